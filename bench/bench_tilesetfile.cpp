@@ -1,0 +1,79 @@
+// Core load and save against a plain read and write of the same bytes.
+#include "tilesetfile.h"
+#include "tilesetfiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+QString sampleFile(int tilesets, int entries)
+{
+    const QString path = scratch().filePath(u"in-%1x%2.dat"_s.arg(tilesets).arg(entries));
+    if (!QFile::exists(path))
+        TestFiles::write(path, TestFiles::fileBytes(TestFiles::numberedTable(tilesets, entries)));
+    return path;
+}
+
+const FileProgress noProgress{[](float) {}, [] {}};
+
+void BM_PlainRead(benchmark::State &state)
+{
+    const QString path = sampleFile(int(state.range(0)), int(state.range(1)));
+    for (auto _ : state) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        QByteArray bytes = file.readAll();
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+
+void BM_Load(benchmark::State &state)
+{
+    const QString path = sampleFile(int(state.range(0)), int(state.range(1)));
+    Document document;
+    for (auto _ : state) {
+        loadTilesetFile(document, path, -1, {noProgress, {}});
+        benchmark::DoNotOptimize(document.Tilesets.bytes().data());
+    }
+}
+
+void BM_PlainWrite(benchmark::State &state)
+{
+    const QByteArray bytes =
+        TestFiles::fileBytes(TestFiles::numberedTable(int(state.range(0)), int(state.range(1))));
+    const QString path = scratch().filePath(u"plain-out.dat"_s);
+    for (auto _ : state) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(bytes);
+    }
+}
+
+void BM_Save(benchmark::State &state)
+{
+    const TilesetTable tilesets =
+        TestFiles::numberedTable(int(state.range(0)), int(state.range(1)));
+    const QString path = scratch().filePath(u"save-out.dat"_s);
+    for (auto _ : state)
+        writeTilesetFile(tilesets, path, noProgress);
+}
+
+} // namespace
+
+BENCHMARK(BM_PlainRead)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Load)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlainWrite)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Save)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,56 @@
+#include "textutils.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Trims characters of code 32 or less from both ends of a byte or UTF-16 view.
+template<typename View, typename Code>
+View trimmed(View text, Code code)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && code(text[first]) <= 32)
+        ++first;
+    while (last > first && code(text[last - 1]) <= 32)
+        --last;
+    return text.sliced(first, last - first);
+}
+
+} // namespace
+
+QByteArrayView TrimBlanks(QByteArrayView text)
+{
+    // Bytes count as unsigned: 0x80 and above are letters of the code page, not blanks.
+    return trimmed(text, [](char c) { return uint(uchar(c)); });
+}
+
+QString TrimBlanks(QStringView text)
+{
+    return trimmed(text, [](QChar c) { return uint(c.unicode()); }).toString();
+}
+
+QByteArrayView CutAtNul(QByteArrayView text)
+{
+    const qsizetype nul = text.indexOf('\0');
+    return nul < 0 ? text : text.first(nul);
+}
+
+QString ZeroPad(int number, int width)
+{
+    if (number < 0)
+        throw std::invalid_argument("ZeroPad: negative number");
+    const QString digits = QString::number(number);
+    if (digits.size() > width)
+        throw std::invalid_argument("ZeroPad: number wider than the field");
+    return QString(width - digits.size(), u'0') + digits;
+}
+
+void SplitKeyValue(QStringView line, QString &key, QString &value)
+{
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0)
+        return;
+    key = TrimBlanks(line.first(equals));
+    value = TrimBlanks(line.sliced(equals + 1));
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "fixedfield.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+// The names and entries of a tileset file, held exactly as the file lays them out:
+// one record per tileset, its 33-byte name followed by its E entries of 32 bytes.
+// Load and save therefore move whole records, and inserting or deleting a tileset is
+// one block move.
+class TilesetTable
+{
+public:
+    TilesetTable() = default;
+    // T tilesets of E entries; every byte NUL, as a field never written holds.
+    TilesetTable(int tilesetCount, int entryCount);
+    // The same size with bytes left as they come, for a reader about to fill them all.
+    TilesetTable(int tilesetCount, int entryCount, Qt::Initialization);
+
+    bool isNull() const { return mTilesetCount == 0; }
+    int tilesetCount() const { return mTilesetCount; }
+    int entryCount() const { return mEntryCount; }
+    qsizetype recordSize() const { return NameWidth + qsizetype(EntryWidth) * mEntryCount; }
+
+    QByteArrayView TilesetNames(int tileset) const { return {nameData(tileset), NameWidth}; }
+    QByteArrayView Entries(int entry, int tileset) const
+    {
+        return {entryData(entry, tileset), EntryWidth};
+    }
+    QByteArrayView record(int tileset) const { return {nameData(tileset), recordSize()}; }
+    const QByteArray &bytes() const { return mBytes; }
+
+    // Whole fields, copied as they are; a view of another width is cut or NUL-filled.
+    void setTilesetName(int tileset, QByteArrayView field);
+    void setEntry(int entry, int tileset, QByteArrayView field);
+
+    char *nameData(int tileset) { return mBytes.data() + tileset * recordSize(); }
+    const char *nameData(int tileset) const { return mBytes.constData() + tileset * recordSize(); }
+    char *entryData(int entry, int tileset) { return nameData(tileset) + entryOffset(entry); }
+    const char *entryData(int entry, int tileset) const
+    {
+        return nameData(tileset) + entryOffset(entry);
+    }
+    char *recordData() { return mBytes.data(); }
+
+    // A record of spaces at index s; s and every later tileset move one index up.
+    void insertTileset(int s);
+    // Tilesets after s move one index down.
+    void removeTileset(int s);
+    void copyEntries(int fromTileset, int toTileset);
+    void copyTileset(const TilesetTable &source, int sourceTileset, int toTileset);
+
+    friend bool operator==(const TilesetTable &, const TilesetTable &) = default;
+
+private:
+    static qsizetype entryOffset(int entry) { return NameWidth + qsizetype(EntryWidth) * entry; }
+
+    int mTilesetCount = 0;
+    int mEntryCount = 0;
+    QByteArray mBytes;
+};
