@@ -1,0 +1,16 @@
+#include "form1.h"
+#include "qtplatformservices.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("HMK Tileset Editor"));
+    QApplication::setApplicationVersion(QStringLiteral("1.1"));
+
+    QtPlatformServices services;
+    Form1 window(services, QCoreApplication::applicationDirPath());
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "New file": the game preset or custom counts for a new table. Only the tileset count
+// can be edited; every table of either game has 151 entries per tileset.
+class Form4 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form4(QWidget *parent = nullptr);
+
+    // True only after Ok; the counts are meaningful only then.
+    bool confirmed() const { return mConfirmed; }
+    int tilesetCount() const { return mTilesetCount; }
+    int entryCount() const { return mEntryCount; }
+
+    // A box's text as a number: decimal, C locale, blanks trimmed, finite; none otherwise.
+    static std::optional<double> valueFromText(QStringView text);
+    // A typed value to a count: (value - 1) rounded half to even, plus 1, so 2.5 gives 3
+    // and 1.5 gives 1.
+    static int countFromValue(double value);
+
+    QRadioButton *Option1;
+    QRadioButton *Option2;
+    QRadioButton *Option3;
+    QLabel *Label1;
+    std::array<QLineEdit *, 2> Text1;
+    QLabel *Label2;
+    QPushButton *Command1;
+    QPushButton *Command2;
+
+    void done(int result) override;
+
+private:
+    void applyPreset(const QString &tilesets);
+    void chooseCustom();
+    void validateCounts();
+    std::optional<double> validValue(int index) const;
+
+    bool mConfirmed = false;
+    int mTilesetCount = 0;
+    int mEntryCount = 0;
+};

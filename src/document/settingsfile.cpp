@@ -1,0 +1,171 @@
+#include "settingsfile.h"
+
+#include "textutils.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+
+#include <algorithm>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Enough to stay out of range after rounding up, with either sign.
+constexpr int MagnitudeCap = 100000;
+
+// Lines end at CR, CR LF or a lone LF: the file may have been edited on Linux.
+QList<QStringView> splitLines(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.sliced(start));
+    return lines;
+}
+
+bool isSkipped(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// The value's leading decimal number rounded half to even, or nothing when the result does
+// not fit 16 bits. Blanks inside the number are skipped and whatever follows it is ignored,
+// so hand-edited values like "7000px" or " 1 2 3" still read. Rounding works on the decimal
+// digits themselves, so no binary fraction tips a half either way.
+std::optional<int> toShort(QStringView text)
+{
+    bool negative = false;
+    bool signAllowed = true;
+    bool inFraction = false;
+    int magnitude = 0;
+    int firstFractionDigit = -1;
+    bool laterNonZero = false;
+    for (QChar c : text) {
+        if (isSkipped(c))
+            continue;
+        if (signAllowed && (c == u'-' || c == u'+')) {
+            negative = c == u'-';
+            signAllowed = false;
+        } else if (!inFraction && c == u'.') {
+            inFraction = true;
+            signAllowed = false;
+        } else if (c >= u'0' && c <= u'9') {
+            const int digit = c.unicode() - u'0';
+            signAllowed = false;
+            if (!inFraction)
+                magnitude = std::min(magnitude * 10 + digit, MagnitudeCap);
+            else if (firstFractionDigit < 0)
+                firstFractionDigit = digit;
+            else
+                laterNonZero = laterNonZero || digit != 0;
+        } else {
+            break;
+        }
+    }
+    const bool half = firstFractionDigit == 5 && !laterNonZero;
+    if (firstFractionDigit > 5 || (firstFractionDigit == 5 && laterNonZero) ||
+        (half && magnitude % 2 == 1))
+        ++magnitude;
+    const int number = negative ? -magnitude : magnitude;
+    if (number < -32768 || number > 32767)
+        return std::nullopt;
+    return number;
+}
+
+int *numberField(EditorSettings &settings, const QString &key)
+{
+    if (key == u"windowleft")
+        return &settings.WindowLeft;
+    if (key == u"windowtop")
+        return &settings.WindowTop;
+    if (key == u"windowwidth")
+        return &settings.WindowWidth;
+    if (key == u"windowheight")
+        return &settings.WindowHeight;
+    if (key == u"sizerleft")
+        return &settings.SizerLeft;
+    if (key == u"showdescriptions")
+        return &settings.ShowDescriptions;
+    if (key == u"openlastfileonstartup")
+        return &settings.OpenLastFileOnStartup;
+    if (key == u"selectedentry")
+        return &settings.SelectedEntry;
+    return nullptr;
+}
+
+} // namespace
+
+bool ReadSettings(const QString &path, EditorSettings &settings)
+{
+    // Only regular files: a folder cannot be read and a FIFO would block the window.
+    if (!QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+
+    const QString text = QString::fromUtf8(bytes);
+    bool complete = true;
+    // Kept across lines: a line without "=" repeats the previous assignment, which is harmless.
+    QString key;
+    QString value;
+    for (QStringView line : splitLines(text)) {
+        if (TrimBlanks(line).startsWith(u'['))
+            continue;
+        SplitKeyValue(line, key, value);
+        const QString name = key.toLower();
+        if (name == u"lastopened") {
+            settings.LastOpened = value;
+        } else if (int *field = numberField(settings, name)) {
+            const std::optional<int> number = toShort(value);
+            if (number)
+                *field = *number;
+            else
+                complete = false;
+        }
+    }
+    return complete;
+}
+
+bool WriteSettings(const QString &path, const EditorSettings &settings)
+{
+    if (QFile::exists(path) && !QFile::remove(path))
+        return false;
+
+    const auto line = [](const QString &name, const QString &value) {
+        return name + u"= "_s + value + u"\r\n"_s;
+    };
+    const QString text =
+        u"[HMKTSE-Settings]\r\n"_s + line(u"LastOpened"_s, settings.LastOpened) +
+        line(u"WindowLeft"_s, QString::number(settings.WindowLeft)) +
+        line(u"WindowTop"_s, QString::number(settings.WindowTop)) +
+        line(u"WindowWidth"_s, QString::number(settings.WindowWidth)) +
+        line(u"WindowHeight"_s, QString::number(settings.WindowHeight)) +
+        line(u"SizerLeft"_s, QString::number(settings.SizerLeft)) +
+        line(u"ShowDescriptions"_s, QString::number(settings.ShowDescriptions)) +
+        line(u"OpenLastFileOnStartup"_s, QString::number(settings.OpenLastFileOnStartup)) +
+        line(u"SelectedEntry"_s, QString::number(settings.SelectedEntry));
+    const QByteArray bytes = text.toUtf8();
+
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return false;
+    file.close();
+    return file.error() == QFileDevice::NoError;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QDialog;
+class QUrl;
+class QWidget;
+
+// Every modal service of the window system in one place: the real one asks the user,
+// the one in the tests answers from a script and records what was asked.
+class PlatformServices
+{
+public:
+    enum class Buttons
+    {
+        Ok,
+        OkCancel,
+        YesNoCancel
+    };
+    enum class Icon
+    {
+        Exclamation,
+        Critical,
+        Question
+    };
+    enum class Answer
+    {
+        Ok,
+        Cancel,
+        Yes,
+        No
+    };
+
+    struct FileRequest
+    {
+        enum Mode
+        {
+            Open,
+            Save
+        };
+        Mode mode = Open;
+        QString title;
+        QString fileName; // preset name
+        QString folder;   // starting folder; empty for the dialog's own default
+        QStringList filters;
+        QString defaultSuffix;
+    };
+
+    virtual ~PlatformServices() = default;
+
+    virtual Answer messageBox(QWidget *owner, const QString &text, const QString &title,
+                              Buttons buttons, Icon icon) = 0;
+    // The typed answer, or nothing when the user cancelled.
+    virtual std::optional<QString> inputBox(QWidget *owner, const QString &title,
+                                            const QString &prompt, const QString &answer) = 0;
+    // The chosen file's full path, or empty when the dialog was cancelled.
+    virtual QString fileDialog(QWidget *owner, const FileRequest &request) = 0;
+    // Runs a dialog of the program modally; returns its result code.
+    virtual int execDialog(QWidget *owner, QDialog &dialog) = 0;
+    // Hands a file or a link to the desktop, as the user's desktop opens it.
+    virtual void openWithDesktop(const QUrl &url) = 0;
+    // Lets pending window events run while a long operation goes on.
+    virtual void pumpEvents() = 0;
+};

@@ -1,0 +1,121 @@
+#include "qtplatformservices.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+#include <QWindow>
+
+namespace {
+
+// Dialogs are owned by the main window only as far as the window system goes: while a
+// file loads the main window is disabled, and a child dialog would be disabled with it.
+void ownBy(QWidget *dialog, QWidget *owner)
+{
+    if (!owner || !owner->window()->windowHandle())
+        return;
+    dialog->winId();
+    dialog->windowHandle()->setTransientParent(owner->window()->windowHandle());
+}
+
+QMessageBox::Icon messageIcon(PlatformServices::Icon icon)
+{
+    switch (icon) {
+    case PlatformServices::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case PlatformServices::Icon::Critical:
+        return QMessageBox::Critical;
+    case PlatformServices::Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+PlatformServices::Answer QtPlatformServices::messageBox(QWidget *owner, const QString &text,
+                                                        const QString &title, Buttons buttons,
+                                                        Icon icon)
+{
+    QMessageBox box(messageIcon(icon), title, text);
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    ownBy(&box, owner);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+std::optional<QString> QtPlatformServices::inputBox(QWidget *owner, const QString &title,
+                                                    const QString &prompt, const QString &answer)
+{
+    QInputDialog dialog;
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(answer);
+    ownBy(&dialog, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+QString QtPlatformServices::fileDialog(QWidget *owner, const FileRequest &request)
+{
+    QFileDialog dialog;
+    dialog.setWindowTitle(request.title);
+    dialog.setNameFilters(request.filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    const QString folder =
+        QDir(request.folder).exists() && !request.folder.isEmpty() ? request.folder : mLastFolder;
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (request.mode == FileRequest::Open) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    }
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    ownBy(&dialog, owner);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    mLastFolder = dialog.directory().absolutePath();
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+int QtPlatformServices::execDialog(QWidget *owner, QDialog &dialog)
+{
+    ownBy(&dialog, owner);
+    return dialog.exec();
+}
+
+void QtPlatformServices::openWithDesktop(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
+}
+
+void QtPlatformServices::pumpEvents()
+{
+    QCoreApplication::processEvents();
+}

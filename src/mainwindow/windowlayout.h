@@ -1,0 +1,35 @@
+#pragma once
+
+// Where the trees and the splitter stand, in twips, client-area coordinates. The arithmetic
+// stays in twips so that positions do not drift through pixel rounding.
+struct TwipRect
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+class WindowLayout
+{
+public:
+    static constexpr int Toolbar1Height = 420;
+    static constexpr int Toolbar2Width = 330;
+    static constexpr int SizerWidth = 60;
+    static constexpr int SizerDesignedLeft = 3360;
+    static constexpr int MinimumTreeWidth = 720; // the entry tree never gets narrower
+    static constexpr int ClientWidth = 7875;     // designed client area
+    static constexpr int ClientHeight = 6135;
+
+    // One layout pass for a client area of width w and height s.
+    void LayoutWindow(int w, int s);
+    // A press on the splitter at x inside the bar.
+    void pressSplitter(int x) { DragStartX = x; }
+    // A move with the left button alone held; false when the bar stays where it is.
+    bool dragSplitter(int x, int w);
+
+    TwipRect NewList1{0, 480, 3540, 4095};
+    TwipRect sizer{SizerDesignedLeft, 480, SizerWidth, 5175};
+    TwipRect NewList2{3720, 480, 3375, 4095};
+    int DragStartX = 0;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QToolBar>
+
+// Toolbar2, down the right edge: button 1 "Expand / collapse all", button 2 a separator,
+// buttons 3..18 open the categories in table order.
+class EntryToolbar : public QToolBar
+{
+    Q_OBJECT
+
+public:
+    static constexpr int ButtonCount = 18;
+
+    explicit EntryToolbar(QWidget *parent = nullptr);
+
+    QAction *button(int index) const; // 1-based, the separator included
+    void setButtonsEnabled(bool enabled);
+
+Q_SIGNALS:
+    void buttonClicked(int index);
+
+private:
+    QList<QAction *> mButtons;
+};

@@ -1,0 +1,226 @@
+#include "entrytree.h"
+
+#include "document.h"
+#include "entrycategories.h"
+#include "imagelist.h"
+#include "labeleditdelegate.h"
+#include "textutils.h"
+#include "windows1252.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int IdentifierRole = Qt::UserRole;
+constexpr int NodeIndexRole = Qt::UserRole + 1;
+
+QString entryNumber(int entry)
+{
+    return ZeroPad(entry, 3) + u". "_s;
+}
+
+} // namespace
+
+EntryTree::EntryTree(QWidget *parent)
+    : QTreeWidget(parent)
+    , mDelegate(new LabelEditDelegate(this))
+{
+    setObjectName(u"NewList2"_s);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setUniformRowHeights(true);
+    setEditTriggers(NoEditTriggers);
+    setItemDelegate(mDelegate);
+    connect(mDelegate, &LabelEditDelegate::labelEdited, this,
+            [this](const QModelIndex &index, const QString &text) {
+                Q_EMIT labelEdited(nodeIndex(itemFromIndex(index)), text);
+            });
+}
+
+QTreeWidgetItem *EntryTree::addNode(QTreeWidgetItem *parent, const QString &text, int icon,
+                                    int entry)
+{
+    auto *item = parent ? new QTreeWidgetItem(parent, {text}) : new QTreeWidgetItem(this, {text});
+    item->setIcon(0, ImageList::icon(icon));
+    item->setData(0, NodeIndexRole, int(mNodes.size()) + 1);
+    if (entry >= 0)
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    mNodes.append(item);
+    mNodeEntry.append(qint16(entry));
+    return item;
+}
+
+void EntryTree::buildCategorised()
+{
+    for (int c = 0; c < int(EntryCategories.size()); ++c) {
+        QTreeWidgetItem *category =
+            addNode(nullptr, EntryCategories[c].name.toString(), ImageList::FirstCategory + c, -1);
+        category->setData(0, IdentifierRole, u"key %1"_s.arg(c));
+        mCategoryNodes.append(category);
+        QTreeWidgetItem *previous = nullptr;
+        for (const CategoryEntry &e : EntryCategories[c].entries) {
+            QTreeWidgetItem *parent = e.subEntry ? previous : category;
+            const int icon = e.subEntry ? ImageList::SubEntry : ImageList::Entry;
+            QTreeWidgetItem *item = addNode(parent, entryNumber(e.entry), icon, e.entry);
+            item->setData(0, IdentifierRole, u"i %1"_s.arg(mNodes.size() - 1));
+            item->setExpanded(true);
+            previous = item;
+        }
+    }
+}
+
+void EntryTree::buildFlat(int entryCount)
+{
+    for (int entry = 0; entry < entryCount; ++entry)
+        addNode(nullptr, entryNumber(entry), ImageList::FlatEntry, entry);
+}
+
+void EntryTree::BuildEntryTree(int entryCount)
+{
+    removeAllNodes();
+    // Items are added to the model only when complete, so the view is not redrawn per node.
+    setUpdatesEnabled(false);
+    if (entryCount == CategorisedEntryCount)
+        buildCategorised();
+    else
+        buildFlat(entryCount);
+    mEntryNode.fill(0, entryCount);
+    for (int n = 1; n <= nodeCount(); ++n) {
+        const qint16 entry = mNodeEntry[n - 1];
+        if (entry >= 0 && entry < entryCount)
+            mEntryNode[entry] = qint16(n);
+    }
+    setUpdatesEnabled(true);
+    if (QTreeWidgetItem *first = node(1))
+        setCurrentItem(first);
+}
+
+void EntryTree::removeAllNodes()
+{
+    mNodes.clear();
+    mCategoryNodes.clear();
+    mNodeEntry.clear();
+    mEntryNode.clear();
+    clear();
+}
+
+QString EntryTree::entryLabel(int entry, const QString &text) const
+{
+    QString label = entryNumber(entry);
+    if (mDescriptionsOn && entry < mDescriptions.size() && !mDescriptions[entry].isEmpty())
+        label += mDescriptions[entry] + u": "_s;
+    return label + text;
+}
+
+void EntryTree::RefreshEntryTexts(const Document &document, int tileset)
+{
+    if (tileset < 0 || tileset >= document.tilesetCount())
+        return;
+    const int entryCount = std::min(document.entryCount(), int(mEntryNode.size()));
+    for (int entry = 0; entry < entryCount; ++entry) {
+        QTreeWidgetItem *item = node(mEntryNode[entry]);
+        const QString label =
+            entryLabel(entry, FromWindows1252(CutAtNul(document.Entries(entry, tileset))));
+        // Unchanged labels are skipped: most entries agree between tilesets.
+        if (item && item->text(0) != label)
+            item->setText(0, label);
+    }
+}
+
+QTreeWidgetItem *EntryTree::node(int index) const
+{
+    return index >= 1 && index <= mNodes.size() ? mNodes[index - 1] : nullptr;
+}
+
+int EntryTree::nodeIndex(const QTreeWidgetItem *item) const
+{
+    return item ? item->data(0, NodeIndexRole).toInt() : 0;
+}
+
+int EntryTree::selectedNodeIndex() const
+{
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? 0 : nodeIndex(selected.first());
+}
+
+qint16 EntryTree::NodeEntry(int nodeIndex) const
+{
+    return nodeIndex >= 1 && nodeIndex <= mNodeEntry.size() ? mNodeEntry[nodeIndex - 1] : -1;
+}
+
+qint16 EntryTree::EntryNode(int entry) const
+{
+    return entry >= 0 && entry < mEntryNode.size() ? mEntryNode[entry] : 0;
+}
+
+QString EntryTree::nodeIdentifier(int nodeIndex) const
+{
+    const QTreeWidgetItem *item = node(nodeIndex);
+    return item ? item->data(0, IdentifierRole).toString() : QString();
+}
+
+QTreeWidgetItem *EntryTree::categoryNode(int category) const
+{
+    return category >= 0 && category < mCategoryNodes.size() ? mCategoryNodes[category] : nullptr;
+}
+
+void EntryTree::selectNode(int index)
+{
+    QTreeWidgetItem *item = node(index);
+    if (!item)
+        return;
+    for (QTreeWidgetItem *parent = item->parent(); parent; parent = parent->parent())
+        parent->setExpanded(true);
+    setCurrentItem(item);
+    scrollToItem(item);
+}
+
+void EntryTree::expandOrCollapseAll()
+{
+    const bool allExpanded = std::all_of(mCategoryNodes.cbegin(), mCategoryNodes.cend(),
+                                         [](const QTreeWidgetItem *c) { return c->isExpanded(); });
+    if (allExpanded) {
+        // A node inside a category that closes hands the selection to its category, or
+        // bringing it into view would open that category again.
+        QTreeWidgetItem *top = currentItem();
+        while (top && top->parent())
+            top = top->parent();
+        if (top && top != currentItem())
+            setCurrentItem(top);
+    }
+    for (QTreeWidgetItem *category : std::as_const(mCategoryNodes))
+        category->setExpanded(!allExpanded);
+    if (QTreeWidgetItem *current = currentItem())
+        scrollToItem(current);
+}
+
+void EntryTree::openCategory(int category)
+{
+    if (QTreeWidgetItem *item = categoryNode(category)) {
+        item->setExpanded(true);
+        setCurrentItem(item);
+        scrollToItem(item);
+    }
+}
+
+void EntryTree::editSelectedLabel(const QString &bareText)
+{
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    if (selected.isEmpty())
+        return;
+    selected.first()->setData(0, LabelEditDelegate::BareTextRole, bareText);
+    editItem(selected.first());
+}
+
+void EntryTree::mousePressEvent(QMouseEvent *event)
+{
+    QTreeWidget::mousePressEvent(event);
+    if (const int index = selectedNodeIndex())
+        SelectedEntryNode = qint16(index);
+}
+
+void EntryTree::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    Q_EMIT doubleClicked();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QTreeWidget>
+
+class Document;
+class LabelEditDelegate;
+
+// The entries of the selected tileset: under the sixteen categories for 151 entries per
+// tileset, a flat numbered list for any other count. Node indexes count from 1 in
+// creation order; NodeEntry and EntryNode map between them and entry numbers.
+class EntryTree : public QTreeWidget
+{
+    Q_OBJECT
+
+public:
+    explicit EntryTree(QWidget *parent = nullptr);
+
+    // Rebuilds nodes and maps for entryCount entries and selects node 1.
+    void BuildEntryTree(int entryCount);
+    void removeAllNodes();
+
+    // Writes every entry node's text for one tileset of the document.
+    void RefreshEntryTexts(const Document &document, int tileset);
+
+    int nodeCount() const { return int(mNodes.size()); }
+    QTreeWidgetItem *node(int index) const; // 1-based; nullptr when out of range
+    int nodeIndex(const QTreeWidgetItem *item) const;
+    int selectedNodeIndex() const; // 0 when nothing is selected
+
+    qint16 NodeEntry(int nodeIndex) const; // -1 for a category node
+    qint16 EntryNode(int entry) const;
+    QString nodeIdentifier(int nodeIndex) const;
+    QTreeWidgetItem *categoryNode(int category) const;
+    bool isCategorised() const { return !mCategoryNodes.isEmpty(); }
+
+    // Selects a node, opening its category and scrolling it into view.
+    void selectNode(int index);
+    void expandOrCollapseAll();
+    void openCategory(int category);
+
+    // Descriptions shown between the number and the text while descriptionsOn.
+    void setEntryDescriptions(const QStringList &descriptions) { mDescriptions = descriptions; }
+    void setDescriptionsOn(bool on) { mDescriptionsOn = on; }
+    bool descriptionsOn() const { return mDescriptionsOn; }
+    QString entryLabel(int entry, const QString &text) const;
+
+    // Opens the label editor of the selected node on the bare entry text.
+    void editSelectedLabel(const QString &bareText);
+
+    // The node the user last clicked; remembered between runs.
+    qint16 SelectedEntryNode = 1;
+
+Q_SIGNALS:
+    void doubleClicked();
+    void labelEdited(int nodeIndex, const QString &text);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QTreeWidgetItem *addNode(QTreeWidgetItem *parent, const QString &text, int icon, int entry);
+    void buildCategorised();
+    void buildFlat(int entryCount);
+
+    QList<QTreeWidgetItem *> mNodes;
+    QList<QTreeWidgetItem *> mCategoryNodes;
+    QList<qint16> mNodeEntry;
+    QList<qint16> mEntryNode;
+    QStringList mDescriptions;
+    bool mDescriptionsOn = false;
+    LabelEditDelegate *mDelegate;
+};

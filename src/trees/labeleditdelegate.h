@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class QTreeWidgetItem;
+
+// In-place editing of a tree label: the editor opens on the bare name or entry text
+// (BareTextRole) while the node keeps its numbered label, and a confirmed edit is handed
+// to labelEdited() instead of being written into the label, so the owner stores the text
+// and relabels the node. Escape closes the editor without a signal.
+class LabelEditDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    static constexpr int BareTextRole = Qt::UserRole + 10;
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
+
+Q_SIGNALS:
+    void labelEdited(const QModelIndex &index, const QString &text) const;
+};

@@ -1,0 +1,137 @@
+#include "tilesetlist.h"
+
+#include "document.h"
+#include "labeleditdelegate.h"
+#include "textutils.h"
+#include "windows1252.h"
+
+#include <QKeyEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int SecondGroup = 50; // tileset 50 heads the second group
+
+QString trimmedName(const Document &document, int tileset)
+{
+    return FromWindows1252(TrimBlanks(document.TilesetNames(tileset)));
+}
+
+} // namespace
+
+TilesetList::TilesetList(QWidget *parent)
+    : QTreeWidget(parent)
+    , mDelegate(new LabelEditDelegate(this))
+{
+    setObjectName(u"NewList1"_s);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setUniformRowHeights(true);
+    // Editing starts only on request (double-click or the menu), never on a second click.
+    setEditTriggers(NoEditTriggers);
+    setItemDelegate(mDelegate);
+    connect(mDelegate, &LabelEditDelegate::labelEdited, this,
+            [this](const QModelIndex &index, const QString &text) {
+                Q_EMIT labelEdited(nodeIndex(itemFromIndex(index)) - 1, text);
+            });
+}
+
+QString TilesetList::numberedLabel(int tileset, const QString &text)
+{
+    return ZeroPad(tileset, tileset >= 100 ? 3 : 2) + u". "_s + text;
+}
+
+void TilesetList::BuildTilesetList(const Document &document)
+{
+    const int count = document.tilesetCount();
+    mNodes.reserve(count);
+    QTreeWidgetItem *group = nullptr;
+    for (int t = 0; t < count; ++t) {
+        const QStringList label{numberedLabel(t, trimmedName(document, t))};
+        QTreeWidgetItem *item = nullptr;
+        if (t == 0 || t == SecondGroup) {
+            item = new QTreeWidgetItem(this, label);
+            item->setData(0, Qt::UserRole, t == 0 ? u"root1"_s : u"root2"_s);
+            group = item;
+        } else {
+            item = new QTreeWidgetItem(group, label);
+        }
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        mNodes.append(item);
+    }
+    if (count > SecondGroup)
+        mNodes[SecondGroup]->setExpanded(true);
+    if (count > 0)
+        mNodes[0]->setExpanded(true);
+}
+
+void TilesetList::removeAllNodes()
+{
+    mNodes.clear();
+    clear();
+}
+
+QTreeWidgetItem *TilesetList::node(int index) const
+{
+    return index >= 1 && index <= mNodes.size() ? mNodes[index - 1] : nullptr;
+}
+
+int TilesetList::nodeIndex(const QTreeWidgetItem *item) const
+{
+    return int(mNodes.indexOf(item)) + 1;
+}
+
+int TilesetList::selectedTileset() const
+{
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? -1 : nodeIndex(selected.first()) - 1;
+}
+
+void TilesetList::selectNode(int index)
+{
+    if (QTreeWidgetItem *item = node(index)) {
+        setCurrentItem(item);
+        scrollToItem(item);
+    }
+}
+
+void TilesetList::setTilesetLabel(int tileset, const QString &text)
+{
+    if (QTreeWidgetItem *item = node(tileset + 1))
+        item->setText(0, numberedLabel(tileset, text));
+}
+
+void TilesetList::editSelectedLabel(const QString &bareText)
+{
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    if (selected.isEmpty())
+        return;
+    selected.first()->setData(0, LabelEditDelegate::BareTextRole, bareText);
+    editItem(selected.first());
+}
+
+void TilesetList::mousePressEvent(QMouseEvent *event)
+{
+    QTreeWidget::mousePressEvent(event);
+    Q_EMIT clicked();
+}
+
+void TilesetList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    Q_EMIT doubleClicked();
+}
+
+void TilesetList::keyPressEvent(QKeyEvent *event)
+{
+    // Once before the selection moves, and once more on release after it has moved.
+    Q_EMIT keyPressed();
+    QTreeWidget::keyPressEvent(event);
+}
+
+void TilesetList::keyReleaseEvent(QKeyEvent *event)
+{
+    QTreeWidget::keyReleaseEvent(event);
+    Q_EMIT keyReleased();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QTreeWidget>
+
+class Document;
+class LabelEditDelegate;
+
+// The tileset list: tileset 0 and tileset 50 at the top level, 1..49 and 51.. below them.
+// Node k (counted from 1 in creation order) always shows tileset k - 1.
+class TilesetList : public QTreeWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TilesetList(QWidget *parent = nullptr);
+
+    // Adds the nodes for the document's tilesets; the caller has emptied the list.
+    void BuildTilesetList(const Document &document);
+    void removeAllNodes();
+
+    int nodeCount() const { return int(mNodes.size()); }
+    QTreeWidgetItem *node(int index) const; // 1-based; nullptr when out of range
+    int nodeIndex(const QTreeWidgetItem *item) const;
+
+    // The selected node's tileset, or -1 when no node is selected.
+    int selectedTileset() const;
+    void selectNode(int index);
+    void setTilesetLabel(int tileset, const QString &text);
+
+    // Opens the label editor of the selected node on the bare name.
+    void editSelectedLabel(const QString &bareText);
+
+    // "07. " and the text; tilesets from 100 up show their own three digits.
+    static QString numberedLabel(int tileset, const QString &text);
+
+Q_SIGNALS:
+    void clicked();
+    void keyPressed();
+    void keyReleased();
+    void doubleClicked();
+    // The edited node's tileset, which stays the one that was edited even if the
+    // selection moved on meanwhile.
+    void labelEdited(int tileset, const QString &text);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    QList<QTreeWidgetItem *> mNodes;
+    LabelEditDelegate *mDelegate;
+};

@@ -1,0 +1,128 @@
+#include "commands.h"
+
+#include "console.h"
+#include "jsonbuild.h"
+#include "jsondump.h"
+#include "messages.h"
+#include "savefile.h"
+#include "tilesetfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString loadMessage(LoadError error)
+{
+    switch (error) {
+    case LoadError::IncorrectFilesize:
+        return Messages::IncorrectFilesize.toString();
+    case LoadError::IncompatibleEntries:
+        return Messages::IncompatibleEntries.toString();
+    case LoadError::None:
+    case LoadError::LoadFailed:
+        break;
+    }
+    return Messages::ErrorLoading.toString();
+}
+
+// The editor's Open: load mode, no progress to show.
+bool openAsEditor(const QString &path, Document &document)
+{
+    const LoadError error = loadTilesetFile(document, path, -1, LoadHooks{});
+    if (error == LoadError::None)
+        return true;
+    printError(loadMessage(error));
+    return false;
+}
+
+bool readInput(const QString &path, QByteArray &bytes)
+{
+    QFile file;
+    bool opened = false;
+    if (path == u"-") {
+        opened = file.open(stdin, QIODevice::ReadOnly);
+    } else {
+        file.setFileName(path);
+        opened = file.open(QIODevice::ReadOnly);
+    }
+    if (opened) {
+        bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+    }
+    printError(u"hmkset: cannot read %1: %2"_s.arg(path, file.errorString()));
+    return false;
+}
+
+} // namespace
+
+int runInfo(const QString &path)
+{
+    // A diagnostic for damaged files: only the two counts have to be there. Regular files
+    // only, as in the editor, so a FIFO cannot hang it.
+    QFile file(path);
+    char counts[2];
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.read(counts, 2) != 2) {
+        printError(Messages::ErrorLoading.toString());
+        return ExitFailure;
+    }
+    const int tilesetCount = uchar(counts[0]);
+    const int entryCount = uchar(counts[1]);
+    const qint64 length = file.size();
+    const qint64 expected =
+        5 + qint64(tilesetCount) * (NameWidth + qint64(EntryWidth) * entryCount);
+    QString text =
+        u"tilesets: %1\nentries per tileset: %2\nfile length: %3\nexpected length: %4\n"_s
+            .arg(tilesetCount)
+            .arg(entryCount)
+            .arg(length)
+            .arg(expected);
+    text += length >= expected ? u"trailing bytes: %1"_s.arg(length - expected)
+                               : u"missing bytes: %1"_s.arg(expected - length);
+    return printOut(text) ? ExitSuccess : ExitFailure;
+}
+
+int runDump(const QString &path)
+{
+    Document document;
+    if (!openAsEditor(path, document))
+        return ExitFailure;
+    if (!writeStandardOutput(dumpJson(document.Tilesets))) {
+        printError(u"hmkset: cannot write to standard output"_s);
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+int runBuild(const QString &jsonPath, const QString &outPath)
+{
+    QByteArray json;
+    if (!readInput(jsonPath, json))
+        return ExitFailure;
+    const BuildResult result = buildTilesets(json);
+    if (!result.ok()) {
+        printError((jsonPath == u"-" ? u"<stdin>"_s : jsonPath) + u": "_s + result.error);
+        return ExitFailure;
+    }
+    if (!saveTilesetFileReplacing(result.tilesets, outPath)) {
+        printError(Messages::ErrorSaving.toString());
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}
+
+int runResave(const QString &inPath, const QString &outPath)
+{
+    Document document;
+    if (!openAsEditor(inPath, document))
+        return ExitFailure;
+    // The editor's Save writes the target directly; resave shows exactly that.
+    if (!writeTilesetFile(document.Tilesets, outPath, {})) {
+        printError(Messages::ErrorSaving.toString());
+        return ExitFailure;
+    }
+    return ExitSuccess;
+}

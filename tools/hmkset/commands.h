@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// Each returns the process's exit status and has printed what the user needs to see.
+int runInfo(const QString &path);
+int runDump(const QString &path);
+int runBuild(const QString &jsonPath, const QString &outPath);
+int runResave(const QString &inPath, const QString &outPath);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringView>
+
+// Appends text as a quoted JSON string in UTF-8. Characters that would be invisible or
+// unsafe in an editor (controls, DEL, the C1 range, no-break space, soft hyphen) are
+// written as \u escapes so a modder sees every byte the field holds.
+void appendJsonString(QByteArray &out, QStringView text);

@@ -1,0 +1,78 @@
+#include "commands.h"
+#include "console.h"
+#include "usage.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isHelpOption(QStringView argument)
+{
+    return argument == u"--help" || argument == u"-h";
+}
+
+int usageError(const QString &problem, const QString &help)
+{
+    printError(u"hmkset: "_s + problem + u"\n\n"_s + help);
+    return ExitUsage;
+}
+
+int showHelp(const QString &help)
+{
+    return printOut(help) ? ExitSuccess : ExitFailure;
+}
+
+// "help", "help COMMAND", "--help"; "help help" is the overview too.
+int runHelp(const QStringList &arguments)
+{
+    if (arguments.size() > 2)
+        return usageError(u"help takes at most one command"_s, usageText());
+    const QString topic = arguments.value(1);
+    if (topic.isEmpty() || topic == u"help" || isHelpOption(topic))
+        return showHelp(usageText());
+    if (const CommandHelp *command = findCommand(topic))
+        return showHelp(commandHelpText(*command));
+    return usageError(u"unknown command \"%1\""_s.arg(topic), usageText());
+}
+
+int run(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return usageError(u"no command given"_s, usageText());
+    const QString &name = arguments.first();
+    if (name == u"help" || isHelpOption(name))
+        return runHelp(arguments);
+    const CommandHelp *command = findCommand(name);
+    if (!command)
+        return usageError(u"unknown command \"%1\""_s.arg(name), usageText());
+
+    const QStringList rest = arguments.mid(1);
+    if (std::any_of(rest.begin(), rest.end(), isHelpOption))
+        return showHelp(commandHelpText(*command));
+    if (rest.size() != command->argumentCount)
+        return usageError(u"%1 takes %2 argument(s), got %3"_s.arg(name)
+                              .arg(command->argumentCount)
+                              .arg(rest.size()),
+                          commandHelpText(*command));
+
+    if (name == u"info")
+        return runInfo(rest[0]);
+    if (name == u"dump")
+        return runDump(rest[0]);
+    if (name == u"build")
+        return runBuild(rest[0], rest[1]);
+    return runResave(rest[0], rest[1]);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    return run(QCoreApplication::arguments().mid(1));
+}

@@ -1,0 +1,78 @@
+#include "usage.h"
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr std::array<CommandHelp, 4> Commands = {{
+    {u"info", 1, u"info FILE",
+     uR"(Prints the header's tileset count and entries per tileset, the file's length, the
+length those counts call for (5 + T * (33 + 32 * E)) and the bytes left over or
+missing. Works on damaged files the editor refuses to open.)"},
+    {u"dump", 1, u"dump FILE",
+     uR"(Opens FILE as the editor does and prints it as JSON, one name or entry a line:
+  "text"           text stored with an end mark, shorter than the field
+  "text      "     the whole field with its padding and no end mark, exactly
+                   33 characters for a name, 32 for an entry
+  null             an entry never assigned
+  {"hex": "..."}   any other bytes, two hex digits a byte
+Characters are the game's code page, Windows-1252. "hmkset build" turns the
+JSON back into exactly the bytes "hmkset resave" writes.
+
+  hmkset dump hmkset.dat > hmkset.json)"},
+    {u"build", 2, u"build JSON OUT",
+     uR"(Checks JSON (a file, or "-" for standard input) and writes the tileset file OUT.
+All of it is checked first: counts from 1 to 255 that match the arrays, names of
+at most 33 characters, entries of at most 32, only Windows-1252 characters. A
+problem is reported with its place, such as sets[3].entries[12], and nothing is
+written. OUT is replaced only once the new file is complete.
+
+  hmkset build hmkset.json hmkset.dat
+  sed 's/grass_/meadow_/' hmkset.json | hmkset build - hmkset.dat)"},
+    {u"resave", 2, u"resave IN OUT",
+     uR"(Opens IN and saves it as OUT exactly as the editor's Open then Save do: fields
+are tidied the way the editor tidies them and bytes after the last tileset are
+dropped. Shows what the editor would make of a file.)"},
+}};
+
+} // namespace
+
+const CommandHelp *findCommand(QStringView name)
+{
+    for (const CommandHelp &command : Commands) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+QString usageText()
+{
+    return uR"(Usage: hmkset COMMAND ARGUMENTS
+
+Reads and writes hmkset.dat, the tileset file of Harrowmark, the way the HMK
+Tileset Editor does, so tilesets can be kept in version control and changed by
+scripts.
+
+Commands:
+  info FILE        header counts and length of FILE, even a damaged one
+  dump FILE        FILE as JSON on standard output
+  build JSON OUT   checks JSON ("-" for standard input) and writes OUT from it
+  resave IN OUT    opens IN and saves it as OUT, as the editor would
+  help [COMMAND]   this text, or the help of one command
+
+Typical use:
+  hmkset dump hmkset.dat > hmkset.json
+  (edit hmkset.json, commit it)
+  hmkset build hmkset.json hmkset.dat
+
+Exit status: 0 done, 1 failed (build then writes nothing), 2 wrong usage.
+Run "hmkset COMMAND --help" for the details of a command.)"_s;
+}
+
+QString commandHelpText(const CommandHelp &command)
+{
+    return u"Usage: hmkset %1\n\n%2"_s.arg(command.synopsis, command.details);
+}
