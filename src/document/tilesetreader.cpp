@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr qint64 HeaderSize = 5;
 constexpr qsizetype BatchBytes = 256 * 1024;
 
 } // namespace
@@ -30,7 +29,7 @@ LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCou
     // announces is damaged; it is refused rather than completed with invented bytes.
     TilesetTable table(tilesetCount, entryCount, Qt::Uninitialized);
     const qsizetype recordSize = table.recordSize();
-    if (size < HeaderSize + tilesetCount * recordSize || !device.seek(HeaderSize))
+    if (size < FileLength(tilesetCount, entryCount) || !device.seek(HeaderSize))
         return LoadError::LoadFailed;
 
     // Records are read a batch at a time and worked on while they are still in the cache.

@@ -5,6 +5,17 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+// hmkset.dat: the two counts and three reserved bytes, then one record per tileset.
+constexpr qint64 HeaderSize = 5;
+constexpr qint64 RecordSize(int entryCount)
+{
+    return NameWidth + qint64(EntryWidth) * entryCount;
+}
+constexpr qint64 FileLength(int tilesetCount, int entryCount)
+{
+    return HeaderSize + tilesetCount * RecordSize(entryCount);
+}
+
 // The names and entries of a tileset file, held exactly as the file lays them out:
 // one record per tileset, its 33-byte name followed by its E entries of 32 bytes.
 // Load and save therefore move whole records, and inserting or deleting a tileset is
@@ -21,7 +32,7 @@ public:
     bool isNull() const { return mTilesetCount == 0; }
     int tilesetCount() const { return mTilesetCount; }
     int entryCount() const { return mEntryCount; }
-    qsizetype recordSize() const { return NameWidth + qsizetype(EntryWidth) * mEntryCount; }
+    qsizetype recordSize() const { return RecordSize(mEntryCount); }
 
     QByteArrayView TilesetNames(int tileset) const { return {nameData(tileset), NameWidth}; }
     QByteArrayView Entries(int entry, int tileset) const

@@ -7,6 +7,7 @@
 #include "sizer.h"
 #include "tilesetlist.h"
 
+#include <QFontDatabase>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -41,7 +42,8 @@ void Form1::createClientArea()
     sizer = new Sizer(mClientArea);
     NewList2 = new EntryTree(mClientArea);
 
-    QFont treeFont(u"Tahoma"_s);
+    // Tahoma where the system has it, else the desktop's own face, at the designed size.
+    QFont treeFont = QFontDatabase::hasFamily(u"Tahoma"_s) ? QFont(u"Tahoma"_s) : font();
     treeFont.setPointSizeF(8.25);
     NewList1->setFont(treeFont);
     NewList2->setFont(treeFont);

@@ -3,6 +3,8 @@
 #include "entrycategories.h"
 #include "imagelist.h"
 
+#include <QLayout>
+
 using namespace Qt::StringLiterals;
 
 EntryToolbar::EntryToolbar(QWidget *parent)
@@ -13,6 +15,10 @@ EntryToolbar::EntryToolbar(QWidget *parent)
     setMovable(false);
     setFloatable(false);
     setIconSize(QSize(16, 16));
+    // Seventeen buttons share the height of the designed window: no room for padding.
+    setContentsMargins(0, 0, 0, 0);
+    if (layout())
+        layout()->setSpacing(0);
 
     mButtons.append(
         addAction(ImageList::icon(ImageList::ExpandCollapse), u"Expand / collapse all"_s));
@@ -25,6 +31,8 @@ EntryToolbar::EntryToolbar(QWidget *parent)
         action->setObjectName(u"Toolbar2Button%1"_s.arg(i + 1));
         const int index = i + 1;
         connect(action, &QAction::triggered, this, [this, index] { Q_EMIT buttonClicked(index); });
+        if (QWidget *button = widgetForAction(action); button && !action->isSeparator())
+            button->setFixedSize(20, 20);
     }
 }
 

@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The file a row stands for: bytes written to it, or these special places.
+// The file a row stands for: bytes written to it, or one of these two places.
 const QByteArray Missing = "<missing>";
 const QByteArray Folder = "<folder>";
 

@@ -72,8 +72,7 @@ int runInfo(const QString &path)
     const int tilesetCount = uchar(counts[0]);
     const int entryCount = uchar(counts[1]);
     const qint64 length = file.size();
-    const qint64 expected =
-        5 + qint64(tilesetCount) * (NameWidth + qint64(EntryWidth) * entryCount);
+    const qint64 expected = FileLength(tilesetCount, entryCount);
     QString text =
         u"tilesets: %1\nentries per tileset: %2\nfile length: %3\nexpected length: %4\n"_s
             .arg(tilesetCount)

@@ -1,0 +1,117 @@
+// The window's figures: relabelling the entry tree, opening a large file through the window
+// against the event-pump calls alone, and inserting and deleting tilesets.
+#include "entrytree.h"
+#include "form1.h"
+#include "qtplatformservices.h"
+#include "tilesetfiles.h"
+#include "tilesetlist.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Real event pumps; no dialog is ever asked for.
+class PumpingServices : public QtPlatformServices
+{
+public:
+    Answer messageBox(QWidget *, const QString &, const QString &, Buttons, Icon) override
+    {
+        return Answer::Cancel;
+    }
+};
+
+struct Editor
+{
+    explicit Editor(int tilesets, int entries)
+    {
+        const QString path = folder.filePath(u"bench.dat"_s);
+        TestFiles::write(path, TestFiles::fileBytes(TestFiles::numberedTable(tilesets, entries)));
+        window.show();
+        window.document().FilePath = path;
+        window.Opn();
+    }
+    QTemporaryDir folder;
+    PumpingServices services;
+    Form1 window{services, folder.path()};
+};
+
+void BM_RelabelAfterTilesetClick(benchmark::State &state)
+{
+    Editor editor(70, 151);
+    int node = 1;
+    for (auto _ : state) {
+        node = node % 70 + 1;
+        editor.window.NewList1->selectNode(node);
+        editor.window.RefreshEntryTexts();
+    }
+}
+
+void BM_OpenThroughWindow(benchmark::State &state)
+{
+    Editor editor(255, 255);
+    for (auto _ : state)
+        editor.window.Opn();
+}
+
+void BM_EventPumpFloor(benchmark::State &state)
+{
+    Editor editor(1, 1);
+    for (auto _ : state) {
+        for (int i = 0; i < 255 * 255; ++i)
+            editor.services.pumpEvents();
+    }
+}
+
+void BM_InsertTileset(benchmark::State &state)
+{
+    Editor editor(254, 255);
+    QAction *insert = editor.window.findChild<QAction *>(u"mnuinsert"_s);
+    QAction *remove = editor.window.findChild<QAction *>(u"mnudelete"_s);
+    for (auto _ : state) {
+        editor.window.NewList1->selectNode(128);
+        insert->trigger();
+        state.PauseTiming();
+        remove->trigger();
+        state.ResumeTiming();
+    }
+}
+
+void BM_DeleteTileset(benchmark::State &state)
+{
+    Editor editor(255, 255);
+    QAction *insert = editor.window.findChild<QAction *>(u"mnuinsert"_s);
+    QAction *remove = editor.window.findChild<QAction *>(u"mnudelete"_s);
+    for (auto _ : state) {
+        editor.window.NewList1->selectNode(128);
+        remove->trigger();
+        state.PauseTiming();
+        editor.window.NewList1->selectNode(128);
+        insert->trigger();
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_RelabelAfterTilesetClick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OpenThroughWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EventPumpFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertTileset)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteTileset)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
