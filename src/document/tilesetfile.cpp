@@ -1,7 +1,10 @@
 #include "tilesetfile.h"
 
-LoadError loadTilesetFile(Document &document, const QString &path, int target,
-                          const LoadHooks &hooks)
+namespace {
+
+using Reader = std::function<LoadError(int requiredEntryCount, TilesetTable &pending)>;
+
+LoadError load(Document &document, int target, const LoadHooks &hooks, const Reader &read)
 {
     document.LoadSucceeded = false;
     const bool importing = target >= 0;
@@ -9,8 +12,7 @@ LoadError loadTilesetFile(Document &document, const QString &path, int target,
         return LoadError::LoadFailed;
 
     TilesetTable pending;
-    const int requiredEntryCount = importing ? document.entryCount() : -1;
-    const LoadError error = readTilesetFile(path, requiredEntryCount, hooks.progress, pending);
+    const LoadError error = read(importing ? document.entryCount() : -1, pending);
     if (error != LoadError::None)
         return error;
 
@@ -25,4 +27,22 @@ LoadError loadTilesetFile(Document &document, const QString &path, int target,
     }
     document.LoadSucceeded = true;
     return LoadError::None;
+}
+
+} // namespace
+
+LoadError loadTilesetFile(Document &document, const QString &path, int target,
+                          const LoadHooks &hooks)
+{
+    return load(document, target, hooks, [&](int requiredEntryCount, TilesetTable &pending) {
+        return readTilesetFile(path, requiredEntryCount, hooks.progress, pending);
+    });
+}
+
+LoadError loadTilesetDevice(Document &document, QIODevice &device, qint64 size, int target,
+                            const LoadHooks &hooks)
+{
+    return load(document, target, hooks, [&](int requiredEntryCount, TilesetTable &pending) {
+        return readTilesetDevice(device, size, requiredEntryCount, hooks.progress, pending);
+    });
 }

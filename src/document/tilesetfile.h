@@ -18,3 +18,7 @@ struct LoadHooks
 // Sets LoadSucceeded; every failure leaves the document exactly as it was.
 LoadError loadTilesetFile(Document &document, const QString &path, int target,
                           const LoadHooks &hooks);
+
+// The same from an open device whose total length is size.
+LoadError loadTilesetDevice(Document &document, QIODevice &device, qint64 size, int target,
+                            const LoadHooks &hooks);
