@@ -14,7 +14,8 @@ QByteArray StoreFixedText(QByteArrayView text, int width)
     if (text.size() >= width)
         return text.first(width).toByteArray();
     QByteArray field(width, ' ');
-    std::memcpy(field.data(), text.data(), text.size());
+    if (!text.isEmpty()) // an empty view may have no data pointer at all
+        std::memcpy(field.data(), text.data(), text.size());
     field[text.size()] = '\0';
     return field;
 }
@@ -22,7 +23,8 @@ QByteArray StoreFixedText(QByteArrayView text, int width)
 QByteArray PadFixedText(QByteArrayView text, int width)
 {
     QByteArray field(width, ' ');
-    std::memcpy(field.data(), text.data(), std::min<qsizetype>(text.size(), width));
+    if (!text.isEmpty())
+        std::memcpy(field.data(), text.data(), std::min<qsizetype>(text.size(), width));
     return field;
 }
 

@@ -7,7 +7,8 @@ namespace {
 void copyField(char *target, QByteArrayView field, int width)
 {
     const qsizetype n = std::min<qsizetype>(field.size(), width);
-    std::memcpy(target, field.data(), n);
+    if (n > 0)
+        std::memcpy(target, field.data(), n);
     std::memset(target + n, '\0', width - n);
 }
 

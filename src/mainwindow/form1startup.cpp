@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -109,8 +110,11 @@ void Form1::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (mSettingsIncomplete) {
         mSettingsIncomplete = false;
-        showMessage(u"An error occured; some settings may not have loaded correctly.",
-                    u"HMK Tileset Editor", PlatformServices::Icon::Exclamation);
+        // Once the window is on the screen, not just about to be.
+        QTimer::singleShot(0, this, [this] {
+            showMessage(u"An error occured; some settings may not have loaded correctly.",
+                        u"HMK Tileset Editor", PlatformServices::Icon::Exclamation);
+        });
     }
 }
 
