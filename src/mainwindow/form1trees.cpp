@@ -19,9 +19,9 @@ void Form1::connectTrees()
     connect(NewList1, &TilesetList::clicked, this, &Form1::RefreshEntryTexts);
     connect(NewList1, &TilesetList::keyPressed, this, &Form1::RefreshEntryTexts);
     connect(NewList1, &TilesetList::keyReleased, this, &Form1::RefreshEntryTexts);
-    connect(NewList1, &TilesetList::doubleClicked, this, &Form1::renameTileset);
+    connect(NewList1, &TilesetList::treeDoubleClicked, this, &Form1::renameTileset);
     connect(NewList1, &TilesetList::labelEdited, this, &Form1::storeTilesetName);
-    connect(NewList2, &EntryTree::doubleClicked, this, &Form1::editEntry);
+    connect(NewList2, &EntryTree::treeDoubleClicked, this, &Form1::editEntry);
     connect(NewList2, &EntryTree::labelEdited, this, &Form1::storeEntryText);
 }
 

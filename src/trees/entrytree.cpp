@@ -3,7 +3,6 @@
 #include "document.h"
 #include "entrycategories.h"
 #include "imagelist.h"
-#include "labeleditdelegate.h"
 #include "textutils.h"
 #include "windows1252.h"
 
@@ -22,18 +21,11 @@ QString entryNumber(int entry)
 } // namespace
 
 EntryTree::EntryTree(QWidget *parent)
-    : QTreeWidget(parent)
-    , mDelegate(new LabelEditDelegate(this))
+    : LabelTree(u"NewList2"_s, parent)
 {
-    setObjectName(u"NewList2"_s);
-    setHeaderHidden(true);
-    setColumnCount(1);
-    setUniformRowHeights(true);
-    setEditTriggers(NoEditTriggers);
-    setItemDelegate(mDelegate);
-    connect(mDelegate, &LabelEditDelegate::labelEdited, this,
-            [this](const QModelIndex &index, const QString &text) {
-                Q_EMIT labelEdited(nodeIndex(itemFromIndex(index)), text);
+    connect(this, &LabelTree::itemLabelEdited, this,
+            [this](QTreeWidgetItem *item, const QString &text) {
+                Q_EMIT labelEdited(nodeIndex(item), text);
             });
 }
 
@@ -203,24 +195,9 @@ void EntryTree::openCategory(int category)
     }
 }
 
-void EntryTree::editSelectedLabel(const QString &bareText)
-{
-    const QList<QTreeWidgetItem *> selected = selectedItems();
-    if (selected.isEmpty())
-        return;
-    selected.first()->setData(0, LabelEditDelegate::BareTextRole, bareText);
-    editItem(selected.first());
-}
-
 void EntryTree::mousePressEvent(QMouseEvent *event)
 {
     QTreeWidget::mousePressEvent(event);
     if (const int index = selectedNodeIndex())
         SelectedEntryNode = qint16(index);
-}
-
-void EntryTree::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    QTreeWidget::mouseDoubleClickEvent(event);
-    Q_EMIT doubleClicked();
 }

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QTreeWidget>
+#include "labeltree.h"
 
 class Document;
-class LabelEditDelegate;
 
 // The entries of the selected tileset: under the sixteen categories for 151 entries per
 // tileset, a flat numbered list for any other count. Node indexes count from 1 in
 // creation order; NodeEntry and EntryNode map between them and entry numbers.
-class EntryTree : public QTreeWidget
+class EntryTree : public LabelTree
 {
     Q_OBJECT
 
@@ -44,19 +43,14 @@ public:
     bool descriptionsOn() const { return mDescriptionsOn; }
     QString entryLabel(int entry, const QString &text) const;
 
-    // Opens the label editor of the selected node on the bare entry text.
-    void editSelectedLabel(const QString &bareText);
-
     // The node the user last clicked; remembered between runs.
     qint16 SelectedEntryNode = 1;
 
 Q_SIGNALS:
-    void doubleClicked();
     void labelEdited(int nodeIndex, const QString &text);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QTreeWidgetItem *addNode(QTreeWidgetItem *parent, const QString &text, int icon, int entry);
@@ -69,5 +63,4 @@ private:
     QList<qint16> mEntryNode;
     QStringList mDescriptions;
     bool mDescriptionsOn = false;
-    LabelEditDelegate *mDelegate;
 };

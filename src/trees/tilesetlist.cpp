@@ -1,7 +1,6 @@
 #include "tilesetlist.h"
 
 #include "document.h"
-#include "labeleditdelegate.h"
 #include "textutils.h"
 #include "windows1252.h"
 
@@ -21,19 +20,11 @@ QString trimmedName(const Document &document, int tileset)
 } // namespace
 
 TilesetList::TilesetList(QWidget *parent)
-    : QTreeWidget(parent)
-    , mDelegate(new LabelEditDelegate(this))
+    : LabelTree(u"NewList1"_s, parent)
 {
-    setObjectName(u"NewList1"_s);
-    setHeaderHidden(true);
-    setColumnCount(1);
-    setUniformRowHeights(true);
-    // Editing starts only on request (double-click or the menu), never on a second click.
-    setEditTriggers(NoEditTriggers);
-    setItemDelegate(mDelegate);
-    connect(mDelegate, &LabelEditDelegate::labelEdited, this,
-            [this](const QModelIndex &index, const QString &text) {
-                Q_EMIT labelEdited(nodeIndex(itemFromIndex(index)) - 1, text);
+    connect(this, &LabelTree::itemLabelEdited, this,
+            [this](QTreeWidgetItem *item, const QString &text) {
+                Q_EMIT labelEdited(nodeIndex(item) - 1, text);
             });
 }
 
@@ -102,25 +93,10 @@ void TilesetList::setTilesetLabel(int tileset, const QString &text)
         item->setText(0, numberedLabel(tileset, text));
 }
 
-void TilesetList::editSelectedLabel(const QString &bareText)
-{
-    const QList<QTreeWidgetItem *> selected = selectedItems();
-    if (selected.isEmpty())
-        return;
-    selected.first()->setData(0, LabelEditDelegate::BareTextRole, bareText);
-    editItem(selected.first());
-}
-
 void TilesetList::mousePressEvent(QMouseEvent *event)
 {
     QTreeWidget::mousePressEvent(event);
     Q_EMIT clicked();
-}
-
-void TilesetList::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    QTreeWidget::mouseDoubleClickEvent(event);
-    Q_EMIT doubleClicked();
 }
 
 void TilesetList::keyPressEvent(QKeyEvent *event)

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QTreeWidget>
+#include "labeltree.h"
 
 class Document;
-class LabelEditDelegate;
 
 // The tileset list: tileset 0 and tileset 50 at the top level, 1..49 and 51.. below them.
 // Node k (counted from 1 in creation order) always shows tileset k - 1.
-class TilesetList : public QTreeWidget
+class TilesetList : public LabelTree
 {
     Q_OBJECT
 
@@ -27,9 +26,6 @@ public:
     void selectNode(int index);
     void setTilesetLabel(int tileset, const QString &text);
 
-    // Opens the label editor of the selected node on the bare name.
-    void editSelectedLabel(const QString &bareText);
-
     // "07. " and the text; tilesets from 100 up show their own three digits.
     static QString numberedLabel(int tileset, const QString &text);
 
@@ -37,18 +33,15 @@ Q_SIGNALS:
     void clicked();
     void keyPressed();
     void keyReleased();
-    void doubleClicked();
     // The edited node's tileset, which stays the one that was edited even if the
     // selection moved on meanwhile.
     void labelEdited(int tileset, const QString &text);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     QList<QTreeWidgetItem *> mNodes;
-    LabelEditDelegate *mDelegate;
 };

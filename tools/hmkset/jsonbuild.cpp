@@ -2,6 +2,7 @@
 
 #include "fieldjson.h"
 #include "jsonchecks.h"
+#include "jsonstring.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -117,8 +118,8 @@ BuildResult buildTilesets(QByteArrayView json)
     if (!format.isString())
         return refused(wrongType(u"format"_s, "a string"_L1, format));
     if (format.toString() != "hmkset"_L1)
-        return refused(
-            refusal(u"format"_s, uR"(expected "hmkset", got "%1")"_s.arg(format.toString())));
+        return refused(refusal(
+            u"format"_s, uR"(expected "hmkset", got %1)"_s.arg(quotedJson(format.toString()))));
 
     int tilesetCount = 0;
     int entryCount = 0;

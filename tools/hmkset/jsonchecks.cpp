@@ -1,5 +1,7 @@
 #include "jsonchecks.h"
 
+#include "jsonstring.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -50,7 +52,7 @@ bool checkKeys(const QJsonObject &object, std::initializer_list<QLatin1StringVie
 {
     for (const QString &key : object.keys()) {
         if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
-            error = refusal(place, u"unknown key \""_s + key + u'"');
+            error = refusal(place, u"unknown key "_s + quotedJson(key));
             return false;
         }
     }

@@ -68,3 +68,10 @@ void appendJsonString(QByteArray &out, QStringView text)
     flushPlain(text.size());
     out += '"';
 }
+
+QString quotedJson(QStringView text)
+{
+    QByteArray out;
+    appendJsonString(out, text);
+    return QString::fromUtf8(out);
+}

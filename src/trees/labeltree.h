@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QTreeWidget>
+
+class LabelEditDelegate;
+
+// A tree whose node labels are edited in place only on request: never by a second click,
+// always on the bare text rather than the numbered label the node shows.
+class LabelTree : public QTreeWidget
+{
+    Q_OBJECT
+
+public:
+    explicit LabelTree(const QString &name, QWidget *parent = nullptr);
+
+    // Opens the label editor of the selected node on bareText.
+    void editSelectedLabel(const QString &bareText);
+
+Q_SIGNALS:
+    void treeDoubleClicked(); // anywhere in the tree, on a node or not
+    // A confirmed edit of item; the label itself is left to the owner.
+    void itemLabelEdited(QTreeWidgetItem *item, const QString &text);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+};
