@@ -1,3 +1,4 @@
+#include "dialogclosing.h"
 #include "document.h"
 #include "form3.h"
 
@@ -10,14 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-enum class Close
-{
-    OkButton,
-    EnterKey,
-    EscapeKey,
-    CloseBox
-};
 
 Document newDocument(int tilesets = 70, int entries = 151)
 {
@@ -34,8 +27,6 @@ QLabel *label(Form3 &dialog, int number)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Close)
 
 class TestForm3 : public QObject
 {
@@ -196,20 +187,7 @@ void TestForm3::closing()
     Form3 dialog(document);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    switch (how) {
-    case Close::OkButton:
-        dialog.Command1->click();
-        break;
-    case Close::EnterKey:
-        QTest::keyClick(&dialog, Qt::Key_Return);
-        break;
-    case Close::EscapeKey:
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        break;
-    case Close::CloseBox:
-        dialog.close();
-        break;
-    }
+    closeDialog(dialog, how, dialog.Command1);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), result);
 }

@@ -1,3 +1,4 @@
+#include "dialogclosing.h"
 #include "form4.h"
 
 #include <QApplication>
@@ -10,14 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-enum class Close
-{
-    CancelButton,
-    EscapeKey,
-    CloseBox,
-    Reject
-};
 
 QRadioButton *option(Form4 &dialog, int number)
 {
@@ -47,8 +40,6 @@ void verifyInitialState(Form4 &dialog)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Close)
 
 class TestForm4 : public QObject
 {
@@ -352,20 +343,7 @@ void TestForm4::cancelling()
     typeTilesetCount(dialog, u"12"_s);
     QVERIFY(dialog.Command1->isEnabled());
 
-    switch (how) {
-    case Close::CancelButton:
-        dialog.Command2->click();
-        break;
-    case Close::EscapeKey:
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        break;
-    case Close::CloseBox:
-        dialog.close();
-        break;
-    case Close::Reject:
-        dialog.reject();
-        break;
-    }
+    closeDialog(dialog, how, nullptr, dialog.Command2);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(!dialog.confirmed());

@@ -1,3 +1,4 @@
+#include "dialogclosing.h"
 #include "fixedfield.h"
 #include "form5.h"
 #include "tilesetfiles.h"
@@ -10,17 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-enum class Close
-{
-    OkButton,
-    EnterKey,
-    Accept,
-    CancelButton,
-    EscapeKey,
-    CloseBox,
-    Reject
-};
 
 // Four tilesets whose names hold text, a NUL, then bytes a loader may leave behind.
 TilesetTable junkAfterNul()
@@ -37,34 +27,10 @@ TilesetTable junkAfterNul()
 
 void finish(Form5 &dialog, Close how)
 {
-    switch (how) {
-    case Close::OkButton:
-        dialog.Command1->click();
-        break;
-    case Close::EnterKey:
-        QTest::keyClick(&dialog, Qt::Key_Return);
-        break;
-    case Close::Accept:
-        dialog.accept();
-        break;
-    case Close::CancelButton:
-        dialog.Command2->click();
-        break;
-    case Close::EscapeKey:
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        break;
-    case Close::CloseBox:
-        dialog.close();
-        break;
-    case Close::Reject:
-        dialog.reject();
-        break;
-    }
+    closeDialog(dialog, how, dialog.Command1, dialog.Command2);
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Close)
 
 class TestForm5 : public QObject
 {

@@ -1,3 +1,4 @@
+#include "dialogclosing.h"
 #include "form7.h"
 
 #include <QFrame>
@@ -10,14 +11,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-enum class Close
-{
-    OkButton,
-    EnterKey,
-    EscapeKey,
-    CloseBox
-};
 
 const QString Purpose = u"For editing tilesets used by Harrowmark and Harrowmark: Veldrune"_s;
 const QString NutWarning = u"WARNING: MAY CONTAIN NUT TRACES"_s;
@@ -34,8 +27,6 @@ QRect inPanel(Form7 &dialog, QWidget *widget)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Close)
 
 class TestForm7 : public QObject
 {
@@ -319,20 +310,7 @@ void TestForm7::closing()
     Form7 dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    switch (how) {
-    case Close::OkButton:
-        dialog.Command1->click();
-        break;
-    case Close::EnterKey:
-        QTest::keyClick(&dialog, Qt::Key_Return);
-        break;
-    case Close::EscapeKey:
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        break;
-    case Close::CloseBox:
-        dialog.close();
-        break;
-    }
+    closeDialog(dialog, how, dialog.Command1);
     QVERIFY(!dialog.isVisible());
 }
 

@@ -15,12 +15,6 @@ QByteArray nul(int n = 1)
     return QByteArray(n, '\0');
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Everything a load may touch, to prove that a failed one touched nothing.
 struct Snapshot
 {
@@ -125,7 +119,7 @@ void TestTilesetFile::writesTheWorkedLayout()
                               StoreFixedText(QByteArray(1, char('a' + 3 * k + j)), EntryWidth));
 
     QVERIFY(writeTilesetFile(tilesets, path(u"layout.dat"_s), {}));
-    const QByteArray file = readAll(path(u"layout.dat"_s));
+    const QByteArray file = TestFiles::read(path(u"layout.dat"_s));
 
     QCOMPARE(file.size(), 263);
     QCOMPARE(file.first(5), QByteArray("\x02\x03\0\0\0", 5));
@@ -144,7 +138,7 @@ void TestTilesetFile::fieldsAreWrittenAsHeld()
     tilesets.setEntry(0, 0, StoreFixedText("", EntryWidth));
 
     QVERIFY(writeTilesetFile(tilesets, path(u"held.dat"_s), {}));
-    const QByteArray file = readAll(path(u"held.dat"_s));
+    const QByteArray file = TestFiles::read(path(u"held.dat"_s));
     QCOMPARE(file.sliced(5), tilesets.bytes());
     QCOMPARE(file.sliced(5 + 33 + 32), nul(32));
 }
@@ -174,7 +168,7 @@ void TestTilesetFile::editorFilesResaveByteForByte()
     TestFiles::write(path(u"in.dat"_s), original);
     QCOMPARE(loadTilesetFile(mDocument, path(u"in.dat"_s), -1, {}), LoadError::None);
     QVERIFY(writeTilesetFile(mDocument.Tilesets, path(u"out.dat"_s), {}));
-    QCOMPARE(readAll(path(u"out.dat"_s)), original);
+    QCOMPARE(TestFiles::read(path(u"out.dat"_s)), original);
 }
 
 void TestTilesetFile::randomFilesSettleAfterOneLoad()
@@ -190,7 +184,7 @@ void TestTilesetFile::randomFilesSettleAfterOneLoad()
 
         // Saving writes what is held; loading that back gives the same fields again.
         QVERIFY(writeTilesetFile(first, path(u"saved.dat"_s), {}));
-        QCOMPARE(readAll(path(u"saved.dat"_s)), TestFiles::fileBytes(first));
+        QCOMPARE(TestFiles::read(path(u"saved.dat"_s)), TestFiles::fileBytes(first));
         QCOMPARE(loadTilesetFile(mDocument, path(u"saved.dat"_s), -1, {}), LoadError::None);
         QVERIFY2(mDocument.Tilesets == first, qPrintable(u"seed %1"_s.arg(seed)));
     }
@@ -365,7 +359,7 @@ void TestTilesetFile::saveFailures()
     const QByteArray previous("previous contents");
     TestFiles::write(path(u"keep.dat"_s), previous);
     QVERIFY(!writeTilesetFile(TilesetTable(256, 1), path(u"keep.dat"_s), {}));
-    QCOMPARE(readAll(path(u"keep.dat"_s)), previous);
+    QCOMPARE(TestFiles::read(path(u"keep.dat"_s)), previous);
 
     QVERIFY(!writeTilesetFile(tilesets, mDir.path(), {}));
     QVERIFY(!writeTilesetFile(tilesets, path(u"missing/folder/x.dat"_s), {}));
@@ -375,7 +369,7 @@ void TestTilesetFile::saveFailures()
 
     // A later save to a good path works.
     QVERIFY(writeTilesetFile(tilesets, path(u"good.dat"_s), {}));
-    QCOMPARE(readAll(path(u"good.dat"_s)), TestFiles::fileBytes(tilesets));
+    QCOMPARE(TestFiles::read(path(u"good.dat"_s)), TestFiles::fileBytes(tilesets));
 }
 
 void TestTilesetFile::saveCutsALongerFile()
@@ -383,7 +377,7 @@ void TestTilesetFile::saveCutsALongerFile()
     TestFiles::write(path(u"long.dat"_s), QByteArray(100000, 'x'));
     const TilesetTable tilesets = TestFiles::numberedTable(2, 3);
     QVERIFY(writeTilesetFile(tilesets, path(u"long.dat"_s), {}));
-    QCOMPARE(readAll(path(u"long.dat"_s)).size(), 263);
+    QCOMPARE(TestFiles::read(path(u"long.dat"_s)).size(), 263);
 }
 
 QTEST_GUILESS_MAIN(TestTilesetFile)

@@ -17,12 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A file size limit for this process, so that a write fails half-way as on a full disk.
 class FileSizeLimit
 {
@@ -99,7 +93,7 @@ void TestFaults::checkUnchangedAndUsable()
     const QString good = mFixture->folderPath(u"good.dat"_s);
     mFixture->services.chooseFile(good);
     QVERIFY(mFixture->trigger(u"mnusaveas"_s));
-    QCOMPARE(readAll(good), TestFiles::fileBytes(mTilesets));
+    QCOMPARE(TestFiles::read(good), TestFiles::fileBytes(mTilesets));
 }
 
 void TestFaults::saveFailures_data()

@@ -19,16 +19,6 @@ using Answer = PlatformServices::Answer;
 using Icon = PlatformServices::Icon;
 using Buttons = PlatformServices::Buttons;
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 class TestFileCommands : public QObject
 {
     Q_OBJECT
@@ -219,7 +209,7 @@ void TestFileCommands::failedOpenAfterAnotherGivesItUp()
     QVERIFY(!enabled(u"mnusave"_s));
     QVERIFY(!mFixture->document().hasTilesets());
     QVERIFY(window.NewList1->isHidden());
-    QCOMPARE(readAll(bad), damaged);
+    QCOMPARE(TestFiles::read(bad), damaged);
     QVERIFY(mFixture->open(good)); // and a good file opens again
     QCOMPARE(window.NewList1->nodeCount(), 4);
 }
@@ -291,7 +281,7 @@ void TestFileCommands::saveWritesTheFileAndClearsChanges()
     QVERIFY(mFixture->window().Toolbar1->button(3)->isEnabled());
     mFixture->window().Toolbar1->button(3)->trigger();
     QVERIFY(!mFixture->document().ChangesMade);
-    QCOMPARE(readAll(path), original);
+    QCOMPARE(TestFiles::read(path), original);
 }
 
 void TestFileCommands::saveAsNamesTheNewFile()
@@ -312,7 +302,7 @@ void TestFileCommands::saveAsNamesTheNewFile()
     QCOMPARE(mFixture->document().FileTitle, u"second.dat"_s);
     QCOMPARE(mFixture->document().FileFolder, mFixture->folder() + u'/'); // with separator
     QCOMPARE(mFixture->document().LastOpenedPath, target);
-    QCOMPARE(readAll(target), readAll(path));
+    QCOMPARE(TestFiles::read(target), TestFiles::read(path));
 }
 
 void TestFileCommands::saveErrorIsReported()
@@ -359,7 +349,7 @@ void TestFileCommands::promptAnswers()
     QCOMPARE(mFixture->services.messages.first().text,
              u"Save changes before opening another file?"_s);
     QFETCH(bool, saved);
-    QCOMPARE(readAll(first) != original, saved);
+    QCOMPARE(TestFiles::read(first) != original, saved);
     QFETCH(bool, opened);
     QCOMPARE(mFixture->document().tilesetCount(), opened ? 7 : 2);
     QCOMPARE(mFixture->document().ChangesMade, !opened);

@@ -24,12 +24,6 @@ namespace {
 constexpr int TwipsPerPixel = 15; // at 96 dpi
 const QSize DesignedClient(7875 / TwipsPerPixel, 6135 / TwipsPerPixel);
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // What shutdown should write: the path, then the eight numbers in the order of the file.
 QByteArrayList expectedLines(const QString &lastOpened, const QList<int> &numbers)
 {
@@ -102,7 +96,7 @@ private:
     {
         if (!mFixture->trigger(u"mnuquit"_s))
             qWarning("Quit not reachable");
-        return readAll(iniPath()).split('\n');
+        return TestFiles::read(iniPath()).split('\n');
     }
 
     std::unique_ptr<WindowFixture> mFixture;
@@ -384,9 +378,9 @@ void TestStartup::writtenFileAfterCommands()
     QCOMPARE(mFixture->services.messages.size(), answer >= 0 ? 1 : 0);
     QVERIFY(!mFixture->window().isVisible());
     if (answer == int(Answer::Yes) && !untitled) // saved before the program ended
-        QCOMPARE(readAll(next).mid(5 + 33, 32), QByteArray(32, 'Z'));
+        QCOMPARE(TestFiles::read(next).mid(5 + 33, 32), QByteArray(32, 'Z'));
     if (answer == int(Answer::Yes) && !saveAs.isEmpty()) // the New file preset: 70 x 151
-        QCOMPARE(readAll(mFixture->folderPath(saveAs)).size(), 5 + 70 * (33 + 151 * 32));
+        QCOMPARE(TestFiles::read(mFixture->folderPath(saveAs)).size(), 5 + 70 * (33 + 151 * 32));
 }
 
 void TestStartup::nextRunWritesTheSameFile_data()

@@ -25,12 +25,6 @@ using Buttons = PlatformServices::Buttons;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A name assigned without a terminator, as New and Insert give them.
 QByteArray padded(const QByteArray &text, qsizetype width)
 {
@@ -387,8 +381,8 @@ void TestTilesetCommands::copyOrImportOverwritesSelectedTileset()
     QCOMPARE(document().LastOpenedPath, mPath);
     QCOMPARE(window.windowTitle(), title);
     QVERIFY(mFixture->trigger(u"mnusave"_s));
-    QCOMPARE(readAll(mPath), TestFiles::fileBytes(after));
-    QCOMPARE(readAll(otherPath), otherBytes);
+    QCOMPARE(TestFiles::read(mPath), TestFiles::fileBytes(after));
+    QCOMPARE(TestFiles::read(otherPath), otherBytes);
 }
 
 void TestTilesetCommands::refusedCommandChangesNothing_data()

@@ -54,4 +54,10 @@ QString write(const QString &path, const QByteArray &bytes)
     return path;
 }
 
+QByteArray read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace TestFiles

@@ -20,4 +20,7 @@ QByteArray randomFile(int tilesetCount, int entryCount, quint32 seed);
 // Writes bytes to path; returns the path.
 QString write(const QString &path, const QByteArray &bytes);
 
+// The bytes of a file; empty when it cannot be read.
+QByteArray read(const QString &path);
+
 } // namespace TestFiles
