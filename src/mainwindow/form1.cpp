@@ -124,7 +124,10 @@ QAction *Form1::action(const QString &name) const
 
 void Form1::setEditMenuEnabled(bool enabled)
 {
-    // Its items follow, so that F2 does nothing while the menu is disabled.
+    // The menu itself, not just its title: a menu disabled on its own stays disabled when a
+    // load or save disables and enables the whole window. Its items follow, so that F2
+    // does nothing while the menu is disabled.
+    mEditMenu->setEnabled(enabled);
     mEditMenu->menuAction()->setEnabled(enabled);
     for (QAction *item : mEditMenu->actions())
         item->setEnabled(enabled);

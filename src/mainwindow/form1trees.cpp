@@ -55,11 +55,14 @@ void Form1::renameTileset()
     const int t = NewList1->selectedTileset();
     if (t < 0)
         return;
-    // The name as stored, up to its first NUL; the blanks that pad a name stored without a
-    // terminator are left out, so that confirming it unchanged changes nothing.
+    // The name as stored, up to its first NUL. A name stored without a terminator ("Generic"
+    // from New) is padded with blanks: those are left out, so that confirming it unchanged
+    // changes nothing; blanks typed before a terminator stay.
     QByteArrayView name = CutAtNul(mDocument.TilesetNames(t));
-    while (!name.isEmpty() && uchar(name.back()) <= 32)
-        name.chop(1);
+    if (name.size() == NameWidth) {
+        while (!name.isEmpty() && uchar(name.back()) <= 32)
+            name.chop(1);
+    }
     NewList1->editSelectedLabel(FromWindows1252(name));
 }
 

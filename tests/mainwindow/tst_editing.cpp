@@ -46,6 +46,7 @@ private Q_SLOTS:
 
     void renameStoresTheName_data();
     void renameStoresTheName();
+    void renameOffersBlanksBeforeTheTerminator();
     void renameEscapeChangesNothing();
     void renameWithCategoryNodeSelected();
     void secondClickNeverEdits();
@@ -212,6 +213,18 @@ void TestEditing::renameStoresTheName()
     QVERIFY(mFixture->document().Tilesets == expected);
     QCOMPARE(window.NewList1->node(tileset + 2)->text(0),
              u"%1. Set %2"_s.arg(tileset + 1, 2, 10, QChar(u'0')).arg(tileset + 1));
+}
+
+void TestEditing::renameOffersBlanksBeforeTheTerminator()
+{
+    TilesetTable table = TestFiles::numberedTable(9, 3);
+    table.setTilesetName(7, field("Moss  ", NameWidth));
+    openFile(table);
+    QLineEdit *line = startRename(7);
+    QVERIFY(line);
+    QCOMPARE(line->text(), u"Moss  "_s); // typed blanks are part of the name
+    QVERIFY(confirm(mFixture->window().NewList1, line));
+    QCOMPARE(mFixture->document().TilesetNames(7).toByteArray(), field("Moss  ", NameWidth));
 }
 
 void TestEditing::renameEscapeChangesNothing()

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QTest>
 
 #include <csignal>
@@ -157,6 +158,8 @@ void TestFaults::loadFailures()
     QCOMPARE(mFixture->services.messages.first().icon, PlatformServices::Icon::Critical);
     QVERIFY(!mFixture->document().hasTilesets());
     QVERIFY(!mFixture->window().findChild<QAction *>(u"mnusave"_s)->isEnabled());
+    // The load disabled and enabled the window; the Edit menu stays disabled all the same.
+    QVERIFY(!mFixture->window().findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled());
 
     // Importing it into an open document: the document stays exactly as it was.
     openSample();
