@@ -1,5 +1,6 @@
 #include "form3.h"
 
+#include "dialogflags.h"
 #include "document.h"
 
 #include <QFrame>
@@ -37,8 +38,7 @@ QLabel *value(const QString &text, const QString &name, QWidget *parent)
 } // namespace
 
 Form3::Form3(const Document &document, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, FixedDialogFlags)
     , Label1(caption(u"Filename:"_s, u"Label1"_s, this))
     , Label5(value(document.FileTitle, u"Label5"_s, this))
     , Label2(caption(u"Path:"_s, u"Label2"_s, this))

@@ -1,5 +1,6 @@
 #include "form4.h"
 
+#include "dialogflags.h"
 #include "textutils.h"
 
 #include <QGridLayout>
@@ -23,8 +24,7 @@ const QString EntriesPerTileset = u"151"_s;
 } // namespace
 
 Form4::Form4(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, FixedDialogFlags)
     , Option1(new QRadioButton(u"Harrowmark"_s, this))
     , Option2(new QRadioButton(u"Veldrune"_s, this))
     , Option3(new QRadioButton(u"Custom:"_s, this))

@@ -1,5 +1,6 @@
 #include "form5.h"
 
+#include "dialogflags.h"
 #include "textutils.h"
 #include "tilesettable.h"
 #include "windows1252.h"
@@ -12,8 +13,7 @@
 using namespace Qt::StringLiterals;
 
 Form5::Form5(const TilesetTable &tilesets, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, FixedDialogFlags)
     , Combo1(new QComboBox(this))
     , Command1(new QPushButton(u"Ok"_s, this))
     , Command2(new QPushButton(u"Cancel"_s, this))

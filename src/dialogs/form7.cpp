@@ -1,5 +1,6 @@
 #include "form7.h"
 
+#include "dialogflags.h"
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -72,8 +73,7 @@ const QString MailAddress = u"hmktse@example.org"_s;
 } // namespace
 
 Form7::Form7(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, FixedDialogFlags)
     , Picture1(new QFrame(this))
     , Image1(label(QString(), u"Image1"_s, Picture1))
     , Label5(label(u"Version"_s, u"Label5"_s, Picture1))

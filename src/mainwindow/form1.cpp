@@ -133,22 +133,17 @@ void Form1::setEditMenuEnabled(bool enabled)
         item->setEnabled(enabled);
 }
 
-void Form1::enterNoDocumentState()
+void Form1::enterState(CommandState state)
 {
+    const bool open = state == DocumentOpen;
     for (const QString &name : {u"mnufileinfo"_s, u"mnuclose"_s, u"mnusave"_s, u"mnusaveas"_s})
-        action(name)->setEnabled(false);
-    Toolbar1->button(3)->setEnabled(false);
-    Toolbar2->setButtonsEnabled(false);
-    setEditMenuEnabled(false);
-}
-
-void Form1::enterDocumentOpenState()
-{
-    for (const QString &name : {u"mnufileinfo"_s, u"mnuclose"_s, u"mnusave"_s, u"mnusaveas"_s})
-        action(name)->setEnabled(true);
-    Toolbar1->button(3)->setEnabled(true);
-    setEntryToolbarState();
-    setEditMenuEnabled(true);
+        action(name)->setEnabled(open);
+    Toolbar1->button(3)->setEnabled(open);
+    if (open)
+        setEntryToolbarState();
+    else
+        Toolbar2->setButtonsEnabled(false);
+    setEditMenuEnabled(open);
 }
 
 void Form1::setEntryToolbarState()

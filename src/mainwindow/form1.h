@@ -61,8 +61,12 @@ private:
     void addSeparator(QMenu *menu, const QString &name);
     QAction *action(const QString &name) const;
     void setEditMenuEnabled(bool enabled);
-    void enterNoDocumentState();
-    void enterDocumentOpenState();
+    enum CommandState
+    {
+        NoDocument,
+        DocumentOpen
+    };
+    void enterState(CommandState state);
     void setEntryToolbarState();
     void setTitle(const QString &suffix = {});
 
@@ -81,7 +85,8 @@ private:
     void fileSaveAs();
     bool askToSave(const QString &question);
     PlatformServices::FileRequest fileRequest(PlatformServices::FileRequest::Mode mode,
-                                              const QString &title) const;
+                                              const QString &title,
+                                              const QString &fileName = {}) const;
     void showMessage(QStringView text, QStringView title, PlatformServices::Icon icon);
     int chooseImportedTileset(const TilesetTable &pending);
 

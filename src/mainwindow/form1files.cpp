@@ -38,11 +38,13 @@ bool Form1::askToSave(const QString &question)
 }
 
 PlatformServices::FileRequest Form1::fileRequest(PlatformServices::FileRequest::Mode mode,
-                                                 const QString &title) const
+                                                 const QString &title,
+                                                 const QString &fileName) const
 {
     PlatformServices::FileRequest request;
     request.mode = mode;
     request.title = title;
+    request.fileName = fileName;
     request.filters = {u"Hmkset.dat (*.dat)"_s, u"All files (*.*)"_s};
     request.defaultSuffix = u"dat"_s;
     return request;
@@ -52,9 +54,9 @@ void Form1::fileOpen()
 {
     if (mDocument.ChangesMade && !askToSave(u"Save changes before opening another file?"_s))
         return;
-    auto request = fileRequest(PlatformServices::FileRequest::Open, u"Open hmkset.dat"_s);
-    request.fileName = u"hmkset.dat"_s;
-    const QString path = mServices.fileDialog(this, request);
+    const QString path =
+        mServices.fileDialog(this, fileRequest(PlatformServices::FileRequest::Open,
+                                               u"Open hmkset.dat"_s, u"hmkset.dat"_s));
     if (path.isEmpty())
         return;
     mDocument.FilePath = path;
@@ -79,7 +81,7 @@ void Form1::Opn()
             NewList2->hide();
             mDocument.Tilesets = TilesetTable();
             NewList2->removeAllNodes();
-            enterNoDocumentState();
+            enterState(NoDocument);
             mDocument.ChangesMade = false;
         }
         return;
@@ -88,7 +90,7 @@ void Form1::Opn()
     NewList2->show();
     NewList2->BuildEntryTree(mDocument.entryCount());
     RestoreTreeSelection();
-    enterDocumentOpenState();
+    enterState(DocumentOpen);
     mDocument.ChangesMade = false;
 }
 
@@ -102,7 +104,7 @@ void Form1::fileClose()
     mDocument.Tilesets = TilesetTable();
     NewList1->removeAllNodes();
     NewList2->removeAllNodes();
-    enterNoDocumentState();
+    enterState(NoDocument);
     mDocument.ChangesMade = false;
 }
 

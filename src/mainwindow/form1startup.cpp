@@ -26,7 +26,7 @@ const QString DescriptionFileName = u"desc.txt"_s;
 void Form1::startUp()
 {
     setTitle();
-    enterNoDocumentState();
+    enterState(NoDocument);
     readDescriptions();
 
     // The designed size: a client area of 7875 x 6135 twips below the menu bar.

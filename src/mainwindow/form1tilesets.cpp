@@ -40,7 +40,7 @@ void Form1::fileNew()
     NewList1->show();
     NewList2->BuildEntryTree(mDocument.entryCount());
     NewList2->show();
-    enterDocumentOpenState();
+    enterState(DocumentOpen);
     RestoreTreeSelection();
 }
 
@@ -112,9 +112,9 @@ void Form1::importTileset()
                              u"Changes made"_s, PlatformServices::Buttons::OkCancel,
                              PlatformServices::Icon::Question) != PlatformServices::Answer::Ok)
         return;
-    auto request = fileRequest(PlatformServices::FileRequest::Open, u"Import from other file"_s);
-    request.fileName = u"hmkset.dat"_s;
-    const QString path = mServices.fileDialog(this, request);
+    const QString path =
+        mServices.fileDialog(this, fileRequest(PlatformServices::FileRequest::Open,
+                                               u"Import from other file"_s, u"hmkset.dat"_s));
     if (path.isEmpty())
         return;
     LoadTilesetFile(path, t);
