@@ -81,6 +81,7 @@ private:
     // Document commands (form1files.cpp)
     void fileOpen();
     void fileClose();
+    void discardDocument(); // trees hidden and empty, no tilesets, NoDocument
     void fileSave();
     void fileSaveAs();
     bool askToSave(const QString &question);

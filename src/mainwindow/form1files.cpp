@@ -76,14 +76,8 @@ void Form1::Opn()
         // The tileset list is gone with the failed load; rather than leave the previous
         // file's entries under a title naming another file, where Save would write them
         // over the file that failed, the window gives the previous document up.
-        if (hadDocument) {
-            NewList1->hide();
-            NewList2->hide();
-            mDocument.Tilesets = TilesetTable();
-            NewList2->removeAllNodes();
-            enterState(NoDocument);
-            mDocument.ChangesMade = false;
-        }
+        if (hadDocument)
+            discardDocument();
         return;
     }
     NewList1->show();
@@ -99,6 +93,11 @@ void Form1::fileClose()
     if (mDocument.ChangesMade && !askToSave(u"Save changes before closing file?"_s))
         return;
     setTitle();
+    discardDocument();
+}
+
+void Form1::discardDocument()
+{
     NewList1->hide();
     NewList2->hide();
     mDocument.Tilesets = TilesetTable();

@@ -4,43 +4,40 @@
 #include <QPushButton>
 #include <QTest>
 
-// The ways a user ends a dialog, for data-driven tests of each dialog.
-enum class Close
-{
-    OkButton,
-    CancelButton,
-    EnterKey,
-    EscapeKey,
-    CloseBox,
-    Accept,
-    Reject
-};
-Q_DECLARE_METATYPE(Close)
+// Steps shared by the dialog tests.
 
-inline void closeDialog(QDialog &dialog, Close how, QPushButton *ok, QPushButton *cancel = nullptr)
+// Ends a dialog as the current data row is named: the text of a button to click, "close box",
+// or else the key to press, "Enter" or "Escape".
+inline void closeAsNamed(QDialog &dialog)
 {
-    switch (how) {
-    case Close::OkButton:
-    case Close::CancelButton:
-        if (QPushButton *button = how == Close::OkButton ? ok : cancel)
-            button->click();
-        else
-            QFAIL("the dialog has no such button");
-        break;
-    case Close::EnterKey:
-        QTest::keyClick(&dialog, Qt::Key_Return);
-        break;
-    case Close::EscapeKey:
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        break;
-    case Close::CloseBox:
+    const QString how = QString::fromLatin1(QTest::currentDataTag());
+    for (QPushButton *button : dialog.findChildren<QPushButton *>())
+        if (button->text() == how)
+            return button->click();
+    if (how == QLatin1StringView("close box"))
         dialog.close();
-        break;
-    case Close::Accept:
-        dialog.accept();
-        break;
-    case Close::Reject:
-        dialog.reject();
-        break;
+    else
+        QTest::keyClick(&dialog,
+                        how == QLatin1StringView("Enter") ? Qt::Key_Return : Qt::Key_Escape);
+}
+
+// Shows a window and waits until it is on screen.
+inline bool shown(QWidget &window)
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
+}
+
+// The window's name and title, and the exact text of each named control, as "name=text".
+inline void verifyTexts(const QWidget &window, const QString &name, const QString &title,
+                        const QStringList &texts)
+{
+    QCOMPARE(window.objectName(), name);
+    QCOMPARE(window.windowTitle(), title);
+    for (const QString &expected : texts) {
+        const QObject *found = window.findChild<QObject *>(expected.section(u'=', 0, 0));
+        QCOMPARE(found ? found->objectName() + u'=' + found->property("text").toString()
+                       : QString(),
+                 expected);
     }
 }

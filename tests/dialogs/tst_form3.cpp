@@ -2,29 +2,24 @@
 #include "document.h"
 #include "form3.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QLayout>
-#include <QPushButton>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-Document newDocument(int tilesets = 70, int entries = 151)
+// One tileset of 255 entries: the smallest count and the largest, easy to tell apart.
+Document newDocument(const QString &title, const QString &folder)
 {
     Document document;
-    document.Tilesets = TilesetTable(tilesets, entries);
-    document.FileTitle = u"untitled"_s;
-    document.FileFolder = u"n/a"_s;
+    document.Tilesets = TilesetTable(1, 255);
+    document.FileTitle = title;
+    document.FileFolder = folder;
     return document;
 }
 
-QLabel *label(Form3 &dialog, int number)
-{
-    return dialog.findChild<QLabel *>(u"Label%1"_s.arg(number));
-}
+const QString LongText = u"/home/user/games/harrowmark/"_s.repeated(11);
 
 } // namespace
 
@@ -33,163 +28,57 @@ class TestForm3 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void showsANewDocument();
-    void captionsAreBoldAndLeftOfTheirValues();
-    void countsAreDecimal_data();
-    void countsAreDecimal();
-    void longTextIsCutNotWidened_data();
-    void longTextIsCutNotWidened();
-    void windowIsAFixedDialog();
-    void closing_data();
-    void closing();
+    void showsTheFile_data();
+    void showsTheFile();
 };
 
-void TestForm3::showsANewDocument()
+void TestForm3::showsTheFile_data()
 {
-    const Document document = newDocument();
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("folder");
+
+    QTest::newRow("short") << u"untitled"_s << u"n/a"_s;
+    QTest::newRow("long folder") << u"untitled"_s << LongText;
+    QTest::newRow("long file name") << LongText << u"n/a"_s;
+}
+
+void TestForm3::showsTheFile()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, folder);
+
+    const Document document = newDocument(title, folder);
     Form3 dialog(document);
-    QCOMPARE(dialog.objectName(), u"Form3"_s);
-    QCOMPARE(dialog.windowTitle(), u"File info"_s);
-    QCOMPARE(label(dialog, 5)->text(), u"untitled"_s);
-    QCOMPARE(label(dialog, 6)->text(), u"n/a"_s);
-    QCOMPARE(label(dialog, 7)->text(), u"70"_s);
-    QCOMPARE(label(dialog, 8)->text(), u"151"_s);
-    QCOMPARE(dialog.findChild<QPushButton *>(u"Command1"_s)->text(), u"Ok"_s);
+    verifyTexts(dialog, u"Form3"_s, u"File info"_s,
+                {u"Label1=Filename:"_s, u"Label5="_s + title, u"Label2=Path:"_s,
+                 u"Label6="_s + folder, u"Label3=Tilesets:"_s, u"Label7=1"_s,
+                 u"Label4=Entries per tileset:"_s, u"Label8=255"_s, u"Command1=Ok"_s});
     QVERIFY(dialog.Command1->isDefault());
 
-    auto *rule = dialog.findChild<QFrame *>(u"Line1"_s);
-    QVERIFY(rule);
-    QCOMPARE(rule->frameShape(), QFrame::HLine);
-    QCOMPARE(rule->frameShadow(), QFrame::Sunken);
-}
-
-void TestForm3::captionsAreBoldAndLeftOfTheirValues()
-{
-    const Document document = newDocument();
-    Form3 dialog(document);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-
-    const QStringList captions = {u"Filename:"_s, u"Path:"_s, u"Tilesets:"_s,
-                                  u"Entries per tileset:"_s};
-    int previousTop = -1;
-    for (int row = 0; row < 4; ++row) {
-        QLabel *caption = label(dialog, row + 1);
-        QLabel *value = label(dialog, row + 5);
-        QCOMPARE(caption->text(), captions[row]);
-        QVERIFY(caption->font().bold());
-        QVERIFY(!value->font().bold());
-        QVERIFY(caption->geometry().right() < value->x());
-        QVERIFY(caption->y() > previousTop);
-        previousTop = caption->y();
-        if (row == 1)
-            QVERIFY(dialog.Line1->y() > caption->y());
-        if (row == 2)
-            QVERIFY(dialog.Line1->y() < caption->y());
-    }
-    // The rule runs across the dialog, under both columns.
-    QVERIFY(dialog.Line1->x() <= dialog.Label1->x());
-    QVERIFY(dialog.Line1->geometry().right() >= dialog.Label6->geometry().right());
-}
-
-void TestForm3::countsAreDecimal_data()
-{
-    QTest::addColumn<int>("tilesets");
-    QTest::addColumn<int>("entries");
-
-    QTest::newRow("smallest") << 1 << 1;
-    QTest::newRow("Harrowmark") << 50 << 151;
-    QTest::newRow("largest") << 255 << 255;
-}
-
-void TestForm3::countsAreDecimal()
-{
-    QFETCH(int, tilesets);
-    QFETCH(int, entries);
-
-    const Document document = newDocument(tilesets, entries);
-    Form3 dialog(document);
-    QCOMPARE(dialog.Label7->text(), QString::number(tilesets));
-    QCOMPARE(dialog.Label8->text(), QString::number(entries));
-}
-
-void TestForm3::longTextIsCutNotWidened_data()
-{
-    QTest::addColumn<bool>("longFolder");
-
-    QTest::newRow("folder") << true;
-    QTest::newRow("file name") << false;
-}
-
-void TestForm3::longTextIsCutNotWidened()
-{
-    QFETCH(bool, longFolder);
-
-    const Document shortDocument = newDocument();
-    Form3 shortDialog(shortDocument);
-    shortDialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&shortDialog));
-
-    Document longDocument = newDocument();
-    QString longText = u"/home/user/games/harrowmark/"_s;
-    while (longText.size() < 300)
-        longText += u"folder/"_s;
-    longText.truncate(300);
-    (longFolder ? longDocument.FileFolder : longDocument.FileTitle) = longText;
-    Form3 longDialog(longDocument);
-    longDialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&longDialog));
-
-    QCOMPARE(longDialog.sizeHint(), shortDialog.sizeHint());
-    QCOMPARE(longDialog.size(), shortDialog.size());
-
-    // The whole text is kept, on one line, and shown up to the dialog's right margin.
-    QLabel *value = longFolder ? longDialog.Label6 : longDialog.Label5;
-    QCOMPARE(value->text(), longText);
-    QVERIFY(!value->wordWrap());
-    QVERIFY(value->geometry().right() < longDialog.width());
-    const int margin = longDialog.layout()->contentsMargins().right();
-    QVERIFY(value->geometry().right() >= longDialog.width() - margin - 1);
-    QVERIFY(value->fontMetrics().horizontalAdvance(longText) > value->width());
-}
-
-void TestForm3::windowIsAFixedDialog()
-{
-    const Document document = newDocument();
-    Form3 dialog(document);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    // A long name or folder is cut at the dialog's right margin, on one line; the dialog keeps
+    // its size.
+    QVERIFY(shown(dialog));
+    QCOMPARE(dialog.sizeHint(), Form3(newDocument(u"untitled"_s, u"n/a"_s)).sizeHint());
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    QVERIFY(!(dialog.windowFlags() & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!(dialog.windowFlags() & Qt::WindowMaximizeButtonHint));
-    // Counts keep one width whatever their value.
-    QCOMPARE(dialog.Label7->minimumWidth(), dialog.Label7->maximumWidth());
-    QCOMPARE(dialog.Label8->minimumWidth(), dialog.Label8->maximumWidth());
-}
+    const int margin = dialog.width() - dialog.layout()->contentsMargins().right();
+    for (const QLabel *value : {dialog.Label5, dialog.Label6}) {
+        QVERIFY(!value->wordWrap());
+        QVERIFY(value->geometry().right() >= margin - 1 && value->geometry().right() < margin);
+    }
 
-void TestForm3::closing_data()
-{
-    QTest::addColumn<Close>("how");
-    QTest::addColumn<int>("result");
+    // Bold captions left of their plain values; a rule between the path and the counts.
+    for (int n = 1; n <= 4; ++n) {
+        const auto *caption = dialog.findChild<QLabel *>(u"Label%1"_s.arg(n));
+        const auto *value = dialog.findChild<QLabel *>(u"Label%1"_s.arg(n + 4));
+        QVERIFY(caption->font().bold() && !value->font().bold());
+        QVERIFY(caption->geometry().right() < value->x());
+    }
+    QVERIFY(dialog.Label2->y() < dialog.Line1->y() && dialog.Line1->y() < dialog.Label3->y());
+    QCOMPARE(dialog.Line1->frameStyle(), int(QFrame::HLine) | QFrame::Sunken);
 
-    QTest::newRow("Ok") << Close::OkButton << int(QDialog::Accepted);
-    QTest::newRow("Enter") << Close::EnterKey << int(QDialog::Accepted);
-    QTest::newRow("Escape") << Close::EscapeKey << int(QDialog::Rejected);
-    QTest::newRow("close box") << Close::CloseBox << int(QDialog::Rejected);
-}
-
-void TestForm3::closing()
-{
-    QFETCH(Close, how);
-    QFETCH(int, result);
-
-    const Document document = newDocument();
-    Form3 dialog(document);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    closeDialog(dialog, how, dialog.Command1);
+    // Its only button closes it.
+    dialog.Command1->click();
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), result);
 }
 
 QTEST_MAIN(TestForm3)

@@ -4,20 +4,12 @@
 
 namespace {
 
-QByteArray bytes(const char *text, int size)
-{
-    return QByteArray(text, size);
-}
+const QByteArray Nul(1, '\0');
 
-QByteArray nul()
+// text followed by fill up to width bytes.
+QByteArray padded(const QByteArray &text, char fill, int width)
 {
-    return QByteArray(1, '\0');
-}
-
-QByteArray applied(QByteArray raw)
-{
-    ApplyFieldRule(raw.data(), int(raw.size()));
-    return raw;
+    return text + QByteArray(width - text.size(), fill);
 }
 
 } // namespace
@@ -29,7 +21,6 @@ class TestFixedField : public QObject
 private Q_SLOTS:
     void storeFixedText_data();
     void storeFixedText();
-    void padFixedText();
     void fieldRule_data();
     void fieldRule();
 };
@@ -39,13 +30,10 @@ void TestFixedField::storeFixedText_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("width");
     QTest::addColumn<QByteArray>("expected");
-    const QByteArray forty(40, 'x');
-    QTest::newRow("longer is cut, no NUL") << forty << 32 << QByteArray(32, 'x');
+    QTest::newRow("40 to 32: cut, no NUL") << QByteArray(40, 'x') << 32 << QByteArray(32, 'x');
     QTest::newRow("exact width, no NUL") << QByteArray(33, 'n') << 33 << QByteArray(33, 'n');
-    QTest::newRow("one short: NUL, no space")
-        << QByteArray(31, 'y') << 32 << QByteArray(31, 'y') + nul();
-    QTest::newRow("empty") << QByteArray() << 32 << nul() + QByteArray(31, ' ');
-    QTest::newRow("name") << QByteArray("Grass") << 33 << "Grass" + nul() + QByteArray(27, ' ');
+    QTest::newRow("31: NUL, no space") << QByteArray(31, 'y') << 32 << QByteArray(31, 'y') + Nul;
+    QTest::newRow("empty: NUL and 31 spaces") << QByteArray() << 32 << padded(Nul, ' ', 32);
 }
 
 void TestFixedField::storeFixedText()
@@ -55,42 +43,43 @@ void TestFixedField::storeFixedText()
     QTEST(StoreFixedText(text, width), "expected");
 }
 
-void TestFixedField::padFixedText()
-{
-    QCOMPARE(PadFixedText("Generic", NameWidth), "Generic" + QByteArray(26, ' '));
-    QCOMPARE(PadFixedText("", EntryWidth), QByteArray(32, ' '));
-}
-
+// Names take ApplyFieldRule, entries ApplyEntryRule; both run on every row.
 void TestFixedField::fieldRule_data()
 {
+    QTest::addColumn<int>("width");
     QTest::addColumn<QByteArray>("raw");
     QTest::addColumn<QByteArray>("expected");
-    const int w = NameWidth;
-    QTest::newRow("NUL padded") << "Grass" + QByteArray(28, '\0')
-                                << "Grass" + nul() + QByteArray(27, ' ');
-    QTest::newRow("space padded") << "Grass" + nul() + QByteArray(27, ' ')
-                                  << "Grass" + nul() + QByteArray(27, ' ');
-    QTest::newRow("full width") << QByteArray(w, 'Q') << QByteArray(w, 'Q');
-    QTest::newRow("NUL inside a full-looking field") << "ab" + nul() + QByteArray(29, '-') + "z"
-                                                     << "ab" + QByteArray(31, ' ');
-    QTest::newRow("leading blank stays")
-        << " lead" + QByteArray(28, '\0') << " lead" + nul() + QByteArray(27, ' ');
-    QTest::newRow("leading blank, no NUL")
-        << " " + QByteArray(32, 'k') << " " + QByteArray(32, 'k');
-    QTest::newRow("first byte NUL")
-        << nul() + "hidden" + QByteArray(26, ' ') << nul() + QByteArray(32, ' ');
-    QTest::newRow("all NUL") << QByteArray(w, '\0') << nul() + QByteArray(32, ' ');
-    QTest::newRow("bytes after NUL dropped")
-        << "a" + nul() + "junk" + QByteArray(27, '\0') << "a" + nul() + QByteArray(31, ' ');
-    QTest::newRow("high bytes are text") << bytes("\xe9t\xe9", 3) + QByteArray(30, '\0')
-                                         << bytes("\xe9t\xe9", 3) + nul() + QByteArray(29, ' ');
+    for (const int w : {NameWidth, EntryWidth}) {
+        const auto row = [w](const char *name, const QByteArray &raw, const QByteArray &expected) {
+            QTest::addRow("%s %s", w == NameWidth ? "name" : "entry", name) << w << raw << expected;
+        };
+        // An entry whose first byte is NUL was never assigned: it stays all NUL.
+        const QByteArray unassigned = w == NameWidth ? padded(Nul, ' ', w) : QByteArray(w, '\0');
+        row("NUL padded", padded("Grass", '\0', w), padded("Grass" + Nul, ' ', w));
+        row("full width", QByteArray(w, 'Q'), QByteArray(w, 'Q'));
+        row("text into the second half", padded(QByteArray(20, 't'), '\0', w),
+            padded(QByteArray(20, 't') + Nul, ' ', w));
+        row("NUL last", QByteArray(w - 1, 'l') + Nul, QByteArray(w - 1, 'l') + Nul);
+        // Raw field begins and ends with text: no terminator is kept.
+        row("NUL inside", padded("ab" + Nul, '-', w - 1) + "z", padded("ab", ' ', w));
+        row("NUL inside, high bytes", padded("\xe9z" + Nul, '-', w - 1) + "\xe9",
+            padded("\xe9z", ' ', w));
+        row("leading blank", padded(" lead", '\0', w), padded(" lead" + Nul, ' ', w));
+        row("first byte NUL", padded(Nul + "hidden", ' ', w), unassigned);
+        row("all NUL", QByteArray(w, '\0'), unassigned);
+    }
 }
 
 void TestFixedField::fieldRule()
 {
+    QFETCH(int, width);
     QFETCH(QByteArray, raw);
-    QCOMPARE(raw.size(), NameWidth);
-    QTEST(applied(raw), "expected");
+    QCOMPARE(raw.size(), width);
+    if (width == NameWidth)
+        ApplyFieldRule(raw.data(), width);
+    else
+        ApplyEntryRule(raw.data());
+    QTEST(raw, "expected");
 }
 
 QTEST_GUILESS_MAIN(TestFixedField)

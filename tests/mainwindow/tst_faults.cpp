@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -47,131 +48,116 @@ class TestFaults : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void init();
-    void cleanup();
-
-    void saveFailures_data();
-    void saveFailures();
-    void saveFailingHalfway();
-    void loadFailures_data();
-    void loadFailures();
-
-private:
-    void openSample();
-    void checkUnchangedAndUsable();
-
     std::unique_ptr<WindowFixture> mFixture;
-    TilesetTable mTilesets;
-};
+    const TilesetTable mTilesets = TestFiles::numberedTable(6, 151);
 
-void TestFaults::init()
-{
-    mFixture = std::make_unique<WindowFixture>();
-    mFixture->start();
-    mTilesets = TestFiles::numberedTable(6, 151);
-}
-
-void TestFaults::cleanup()
-{
-    QVERIFY2(mFixture->services.unexpected.isEmpty(),
-             qPrintable(mFixture->services.unexpected.join(u"; "_s)));
-    QVERIFY(mFixture->services.allAnswersUsed());
-    mFixture.reset();
-}
-
-void TestFaults::openSample()
-{
-    QVERIFY(mFixture->open(mFixture->writeFile(u"sample.dat"_s, TestFiles::fileBytes(mTilesets))));
-    QVERIFY(mFixture->document().Tilesets == mTilesets);
-}
-
-void TestFaults::checkUnchangedAndUsable()
-{
-    QVERIFY(mFixture->document().Tilesets == mTilesets);
-    QVERIFY(mFixture->window().isEnabled());
-    // Still usable: a save to a good place works.
-    const QString good = mFixture->folderPath(u"good.dat"_s);
-    mFixture->services.chooseFile(good);
-    QVERIFY(mFixture->trigger(u"mnusaveas"_s));
-    QCOMPARE(TestFiles::read(good), TestFiles::fileBytes(mTilesets));
-}
-
-void TestFaults::saveFailures_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::newRow("disk full") << u"/dev/full"_s;
-    QTest::newRow("a folder") << QDir::tempPath();
-    QTest::newRow("missing folder") << u"/nonexistent-folder/hmkset.dat"_s;
-}
-
-void TestFaults::saveFailures()
-{
-    QFETCH(QString, target);
-    openSample();
-    mFixture->services.chooseFile(target);
-    QVERIFY(mFixture->trigger(u"mnusaveas"_s));
-    QCOMPARE(mFixture->services.messages.size(), 1);
-    QCOMPARE(mFixture->services.messages.first().text, u"Error while saving!"_s);
-    QCOMPARE(mFixture->services.messages.first().title, u"Error"_s);
-    QCOMPARE(mFixture->services.messages.first().icon, PlatformServices::Icon::Critical);
-    checkUnchangedAndUsable();
-}
-
-void TestFaults::saveFailingHalfway()
-{
-    openSample();
-    const QString target = mFixture->folderPath(u"halfway.dat"_s);
-    mFixture->services.chooseFile(target);
+    ScriptedServices &services() { return mFixture->services; }
+    void openSample()
     {
-        const FileSizeLimit limit(10000); // two records and a little
-        QVERIFY(mFixture->trigger(u"mnusaveas"_s));
+        QVERIFY(
+            mFixture->open(mFixture->writeFile(u"sample.dat"_s, TestFiles::fileBytes(mTilesets))));
+        QVERIFY(mFixture->document().Tilesets == mTilesets);
     }
-    QCOMPARE(mFixture->services.messages.size(), 1);
-    QCOMPARE(mFixture->services.messages.first().text, u"Error while saving!"_s);
-    QVERIFY(QFileInfo(target).size() <= 10000); // what was written before the error stays
-    checkUnchangedAndUsable();
-}
+    void checkMessage(const QString &text)
+    {
+        QCOMPARE(services().messages.size(), 1);
+        QCOMPARE(services().messages.first().text, text);
+        QCOMPARE(services().messages.first().title, u"Error"_s);
+        QCOMPARE(services().messages.first().icon, PlatformServices::Icon::Critical);
+    }
+    void checkUnchangedAndUsable()
+    {
+        QVERIFY(mFixture->document().Tilesets == mTilesets);
+        QVERIFY(mFixture->window().isEnabled());
+        // Still usable: a save to a good place works.
+        const QString good = mFixture->folderPath(u"good.dat"_s);
+        services().chooseFile(good);
+        QVERIFY(mFixture->trigger(u"mnusaveas"_s));
+        QCOMPARE(TestFiles::read(good), TestFiles::fileBytes(mTilesets));
+    }
 
-void TestFaults::loadFailures_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("a folder") << u"folder"_s;
-    QTest::newRow("a FIFO") << u"fifo"_s;
-    QTest::newRow("gone before the read") << u"gone"_s;
-}
+private Q_SLOTS:
+    void init()
+    {
+        mFixture = std::make_unique<WindowFixture>();
+        mFixture->start();
+    }
+    void cleanup()
+    {
+        QCOMPARE(services().unexpected, QStringList());
+        QVERIFY(services().allAnswersUsed());
+        mFixture.reset();
+    }
 
-void TestFaults::loadFailures()
-{
-    QFETCH(QString, kind);
-    const QString path = mFixture->folderPath(kind);
-    if (kind == u"folder"_s)
-        QVERIFY(QDir().mkpath(path));
-    else if (kind == u"fifo"_s)
-        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0); // a read would block
-    // "gone": the dialog named a file that no longer exists when the read starts.
+    void saveFailures_data()
+    {
+        QTest::addColumn<QString>("target"); // empty: a file in the folder, under a size limit
+        QTest::newRow("disk full") << u"/dev/full"_s;
+        QTest::newRow("a folder") << QDir::tempPath();
+        QTest::newRow("missing folder") << u"/nonexistent-folder/hmkset.dat"_s;
+        QTest::newRow("failing half-way") << QString();
+    }
 
-    // Opening it with no document open: the window stays without one.
-    QVERIFY(mFixture->open(path));
-    QCOMPARE(mFixture->services.messages.size(), 1);
-    QCOMPARE(mFixture->services.messages.first().text, u"Error while loading!"_s);
-    QCOMPARE(mFixture->services.messages.first().icon, PlatformServices::Icon::Critical);
-    QVERIFY(!mFixture->document().hasTilesets());
-    QVERIFY(!mFixture->window().findChild<QAction *>(u"mnusave"_s)->isEnabled());
-    // The load disabled and enabled the window; the Edit menu stays disabled all the same.
-    QVERIFY(!mFixture->window().findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled());
+    void saveFailures()
+    {
+        QFETCH(QString, target);
+        const bool halfway = target.isEmpty();
+        if (halfway)
+            target = mFixture->folderPath(u"halfway.dat"_s);
+        openSample();
+        mFixture->document().ChangesMade = true;
+        services().chooseFile(target);
+        {
+            std::optional<FileSizeLimit> limit;
+            if (halfway)
+                limit.emplace(10000); // two records and a little
+            QVERIFY(mFixture->trigger(u"mnusaveas"_s));
+        }
+        checkMessage(u"Error while saving!"_s);
+        QVERIFY(!mFixture->document().ChangesMade); // cleared whatever the outcome
+        if (halfway)                                // what was written before the error stays
+            QVERIFY(QFileInfo(target).size() <= 10000);
+        checkUnchangedAndUsable();
+    }
 
-    // Importing it into an open document: the document stays exactly as it was.
-    openSample();
-    mFixture->document().ChangesMade = false;
-    mFixture->window().NewList1->selectNode(3);
-    mFixture->services.answer(PlatformServices::Answer::Ok);
-    mFixture->services.chooseFile(path);
-    QVERIFY(mFixture->trigger(u"mnuimport"_s));
-    QCOMPARE(mFixture->services.messages.last().text, u"Error while loading!"_s);
-    QVERIFY(!mFixture->document().ChangesMade);
-    checkUnchangedAndUsable();
-}
+    void loadFailures_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder") << u"folder"_s;
+        QTest::newRow("a FIFO") << u"fifo"_s;
+        QTest::newRow("gone before the read") << u"gone"_s;
+    }
+
+    void loadFailures()
+    {
+        QFETCH(QString, kind);
+        const QString path = mFixture->folderPath(kind);
+        if (kind == u"folder"_s)
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == u"fifo"_s)
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0); // a read would block
+        // "gone": the dialog named a file that no longer exists when the read starts.
+
+        // Opening it with no document open: the window stays without one.
+        QVERIFY(mFixture->open(path));
+        checkMessage(u"Error while loading!"_s);
+        QVERIFY(!mFixture->document().hasTilesets());
+        QVERIFY(!mFixture->window().findChild<QAction *>(u"mnusave"_s)->isEnabled());
+        // The load disabled and enabled the window; the Edit menu stays disabled all the same.
+        QVERIFY(!mFixture->window().findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled());
+
+        // Importing it into an open document: the document stays exactly as it was.
+        services().messages.clear();
+        openSample();
+        mFixture->window().NewList1->selectNode(3);
+        services().answer(PlatformServices::Answer::Ok);
+        services().chooseFile(path);
+        QVERIFY(mFixture->trigger(u"mnuimport"_s));
+        QCOMPARE(services().messages.last().text, u"Error while loading!"_s);
+        QVERIFY(!mFixture->document().ChangesMade);
+        checkUnchangedAndUsable();
+    }
+};
 
 QTEST_MAIN(TestFaults)
 #include "tst_faults.moc"

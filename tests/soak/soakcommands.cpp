@@ -1,321 +1,352 @@
+#include "entrytoolbar.h"
+#include "entrytree.h"
 #include "filetoolbar.h"
-#include "form3.h"
 #include "form4.h"
 #include "form5.h"
 #include "soakdriver.h"
+#include "tilesetlist.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
-#include <QLabel>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace SoakModel;
 using Answer = PlatformServices::Answer;
 
-// File commands, tileset commands and the dialogs they show.
+// The random commands, the answers they script and what the model expects of them.
 
 namespace {
 
-// A count typed into the New file dialog, and the tileset count it makes (0: Ok disabled).
-struct TypedCount
-{
-    QString text;
-    int tilesets;
-};
+// A count typed into the New file dialog and the tilesets it makes (0: Ok stays disabled);
+// the last four make large files and are picked rarely.
+const QList<std::pair<QString, int>> TypedCounts{
+    {u"1"_s, 1},    {u"2"_s, 2},   {u"3"_s, 3},     {u"7"_s, 7},     {u"12"_s, 12},  {u"49"_s, 49},
+    {u"50"_s, 50},  {u"51"_s, 51}, {u"52"_s, 52},   {u"60"_s, 60},   {u"2.5"_s, 3},  {u"1.5"_s, 1},
+    {u".5"_s, 1},   {u" 9"_s, 9},  {u"0"_s, 0},     {u"256"_s, 0},   {u"-5"_s, 0},   {u"abc"_s, 0},
+    {QString(), 0}, {u"99"_s, 99}, {u"101"_s, 101}, {u"254"_s, 254}, {u"255"_s, 255}};
 
-const QList<TypedCount> SmallCounts{
-    {u"1"_s, 1},   {u"2"_s, 2},   {u"3"_s, 3},   {u"7"_s, 7},    {u"12"_s, 12},
-    {u"49"_s, 49}, {u"50"_s, 50}, {u"51"_s, 51}, {u"52"_s, 52},  {u"60"_s, 60},
-    {u"2.5"_s, 3}, {u"1.5"_s, 1}, {u".5"_s, 1},  {u" 9"_s, 9},   {u"0"_s, 0},
-    {u"256"_s, 0}, {u"-5"_s, 0},  {u"abc"_s, 0}, {QString(), 0},
-};
-const QList<TypedCount> LargeCounts{
-    {u"99"_s, 99}, {u"101"_s, 101}, {u"254"_s, 254}, {u"255"_s, 255}};
+// An answer to "Go to entry" and its value as a number (NaN: none).
+constexpr double None = std::numeric_limits<double>::quiet_NaN();
+const QList<std::pair<QString, double>> GoToAnswers{
+    {u"-1"_s, -1},       {u"2.5"_s, 2.5}, {u"3.5"_s, 3.5},  {u"0.5"_s, 0.5},   {u"149.5"_s, 149.5},
+    {u"150.5"_s, 150.5}, {u" 7 "_s, 7},   {u"abc"_s, None}, {QString(), None}, {u"1e1"_s, 10},
+    {u"12abc"_s, None},  {u"151"_s, 151}, {u"150"_s, 150}};
+
+QPoint centreOf(QTreeWidget *tree, QTreeWidgetItem *item)
+{
+    tree->scrollToItem(item);
+    return tree->visualItemRect(item).center();
+}
+
+// As the window system delivers a double-click: a click, then the double-click event.
+void doubleClick(QTreeWidget *tree, QTreeWidgetItem *item)
+{
+    const QPoint at = centreOf(tree, item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+}
+
+// The open label editor; a closed one is hidden at once and deleted later.
+QLineEdit *editor(QTreeWidget *tree)
+{
+    for (QLineEdit *line : tree->viewport()->findChildren<QLineEdit *>()) {
+        if (line->isVisible())
+            return line;
+    }
+    return nullptr;
+}
 
 } // namespace
 
+bool SoakDriver::step(int index, QString *report)
+{
+    // How often, whether it can be chosen now, the menu item it ends with (if any) and the
+    // Toolbar1 button that does the same, and the model's part, which scripts the answers.
+    struct Command
+    {
+        int weight;
+        bool available;
+        QString action;
+        int button;
+        std::function<void()> expect;
+    };
+    const Command commands[] = {
+        {5, true, u"mnunew"_s, 1, [this] { newFile(); }},
+        {7, true, u"mnuopen"_s, 2,
+         [this] {
+             if (answerSavePrompt(u"Save changes before opening another file?"_s))
+                 m.openPath(chooseFile(u"Open hmkset.dat"_s, false));
+         }},
+        {3, m.open, u"mnuclose"_s, 0,
+         [this] {
+             if (answerSavePrompt(u"Save changes before closing file?"_s))
+                 m.close();
+         }},
+        {1, m.changes, QString(), 0,
+         [this] {
+             note(u"shut down"_s);
+             answerSavePrompt(u"Save changes before closing file?"_s, true);
+             if (chance(50))
+                 run(u"mnuquit"_s);
+             else
+                 mFixture.close();
+         }},
+        {4, m.open, u"mnusave"_s, 3, [this] { modelSave(false); }},
+        {3, m.open, u"mnusaveas"_s, 0, [this] { modelSave(true); }},
+        {4, m.open, u"mnuinsert"_s, 0, [this] { m.insert(); }},
+        {4, m.open, u"mnudelete"_s, 0, [this] { m.remove(); }},
+        {4, m.open, u"mnucopy"_s, 0, [this] { m.copyFrom(chooseTileset(m.table)); }},
+        {5, m.open, u"mnuimport"_s, 0, [this] { importTileset(); }},
+        {3, m.descEnabled, u"mnudisplaynames"_s, 0, [this] { m.toggleDescriptions(); }},
+        {6, m.open, u"mnugoto"_s, 0,
+         [this] {
+             auto [text, value] = GoToAnswers[below(int(GoToAnswers.size()))];
+             if (chance(50))
+                 text = QString::number(value = below(161));
+             const bool cancel = chance(8);
+             note(cancel ? u"Cancel"_s : quoted(text));
+             mFixture.services.type(cancel ? std::nullopt : std::optional(text));
+             m.goTo(cancel ? None : value);
+         }},
+        {9, m.open, QString(), 0, [this] { renameTileset(); }},
+        {11, m.open, QString(), 0, [this] { editEntry(); }},
+        {9, m.open, QString(), 0, [this] { selectTileset(); }},
+        {6, m.open, QString(), 0,
+         [this] {
+             EntryTree *tree = mFixture.window().NewList2;
+             const int node = 1 + below(int(m.nodes.size()));
+             note(u"click entry node %1"_s.arg(node));
+             m.selectNode(node, true);
+             QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                               centreOf(tree, tree->node(node)));
+         }},
+        {6, m.open, QString(), 0,
+         [this] {
+             const int button = chance(25) ? 1 : 3 + below(16); // 2 is a separator
+             note(u"Toolbar2 button %1"_s.arg(button));
+             if (m.categorised() && button == 1)
+                 m.expandOrCollapseAll();
+             else if (m.categorised())
+                 m.openCategory(button - 3);
+             mFixture.window().Toolbar2->button(button)->trigger();
+         }},
+    };
+    std::vector<int> weights;
+    for (const Command &c : commands)
+        weights.push_back(c.available ? c.weight : 0);
+    const Command &chosen =
+        commands[std::discrete_distribution<int>(weights.begin(), weights.end())(mRandom)];
+    mProblems.clear();
+    mCommand = u"#%1 (tileset %2, node %3) %4"_s.arg(index)
+                   .arg(m.selectedTileset)
+                   .arg(m.selectedNode)
+                   .arg(chosen.action);
+    chosen.expect();
+    if (!chosen.action.isEmpty())
+        run(chosen.action, chosen.button);
+    settle();
+    checkAll();
+    mHistory.append(mCommand);
+    if (mHistory.size() > 10)
+        mHistory.removeFirst();
+    if (mProblems.isEmpty())
+        return true;
+    *report =
+        u"step %1: %2\nlast commands (newest last):\n  %3\nagain with HMK_SOAK_STEPS=%1"_s.arg(
+            QString::number(index), mProblems.join(u"\n  "_s), mHistory.join(u"\n  "_s));
+    return false;
+}
+
+void SoakDriver::run(const QString &action, int button)
+{
+    if (button && chance(30)) {
+        note(u"(toolbar)"_s);
+        mFixture.window().Toolbar1->button(button)->trigger();
+    } else if (!mFixture.trigger(action)) {
+        problem(action + u" was not enabled"_s);
+    }
+}
+
+bool SoakDriver::answerSavePrompt(const QString &question, bool shutdown)
+{
+    if (!m.changes)
+        return true;
+    const int answer = shutdown ? 2 : below(3); // Yes or No would end the run
+    mFixture.services.answer(std::array{Answer::Yes, Answer::No, Answer::Cancel}[answer]);
+    m.expect(question, u"Changes made"_s, Buttons::YesNoCancel, Icon::Exclamation);
+    note(std::array{u"prompt Yes"_s, u"prompt No"_s, u"prompt Cancel"_s}[answer]);
+    if (answer == 0)
+        modelSave(false);
+    return answer != 2;
+}
+
+void SoakDriver::modelSave(bool as)
+{
+    if (!as && m.filePath != u"Untitled"_s) {
+        m.saveTo(m.filePath);
+        m.changes = false;
+    } else {
+        m.saveAs(chooseFile(u"Save hmkset.dat"_s, true));
+    }
+}
+
+QString SoakDriver::chooseFile(const QString &title, bool save)
+{
+    QStringList choices = save ? mSaveTargets : QStringList(m.folders.begin(), m.folders.end());
+    for (auto at = m.disk.begin(); !save && at != m.disk.end(); ++at)
+        choices.append(at->first);
+    const QString path = chance(15) ? QString() : choices[below(int(choices.size()))];
+    mFixture.services.chooseFile(path);
+    m.fileDialogs.append(fileDialog(title, save, save ? m.fileFolder : u"hmkset.dat"_s));
+    note(path.isEmpty() ? u"Cancel"_s : QFileInfo(path).fileName());
+    return path;
+}
+
+int SoakDriver::chooseTileset(const Table &from)
+{
+    QStringList items;
+    for (int t = 0; t < from.tilesetCount(); ++t)
+        items.append(tilesetNumber(t) + u". "_s + fromCodePage(beforeNul(from.names[t])));
+    const int choice = chance(20) ? -1 : below(from.tilesetCount());
+    note(u"tileset %1"_s.arg(choice));
+    mFixture.services.onDialog([this, items, choice](QDialog &dialog) {
+        auto *form = qobject_cast<Form5 *>(&dialog);
+        if (!same(u"the dialog"_s, dialog.windowTitle(), u"Select tileset"_s) || !form)
+            return;
+        QStringList shown;
+        for (int i = 0; i < form->Combo1->count(); ++i)
+            shown.append(form->Combo1->itemText(i));
+        const auto at = std::mismatch(shown.begin(), shown.end(), items.begin(), items.end());
+        same(u"Select tileset's item %1"_s.arg(at.first - shown.begin()),
+             at.first == shown.end() ? QString() : *at.first,
+             at.second == items.end() ? QString() : *at.second);
+        same(u"the item on show"_s, form->Combo1->currentIndex(), 0);
+        form->Combo1->setCurrentIndex(std::max(choice, 0));
+        (choice >= 0 ? form->Command1 : form->Command2)->click();
+    });
+    return choice;
+}
+
 void SoakDriver::newFile()
 {
-    enum Kind
-    {
-        Cancel,
-        Veldrune,
-        Harrowmark,
-        Custom
-    };
-    const int roll = below(10);
-    const Kind kind = roll < 2 ? Cancel : roll < 5 ? Veldrune : roll < 6 ? Harrowmark : Custom;
-    const TypedCount custom = chance(5) ? LargeCounts[below(int(LargeCounts.size()))]
-                                        : SmallCounts[below(int(SmallCounts.size()))];
-    const int tilesets = kind == Veldrune     ? 70
-                         : kind == Harrowmark ? 50
-                         : kind == Custom     ? custom.tilesets
-                                              : 0;
-    note(u"New"_s);
-    note(kind == Cancel       ? u"Cancel"_s
-         : kind == Veldrune   ? u"Veldrune"_s
-         : kind == Harrowmark ? u"Harrowmark"_s
-                              : u"Custom "_s + quoted(custom.text));
-    mFixture.services.onDialog([this, kind, custom, tilesets](QDialog &dialog) {
+    // 0-1 Cancel, 2-4 the Veldrune preset, 5 the Harrowmark preset, 6-9 a typed count
+    const int kind = below(10);
+    const auto &[typed, counted] = TypedCounts[chance(5) ? 19 + below(4) : below(19)];
+    const int tilesets = kind < 2 ? 0 : kind < 5 ? 70 : kind < 6 ? 50 : counted;
+    note(kind < 2 ? u"Cancel"_s : kind < 6 ? QString::number(tilesets) : quoted(typed));
+    mFixture.services.onDialog([this, kind, typed = typed, tilesets](QDialog &dialog) {
         auto *form = qobject_cast<Form4 *>(&dialog);
-        if (!form) {
-            problem(u"New showed "_s + dialog.windowTitle());
-            dialog.reject();
+        if (!same(u"the dialog"_s, dialog.windowTitle(), u"New file"_s) || !form)
             return;
-        }
-        if (form->windowTitle() != u"New file"_s || !form->Option2->isChecked() ||
-            form->Text1[0]->text() != u"70"_s || form->Text1[1]->text() != u"151"_s ||
-            form->Text1[0]->isEnabled() || form->Text1[1]->isEnabled() ||
-            !form->Command1->isEnabled())
-            problem(u"the New file dialog did not open in its designed state"_s);
-        switch (kind) {
-        case Cancel:
-            form->Command2->click();
-            return;
-        case Harrowmark:
-            form->Option1->click();
-            break;
-        case Veldrune:
-            form->Option2->click();
-            break;
-        case Custom:
-            form->Option3->click();
-            form->Text1[0]->setText(custom.text);
-            break;
-        }
-        if (kind != Custom && form->Text1[0]->text() != QString::number(tilesets))
-            problem(u"the preset shows %1 tilesets"_s.arg(form->Text1[0]->text()));
-        if (form->Text1[0]->isEnabled() != (kind == Custom))
-            problem(u"the tileset box is not enabled exactly for Custom"_s);
-        if (form->Command1->isEnabled() != (tilesets > 0))
-            problem(u"Ok is %1 for %2"_s.arg(
-                form->Command1->isEnabled() ? u"enabled"_s : u"disabled"_s, quoted(custom.text)));
+        if (kind >= 2)
+            (kind < 5 ? form->Option2 : kind < 6 ? form->Option1 : form->Option3)->click();
+        if (kind >= 6)
+            form->Text1[0]->setText(typed);
+        if (kind >= 2)
+            same(u"Ok enabled"_s, form->Command1->isEnabled(), tilesets > 0);
         (tilesets > 0 ? form->Command1 : form->Command2)->click();
     });
     if (tilesets > 0)
         m.newFile(tilesets);
-    if (chance(30))
-        mFixture.window().Toolbar1->button(1)->trigger();
-    else
-        trigger(u"mnunew"_s);
-}
-
-void SoakDriver::openFile()
-{
-    const bool toolbar = chance(30);
-    note(toolbar ? u"Open (toolbar)"_s : u"Open"_s);
-    bool goOn = true;
-    if (m.changes)
-        goOn = answerSavePrompt(u"Save changes before opening another file?"_s);
-    if (goOn) {
-        const QStringList choices = openChoices();
-        const QString path = chance(10) ? QString() : choices[below(int(choices.size()))];
-        chooseFile(path, u"Open hmkset.dat"_s, false);
-        if (!path.isEmpty())
-            m.openPath(path);
-    }
-    if (toolbar)
-        mFixture.window().Toolbar1->button(2)->trigger();
-    else
-        trigger(u"mnuopen"_s);
-}
-
-void SoakDriver::closeFile()
-{
-    note(u"Close"_s);
-    if (!requireDocument(u"mnuclose"_s))
-        return;
-    if (!m.changes || answerSavePrompt(u"Save changes before closing file?"_s))
-        m.close();
-    trigger(u"mnuclose"_s);
-}
-
-void SoakDriver::save()
-{
-    const bool toolbar = chance(40);
-    note(toolbar ? u"Save (toolbar)"_s : u"Save"_s);
-    QAction *button = mFixture.window().Toolbar1->button(3);
-    if (!m.open) {
-        note(u"(no document)"_s);
-        if (button->isEnabled() || mFixture.trigger(u"mnusave"_s))
-            problem(u"Save could be chosen without a document"_s);
-        return;
-    }
-    modelSave();
-    if (toolbar)
-        button->trigger();
-    else
-        trigger(u"mnusave"_s);
-}
-
-void SoakDriver::saveAs()
-{
-    note(u"Save as"_s);
-    if (!requireDocument(u"mnusaveas"_s))
-        return;
-    modelSaveAs();
-    trigger(u"mnusaveas"_s);
-}
-
-void SoakDriver::insertTileset()
-{
-    note(u"Insert"_s);
-    if (!requireDocument(u"mnuinsert"_s))
-        return;
-    note(u"at %1"_s.arg(m.selectedTileset));
-    m.insert();
-    trigger(u"mnuinsert"_s);
-}
-
-void SoakDriver::deleteTileset()
-{
-    note(u"Delete"_s);
-    if (!requireDocument(u"mnudelete"_s))
-        return;
-    note(u"%1 of %2"_s.arg(m.selectedTileset).arg(m.tilesetCount()));
-    m.remove();
-    trigger(u"mnudelete"_s);
-}
-
-std::function<void(QDialog &)> SoakDriver::tilesetChoice(const QStringList &items, int choice)
-{
-    return [this, items, choice](QDialog &dialog) {
-        auto *form = qobject_cast<Form5 *>(&dialog);
-        if (!form) {
-            problem(u"expected Select tileset, got "_s + dialog.windowTitle());
-            dialog.reject();
-            return;
-        }
-        if (form->windowTitle() != u"Select tileset"_s)
-            problem(u"Select tileset is titled "_s + form->windowTitle());
-        QStringList shown;
-        for (int i = 0; i < form->Combo1->count(); ++i)
-            shown.append(form->Combo1->itemText(i));
-        if (shown != items) {
-            qsizetype i = 0;
-            while (i < shown.size() && i < items.size() && shown[i] == items[i])
-                ++i;
-            problem(u"Select tileset lists %1 items, expected %2; first difference at %3: %4"_s
-                        .arg(shown.size())
-                        .arg(items.size())
-                        .arg(i)
-                        .arg(quoted(i < shown.size() ? shown[i] : QString())));
-        }
-        if (form->Combo1->currentIndex() != 0)
-            problem(u"Select tileset opened on item %1"_s.arg(form->Combo1->currentIndex()));
-        if (choice >= 0) {
-            form->Combo1->setCurrentIndex(choice);
-            form->Command1->click();
-        } else {
-            form->Command2->click();
-        }
-    };
-}
-
-void SoakDriver::copyTileset()
-{
-    note(u"Copy"_s);
-    if (!requireDocument(u"mnucopy"_s))
-        return;
-    const int choice = chance(20) ? -1 : below(m.tilesetCount());
-    note(u"%1 onto %2"_s.arg(choice).arg(m.selectedTileset));
-    QStringList items;
-    for (int t = 0; t < m.tilesetCount(); ++t)
-        items.append(tilesetNumber(t) + u". "_s + fromCodePage(beforeNul(m.table.names[t])));
-    mFixture.services.onDialog(tilesetChoice(items, choice));
-    if (choice >= 0)
-        m.copyFrom(choice);
-    trigger(u"mnucopy"_s);
 }
 
 void SoakDriver::importTileset()
 {
-    note(u"Import"_s);
-    if (!requireDocument(u"mnuimport"_s))
-        return;
     const bool goOn = !chance(15);
+    note(goOn ? u"Ok"_s : u"Cancel"_s);
     mFixture.services.answer(goOn ? Answer::Ok : Answer::Cancel);
     m.expect(u"The currently selected tileset will be overwritten. Continue?"_s, u"Changes made"_s,
-             DocumentModel::Buttons::OkCancel, DocumentModel::Icon::Question);
-    note(goOn ? u"Ok"_s : u"Cancel"_s);
-    if (goOn) {
-        const QStringList choices = openChoices();
-        const QString path = chance(10) ? QString() : choices[below(int(choices.size()))];
-        chooseFile(path, u"Import from other file"_s, false);
-        Table pending;
-        if (!path.isEmpty() && m.importRead(path, pending)) {
-            const int choice = chance(20) ? -1 : below(pending.tilesetCount());
-            note(u"tileset %1 onto %2"_s.arg(choice).arg(m.selectedTileset));
-            QStringList items;
-            for (int t = 0; t < pending.tilesetCount(); ++t)
-                items.append(tilesetNumber(t) + u". "_s +
-                             fromCodePage(beforeNul(pending.names[t])));
-            mFixture.services.onDialog(tilesetChoice(items, choice));
-            if (choice >= 0)
-                m.importChosen(pending, choice);
-        }
-        if (!path.isEmpty())
-            m.importRelabel();
-    }
-    trigger(u"mnuimport"_s);
+             Buttons::OkCancel, Icon::Question);
+    if (goOn)
+        m.importFrom(chooseFile(u"Import from other file"_s, false),
+                     [this](const Table &from) { return chooseTileset(from); });
 }
 
-void SoakDriver::toggleDescriptions()
+std::optional<QString> SoakDriver::typeLabel(QTreeWidget *tree, const QString &offered, int width)
 {
-    note(u"Show descriptions"_s);
-    if (!m.descEnabled) {
-        note(u"(disabled)"_s);
-        if (mFixture.trigger(u"mnudisplaynames"_s))
-            problem(u"Show descriptions could be chosen while disabled"_s);
-        return;
-    }
-    m.toggleDescriptions();
-    trigger(u"mnudisplaynames"_s);
+    QLineEdit *line = editor(tree);
+    if (!same(u"a label editor open"_s, line != nullptr, true))
+        return std::nullopt;
+    same(u"the text offered to edit"_s, line->text(), offered);
+    const QString typed = textToType(line->text(), width);
+    const bool commit = chance(80);
+    note(quoted(typed) + (commit ? u" Return"_s : u" Escape"_s));
+    line->setText(typed);
+    QTest::keyClick(line, commit ? Qt::Key_Return : Qt::Key_Escape);
+    for (int i = 0; i < 50 && editor(tree); ++i)
+        settle();
+    same(u"the label editor closed"_s, editor(tree) == nullptr, true);
+    return commit ? std::optional(typed) : std::nullopt;
 }
 
-void SoakDriver::fileInfo()
+void SoakDriver::renameTileset()
 {
-    note(u"File info"_s);
-    if (!requireDocument(u"mnufileinfo"_s))
-        return;
-    const QStringList expected{m.fileTitle, m.fileFolder, QString::number(m.tilesetCount()),
-                               QString::number(m.entryCount())};
-    mFixture.services.onDialog([this, expected](QDialog &dialog) {
-        auto *form = qobject_cast<Form3 *>(&dialog);
-        if (!form) {
-            problem(u"File info showed "_s + dialog.windowTitle());
-            dialog.reject();
-            return;
-        }
-        const QStringList shown{form->Label5->text(), form->Label6->text(), form->Label7->text(),
-                                form->Label8->text()};
-        if (form->windowTitle() != u"File info"_s || shown != expected)
-            problem(u"File info shows [%1], expected [%2]"_s.arg(shown.join(u" | "_s),
-                                                                 expected.join(u" | "_s)));
-        form->Command1->click();
-    });
-    trigger(u"mnufileinfo"_s);
+    TilesetList *list = mFixture.window().NewList1;
+    const int t = chance(40) ? below(m.tilesetCount()) : m.selectedTileset;
+    note(u"rename: double-click tileset %1"_s.arg(t));
+    m.doubleClickTileset(t);
+    doubleClick(list, list->node(t + 1));
+    if (const std::optional<QString> typed = typeLabel(list, m.bareName(t), NameBytes))
+        m.rename(t, *typed);
 }
 
-void SoakDriver::cancelShutdown()
+void SoakDriver::editEntry()
 {
-    note(u"Shut down"_s);
-    if (!m.changes) {
-        note(u"(skipped: nothing unsaved, it would end the run)"_s);
+    Form1 &window = mFixture.window();
+    EntryTree *tree = window.NewList2;
+    const int how = below(4); // the menu, F2, a double-click on any node or on the selected one
+    if (how == 0) {
+        note(u"edit entry:"_s);
+        run(u"mnueditentry"_s);
+    } else if (how == 1) {
+        note(u"edit entry: F2"_s);
+        window.activateWindow(); // the shortcut only reaches an active window
+        settle();
+        QTest::keyClick(tree, Qt::Key_F2);
+    } else {
+        const int node = how == 2 ? 1 + below(int(m.nodes.size())) : m.selectedNode;
+        note(u"edit entry: double-click node %1"_s.arg(node));
+        m.doubleClickNode(node);
+        doubleClick(tree, tree->node(node));
+    }
+    if (m.selectedEntry() < 0) { // a category has nothing to edit
+        if (!same(u"a label editor on a category"_s, editor(tree) != nullptr, false))
+            QTest::keyClick(editor(tree), Qt::Key_Escape);
+    } else if (const auto typed = typeLabel(tree, m.bareEntry(m.selectedEntry()), EntryBytes)) {
+        m.editEntry(m.selectedEntry(), *typed);
+    }
+}
+
+void SoakDriver::selectTileset()
+{
+    TilesetList *list = mFixture.window().NewList1;
+    // A click, or Up, Down, Home or End among the tilesets in view.
+    const int key = chance(60) ? -1 : below(4);
+    std::vector<int> shown;
+    for (int t = 0; t < m.tilesetCount(); ++t) {
+        if (key < 0 || DocumentModel::groupHead(t) < 0 ||
+            m.groupOpen[DocumentModel::groupHead(t) / 50])
+            shown.push_back(t);
+    }
+    const int last = int(shown.size()) - 1;
+    const int at = int(std::find(shown.begin(), shown.end(), m.selectedTileset) - shown.begin());
+    if (!same(u"the selected tileset in view"_s, at <= last, true))
         return;
-    }
-    mFixture.services.answer(Answer::Cancel);
-    m.expect(u"Save changes before closing file?"_s, u"Changes made"_s,
-             DocumentModel::Buttons::YesNoCancel, DocumentModel::Icon::Exclamation);
-    note(u"prompt Cancel"_s);
-    if (chance(50)) {
-        trigger(u"mnuquit"_s);
-    } else if (mFixture.close()) {
-        problem(u"the window closed although Cancel was answered"_s);
-    }
-    if (!mFixture.window().isVisible())
-        problem(u"the window is gone after Cancel at the shutdown prompt"_s);
+    const int target =
+        shown[key < 0 ? below(last + 1)
+                      : std::array{std::max(at - 1, 0), std::min(at + 1, last), 0, last}[key]];
+    note(u"select tileset %1 with key %2"_s.arg(target).arg(key));
+    m.selectTileset(target);
+    m.refresh();
+    if (key < 0)
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          centreOf(list, list->node(target + 1)));
+    else
+        QTest::keyClick(list, std::array{Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End}[key]);
 }

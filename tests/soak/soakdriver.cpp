@@ -1,163 +1,67 @@
 #include "soakdriver.h"
+#include "entrytoolbar.h"
+#include "entrytree.h"
+#include "filetoolbar.h"
+#include "tilesetfiles.h"
+#include "tilesetlist.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QLineEdit>
+#include <QMenu>
 #include <QTest>
-#include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
 using namespace SoakModel;
 
-namespace {
+// Set-up, random data, and the checks after every step.
 
-struct Command
-{
-    int weight;
-    void (SoakDriver::*run)();
-    bool needsDocument;
-    const char *name;
-};
-
-// Lines of desc.txt: a few descriptions, an empty one among them, one byte above 0x7F.
-const QList<QByteArray> DescriptionLines{"Grass", "",     "Dirt road", "Mud \xe9", "Sand",
-                                         "",      "Snow", "Moss",      "Ash",      "Clay"};
-
-} // namespace
-
-SoakDriver::SoakDriver(quint32 seed)
-    : mRandom(seed)
-    , mSeed(seed)
-{}
-
-QString SoakDriver::writeTestFile(const QString &name, const QByteArray &bytes)
-{
-    const QString path = mFixture.folderPath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-    m.disk[path] = bytes;
-    return path;
-}
-
-bool SoakDriver::start(QString *error)
-{
-    // desc.txt has to be there before start-up, or the descriptions item is hidden.
-    QByteArray desc;
-    for (const QByteArray &line : DescriptionLines) {
-        desc += line + "\r\n";
-        m.descriptions.append(fromCodePage(line.toStdString()));
-    }
-    while (m.descriptions.size() < CategorisedEntries)
-        m.descriptions.append(QString());
-    QFile descFile(mFixture.folderPath(u"desc.txt"_s));
-    if (!descFile.open(QIODevice::WriteOnly) || descFile.write(desc) != desc.size()) {
-        *error = u"cannot write desc.txt"_s;
-        return false;
-    }
-    descFile.close();
-
-    const QList<std::tuple<QString, int, int>> sizes{
-        {u"t1.dat"_s, 1, 151},    {u"t2.dat"_s, 2, 151},    {u"t51.dat"_s, 51, 151},
-        {u"t70.dat"_s, 70, 151},  {u"t5.dat"_s, 5, 151},    {u"flat3.dat"_s, 4, 3},
-        {u"flat7.dat"_s, 2, 7},   {u"flat10.dat"_s, 3, 10}, {u"flat170.dat"_s, 2, 170},
-        {u"flat3b.dat"_s, 60, 3},
-    };
-    for (const auto &[name, tilesets, entries] : sizes)
-        mOpenFiles.append(writeTestFile(name, tableBytes(randomTable(tilesets, entries))));
-    // Shorter than the product of its counts, and a header without tilesets.
-    mOpenFiles.append(writeTestFile(u"damaged.dat"_s, headerBytes(10, 10) + QByteArray(45, 'x')));
-    mOpenFiles.append(writeTestFile(u"zero.dat"_s, headerBytes(0, 151) + QByteArray(200, 'y')));
-    // A folder under a file's name: it can be neither read nor written.
-    const QString folder = mFixture.folderPath(u"folder.dat"_s);
-    if (!QDir(mFixture.folder()).mkdir(u"folder.dat"_s)) {
-        *error = u"cannot make folder.dat"_s;
-        return false;
-    }
-    m.folders.insert(folder);
-    mOpenFiles.append(folder);
-    mSaveTargets = {mFixture.folderPath(u"out1.dat"_s), mFixture.folderPath(u"out2.dat"_s), folder};
-
-    Form1 &window = mFixture.start();
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        *error = u"window not exposed"_s;
-        return false;
-    }
-    settle();
-    mMessagesSeen = mFixture.services.messages.size();
-    mRequestsSeen = mFixture.services.fileRequests.size();
-    m.beginStep();
-    checkAll();
-    if (!mProblems.isEmpty()) {
-        *error = u"after start-up: "_s + mProblems.join(u"; "_s);
-        return false;
-    }
-    return true;
-}
-
-bool SoakDriver::step(int index, QString *report)
-{
-    static const Command commands[] = {
-        {5, &SoakDriver::newFile, false, "new"},
-        {7, &SoakDriver::openFile, false, "open"},
-        {3, &SoakDriver::closeFile, true, "close"},
-        {4, &SoakDriver::save, true, "save"},
-        {3, &SoakDriver::saveAs, true, "save-as"},
-        {9, &SoakDriver::renameTileset, true, "rename"},
-        {11, &SoakDriver::editEntry, true, "edit"},
-        {4, &SoakDriver::insertTileset, true, "insert"},
-        {4, &SoakDriver::deleteTileset, true, "delete"},
-        {4, &SoakDriver::copyTileset, true, "copy"},
-        {5, &SoakDriver::importTileset, true, "import"},
-        {6, &SoakDriver::goToEntry, true, "goto"},
-        {6, &SoakDriver::entryToolbar, true, "toolbar2"},
-        {9, &SoakDriver::selectTileset, true, "select"},
-        {6, &SoakDriver::clickEntry, true, "click-entry"},
-        {3, &SoakDriver::toggleDescriptions, false, "descriptions"},
-        {2, &SoakDriver::fileInfo, true, "file-info"},
-        {1, &SoakDriver::cancelShutdown, false, "shutdown-cancel"},
-    };
-    // Without a document the commands that need one are only tried now and then, to see
-    // that they are disabled.
-    int total = 0;
-    for (const Command &c : commands)
-        total += m.open || !c.needsDocument ? c.weight : 1;
-    int roll = below(total);
-    const Command *chosen = &commands[0];
-    for (const Command &c : commands) {
-        roll -= m.open || !c.needsDocument ? c.weight : 1;
-        if (roll < 0) {
-            chosen = &c;
-            break;
-        }
-    }
-
-    ++mCounts[QString::fromLatin1(chosen->name) + (m.open ? QString() : u"(closed)"_s)];
-    m.beginStep();
-    mProblems.clear();
-    mCommand = u"#%1"_s.arg(index);
-    (this->*chosen->run)();
-    settle();
-    for (const DocumentModel::Message &message : std::as_const(m.messages))
-        ++mCounts[u"box: "_s + message.text.left(24)];
-    checkAll();
-    mHistory.append(mCommand);
-    if (mHistory.size() > 10)
-        mHistory.removeFirst();
-    if (mProblems.isEmpty())
-        return true;
-    *report = u"seed %1, step %2: %3\nlast commands (newest last):\n  %4\n"
-              u"again with: HMK_SOAK_SEED=%1 HMK_SOAK_STEPS=%2"_s.arg(mSeed)
-                  .arg(index)
-                  .arg(mProblems.join(u"\n  "_s), mHistory.join(u"\n  "_s));
-    return false;
-}
-
-QString SoakDriver::quoted(const QString &text)
+QString quoted(const QString &text)
 {
     return u'"' + (text.size() > 12 ? text.left(12) + u"...(%1)"_s.arg(text.size()) : text) + u'"';
+}
+
+QString SoakDriver::start()
+{
+    // desc.txt has to be there before start-up, or the descriptions item is hidden: a few
+    // descriptions, empty ones among them, one byte above 0x7F.
+    QByteArray desc;
+    for (const char *line :
+         {"Grass", "", "Dirt road", "Mud \xe9", "Sand", "", "Snow", "Moss", "Ash", "Clay"}) {
+        desc += QByteArray(line) + "\r\n";
+        m.descriptions.append(fromCodePage(line));
+    }
+    mFixture.writeFile(u"desc.txt"_s, desc);
+    const auto addFile = [this](const QString &name, const QByteArray &bytes) {
+        m.disk[mFixture.writeFile(name, bytes)] = bytes;
+    };
+    const std::pair<int, int> sizes[] = {{1, 151}, {2, 151}, {51, 151}, {70, 151}, {5, 151},
+                                         {4, 3},   {2, 7},   {3, 10},   {2, 170},  {60, 3}};
+    for (const auto &[tilesets, entries] : sizes) {
+        Table table;
+        table.entryCount = entries;
+        for (int t = 0; t < tilesets; ++t) {
+            table.names.push_back(rawField(NameBytes));
+            table.entries.emplace_back();
+            for (int j = 0; j < entries; ++j)
+                table.entries.back().push_back(rawField(EntryBytes));
+        }
+        addFile(u"t%1x%2.dat"_s.arg(tilesets).arg(entries), tableBytes(table));
+    }
+    // Shorter than the product of its counts, and a header without tilesets.
+    addFile(u"damaged.dat"_s, headerBytes(10, 10) + QByteArray(45, 'x'));
+    addFile(u"zero.dat"_s, headerBytes(0, 151) + QByteArray(200, 'y'));
+    // A folder under a file's name: it can be neither read nor written.
+    m.folders.insert(mFixture.folderPath(u"folder.dat"_s));
+    mSaveTargets = {mFixture.folderPath(u"out1.dat"_s), mFixture.folderPath(u"out2.dat"_s),
+                    mFixture.folderPath(u"folder.dat"_s)};
+    Form1 &window = mFixture.start();
+    window.show();
+    if (!QDir(mFixture.folder()).mkdir(u"folder.dat"_s) || !QTest::qWaitForWindowExposed(&window))
+        qFatal("cannot make folder.dat or show the window");
+    settle();
+    checkAll();
+    return mProblems.join(u"; "_s);
 }
 
 void SoakDriver::settle()
@@ -167,201 +71,187 @@ void SoakDriver::settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QStringList SoakDriver::openChoices() const
-{
-    QStringList choices = mOpenFiles;
-    for (const QString &path : mSaveTargets) {
-        if (!choices.contains(path) && m.disk.count(path))
-            choices.append(path);
-    }
-    return choices;
-}
-
-QString SoakDriver::textToType(const QString &current, int width)
-{
-    switch (below(12)) {
-    case 0:
-    case 1:
-        note(u"(unchanged)"_s);
-        return current;
-    case 2:
-        return QString();
-    case 3:
-        return fromCodePage(randomWord(width, true));
-    case 4:
-        return fromCodePage(randomWord(40, true));
-    case 5:
-        return fromCodePage(randomWord(width - 1, true));
-    default:
-        break;
-    }
-    QString text = fromCodePage(randomWord(1 + below(12), true));
-    if (chance(30))
-        text.prepend(QString(1 + below(3), u' '));
-    if (chance(30))
-        text.append(QString(1 + below(3), u' '));
-    return text;
-}
-
-std::string SoakDriver::randomWord(int length, bool wide)
+std::string SoakDriver::randomWord(int length)
 {
     static const std::string plain = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
                                      "0123456789 -_.:;!&()'";
     // Bytes the code page shows as letters and signs beyond ASCII.
     static const std::string extra = "\xe9\x80\xdf\x9f\xc4\xf1";
     std::string word;
-    for (int i = 0; i < length; ++i) {
-        if (wide && chance(6))
-            word.push_back(extra[size_t(below(int(extra.size())))]);
-        else
-            word.push_back(plain[size_t(below(int(plain.size())))]);
-    }
+    for (int i = 0; i < length; ++i)
+        word.push_back(chance(6) ? extra[size_t(below(6))]
+                                 : plain[size_t(below(int(plain.size())))]);
     return word;
 }
 
-std::string SoakDriver::rawField(int width, bool entry)
+std::string SoakDriver::rawField(int width)
 {
-    const std::string text = randomWord(1 + below(width - 2), true);
-    std::string field;
-    auto garbage = [&] {
-        while (int(field.size()) < width)
-            field.push_back(char(below(256)));
-    };
-    switch (below(entry ? 11 : 10)) {
-    case 0:
-        return std::string(width, '\0');
-    case 1:
-        return std::string(width, ' ');
-    case 2:
-        field = text;
-        field.resize(width, '\0');
-        return field;
-    case 3:
-        return storedText(text, width);
-    case 4:
-        return paddedText(text, width);
-    case 5:
-        return randomWord(width, true);
-    case 6: // leading blanks, then junk after the NUL
-        field = std::string(size_t(1 + below(3)), ' ') + text;
-        field.resize(std::min<size_t>(field.size(), width - 1));
+    // As other tools leave fields: blanks before the text, a NUL or none after it, then NULs,
+    // spaces or junk; now and then a tab inside, or a last byte above 32 after a NUL.
+    std::string field(size_t(chance(20) ? 1 + below(3) : 0), ' ');
+    field += randomWord(chance(10) ? 0 : chance(20) ? width : 1 + below(width - 1));
+    if (chance(60))
         field.push_back('\0');
-        garbage();
-        return field;
-    case 7: // first and last byte above 32 with a NUL between them
-        field = "Q" + text.substr(0, size_t(width - 3));
-        field.push_back('\0');
-        garbage();
+    const int fill = below(3);
+    while (int(field.size()) < width)
+        field.push_back(fill == 0 ? '\0' : fill == 1 ? ' ' : char(below(256)));
+    field.resize(width);
+    if (chance(10))
+        field[size_t(below(width))] = '\t';
+    if (chance(10))
         field.back() = 'Z';
-        return field;
-    case 8: // a tab and bytes above 0x7F among the text
-        field = text;
-        field[size_t(below(int(field.size())))] = '\t';
-        field.push_back(char(0x80 + below(128)));
-        field.resize(width, '\0');
-        return field;
-    case 9:
-        field = randomWord(width - 1, false);
-        field.push_back('\0');
-        return field;
-    default: // an entry that begins with NUL stays empty, whatever follows
-        field.push_back('\0');
-        garbage();
-        return field;
+    return field;
+}
+
+QString SoakDriver::textToType(const QString &current, int width)
+{
+    // The offered text, nothing, about as much as the field holds or far more, or a short
+    // word with blanks around it.
+    const int kind = below(12);
+    if (kind < 2)
+        return current;
+    if (kind < 6)
+        return kind == 2 ? QString()
+                         : fromCodePage(randomWord(std::array{width, 40, width - 1}[kind - 3]));
+    const QString before(chance(30) ? 1 + below(3) : 0, u' ');
+    const QString word = fromCodePage(randomWord(1 + below(12)));
+    return before + word + QString(chance(30) ? 1 + below(3) : 0, u' ');
+}
+
+// Bytes as a report shows them.
+static QString shown(QByteArrayView bytes)
+{
+    return QString::fromLatin1(bytes.toByteArray().toPercentEncoding(" !&'()*+,.:;=_-"));
+}
+
+void SoakDriver::compareFields(const QString &where,
+                               const std::function<QByteArrayView(int, int)> &field,
+                               const Table &expected)
+{
+    for (int t = 0; t < expected.tilesetCount(); ++t) {
+        for (int j = -1; j < expected.entryCount; ++j) { // -1: the name
+            const QByteArrayView wanted(j < 0 ? expected.names[t] : expected.entries[t][j]);
+            if (field(t, j) != wanted)
+                problem(u"%1: %2 of tileset %3 is %4, expected %5"_s
+                            .arg(where, j < 0 ? u"the name"_s : u"entry %1"_s.arg(j))
+                            .arg(t)
+                            .arg(shown(field(t, j)), shown(wanted)));
+        }
     }
 }
 
-Table SoakDriver::randomTable(int tilesets, int entries)
+void SoakDriver::checkAll()
 {
-    Table table;
-    table.entryCount = entries;
-    for (int t = 0; t < tilesets; ++t) {
-        table.names.push_back(rawField(NameBytes, false));
-        std::vector<Field> row;
-        for (int j = 0; j < entries; ++j)
-            row.push_back(rawField(EntryBytes, true));
-        table.entries.push_back(std::move(row));
+    ScriptedServices &services = mFixture.services;
+    same(u"what was asked without a scripted answer"_s, services.unexpected.join(u"; "_s),
+         QString());
+    same(u"every scripted answer used"_s, services.allAnswersUsed(), true);
+    QStringList boxes;
+    QStringList dialogs;
+    for (const ScriptedServices::Message &b : std::as_const(services.messages))
+        boxes.append(box(b.text, b.title, b.buttons, b.icon));
+    for (const PlatformServices::FileRequest &r : std::as_const(services.fileRequests)) {
+        const bool save = r.mode == PlatformServices::FileRequest::Save;
+        dialogs.append(fileDialog(r.title, save, save ? r.folder : r.fileName));
     }
-    return table;
-}
-
-QLineEdit *SoakDriver::editor(QTreeWidget *tree) const
-{
-    // A closed editor is hidden at once and deleted later.
-    const QList<QLineEdit *> editors = tree->viewport()->findChildren<QLineEdit *>();
-    for (QLineEdit *e : editors) {
-        if (e->isVisible())
-            return e;
+    same(u"the message boxes"_s, boxes.join(u", "_s), m.boxes.join(u", "_s));
+    same(u"the file dialogs"_s, dialogs.join(u", "_s), m.fileDialogs.join(u", "_s));
+    services.unexpected.clear();
+    services.messages.clear();
+    services.fileRequests.clear();
+    m.boxes.clear();
+    m.fileDialogs.clear();
+    checkWindow();
+    checkTrees();
+    // Every file saved in this step, read back with the test's own reader.
+    for (const auto &[path, table] : m.written) {
+        const QByteArray bytes = TestFiles::read(path);
+        const std::optional<Table> back = rawTable(bytes);
+        if (same(path + u" header"_s, bytes.left(5).toHex(' '),
+                 headerBytes(table.tilesetCount(), table.entryCount).toHex(' ')) &&
+            same(path + u" as long as its header says"_s, back.has_value(), true))
+            compareFields(
+                path,
+                [&back](int t, int j) {
+                    return QByteArrayView(j < 0 ? back->names[t] : back->entries[t][j]);
+                },
+                table);
     }
-    return nullptr;
+    m.written.clear();
 }
 
-bool SoakDriver::finishEdit(QTreeWidget *tree, QLineEdit *line, const QString &text)
+void SoakDriver::checkWindow()
 {
-    const bool commit = chance(80);
-    line->setText(text);
-    QTest::keyClick(line, commit ? Qt::Key_Return : Qt::Key_Escape);
-    for (int i = 0; i < 50 && editor(tree); ++i)
-        settle();
-    if (editor(tree))
-        problem(u"the label editor did not close"_s);
-    note(commit ? u"Return"_s : u"Escape"_s);
-    return commit;
+    Form1 &window = mFixture.window();
+    const Document &d = mFixture.document();
+    const auto shape = [](bool open, int tilesets, int entries) {
+        return open ? u"%1 x %2"_s.arg(tilesets).arg(entries) : u"nothing"_s;
+    };
+    if (same(u"the document"_s, shape(d.hasTilesets(), d.tilesetCount(), d.entryCount()),
+             shape(m.open, m.tilesetCount(), m.table.entryCount)))
+        compareFields(
+            u"the document"_s,
+            [&d](int t, int j) { return j < 0 ? d.TilesetNames(t) : d.Entries(j, t); }, m.table);
+    same(u"FilePath"_s, d.FilePath, m.filePath);
+    same(u"FileTitle"_s, d.FileTitle, m.fileTitle);
+    same(u"FileFolder"_s, d.FileFolder, m.fileFolder);
+    same(u"LastOpenedPath"_s, d.LastOpenedPath, m.lastOpenedPath);
+    same(u"ChangesMade"_s, d.ChangesMade, m.changes);
+    same(u"the title"_s, window.windowTitle(), m.title);
+    same(u"the window shown and enabled"_s, window.isVisible() && window.isEnabled(), true);
+    same(u"the Edit menu enabled"_s,
+         window.findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled(), m.open);
+    const QAction *descriptions = window.findChild<QAction *>(u"mnudisplaynames"_s);
+    same(u"Show descriptions visible"_s, descriptions->isVisible(), true);
+    same(u"Show descriptions enabled"_s, descriptions->isEnabled(), m.descEnabled);
+    same(u"Show descriptions checked"_s, descriptions->isChecked(), m.descChecked);
+    same(u"the tileset list shown"_s, !window.NewList1->isHidden(), m.treesShown);
+    same(u"the entry tree shown"_s, !window.NewList2->isHidden(), m.treesShown);
+    for (const QString &name : {u"mnunew"_s, u"mnuopen"_s, u"mnufileinfo"_s, u"mnuclose"_s,
+                                u"mnusave"_s, u"mnusaveas"_s, u"mnuinsert"_s, u"mnudelete"_s,
+                                u"mnucopy"_s, u"mnuimport"_s, u"mnugoto"_s, u"mnueditentry"_s})
+        same(name + u" enabled"_s, window.findChild<QAction *>(name)->isEnabled(),
+             m.open || name == u"mnunew"_s || name == u"mnuopen"_s);
+    for (int i = 1; i <= 3; ++i)
+        same(u"Toolbar1 button %1 enabled"_s.arg(i), window.Toolbar1->button(i)->isEnabled(),
+             i < 3 || m.open);
+    for (int i = 1; i <= EntryToolbar::ButtonCount; i += i == 1 ? 2 : 1) // 2 is a separator
+        same(u"Toolbar2 button %1 enabled"_s.arg(i), window.Toolbar2->button(i)->isEnabled(),
+             m.categorised());
 }
 
-void SoakDriver::chooseFile(const QString &path, const QString &title, bool save)
+void SoakDriver::checkTrees()
 {
-    mFixture.services.chooseFile(path);
-    m.fileDialogs.append({title, save, m.fileFolder});
-    note(title + u" -> "_s +
-         (path.isEmpty() ? u"Cancel"_s : QDir(mFixture.folder()).relativeFilePath(path)));
-}
-
-bool SoakDriver::answerSavePrompt(const QString &question)
-{
-    using Answer = PlatformServices::Answer;
-    const Answer answer = std::array{Answer::Yes, Answer::No, Answer::Cancel}[size_t(below(3))];
-    mFixture.services.answer(answer);
-    m.expect(question, u"Changes made"_s, DocumentModel::Buttons::YesNoCancel,
-             DocumentModel::Icon::Exclamation);
-    note(answer == Answer::Yes  ? u"prompt Yes"_s
-         : answer == Answer::No ? u"prompt No"_s
-                                : u"prompt Cancel"_s);
-    if (answer == Answer::Yes)
-        modelSave();
-    return answer != Answer::Cancel;
-}
-
-void SoakDriver::modelSave()
-{
-    if (m.filePath == u"Untitled"_s) {
-        modelSaveAs();
-        return;
+    const auto at = [](const QString &text, int parent) {
+        return u"\"%1\" below node %2"_s.arg(text, QString::number(parent));
+    };
+    const TilesetList *list = mFixture.window().NewList1;
+    const int count = int(m.tilesetLabels.size());
+    for (int t = 0; same(u"the tileset node count"_s, list->nodeCount(), count) && t < count; ++t) {
+        same(u"tileset node %1"_s.arg(t + 1),
+             at(list->node(t + 1)->text(0), list->nodeIndex(list->node(t + 1)->parent())),
+             at(m.tilesetLabels[t], DocumentModel::groupHead(t) + 1));
+        if ((t == 0 || t == 50) && count > t + 1)
+            same(u"tileset node %1 open"_s.arg(t + 1), list->node(t + 1)->isExpanded(),
+                 m.groupOpen[t / 50]);
     }
-    m.saveTo(m.filePath);
-    m.changes = false;
-}
+    same(u"the selected tileset"_s, list->selectedTileset(), m.selectedTileset);
 
-void SoakDriver::modelSaveAs()
-{
-    const QString path = chance(20) ? QString() : mSaveTargets[below(int(mSaveTargets.size()))];
-    chooseFile(path, u"Save hmkset.dat"_s, true);
-    if (!path.isEmpty())
-        m.saveAs(path);
-}
-
-bool SoakDriver::requireDocument(const QString &action)
-{
-    if (m.open)
-        return true;
-    note(u"(no document)"_s);
-    if (mFixture.trigger(action))
-        problem(action + u" could be chosen without a document"_s);
-    return false;
-}
-
-void SoakDriver::trigger(const QString &action)
-{
-    if (!mFixture.trigger(action))
-        problem(action + u" was not enabled"_s);
+    const EntryTree *tree = mFixture.window().NewList2;
+    const int nodes = int(m.nodes.size());
+    for (int n = 1; same(u"the entry tree node count"_s, tree->nodeCount(), nodes) && n <= nodes;
+         ++n) {
+        const DocumentModel::Node &e = m.nodes[n - 1];
+        const QTreeWidgetItem *item = tree->node(n);
+        same(u"entry tree node %1"_s.arg(n),
+             u"entry %1, %2, open %3"_s.arg(QString::number(tree->NodeEntry(n)),
+                                            at(item->text(0), tree->nodeIndex(item->parent())),
+                                            QString::number(e.entry < 0 && item->isExpanded())),
+             u"entry %1, %2, open %3"_s.arg(QString::number(e.entry), at(e.text, e.parent),
+                                            QString::number(e.entry < 0 && e.expanded)));
+        if (e.entry >= 0)
+            same(u"EntryNode(%1)"_s.arg(e.entry), int(tree->EntryNode(e.entry)), n);
+    }
+    same(u"the selected entry node"_s, tree->selectedNodeIndex(), m.selectedNode);
+    same(u"SelectedEntryNode"_s, int(tree->SelectedEntryNode), m.rememberedNode);
 }
