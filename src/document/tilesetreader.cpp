@@ -3,12 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-
-constexpr qsizetype BatchBytes = 256 * 1024;
-
-} // namespace
-
 LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCount,
                             const FileProgress &progress, TilesetTable &pending)
 {
@@ -27,21 +21,16 @@ LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCou
 
     // The reserved bytes are skipped unread. A file shorter than the records its header
     // announces is damaged; it is refused rather than completed with invented bytes.
+    // All records are read in one piece, straight into the table, then tidied field by field.
     TilesetTable table(tilesetCount, entryCount, Qt::Uninitialized);
-    const qsizetype recordSize = table.recordSize();
-    if (size < FileLength(tilesetCount, entryCount) || !device.seek(HeaderSize))
+    const qint64 recordBytes = table.bytes().size();
+    if (size < FileLength(tilesetCount, entryCount) || !device.seek(HeaderSize) ||
+        device.read(table.recordData(), recordBytes) != recordBytes)
         return LoadError::LoadFailed;
 
-    // Records are read a batch at a time and worked on while they are still in the cache.
-    const int batch = std::max<int>(1, int(BatchBytes / recordSize));
     ProgressSteps steps(tilesetCount);
     char *field = table.recordData();
     for (int k = 0; k < tilesetCount; ++k) {
-        if (k % batch == 0) {
-            const qint64 bytes = std::min(batch, tilesetCount - k) * recordSize;
-            if (device.read(field, bytes) != bytes)
-                return LoadError::LoadFailed;
-        }
         steps.beforeTileset(progress);
         ApplyFieldRule(field, NameWidth);
         field += NameWidth;
