@@ -1,0 +1,72 @@
+"""Prints the benchmark figures side by side with their floors, as ratios, in Markdown.
+
+Usage: summary.py CORE.json WINDOW.json STARTUP.txt
+CORE and WINDOW are Google Benchmark JSON outputs (with repetitions; medians are used);
+STARTUP has lines "kind microseconds peak-kilobytes" from startupprobe runs.
+"""
+import json
+import statistics
+import sys
+
+
+def medians(path):
+    with open(path) as f:
+        runs = json.load(f)["benchmarks"]
+    times = {}
+    for run in runs:
+        if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
+            continue
+        name = run.get("run_name", run["name"])
+        scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3}[run["time_unit"]]
+        times.setdefault(name, []).append(run["real_time"] * scale)
+    return {name: statistics.median(values) for name, values in times.items()}
+
+
+def startup(path):
+    times, peaks = {}, {}
+    with open(path) as f:
+        for line in f:
+            kind, us, kb = line.split()
+            times.setdefault(kind, []).append(int(us) / 1000)
+            peaks[kind] = max(peaks.get(kind, 0), int(kb) / 1024)
+    return {k: statistics.median(v) for k, v in times.items()}, peaks
+
+
+def main():
+    core, window = medians(sys.argv[1]), medians(sys.argv[2])
+    start, peak = startup(sys.argv[3])
+    rows = []
+
+    def ratio(name, value, floor_name, floor, goal, unit="us"):
+        rows.append((name, f"{value:.1f} {unit}", f"{floor_name} {floor:.1f} {unit}",
+                     f"{value / floor:.2f} x", goal))
+
+    for size in ("70/151", "255/255"):
+        label = size.replace("/", " x ")
+        ratio(f"load {label}", core[f"BM_Load/{size}"], "plain read",
+              core[f"BM_PlainRead/{size}"], "3 x at 255 x 255")
+        rows.append((f"  of which event-pump calls", f"{core[f'BM_PumpCallsOnly/{size}']:.1f} us",
+                     "", "", ""))
+        ratio(f"save {label}", core[f"BM_Save/{size}"], "plain write",
+              core[f"BM_PlainWrite/{size}"], "3 x at 255 x 255")
+    rows.append(("relabel entry tree, 151 entries", f"{window['BM_RelabelAfterTilesetClick']:.1f} us",
+                 "", "", "under 500 us"))
+    ratio("open 255 x 255 through the window", window["BM_OpenThroughWindow"] / 1000,
+          "event-pump loop", window["BM_EventPumpFloor"] / 1000, "1.5 x", "ms")
+    for op in ("Insert", "Delete"):
+        rows.append((f"{op.lower()} tileset, 255 x 255", f"{window[f'BM_{op}Tileset'] / 1000:.2f} ms",
+                     "", "", "under 20 ms"))
+    ratio("start-up to first window", start["editor"], "bare Qt window", start["bare"],
+          "1.25 x", "ms")
+    rows.append(("peak memory, 255 x 255 open", f"{peak['editor-255x255']:.1f} MB",
+                 f"bare Qt window {peak['bare']:.1f} MB",
+                 f"+{peak['editor-255x255'] - peak['bare']:.1f} MB", "under +20 MB"))
+
+    print("| figure | measured | floor | ratio | goal |")
+    print("|---|---|---|---|---|")
+    for row in rows:
+        print("| " + " | ".join(row) + " |")
+
+
+if __name__ == "__main__":
+    main()
