@@ -2,7 +2,7 @@
 #include "fixedfield.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
-#include "windowfixture.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,11 +56,9 @@ bool confirm(QTreeWidget *tree, QLineEdit *line)
 
 } // namespace
 
-class TestEditing : public QObject
+class TestEditing : public WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<WindowFixture> mFixture;
 
     Document &document() { return mFixture->document(); }
     TilesetList *list() { return mFixture->window().NewList1; }
@@ -94,13 +92,6 @@ class TestEditing : public QObject
     }
 
 private Q_SLOTS:
-    void init() { mFixture = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QCOMPARE(mFixture->services.unexpected, QStringList());
-        QVERIFY(mFixture->services.allAnswersUsed());
-        mFixture.reset();
-    }
 
     void confirmedEditIsStored_data()
     {

@@ -2,7 +2,7 @@
 // leaves the document as it was, and the window goes on working.
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
-#include "windowfixture.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QDir>
@@ -44,11 +44,10 @@ private:
 
 } // namespace
 
-class TestFaults : public QObject
+class TestFaults : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> mFixture;
     const TilesetTable mTilesets = TestFiles::numberedTable(6, 151);
 
     ScriptedServices &services() { return mFixture->services; }
@@ -79,14 +78,8 @@ class TestFaults : public QObject
 private Q_SLOTS:
     void init()
     {
-        mFixture = std::make_unique<WindowFixture>();
+        setUpFixture();
         mFixture->start();
-    }
-    void cleanup()
-    {
-        QCOMPARE(services().unexpected, QStringList());
-        QVERIFY(services().allAnswersUsed());
-        mFixture.reset();
     }
 
     void saveFailures_data()

@@ -4,7 +4,7 @@
 #include "form6.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
-#include "windowfixture.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,11 +18,9 @@ using Answer = PlatformServices::Answer;
 using Icon = PlatformServices::Icon;
 using Buttons = PlatformServices::Buttons;
 
-class TestFileCommands : public QObject
+class TestFileCommands : public WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<WindowFixture> mFixture;
 
     ScriptedServices &services() { return mFixture->services; }
     Document &document() { return mFixture->document(); }
@@ -36,14 +34,6 @@ class TestFileCommands : public QObject
     }
 
 private Q_SLOTS:
-    void init() { mFixture = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QCOMPARE(services().unexpected, QStringList());
-        QVERIFY(services().allAnswersUsed());
-        mFixture.reset();
-    }
-
     void menuCaptionsAndShortcut()
     {
         Form1 &window = mFixture->start();

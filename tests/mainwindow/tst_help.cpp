@@ -1,5 +1,5 @@
 #include "form7.h"
-#include "windowfixture.h"
+#include "windowtest.h"
 
 #include <QDir>
 #include <QLabel>
@@ -8,20 +8,11 @@
 
 using namespace Qt::StringLiterals;
 
-class TestHelp : public QObject
+class TestHelp : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> mFixture;
-
 private Q_SLOTS:
-    void init() { mFixture = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QCOMPARE(mFixture->services.unexpected, QStringList());
-        QVERIFY(mFixture->services.allAnswersUsed());
-        mFixture.reset();
-    }
 
     void readme_data()
     {

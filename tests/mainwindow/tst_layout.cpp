@@ -3,8 +3,8 @@
 #include "filetoolbar.h"
 #include "sizer.h"
 #include "tilesetlist.h"
-#include "windowfixture.h"
 #include "windowlayout.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -43,11 +43,9 @@ WindowLayout settledAt(int left)
 
 } // namespace
 
-class TestLayout : public QObject
+class TestLayout : public WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<WindowFixture> mFixture;
 
     Form1 &startWithSizer(int sizerLeft)
     {
@@ -66,19 +64,6 @@ class TestLayout : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QWidget probe;
-        if (probe.logicalDpiX() != 96 || probe.logicalDpiY() != 96)
-            QSKIP("the expected values assume 15 twips a pixel (96 dpi)");
-    }
-    void init() { mFixture = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QCOMPARE(mFixture->services.unexpected, QStringList());
-        QVERIFY(mFixture->services.allAnswersUsed());
-        mFixture.reset();
-    }
 
     void layoutPass_data()
     {

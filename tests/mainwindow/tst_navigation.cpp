@@ -1,5 +1,5 @@
 #include "entrytree.h"
-#include "windowfixture.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QTest>
@@ -8,11 +8,9 @@
 
 using namespace Qt::StringLiterals;
 
-class TestNavigation : public QObject
+class TestNavigation : public WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<WindowFixture> mFixture;
 
     Form1 &openFile(int tilesets, int entries)
     {
@@ -30,13 +28,6 @@ class TestNavigation : public QObject
     }
 
 private Q_SLOTS:
-    void init() { mFixture = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QCOMPARE(mFixture->services.unexpected, QStringList());
-        QVERIFY(mFixture->services.allAnswersUsed());
-        mFixture.reset();
-    }
 
     void goToEntry_data()
     {

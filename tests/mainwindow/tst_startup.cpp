@@ -1,7 +1,7 @@
 #include "entrytree.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
-#include "windowfixture.h"
+#include "windowtest.h"
 
 #include <QAction>
 #include <QDialog>
@@ -34,11 +34,9 @@ QByteArrayList expectedLines(const QString &lastOpened, const QList<int> &number
 } // namespace
 
 // Start-up and shutdown: hmktse.ini and desc.txt in the program folder.
-class TestStartup : public QObject
+class TestStartup : public WindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<WindowFixture> mFixture;
 
     QString iniPath() const { return mFixture->folderPath(u"hmktse.ini"_s); }
     // Settings lines as a user or an earlier run left them.
@@ -70,19 +68,6 @@ class TestStartup : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QWidget probe;
-        if (probe.logicalDpiX() != 96 || probe.logicalDpiY() != 96)
-            QSKIP("the expected values assume 15 twips a pixel (96 dpi)");
-    }
-    void init() { mFixture = std::make_unique<WindowFixture>(); }
-    void cleanup()
-    {
-        QCOMPARE(mFixture->services.unexpected, QStringList());
-        QVERIFY(mFixture->services.allAnswersUsed());
-        mFixture.reset();
-    }
 
     void firstRunIsCentredAndWrittenBackTheSame()
     {

@@ -3,7 +3,7 @@
 #include "form5.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
-#include "windowfixture.h"
+#include "windowtest.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,11 +25,10 @@ QByteArray padded(const QByteArray &text, qsizetype width)
 
 } // namespace
 
-class TestTilesetCommands : public QObject
+class TestTilesetCommands : public WindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowFixture> mFixture;
     QString mPath;
     QStringList mOffered;
 
@@ -56,12 +55,9 @@ class TestTilesetCommands : public QObject
     }
 
 private Q_SLOTS:
-    void init() { mFixture = std::make_unique<WindowFixture>(); }
-    void cleanup()
+    void init()
     {
-        QCOMPARE(services().unexpected, QStringList());
-        QVERIFY(services().allAnswersUsed());
-        mFixture.reset();
+        setUpFixture();
         mOffered.clear();
     }
 
