@@ -68,33 +68,31 @@ void BM_EventPumpFloor(benchmark::State &state)
     }
 }
 
-void BM_InsertTileset(benchmark::State &state)
+// Times one command on tileset 128 and undoes it untimed with the other, so every
+// iteration starts from the same document of `tilesets` tilesets.
+void timeCommand(benchmark::State &state, int tilesets, const QString &timed, const QString &undo)
 {
-    Editor editor(254, 255);
-    QAction *insert = editor.window.findChild<QAction *>(u"mnuinsert"_s);
-    QAction *remove = editor.window.findChild<QAction *>(u"mnudelete"_s);
+    Editor editor(tilesets, 255);
+    QAction *command = editor.window.findChild<QAction *>(timed);
+    QAction *undoCommand = editor.window.findChild<QAction *>(undo);
     for (auto _ : state) {
         editor.window.NewList1->selectNode(128);
-        insert->trigger();
+        command->trigger();
         state.PauseTiming();
-        remove->trigger();
+        editor.window.NewList1->selectNode(128);
+        undoCommand->trigger();
         state.ResumeTiming();
     }
 }
 
+void BM_InsertTileset(benchmark::State &state)
+{
+    timeCommand(state, 254, u"mnuinsert"_s, u"mnudelete"_s);
+}
+
 void BM_DeleteTileset(benchmark::State &state)
 {
-    Editor editor(255, 255);
-    QAction *insert = editor.window.findChild<QAction *>(u"mnuinsert"_s);
-    QAction *remove = editor.window.findChild<QAction *>(u"mnudelete"_s);
-    for (auto _ : state) {
-        editor.window.NewList1->selectNode(128);
-        remove->trigger();
-        state.PauseTiming();
-        editor.window.NewList1->selectNode(128);
-        insert->trigger();
-        state.ResumeTiming();
-    }
+    timeCommand(state, 255, u"mnudelete"_s, u"mnuinsert"_s);
 }
 
 } // namespace

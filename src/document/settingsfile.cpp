@@ -83,24 +83,29 @@ std::optional<int> toShort(QStringView text)
     return number;
 }
 
-int *numberField(EditorSettings &settings, const QString &key)
+// The numeric keys as written, in the order of the file; read in lower case.
+struct NumberKey
 {
-    if (key == u"windowleft")
-        return &settings.WindowLeft;
-    if (key == u"windowtop")
-        return &settings.WindowTop;
-    if (key == u"windowwidth")
-        return &settings.WindowWidth;
-    if (key == u"windowheight")
-        return &settings.WindowHeight;
-    if (key == u"sizerleft")
-        return &settings.SizerLeft;
-    if (key == u"showdescriptions")
-        return &settings.ShowDescriptions;
-    if (key == u"openlastfileonstartup")
-        return &settings.OpenLastFileOnStartup;
-    if (key == u"selectedentry")
-        return &settings.SelectedEntry;
+    QStringView name;
+    int EditorSettings::*field;
+};
+constexpr NumberKey NumberKeys[] = {
+    {u"WindowLeft", &EditorSettings::WindowLeft},
+    {u"WindowTop", &EditorSettings::WindowTop},
+    {u"WindowWidth", &EditorSettings::WindowWidth},
+    {u"WindowHeight", &EditorSettings::WindowHeight},
+    {u"SizerLeft", &EditorSettings::SizerLeft},
+    {u"ShowDescriptions", &EditorSettings::ShowDescriptions},
+    {u"OpenLastFileOnStartup", &EditorSettings::OpenLastFileOnStartup},
+    {u"SelectedEntry", &EditorSettings::SelectedEntry},
+};
+
+int *numberField(EditorSettings &settings, const QString &lowerKey)
+{
+    for (const NumberKey &key : NumberKeys) {
+        if (key.name.compare(lowerKey, Qt::CaseInsensitive) == 0)
+            return &(settings.*key.field);
+    }
     return nullptr;
 }
 
@@ -149,16 +154,9 @@ bool WriteSettings(const QString &path, const EditorSettings &settings)
     const auto line = [](const QString &name, const QString &value) {
         return name + u"= "_s + value + u"\r\n"_s;
     };
-    const QString text =
-        u"[HMKTSE-Settings]\r\n"_s + line(u"LastOpened"_s, settings.LastOpened) +
-        line(u"WindowLeft"_s, QString::number(settings.WindowLeft)) +
-        line(u"WindowTop"_s, QString::number(settings.WindowTop)) +
-        line(u"WindowWidth"_s, QString::number(settings.WindowWidth)) +
-        line(u"WindowHeight"_s, QString::number(settings.WindowHeight)) +
-        line(u"SizerLeft"_s, QString::number(settings.SizerLeft)) +
-        line(u"ShowDescriptions"_s, QString::number(settings.ShowDescriptions)) +
-        line(u"OpenLastFileOnStartup"_s, QString::number(settings.OpenLastFileOnStartup)) +
-        line(u"SelectedEntry"_s, QString::number(settings.SelectedEntry));
+    QString text = u"[HMKTSE-Settings]\r\n"_s + line(u"LastOpened"_s, settings.LastOpened);
+    for (const NumberKey &key : NumberKeys)
+        text += line(key.name.toString(), QString::number(settings.*key.field));
     const QByteArray bytes = text.toUtf8();
 
     QFile file(path);
