@@ -44,7 +44,7 @@ void BM_Load(benchmark::State &state)
     Document document;
     for (auto _ : state) {
         loadTilesetFile(document, path, -1, {noProgress, {}});
-        benchmark::DoNotOptimize(document.Tilesets.bytes().data());
+        benchmark::DoNotOptimize(document.tilesets.bytes().data());
     }
 }
 

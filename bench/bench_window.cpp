@@ -1,7 +1,7 @@
 // The window's figures: relabelling the entry tree, opening a large file through the window
 // against the event-pump calls alone, and inserting and deleting tilesets.
 #include "entrytree.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "qtplatformservices.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
@@ -33,12 +33,12 @@ struct Editor
         const QString path = folder.filePath(u"bench.dat"_s);
         TestFiles::write(path, TestFiles::fileBytes(TestFiles::numberedTable(tilesets, entries)));
         window.show();
-        window.document().FilePath = path;
-        window.Opn();
+        window.document().filePath = path;
+        window.openDocumentFile();
     }
     QTemporaryDir folder;
     PumpingServices services;
-    Form1 window{services, folder.path()};
+    MainWindow window{services, folder.path()};
 };
 
 void BM_RelabelAfterTilesetClick(benchmark::State &state)
@@ -47,8 +47,8 @@ void BM_RelabelAfterTilesetClick(benchmark::State &state)
     int node = 1;
     for (auto _ : state) {
         node = node % 70 + 1;
-        editor.window.NewList1->selectNode(node);
-        editor.window.RefreshEntryTexts();
+        editor.window.tilesetList()->selectNode(node);
+        editor.window.refreshEntryTexts();
     }
 }
 
@@ -56,7 +56,7 @@ void BM_OpenThroughWindow(benchmark::State &state)
 {
     Editor editor(255, 255);
     for (auto _ : state)
-        editor.window.Opn();
+        editor.window.openDocumentFile();
 }
 
 void BM_EventPumpFloor(benchmark::State &state)
@@ -76,10 +76,10 @@ void timeCommand(benchmark::State &state, int tilesets, const QString &timed, co
     QAction *command = editor.window.findChild<QAction *>(timed);
     QAction *undoCommand = editor.window.findChild<QAction *>(undo);
     for (auto _ : state) {
-        editor.window.NewList1->selectNode(128);
+        editor.window.tilesetList()->selectNode(128);
         command->trigger();
         state.PauseTiming();
-        editor.window.NewList1->selectNode(128);
+        editor.window.tilesetList()->selectNode(128);
         undoCommand->trigger();
         state.ResumeTiming();
     }

@@ -1,7 +1,7 @@
 // Starts a window, lets the event loop show it, and quits: "startupprobe bare" for a bare Qt
 // main window, "startupprobe editor [FILE]" for the editor, FILE opened once it is up.
 // Prints the peak resident memory in kilobytes on standard error.
-#include "form1.h"
+#include "mainwindow.h"
 #include "qtplatformservices.h"
 
 #include <QApplication>
@@ -26,10 +26,10 @@ int main(int argc, char **argv)
         window = std::make_unique<QMainWindow>();
         window->resize(525, 430);
     } else {
-        auto editor = std::make_unique<Form1>(services, folder.path());
+        auto editor = std::make_unique<MainWindow>(services, folder.path());
         if (argc > 2) {
-            editor->document().FilePath = QString::fromLocal8Bit(argv[2]);
-            editor->Opn();
+            editor->document().filePath = QString::fromLocal8Bit(argv[2]);
+            editor->openDocumentFile();
         }
         window = std::move(editor);
     }

@@ -38,14 +38,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes = fuzzInput(data, size);
     CHECK(writeScratch(path, bytes));
 
-    const QStringList texts = ReadDescriptions(path);
+    const QStringList texts = readDescriptionFile(path);
     CHECK(texts.size() == DescriptionCount);
     const QList<QByteArray> expected = lines(bytes);
     for (qsizetype k = 0; k < texts.size(); ++k) {
         const QString &text = texts[k];
         CHECK(!text.contains(u'\r') && !text.contains(u'\n'));
         bool ok = false;
-        const QByteArray back = ToWindows1252(text, &ok);
+        const QByteArray back = toWindows1252(text, &ok);
         CHECK(ok);
         CHECK(back == (k < expected.size() ? expected[k] : QByteArray()));
     }

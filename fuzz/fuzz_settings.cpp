@@ -16,8 +16,8 @@ bool fitsShort(int value)
 
 std::array<int, 8> numbers(const EditorSettings &s)
 {
-    return {s.WindowLeft, s.WindowTop,        s.WindowWidth,           s.WindowHeight,
-            s.SizerLeft,  s.ShowDescriptions, s.OpenLastFileOnStartup, s.SelectedEntry};
+    return {s.windowLeft, s.windowTop,        s.windowWidth,           s.windowHeight,
+            s.sizerLeft,  s.showDescriptions, s.openLastFileOnStartup, s.selectedEntry};
 }
 
 } // namespace
@@ -29,15 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CHECK(writeScratch(input, fuzzInput(data, size)));
 
     EditorSettings settings;
-    ReadSettings(input, settings);
+    readSettingsFile(input, settings);
     for (int value : numbers(settings))
         CHECK(fitsShort(value));
-    // Lines end at CR and LF, so no value read can hold one; WriteSettings relies on it.
-    CHECK(!settings.LastOpened.contains(u'\r') && !settings.LastOpened.contains(u'\n'));
+    // Lines end at CR and LF, so no value read can hold one; writeSettingsFile relies on it.
+    CHECK(!settings.lastOpened.contains(u'\r') && !settings.lastOpened.contains(u'\n'));
 
-    CHECK(WriteSettings(output, settings));
+    CHECK(writeSettingsFile(output, settings));
     EditorSettings reread;
-    CHECK(ReadSettings(output, reread));
+    CHECK(readSettingsFile(output, reread));
     CHECK(reread == settings);
     return 0;
 }

@@ -45,13 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool targetExists = target < DocumentTilesets;
     CHECK(error == (targetExists ? expectedLoadError(file, entryCount) : LoadError::LoadFailed));
     if (error != LoadError::None) {
-        CHECK(!document.LoadSucceeded);
+        CHECK(!document.loadSucceeded);
         CHECK(offers == 0);
         CHECK(sameDocument(document, prior));
         return 0;
     }
 
-    CHECK(document.LoadSucceeded);
+    CHECK(document.loadSucceeded);
     CHECK(offers == 1);
     CHECK(offered->entryCount() == entryCount && offered->tilesetCount() == uchar(file[0]));
     CHECK(*offered == expectedTable(file));
@@ -60,17 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         CHECK(sameDocument(document, prior));
         return 0;
     }
-    CHECK(document.ChangesMade);
-    CHECK(document.Tilesets.tilesetCount() == DocumentTilesets);
-    CHECK(document.Tilesets.entryCount() == entryCount);
+    CHECK(document.changesMade);
+    CHECK(document.tilesets.tilesetCount() == DocumentTilesets);
+    CHECK(document.tilesets.entryCount() == entryCount);
     for (int k = 0; k < DocumentTilesets; ++k) {
         const QByteArrayView expected =
-            k == target ? offered->record(answer) : prior.Tilesets.record(k);
-        CHECK(document.Tilesets.record(k) == expected);
+            k == target ? offered->record(answer) : prior.tilesets.record(k);
+        CHECK(document.tilesets.record(k) == expected);
     }
     Document unchanged = document;
-    unchanged.Tilesets = prior.Tilesets;
-    unchanged.ChangesMade = prior.ChangesMade;
+    unchanged.tilesets = prior.tilesets;
+    unchanged.changesMade = prior.changesMade;
     CHECK(sameDocument(unchanged, prior));
     return 0;
 }

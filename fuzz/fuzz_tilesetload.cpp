@@ -40,13 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool shorterThanProduct = size >= 2 && qint64(size) < qint64(data[0]) * data[1];
     CHECK((error == LoadError::IncorrectFilesize) == shorterThanProduct);
     if (error != LoadError::None) {
-        CHECK(!document.LoadSucceeded);
+        CHECK(!document.loadSucceeded);
         CHECK(sameDocument(document, prior));
         return 0;
     }
 
-    const TilesetTable &loaded = document.Tilesets;
-    CHECK(document.LoadSucceeded);
+    const TilesetTable &loaded = document.tilesets;
+    CHECK(document.loadSucceeded);
     CHECK(loaded.tilesetCount() == data[0] && loaded.entryCount() == data[1]);
     CHECK(pumps == data[0] * data[1]);
     CHECK(allFieldsShaped(loaded));
@@ -60,6 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Document again = prior;
     int pumpsAgain = 0;
     CHECK(load(again, saved, pumpsAgain) == LoadError::None);
-    CHECK(again.Tilesets == loaded);
+    CHECK(again.tilesets == loaded);
     return 0;
 }

@@ -41,7 +41,7 @@ LoadError expectedLoadError(QByteArrayView file, int requiredEntryCount)
         return LoadError::LoadFailed;
     if (requiredEntryCount >= 0 && entryCount != requiredEntryCount)
         return LoadError::IncompatibleEntries;
-    if (file.size() < FileLength(tilesetCount, entryCount))
+    if (file.size() < fileLength(tilesetCount, entryCount))
         return LoadError::LoadFailed;
     return LoadError::None;
 }
@@ -79,10 +79,10 @@ bool hasEntryShape(QByteArrayView field)
 bool allFieldsShaped(const TilesetTable &tilesets)
 {
     for (int k = 0; k < tilesets.tilesetCount(); ++k) {
-        if (!hasNameShape(tilesets.TilesetNames(k)))
+        if (!hasNameShape(tilesets.tilesetName(k)))
             return false;
         for (int j = 0; j < tilesets.entryCount(); ++j) {
-            if (!hasEntryShape(tilesets.Entries(j, k)))
+            if (!hasEntryShape(tilesets.entry(j, k)))
                 return false;
         }
     }

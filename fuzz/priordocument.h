@@ -6,5 +6,5 @@
 // Every field is numbered: no two fields of the table are alike.
 Document priorDocument(int tilesetCount, int entryCount, bool changesMade);
 
-// Every value a load may touch, LoadSucceeded aside.
+// Every value a load may touch, loadSucceeded aside.
 bool sameDocument(const Document &a, const Document &b);

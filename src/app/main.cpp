@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "mainwindow.h"
 #include "qtplatformservices.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.1"));
 
     QtPlatformServices services;
-    Form1 window(services, QCoreApplication::applicationDirPath());
+    MainWindow window(services, QCoreApplication::applicationDirPath());
     window.show();
     return app.exec();
 }

@@ -23,7 +23,7 @@ QByteArray readAllOf(const QString &path)
 
 } // namespace
 
-QStringList ReadDescriptions(const QString &path)
+QStringList readDescriptionFile(const QString &path)
 {
     const QByteArray bytes = readAllOf(path);
     QStringList texts;
@@ -33,13 +33,13 @@ QStringList ReadDescriptions(const QString &path)
     for (qsizetype i = 0; i < bytes.size() && texts.size() < DescriptionCount; ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n')
             continue;
-        texts.append(FromWindows1252(QByteArrayView(bytes).sliced(start, i - start)));
+        texts.append(fromWindows1252(QByteArrayView(bytes).sliced(start, i - start)));
         if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < bytes.size() && texts.size() < DescriptionCount)
-        texts.append(FromWindows1252(QByteArrayView(bytes).sliced(start)));
+        texts.append(fromWindows1252(QByteArrayView(bytes).sliced(start)));
     while (texts.size() < DescriptionCount)
         texts.append(QString());
     return texts;

@@ -9,4 +9,4 @@ constexpr int DescriptionCount = 151;
 // Always returns DescriptionCount texts: line k of the file is the text of entry k (taken
 // unchanged, no trimming, bytes decoded as Windows-1252); empty lines and missing lines
 // give empty texts; lines after the 151st are ignored. An unreadable file gives all empty.
-QStringList ReadDescriptions(const QString &path);
+QStringList readDescriptionFile(const QString &path);

@@ -10,21 +10,18 @@ class Document
 {
 public:
     // False until a file is loaded or New is confirmed, and again after Close.
-    bool hasTilesets() const { return !Tilesets.isNull(); }
-    int tilesetCount() const { return Tilesets.tilesetCount(); }
-    int entryCount() const { return Tilesets.entryCount(); }
+    bool hasTilesets() const { return !tilesets.isNull(); }
+    int tilesetCount() const { return tilesets.tilesetCount(); }
+    int entryCount() const { return tilesets.entryCount(); }
 
-    QByteArrayView TilesetNames(int tileset) const { return Tilesets.TilesetNames(tileset); }
-    QByteArrayView Entries(int entry, int tileset) const
-    {
-        return Tilesets.Entries(entry, tileset);
-    }
+    QByteArrayView tilesetName(int tileset) const { return tilesets.tilesetName(tileset); }
+    QByteArrayView entry(int entry, int tileset) const { return tilesets.entry(entry, tileset); }
 
-    TilesetTable Tilesets;
-    QString FilePath;
-    QString FileTitle;
-    QString FileFolder;
-    QString LastOpenedPath;
-    bool ChangesMade = false;
-    bool LoadSucceeded = false;
+    TilesetTable tilesets;
+    QString filePath;
+    QString fileTitle;
+    QString fileFolder;
+    QString lastOpenedPath;
+    bool changesMade = false;
+    bool loadSucceeded = false;
 };

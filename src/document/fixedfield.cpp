@@ -9,7 +9,7 @@
 #include <emmintrin.h>
 #endif
 
-QByteArray StoreFixedText(QByteArrayView text, int width)
+QByteArray storeFixedText(QByteArrayView text, int width)
 {
     if (text.size() >= width)
         return text.first(width).toByteArray();
@@ -20,7 +20,7 @@ QByteArray StoreFixedText(QByteArrayView text, int width)
     return field;
 }
 
-QByteArray PadFixedText(QByteArrayView text, int width)
+QByteArray padFixedText(QByteArrayView text, int width)
 {
     QByteArray field(width, ' ');
     if (!text.isEmpty())
@@ -73,7 +73,7 @@ void fillSpaces(char *field, int width, int pad)
 
 } // namespace
 
-void ApplyFieldRule(char *field, int width)
+void applyFieldRule(char *field, int width)
 {
     const int visible = firstNul(field, width);
     if (visible == width)
@@ -84,7 +84,7 @@ void ApplyFieldRule(char *field, int width)
     fillSpaces(field, width, trimmable ? visible + 1 : visible);
 }
 
-void ApplyEntryRule(char *entry)
+void applyEntryRule(char *entry)
 {
     static_assert(EntryWidth == 32);
 #if defined(__SSE2__)
@@ -119,6 +119,6 @@ void ApplyEntryRule(char *entry)
     if (entry[0] == '\0')
         std::memset(entry, '\0', EntryWidth);
     else
-        ApplyFieldRule(entry, EntryWidth);
+        applyFieldRule(entry, EntryWidth);
 #endif
 }

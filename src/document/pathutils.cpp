@@ -13,7 +13,7 @@ qsizetype lastSeparator(const QString &path)
 
 } // namespace
 
-bool FileExists(const QString &path)
+bool fileExists(const QString &path)
 {
     // Only regular files count: opening a FIFO would block, and a folder is no file.
     if (path.isEmpty() || !QFileInfo(path).isFile())
@@ -22,18 +22,18 @@ bool FileExists(const QString &path)
     return file.open(QIODevice::ReadOnly);
 }
 
-QString FileTitleOf(const QString &path)
+QString fileTitleOf(const QString &path)
 {
     return path.mid(lastSeparator(path) + 1);
 }
 
-QString FolderOf(const QString &path)
+QString folderOf(const QString &path)
 {
     const qsizetype separator = lastSeparator(path);
     return separator < 0 ? QString() : path.left(separator);
 }
 
-QString ProgramFile(const QString &folder, const QString &fileName)
+QString programFile(const QString &folder, const QString &fileName)
 {
     return folder + QDir::separator() + fileName;
 }

@@ -90,14 +90,14 @@ struct NumberKey
     int EditorSettings::*field;
 };
 constexpr NumberKey NumberKeys[] = {
-    {u"WindowLeft", &EditorSettings::WindowLeft},
-    {u"WindowTop", &EditorSettings::WindowTop},
-    {u"WindowWidth", &EditorSettings::WindowWidth},
-    {u"WindowHeight", &EditorSettings::WindowHeight},
-    {u"SizerLeft", &EditorSettings::SizerLeft},
-    {u"ShowDescriptions", &EditorSettings::ShowDescriptions},
-    {u"OpenLastFileOnStartup", &EditorSettings::OpenLastFileOnStartup},
-    {u"SelectedEntry", &EditorSettings::SelectedEntry},
+    {u"WindowLeft", &EditorSettings::windowLeft},
+    {u"WindowTop", &EditorSettings::windowTop},
+    {u"WindowWidth", &EditorSettings::windowWidth},
+    {u"WindowHeight", &EditorSettings::windowHeight},
+    {u"SizerLeft", &EditorSettings::sizerLeft},
+    {u"ShowDescriptions", &EditorSettings::showDescriptions},
+    {u"OpenLastFileOnStartup", &EditorSettings::openLastFileOnStartup},
+    {u"SelectedEntry", &EditorSettings::selectedEntry},
 };
 
 int *numberField(EditorSettings &settings, const QString &lowerKey)
@@ -111,7 +111,7 @@ int *numberField(EditorSettings &settings, const QString &lowerKey)
 
 } // namespace
 
-bool ReadSettings(const QString &path, EditorSettings &settings)
+bool readSettingsFile(const QString &path, EditorSettings &settings)
 {
     // Only regular files: a folder cannot be read and a FIFO would block the window.
     if (!QFileInfo(path).isFile())
@@ -129,12 +129,12 @@ bool ReadSettings(const QString &path, EditorSettings &settings)
     QString key;
     QString value;
     for (QStringView line : splitLines(text)) {
-        if (TrimBlanks(line).startsWith(u'['))
+        if (trimBlanks(line).startsWith(u'['))
             continue;
-        SplitKeyValue(line, key, value);
+        splitKeyValue(line, key, value);
         const QString name = key.toLower();
         if (name == u"lastopened") {
-            settings.LastOpened = value;
+            settings.lastOpened = value;
         } else if (int *field = numberField(settings, name)) {
             const std::optional<int> number = toShort(value);
             if (number)
@@ -146,7 +146,7 @@ bool ReadSettings(const QString &path, EditorSettings &settings)
     return complete;
 }
 
-bool WriteSettings(const QString &path, const EditorSettings &settings)
+bool writeSettingsFile(const QString &path, const EditorSettings &settings)
 {
     if (QFile::exists(path) && !QFile::remove(path))
         return false;
@@ -154,7 +154,7 @@ bool WriteSettings(const QString &path, const EditorSettings &settings)
     const auto line = [](const QString &name, const QString &value) {
         return name + u"= "_s + value + u"\r\n"_s;
     };
-    QString text = u"[HMKTSE-Settings]\r\n"_s + line(u"LastOpened"_s, settings.LastOpened);
+    QString text = u"[HMKTSE-Settings]\r\n"_s + line(u"LastOpened"_s, settings.lastOpened);
     for (const NumberKey &key : NumberKeys)
         text += line(key.name.toString(), QString::number(settings.*key.field));
     const QByteArray bytes = text.toUtf8();

@@ -19,24 +19,24 @@ View trimmed(View text, Code code)
 
 } // namespace
 
-QByteArrayView TrimBlanks(QByteArrayView text)
+QByteArrayView trimBlanks(QByteArrayView text)
 {
     // Bytes count as unsigned: 0x80 and above are letters of the code page, not blanks.
     return trimmed(text, [](char c) { return uint(uchar(c)); });
 }
 
-QString TrimBlanks(QStringView text)
+QString trimBlanks(QStringView text)
 {
     return trimmed(text, [](QChar c) { return uint(c.unicode()); }).toString();
 }
 
-QByteArrayView CutAtNul(QByteArrayView text)
+QByteArrayView cutAtNul(QByteArrayView text)
 {
     const qsizetype nul = text.indexOf('\0');
     return nul < 0 ? text : text.first(nul);
 }
 
-QString ZeroPad(int number, int width)
+QString zeroPad(int number, int width)
 {
     if (number < 0)
         throw std::invalid_argument("ZeroPad: negative number");
@@ -46,11 +46,11 @@ QString ZeroPad(int number, int width)
     return QString(width - digits.size(), u'0') + digits;
 }
 
-void SplitKeyValue(QStringView line, QString &key, QString &value)
+void splitKeyValue(QStringView line, QString &key, QString &value)
 {
     const qsizetype equals = line.indexOf(u'=');
     if (equals < 0)
         return;
-    key = TrimBlanks(line.first(equals));
-    value = TrimBlanks(line.sliced(equals + 1));
+    key = trimBlanks(line.first(equals));
+    value = trimBlanks(line.sliced(equals + 1));
 }

@@ -5,16 +5,16 @@
 
 // Blanks are all characters of code 32 or less: space, every control character and NUL.
 // That is exactly what pads a fixed-width field, so trimming them shows the field's text.
-QByteArrayView TrimBlanks(QByteArrayView text);
-QString TrimBlanks(QStringView text);
+QByteArrayView trimBlanks(QByteArrayView text);
+QString trimBlanks(QStringView text);
 
 // The characters before the first NUL; the whole text when it holds none.
-QByteArrayView CutAtNul(QByteArrayView text);
+QByteArrayView cutAtNul(QByteArrayView text);
 
 // Decimal digits with leading zeros up to width characters.
 // Throws std::invalid_argument when the number is negative or needs more digits than width.
-QString ZeroPad(int number, int width);
+QString zeroPad(int number, int width);
 
 // Splits at the first "=" into trimmed key and value. A line without "=" leaves both
 // out-parameters as they were, so a stray line repeats the previous assignment.
-void SplitKeyValue(QStringView line, QString &key, QString &value);
+void splitKeyValue(QStringView line, QString &key, QString &value);

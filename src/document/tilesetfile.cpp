@@ -6,7 +6,7 @@ using Reader = std::function<LoadError(int requiredEntryCount, TilesetTable &pen
 
 LoadError load(Document &document, int target, const LoadHooks &hooks, const Reader &read)
 {
-    document.LoadSucceeded = false;
+    document.loadSucceeded = false;
     const bool importing = target >= 0;
     if (importing && target >= document.tilesetCount())
         return LoadError::LoadFailed;
@@ -17,15 +17,15 @@ LoadError load(Document &document, int target, const LoadHooks &hooks, const Rea
         return error;
 
     if (!importing) {
-        document.Tilesets = std::move(pending);
+        document.tilesets = std::move(pending);
     } else {
         const int choice = hooks.chooseTileset ? hooks.chooseTileset(pending) : -1;
         if (choice >= 0 && choice < pending.tilesetCount()) {
-            document.ChangesMade = true;
-            document.Tilesets.copyTileset(pending, choice, target);
+            document.changesMade = true;
+            document.tilesets.copyTileset(pending, choice, target);
         }
     }
-    document.LoadSucceeded = true;
+    document.loadSucceeded = true;
     return LoadError::None;
 }
 

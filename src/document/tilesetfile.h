@@ -15,7 +15,7 @@ struct LoadHooks
 
 // Load mode (target -1) replaces the document's tilesets; import mode (target t >= 0)
 // copies the tileset the user chooses over tileset t, name and entries whole.
-// Sets LoadSucceeded; every failure leaves the document exactly as it was.
+// Sets loadSucceeded; every failure leaves the document exactly as it was.
 LoadError loadTilesetFile(Document &document, const QString &path, int target,
                           const LoadHooks &hooks);
 

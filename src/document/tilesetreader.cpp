@@ -24,7 +24,7 @@ LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCou
     // All records are read in one piece, straight into the table, then tidied field by field.
     TilesetTable table(tilesetCount, entryCount, Qt::Uninitialized);
     const qint64 recordBytes = table.bytes().size();
-    if (size < FileLength(tilesetCount, entryCount) || !device.seek(HeaderSize) ||
+    if (size < fileLength(tilesetCount, entryCount) || !device.seek(HeaderSize) ||
         device.read(table.recordData(), recordBytes) != recordBytes)
         return LoadError::LoadFailed;
 
@@ -32,11 +32,11 @@ LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCou
     char *field = table.recordData();
     for (int k = 0; k < tilesetCount; ++k) {
         steps.beforeTileset(progress);
-        ApplyFieldRule(field, NameWidth);
+        applyFieldRule(field, NameWidth);
         field += NameWidth;
         for (int j = 0; j < entryCount; ++j) {
             progress.pump();
-            ApplyEntryRule(field);
+            applyEntryRule(field);
             field += EntryWidth;
         }
     }

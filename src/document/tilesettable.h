@@ -7,13 +7,13 @@
 
 // hmkset.dat: the two counts and three reserved bytes, then one record per tileset.
 constexpr qint64 HeaderSize = 5;
-constexpr qint64 RecordSize(int entryCount)
+constexpr qint64 recordLength(int entryCount)
 {
     return NameWidth + qint64(EntryWidth) * entryCount;
 }
-constexpr qint64 FileLength(int tilesetCount, int entryCount)
+constexpr qint64 fileLength(int tilesetCount, int entryCount)
 {
-    return HeaderSize + tilesetCount * RecordSize(entryCount);
+    return HeaderSize + tilesetCount * recordLength(entryCount);
 }
 
 // The names and entries of a tileset file, held exactly as the file lays them out:
@@ -32,10 +32,10 @@ public:
     bool isNull() const { return mTilesetCount == 0; }
     int tilesetCount() const { return mTilesetCount; }
     int entryCount() const { return mEntryCount; }
-    qsizetype recordSize() const { return RecordSize(mEntryCount); }
+    qsizetype recordSize() const { return recordLength(mEntryCount); }
 
-    QByteArrayView TilesetNames(int tileset) const { return {nameData(tileset), NameWidth}; }
-    QByteArrayView Entries(int entry, int tileset) const
+    QByteArrayView tilesetName(int tileset) const { return {nameData(tileset), NameWidth}; }
+    QByteArrayView entry(int entry, int tileset) const
     {
         return {entryData(entry, tileset), EntryWidth};
     }
@@ -57,7 +57,7 @@ public:
 
     // A record of spaces at index s; s and every later tileset move one index up.
     void insertTileset(int s);
-    // Tilesets after s move one index down.
+    // tilesets after s move one index down.
     void removeTileset(int s);
     void copyEntries(int fromTileset, int toTileset);
     void copyTileset(const TilesetTable &source, int sourceTileset, int toTileset);

@@ -31,7 +31,7 @@ int toByte(char16_t c)
 
 } // namespace
 
-QString FromWindows1252(QByteArrayView bytes)
+QString fromWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();
@@ -40,7 +40,7 @@ QString FromWindows1252(QByteArrayView bytes)
     return text;
 }
 
-QByteArray ToWindows1252(QStringView text, bool *ok)
+QByteArray toWindows1252(QStringView text, bool *ok)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     bool all = true;
@@ -54,7 +54,7 @@ QByteArray ToWindows1252(QStringView text, bool *ok)
     return bytes;
 }
 
-bool IsWindows1252(QChar c)
+bool isWindows1252(QChar c)
 {
     return toByte(c.unicode()) >= 0;
 }

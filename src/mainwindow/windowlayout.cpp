@@ -2,12 +2,12 @@
 
 #include <initializer_list>
 
-void WindowLayout::LayoutWindow(int w, int s)
+void WindowLayout::layOut(int w, int s)
 {
     constexpr int H = Toolbar1Height;
     constexpr int R = Toolbar2Width;
     if (H + 360 < s) {
-        for (TwipRect *rect : {&NewList1, &sizer, &NewList2}) {
+        for (TwipRect *rect : {&tilesetList, &splitter, &entryTree}) {
             rect->top = H;
             rect->height = s - H;
         }
@@ -15,26 +15,26 @@ void WindowLayout::LayoutWindow(int w, int s)
     if (w > 1440) {
         // The entry tree's room is measured from its left edge before this pass moves it;
         // the next pass corrects what that leaves.
-        const int room = w - NewList2.left - R;
+        const int room = w - entryTree.left - R;
         if (room <= MinimumTreeWidth) {
-            NewList1.width = w - SizerWidth - MinimumTreeWidth - R;
-            NewList2.width = MinimumTreeWidth;
+            tilesetList.width = w - SizerWidth - MinimumTreeWidth - R;
+            entryTree.width = MinimumTreeWidth;
         } else {
-            NewList2.width = room;
+            entryTree.width = room;
         }
-        sizer.left = NewList1.width;
-        NewList2.left = NewList1.width + SizerWidth;
+        splitter.left = tilesetList.width;
+        entryTree.left = tilesetList.width + SizerWidth;
     }
 }
 
 bool WindowLayout::dragSplitter(int x, int w)
 {
-    const int left = sizer.left + x - DragStartX;
+    const int left = splitter.left + x - dragStartX;
     if (left <= MinimumTreeWidth || left >= w - SizerWidth - MinimumTreeWidth)
         return false;
-    sizer.left = left;
-    NewList1.width = left;
-    NewList2.left = left + SizerWidth;
-    NewList2.width = w - NewList2.left - Toolbar2Width;
+    splitter.left = left;
+    tilesetList.width = left;
+    entryTree.left = left + SizerWidth;
+    entryTree.width = w - entryTree.left - Toolbar2Width;
     return true;
 }

@@ -22,14 +22,14 @@ public:
     static constexpr int ClientHeight = 6135;
 
     // One layout pass for a client area of width w and height s.
-    void LayoutWindow(int w, int s);
+    void layOut(int w, int s);
     // A press on the splitter at x inside the bar.
-    void pressSplitter(int x) { DragStartX = x; }
+    void pressSplitter(int x) { dragStartX = x; }
     // A move with the left button alone held; false when the bar stays where it is.
     bool dragSplitter(int x, int w);
 
-    TwipRect NewList1{0, 480, 3540, 4095};
-    TwipRect sizer{SizerDesignedLeft, 480, SizerWidth, 5175};
-    TwipRect NewList2{3720, 480, 3375, 4095};
-    int DragStartX = 0;
+    TwipRect tilesetList{0, 480, 3540, 4095};
+    TwipRect splitter{SizerDesignedLeft, 480, SizerWidth, 5175};
+    TwipRect entryTree{3720, 480, 3375, 4095};
+    int dragStartX = 0;
 };

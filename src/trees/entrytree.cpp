@@ -15,7 +15,7 @@ constexpr int NodeIndexRole = Qt::UserRole + 1;
 
 QString entryNumber(int entry)
 {
-    return ZeroPad(entry, 3) + u". "_s;
+    return zeroPad(entry, 3) + u". "_s;
 }
 
 } // namespace
@@ -67,7 +67,7 @@ void EntryTree::buildFlat(int entryCount)
         addNode(nullptr, entryNumber(entry), ImageList::FlatEntry, entry);
 }
 
-void EntryTree::BuildEntryTree(int entryCount)
+void EntryTree::build(int entryCount)
 {
     removeAllNodes();
     // Items are added to the model only when complete, so the view is not redrawn per node.
@@ -104,7 +104,7 @@ QString EntryTree::entryLabel(int entry, const QString &text) const
     return label + text;
 }
 
-void EntryTree::RefreshEntryTexts(const Document &document, int tileset)
+void EntryTree::refreshEntryTexts(const Document &document, int tileset)
 {
     if (tileset < 0 || tileset >= document.tilesetCount())
         return;
@@ -112,7 +112,7 @@ void EntryTree::RefreshEntryTexts(const Document &document, int tileset)
     for (int entry = 0; entry < entryCount; ++entry) {
         QTreeWidgetItem *item = node(mEntryNode[entry]);
         const QString label =
-            entryLabel(entry, FromWindows1252(CutAtNul(document.Entries(entry, tileset))));
+            entryLabel(entry, fromWindows1252(cutAtNul(document.entry(entry, tileset))));
         // Unchanged labels are skipped: most entries agree between tilesets.
         if (item && item->text(0) != label)
             item->setText(0, label);
@@ -135,12 +135,12 @@ int EntryTree::selectedNodeIndex() const
     return selected.isEmpty() ? 0 : nodeIndex(selected.first());
 }
 
-qint16 EntryTree::NodeEntry(int nodeIndex) const
+qint16 EntryTree::nodeEntry(int nodeIndex) const
 {
     return nodeIndex >= 1 && nodeIndex <= mNodeEntry.size() ? mNodeEntry[nodeIndex - 1] : -1;
 }
 
-qint16 EntryTree::EntryNode(int entry) const
+qint16 EntryTree::entryNode(int entry) const
 {
     return entry >= 0 && entry < mEntryNode.size() ? mEntryNode[entry] : 0;
 }
@@ -199,5 +199,5 @@ void EntryTree::mousePressEvent(QMouseEvent *event)
 {
     QTreeWidget::mousePressEvent(event);
     if (const int index = selectedNodeIndex())
-        SelectedEntryNode = qint16(index);
+        mSelectedEntryNode = qint16(index);
 }

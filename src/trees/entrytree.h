@@ -6,7 +6,7 @@ class Document;
 
 // The entries of the selected tileset: under the sixteen categories for 151 entries per
 // tileset, a flat numbered list for any other count. Node indexes count from 1 in
-// creation order; NodeEntry and EntryNode map between them and entry numbers.
+// creation order; nodeEntry and entryNode map between them and entry numbers.
 class EntryTree : public LabelTree
 {
     Q_OBJECT
@@ -15,19 +15,19 @@ public:
     explicit EntryTree(QWidget *parent = nullptr);
 
     // Rebuilds nodes and maps for entryCount entries and selects node 1.
-    void BuildEntryTree(int entryCount);
+    void build(int entryCount);
     void removeAllNodes();
 
     // Writes every entry node's text for one tileset of the document.
-    void RefreshEntryTexts(const Document &document, int tileset);
+    void refreshEntryTexts(const Document &document, int tileset);
 
     int nodeCount() const { return int(mNodes.size()); }
     QTreeWidgetItem *node(int index) const; // 1-based; nullptr when out of range
     int nodeIndex(const QTreeWidgetItem *item) const;
     int selectedNodeIndex() const; // 0 when nothing is selected
 
-    qint16 NodeEntry(int nodeIndex) const; // -1 for a category node
-    qint16 EntryNode(int entry) const;
+    qint16 nodeEntry(int nodeIndex) const; // -1 for a category node
+    qint16 entryNode(int entry) const;
     QString nodeIdentifier(int nodeIndex) const;
     QTreeWidgetItem *categoryNode(int category) const;
     bool isCategorised() const { return !mCategoryNodes.isEmpty(); }
@@ -44,7 +44,8 @@ public:
     QString entryLabel(int entry, const QString &text) const;
 
     // The node the user last clicked; remembered between runs.
-    qint16 SelectedEntryNode = 1;
+    qint16 selectedEntryNode() const { return mSelectedEntryNode; }
+    void setSelectedEntryNode(qint16 index) { mSelectedEntryNode = index; }
 
 Q_SIGNALS:
     void labelEdited(int nodeIndex, const QString &text);
@@ -63,4 +64,5 @@ private:
     QList<qint16> mEntryNode;
     QStringList mDescriptions;
     bool mDescriptionsOn = false;
+    qint16 mSelectedEntryNode = 1;
 };

@@ -17,7 +17,7 @@ public:
     State validate(QString &input, int &) const override
     {
         for (QChar c : std::as_const(input)) {
-            if (!IsWindows1252(c))
+            if (!isWindows1252(c))
                 return Invalid;
         }
         return Acceptable;

@@ -14,7 +14,7 @@ constexpr int SecondGroup = 50; // tileset 50 heads the second group
 
 QString trimmedName(const Document &document, int tileset)
 {
-    return FromWindows1252(TrimBlanks(document.TilesetNames(tileset)));
+    return fromWindows1252(trimBlanks(document.tilesetName(tileset)));
 }
 
 } // namespace
@@ -30,10 +30,10 @@ TilesetList::TilesetList(QWidget *parent)
 
 QString TilesetList::numberedLabel(int tileset, const QString &text)
 {
-    return ZeroPad(tileset, tileset >= 100 ? 3 : 2) + u". "_s + text;
+    return zeroPad(tileset, tileset >= 100 ? 3 : 2) + u". "_s + text;
 }
 
-void TilesetList::BuildTilesetList(const Document &document)
+void TilesetList::build(const Document &document)
 {
     const int count = document.tilesetCount();
     mNodes.reserve(count);

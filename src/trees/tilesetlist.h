@@ -14,7 +14,7 @@ public:
     explicit TilesetList(QWidget *parent = nullptr);
 
     // Adds the nodes for the document's tilesets; the caller has emptied the list.
-    void BuildTilesetList(const Document &document);
+    void build(const Document &document);
     void removeAllNodes();
 
     int nodeCount() const { return int(mNodes.size()); }

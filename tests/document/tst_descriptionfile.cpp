@@ -54,7 +54,7 @@ void TestDescriptionFile::readsLines()
     if (!contents.isNull())
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
     file.close();
-    const QStringList texts = ReadDescriptions(path);
+    const QStringList texts = ::readDescriptionFile(path);
     QCOMPARE(texts.size(), DescriptionCount);
     QCOMPARE(texts.first(first.size()), first);
     for (qsizetype k = first.size(); k < texts.size(); ++k)

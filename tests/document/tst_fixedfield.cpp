@@ -40,10 +40,10 @@ void TestFixedField::storeFixedText()
 {
     QFETCH(QByteArray, text);
     QFETCH(int, width);
-    QTEST(StoreFixedText(text, width), "expected");
+    QTEST(::storeFixedText(text, width), "expected");
 }
 
-// Names take ApplyFieldRule, entries ApplyEntryRule; both run on every row.
+// Names take applyFieldRule, entries applyEntryRule; both run on every row.
 void TestFixedField::fieldRule_data()
 {
     QTest::addColumn<int>("width");
@@ -76,9 +76,9 @@ void TestFixedField::fieldRule()
     QFETCH(QByteArray, raw);
     QCOMPARE(raw.size(), width);
     if (width == NameWidth)
-        ApplyFieldRule(raw.data(), width);
+        ::applyFieldRule(raw.data(), width);
     else
-        ApplyEntryRule(raw.data());
+        ::applyEntryRule(raw.data());
     QTEST(raw, "expected");
 }
 

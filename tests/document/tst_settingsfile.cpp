@@ -13,9 +13,9 @@ Q_DECLARE_METATYPE(EditorSettings)
 // Lets QCOMPARE show both sides when settings differ.
 char *toString(const EditorSettings &s)
 {
-    QString text = s.LastOpened;
-    for (int v : {s.WindowLeft, s.WindowTop, s.WindowWidth, s.WindowHeight, s.SizerLeft,
-                  s.ShowDescriptions, s.OpenLastFileOnStartup, s.SelectedEntry})
+    QString text = s.lastOpened;
+    for (int v : {s.windowLeft, s.windowTop, s.windowWidth, s.windowHeight, s.sizerLeft,
+                  s.showDescriptions, s.openLastFileOnStartup, s.selectedEntry})
         text += u' ' + QString::number(v);
     return QTest::toString(text);
 }
@@ -67,11 +67,11 @@ void TestSettingsFile::read_data()
     QTest::addColumn<EditorSettings>("expected");
     QTest::addColumn<bool>("complete");
 
-    // Rows read into SizerLeft (15 before); the mapping of every key shows in the round trip.
+    // Rows read into sizerLeft (15 before); the mapping of every key shows in the round trip.
     const auto row = [](const char *name, const QByteArray &contents, std::optional<int> sizer,
                         bool complete) {
         EditorSettings s = initialSettings();
-        s.SizerLeft = sizer.value_or(s.SizerLeft);
+        s.sizerLeft = sizer.value_or(s.sizerLeft);
         QTest::newRow(name) << contents << s << complete;
     };
     // No expected number: the value does not fit 16 bits, is not taken and the read is incomplete.
@@ -102,7 +102,7 @@ void TestSettingsFile::read_data()
     row("duplicates: last wins", "sizerleft=1000\r\nSizerLeft=3000\r\n", 3000, true);
     row("out of 16 bits, reading goes on", "SizerLeft= 40000\r\nSizerLeft= 500\r\n", 500, false);
     EditorSettings noPath = initialSettings();
-    noPath.LastOpened.clear();
+    noPath.lastOpened.clear();
     QTest::newRow("empty last opened") << QByteArray("LastOpened= \r\n") << noPath << true;
 }
 
@@ -111,7 +111,7 @@ void TestSettingsFile::read()
     QFETCH(QByteArray, contents);
     QVERIFY(writeFile(contents));
     EditorSettings settings = initialSettings();
-    QTEST(ReadSettings(mPath, settings), "complete");
+    QTEST(::readSettingsFile(mPath, settings), "complete");
     QTEST(settings, "expected");
 }
 
@@ -119,7 +119,7 @@ void TestSettingsFile::unreadableFileChangesNothing()
 {
     for (const QString &path : {mDir.filePath(u"absent.ini"_s), mDir.path()}) {
         EditorSettings settings = initialSettings();
-        QVERIFY(!ReadSettings(path, settings));
+        QVERIFY(!::readSettingsFile(path, settings));
         QCOMPARE(settings, initialSettings());
     }
 }
@@ -129,7 +129,7 @@ void TestSettingsFile::writesExactBytesAndReadsThemBack()
     QVERIFY(writeFile(QByteArray(5000, 'x'))); // a longer file is replaced, not overwritten in part
     const EditorSettings settings{
         u"C:\\HMK mods\\a=b\\\u00e9t\u00e9.dat"_s, -32768, 32767, 9600, 7200, 2880, 1, 0, 150};
-    QVERIFY(WriteSettings(mPath, settings));
+    QVERIFY(::writeSettingsFile(mPath, settings));
     QFile file(mPath);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("[HMKTSE-Settings]\r\n"
@@ -144,14 +144,14 @@ void TestSettingsFile::writesExactBytesAndReadsThemBack()
                                         "SelectedEntry= 150\r\n"));
 
     EditorSettings read = initialSettings();
-    QVERIFY(ReadSettings(mPath, read));
+    QVERIFY(::readSettingsFile(mPath, read));
     QCOMPARE(read, settings);
 }
 
 void TestSettingsFile::writingIntoMissingFolderFails()
 {
     const QString path = mDir.filePath(u"missing/hmktse.ini"_s);
-    QVERIFY(!WriteSettings(path, EditorSettings()));
+    QVERIFY(!::writeSettingsFile(path, EditorSettings()));
     QVERIFY(!QFile::exists(path));
 }
 

@@ -29,7 +29,7 @@ void TestTextUtils::trimBlanks_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("trimmed");
-    QTest::addColumn<QByteArray>("cut"); // CutAtNul
+    QTest::addColumn<QByteArray>("cut"); // cutAtNul
     const QByteArray padded = "  abc" + QByteArray(1, '\0') + QByteArray(30, ' ');
     QTest::newRow("padded field") << padded << QByteArray("abc") << QByteArray("  abc");
     QTest::newRow("33 NULs") << QByteArray(33, '\0') << QByteArray() << QByteArray();
@@ -48,9 +48,9 @@ void TestTextUtils::trimBlanks()
 {
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, trimmed);
-    QCOMPARE(TrimBlanks(QByteArrayView(text)).toByteArray(), trimmed);
-    QCOMPARE(TrimBlanks(QString::fromLatin1(text)), QString::fromLatin1(trimmed));
-    QTEST(CutAtNul(text).toByteArray(), "cut");
+    QCOMPARE(::trimBlanks(QByteArrayView(text)).toByteArray(), trimmed);
+    QCOMPARE(::trimBlanks(QString::fromLatin1(text)), QString::fromLatin1(trimmed));
+    QTEST(::cutAtNul(text).toByteArray(), "cut");
 }
 
 void TestTextUtils::splitKeyValue_data()
@@ -69,18 +69,18 @@ void TestTextUtils::splitKeyValue()
     QFETCH(QString, line);
     QString key = u"old"_s;
     QString value = u"old"_s;
-    SplitKeyValue(line, key, value);
+    ::splitKeyValue(line, key, value);
     QTEST(key, "key");
     QTEST(value, "value");
 }
 
 void TestTextUtils::zeroPad()
 {
-    QCOMPARE(ZeroPad(7, 2), u"07"_s);
-    QCOMPARE(ZeroPad(0, 3), u"000"_s);
-    QCOMPARE(ZeroPad(150, 3), u"150"_s);
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ZeroPad(100, 2));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ZeroPad(-1, 3));
+    QCOMPARE(::zeroPad(7, 2), u"07"_s);
+    QCOMPARE(::zeroPad(0, 3), u"000"_s);
+    QCOMPARE(::zeroPad(150, 3), u"150"_s);
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ::zeroPad(100, 2));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, ::zeroPad(-1, 3));
 }
 
 void TestTextUtils::fileTitleOf_data()
@@ -97,18 +97,18 @@ void TestTextUtils::fileTitleOf_data()
 void TestTextUtils::fileTitleOf()
 {
     QFETCH(QString, path);
-    QTEST(FileTitleOf(path), "title");
+    QTEST(::fileTitleOf(path), "title");
 }
 
 void TestTextUtils::fileExists()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"present.dat"_s);
-    QVERIFY(!FileExists(path));
+    QVERIFY(!::fileExists(path));
     QVERIFY(QFile(path).open(QIODevice::WriteOnly));
-    QVERIFY(FileExists(path));
-    QVERIFY(!FileExists(dir.path()));
-    QVERIFY(!FileExists(QString()));
+    QVERIFY(::fileExists(path));
+    QVERIFY(!::fileExists(dir.path()));
+    QVERIFY(!::fileExists(QString()));
 }
 
 void TestTextUtils::windows1252()
@@ -116,13 +116,13 @@ void TestTextUtils::windows1252()
     QByteArray all(256, Qt::Uninitialized);
     for (int i = 0; i < 256; ++i)
         all[i] = char(i);
-    const QString text = FromWindows1252(all);
+    const QString text = ::fromWindows1252(all);
     bool ok = false;
-    QCOMPARE(ToWindows1252(text, &ok), all);
+    QCOMPARE(::toWindows1252(text, &ok), all);
     QVERIFY(ok);
-    QCOMPARE(ToWindows1252(u"a\u4e2db", &ok), QByteArray("a?b"));
+    QCOMPARE(::toWindows1252(u"a\u4e2db", &ok), QByteArray("a?b"));
     QVERIFY(!ok);
-    QVERIFY(!IsWindows1252(QChar(0x0100)));
+    QVERIFY(!isWindows1252(QChar(0x0100)));
 }
 
 QTEST_GUILESS_MAIN(TestTextUtils)

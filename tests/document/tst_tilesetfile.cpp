@@ -23,8 +23,8 @@ QByteArray counts(int tilesets, int entries)
 // Everything a load may touch, to prove that a failed one touched nothing.
 auto snapshot(const Document &d)
 {
-    return std::tuple(d.Tilesets, d.FilePath, d.FileTitle, d.FileFolder, d.LastOpenedPath,
-                      d.ChangesMade);
+    return std::tuple(d.tilesets, d.filePath, d.fileTitle, d.fileFolder, d.lastOpenedPath,
+                      d.changesMade);
 }
 
 // What the window would see: bar values and the number of event pumps.
@@ -88,10 +88,10 @@ void TestTilesetFile::init()
 void TestTilesetFile::writesTheWorkedLayout()
 {
     TilesetTable tilesets(2, 3);
-    tilesets.setTilesetName(0, StoreFixedText("Generic", NameWidth));
-    tilesets.setTilesetName(1, PadFixedText("Other", NameWidth));
+    tilesets.setTilesetName(0, ::storeFixedText("Generic", NameWidth));
+    tilesets.setTilesetName(1, ::padFixedText("Other", NameWidth));
     for (int j = 0; j < 6; ++j)
-        tilesets.setEntry(j % 3, j / 3, StoreFixedText(QByteArray(1, char('a' + j)), EntryWidth));
+        tilesets.setEntry(j % 3, j / 3, ::storeFixedText(QByteArray(1, char('a' + j)), EntryWidth));
     QVERIFY(writeTilesetFile(tilesets, path(u"layout.dat"_s), {}));
 
     const auto entry = [](char c) { return c + nul() + QByteArray(30, ' '); };
@@ -108,8 +108,8 @@ void TestTilesetFile::loadAppliesTheFieldRule()
                             QByteArray(26, ' ') + "trailing bytes are ignored";
     TestFiles::write(path(u"rule.dat"_s), file);
     QCOMPARE(load(u"rule.dat"_s), LoadError::None);
-    QCOMPARE(mDocument.TilesetNames(0).toByteArray(), "Grass" + nul() + QByteArray(27, ' '));
-    QCOMPARE(mDocument.Entries(0, 0).toByteArray(), nul(32)); // the entry rule, not the name's
+    QCOMPARE(mDocument.tilesetName(0).toByteArray(), "Grass" + nul() + QByteArray(27, ' '));
+    QCOMPARE(mDocument.entry(0, 0).toByteArray(), nul(32)); // the entry rule, not the name's
 }
 
 // Loading settles every field; saving writes what is held; loading that gives it back.
@@ -120,12 +120,12 @@ void TestTilesetFile::randomFilesRoundTrip()
         const int e = 1 + int(seed * 53 % 160);
         TestFiles::write(path(u"random.dat"_s), TestFiles::randomFile(t, e, seed));
         QCOMPARE(load(u"random.dat"_s), LoadError::None);
-        const TilesetTable first = mDocument.Tilesets;
+        const TilesetTable first = mDocument.tilesets;
 
         QVERIFY(writeTilesetFile(first, path(u"saved.dat"_s), {}));
         QCOMPARE(TestFiles::read(path(u"saved.dat"_s)), TestFiles::fileBytes(first));
         QCOMPARE(load(u"saved.dat"_s), LoadError::None);
-        QVERIFY2(mDocument.Tilesets == first, qPrintable(u"seed %1"_s.arg(seed)));
+        QVERIFY2(mDocument.tilesets == first, qPrintable(u"seed %1"_s.arg(seed)));
     }
 }
 
@@ -147,13 +147,13 @@ void TestTilesetFile::failuresLeaveTheDocumentUnchanged()
     QFETCH(QByteArray, file);
     TestFiles::write(path(u"good.dat"_s), TestFiles::fileBytes(TestFiles::numberedTable(4, 6)));
     QCOMPARE(load(u"good.dat"_s), LoadError::None);
-    mDocument.FilePath = u"/mods/good.dat"_s;
-    mDocument.ChangesMade = true;
+    mDocument.filePath = u"/mods/good.dat"_s;
+    mDocument.changesMade = true;
     const auto before = snapshot(mDocument);
 
     TestFiles::write(path(u"bad.dat"_s), file);
     QTEST(load(u"bad.dat"_s), "error");
-    QVERIFY(!mDocument.LoadSucceeded);
+    QVERIFY(!mDocument.loadSucceeded);
     QVERIFY(snapshot(mDocument) == before);
     QVERIFY(load(u"bad.dat"_s, 1) != LoadError::None); // import as well
     QVERIFY(snapshot(mDocument) == before);
@@ -161,17 +161,17 @@ void TestTilesetFile::failuresLeaveTheDocumentUnchanged()
     // The failed load released the file: it can be replaced and loaded at once.
     TestFiles::write(path(u"bad.dat"_s), TestFiles::fileBytes(TestFiles::numberedTable(2, 3)));
     QCOMPARE(load(u"bad.dat"_s), LoadError::None);
-    QVERIFY(mDocument.LoadSucceeded);
+    QVERIFY(mDocument.loadSucceeded);
     QCOMPARE(mDocument.tilesetCount(), 2);
 }
 
 void TestTilesetFile::importMode()
 {
     const TilesetTable original = TestFiles::numberedTable(5, 4);
-    mDocument.Tilesets = original;
+    mDocument.tilesets = original;
     TilesetTable source = TestFiles::numberedTable(2, 4);
-    source.setTilesetName(1, PadFixedText("Imported", NameWidth)); // no terminator: kept whole
-    source.setEntry(2, 1, StoreFixedText("new entry", EntryWidth));
+    source.setTilesetName(1, ::padFixedText("Imported", NameWidth)); // no terminator: kept whole
+    source.setEntry(2, 1, ::storeFixedText("new entry", EntryWidth));
     TestFiles::write(path(u"source.dat"_s), TestFiles::fileBytes(source));
     TestFiles::write(path(u"other.dat"_s), TestFiles::fileBytes(TestFiles::numberedTable(2, 5)));
 
@@ -192,15 +192,15 @@ void TestTilesetFile::importMode()
 
     QCOMPARE(load(u"source.dat"_s, 3, hooks), LoadError::None); // cancelled
     QCOMPARE(offered, 2);
-    QVERIFY(mDocument.LoadSucceeded);
+    QVERIFY(mDocument.loadSucceeded);
     QVERIFY(snapshot(mDocument) == before);
 
     choice = 1;
     QCOMPARE(load(u"source.dat"_s, 3, hooks), LoadError::None);
-    QVERIFY(mDocument.ChangesMade);
+    QVERIFY(mDocument.changesMade);
     QByteArray expected = original.bytes();
     expected.replace(3 * source.recordSize(), source.recordSize(), source.record(1).toByteArray());
-    QCOMPARE(mDocument.Tilesets.bytes(), expected);
+    QCOMPARE(mDocument.tilesets.bytes(), expected);
 }
 
 void TestTilesetFile::progressAndPumps_data()
@@ -230,7 +230,7 @@ void TestTilesetFile::progressAndPumps()
              LoadError::None);
     QCOMPARE(load.pumps, tilesets * entries);
     Recorder save;
-    QVERIFY(writeTilesetFile(mDocument.Tilesets, path(u"q.dat"_s), save.progress()));
+    QVERIFY(writeTilesetFile(mDocument.tilesets, path(u"q.dat"_s), save.progress()));
     QCOMPARE(save.pumps, tilesets);
     QCOMPARE(TestFiles::read(path(u"q.dat"_s)), original);
 

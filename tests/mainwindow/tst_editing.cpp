@@ -61,13 +61,13 @@ class TestEditing : public WindowTest
     Q_OBJECT
 
     Document &document() { return mFixture->document(); }
-    TilesetList *list() { return mFixture->window().NewList1; }
-    EntryTree *tree() { return mFixture->window().NewList2; }
-    QTreeWidgetItem *entryNode(int entry) { return tree()->node(tree()->EntryNode(entry)); }
+    TilesetList *list() { return mFixture->window().tilesetList(); }
+    EntryTree *tree() { return mFixture->window().entryTree(); }
+    QTreeWidgetItem *entryNode(int entry) { return tree()->node(tree()->entryNode(entry)); }
 
     void openFile(const TilesetTable &table)
     {
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         window.show();
         window.activateWindow(); // F2 and focus changes need an active window
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -138,7 +138,7 @@ private Q_SLOTS:
         mFixture->writeFile(u"desc.txt"_s, QByteArray("\r\n").repeated(12) + "Cobbles\r\n");
         openFile(TestFiles::numberedTable(5, 151));
         QVERIFY(mFixture->trigger(u"mnudisplaynames"_s));
-        TilesetTable expected = document().Tilesets;
+        TilesetTable expected = document().tilesets;
         QTreeWidget *edited = rename ? static_cast<QTreeWidget *>(list()) : tree();
         QTreeWidgetItem *node = rename ? list()->node(4) : entryNode(12);
         QLineEdit *line = rename ? startRename(3) : startEntryEdit(3, node, start);
@@ -154,12 +154,12 @@ private Q_SLOTS:
             expected.setTilesetName(3, stored);
         else
             expected.setEntry(12, 3, stored);
-        QCOMPARE(rename ? document().TilesetNames(3).toByteArray()
-                        : document().Entries(12, 3).toByteArray(),
+        QCOMPARE(rename ? document().tilesetName(3).toByteArray()
+                        : document().entry(12, 3).toByteArray(),
                  stored);
-        QVERIFY(document().Tilesets == expected); // nothing else
+        QVERIFY(document().tilesets == expected); // nothing else
         QCOMPARE(node->text(0), prefix + shown);
-        QTEST(document().ChangesMade, "changed");
+        QTEST(document().changesMade, "changed");
     }
 
     void escapeKeepsTheOfferedText()
@@ -179,10 +179,10 @@ private Q_SLOTS:
         type(line, u"Lava"_s);
         QTest::keyClick(line, Qt::Key_Escape);
         QVERIFY(!editor(list()) && !editor(tree()));
-        QVERIFY(document().Tilesets == table);
+        QVERIFY(document().tilesets == table);
         QCOMPARE(list()->node(4)->text(0), u"03. Moss"_s);
         QCOMPARE(entryNode(12)->text(0), u"012.    Lead"_s);
-        QVERIFY(!document().ChangesMade);
+        QVERIFY(!document().changesMade);
     }
 
     void secondClickNeverEdits()
@@ -199,19 +199,19 @@ private Q_SLOTS:
             QCOMPARE(view->currentItem(), item);
             QVERIFY(!editor(view));
         }
-        QVERIFY(!document().ChangesMade);
+        QVERIFY(!document().changesMade);
     }
 
     void categoryNodeIsNotEdited()
     {
         openFile(TestFiles::numberedTable(5, 151));
-        const TilesetTable before = document().Tilesets;
+        const TilesetTable before = document().tilesets;
         QTreeWidgetItem *category = tree()->categoryNode(2);
         const QString label = category->text(0);
         QVERIFY(!startEntryEdit(3, category, u"F2"_s));
         QCOMPARE(category->text(0), label);
-        QVERIFY(document().Tilesets == before);
-        QVERIFY(!document().ChangesMade);
+        QVERIFY(document().tilesets == before);
+        QVERIFY(!document().changesMade);
     }
 
     void clickOnAnotherTilesetEndsTheEdit()
@@ -224,8 +224,8 @@ private Q_SLOTS:
         // The edit ends before the click moves the selection: it belongs to tileset 3.
         click(list(), list()->node(2));
         QVERIFY(QTest::qWaitFor([&] { return !editor(tree()); }));
-        QCOMPARE(document().Entries(12, 3).toByteArray(), field("Rubble", EntryWidth));
-        QCOMPARE(document().Entries(12, 1).toByteArray(), field("1:12", EntryWidth));
+        QCOMPARE(document().entry(12, 3).toByteArray(), field("Rubble", EntryWidth));
+        QCOMPARE(document().entry(12, 1).toByteArray(), field("1:12", EntryWidth));
         QCOMPARE(list()->selectedTileset(), 1);
         QCOMPARE(entryNode(12)->text(0), u"012. 1:12"_s);
     }

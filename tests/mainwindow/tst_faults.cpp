@@ -55,7 +55,7 @@ class TestFaults : public WindowTest
     {
         QVERIFY(
             mFixture->open(mFixture->writeFile(u"sample.dat"_s, TestFiles::fileBytes(mTilesets))));
-        QVERIFY(mFixture->document().Tilesets == mTilesets);
+        QVERIFY(mFixture->document().tilesets == mTilesets);
     }
     void checkMessage(const QString &text)
     {
@@ -66,7 +66,7 @@ class TestFaults : public WindowTest
     }
     void checkUnchangedAndUsable()
     {
-        QVERIFY(mFixture->document().Tilesets == mTilesets);
+        QVERIFY(mFixture->document().tilesets == mTilesets);
         QVERIFY(mFixture->window().isEnabled());
         // Still usable: a save to a good place works.
         const QString good = mFixture->folderPath(u"good.dat"_s);
@@ -98,7 +98,7 @@ private Q_SLOTS:
         if (halfway)
             target = mFixture->folderPath(u"halfway.dat"_s);
         openSample();
-        mFixture->document().ChangesMade = true;
+        mFixture->document().changesMade = true;
         services().chooseFile(target);
         {
             std::optional<FileSizeLimit> limit;
@@ -107,7 +107,7 @@ private Q_SLOTS:
             QVERIFY(mFixture->trigger(u"mnusaveas"_s));
         }
         checkMessage(u"Error while saving!"_s);
-        QVERIFY(!mFixture->document().ChangesMade); // cleared whatever the outcome
+        QVERIFY(!mFixture->document().changesMade); // cleared whatever the outcome
         if (halfway)                                // what was written before the error stays
             QVERIFY(QFileInfo(target).size() <= 10000);
         checkUnchangedAndUsable();
@@ -142,12 +142,12 @@ private Q_SLOTS:
         // Importing it into an open document: the document stays exactly as it was.
         services().messages.clear();
         openSample();
-        mFixture->window().NewList1->selectNode(3);
+        mFixture->window().tilesetList()->selectNode(3);
         services().answer(PlatformServices::Answer::Ok);
         services().chooseFile(path);
         QVERIFY(mFixture->trigger(u"mnuimport"_s));
         QCOMPARE(services().messages.last().text, u"Error while loading!"_s);
-        QVERIFY(!mFixture->document().ChangesMade);
+        QVERIFY(!mFixture->document().changesMade);
         checkUnchangedAndUsable();
     }
 };

@@ -1,9 +1,10 @@
 #include "entrytoolbar.h"
 #include "entrytree.h"
 #include "filetoolbar.h"
-#include "form6.h"
+#include "progresswindow.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
+#include "widgets.h"
 #include "windowtest.h"
 
 #include <QAction>
@@ -29,14 +30,14 @@ class TestFileCommands : public WindowTest
     void openChanged(const QString &path)
     {
         QVERIFY(mFixture->open(path));
-        document().Tilesets.setEntry(0, 0, QByteArray(32, 'Z'));
-        document().ChangesMade = true;
+        document().tilesets.setEntry(0, 0, QByteArray(32, 'Z'));
+        document().changesMade = true;
     }
 
 private Q_SLOTS:
     void menuCaptionsAndShortcut()
     {
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         const auto items = [&window](const QString &menu) {
             QStringList texts;
             for (const QAction *item : window.findChild<QMenu *>(menu)->actions())
@@ -56,13 +57,13 @@ private Q_SLOTS:
         QCOMPARE(items(u"mnuhelp"_s),
                  QStringList({u"Readme.txt"_s, u"Visit my site"_s, separator, u"About..."_s}));
         QCOMPARE(action(u"mnueditentry"_s)->shortcut(), QKeySequence(Qt::Key_F2));
-        QCOMPARE(window.Toolbar1->button(2)->toolTip(), u"Open a tileset"_s);
-        QCOMPARE(window.Toolbar2->button(8)->toolTip(), u"Rocks"_s);
+        QCOMPARE(window.fileToolbar()->button(2)->toolTip(), u"Open a tileset"_s);
+        QCOMPARE(window.entryToolbar()->button(8)->toolTip(), u"Rocks"_s);
     }
 
     void openDialogRequest()
     {
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         services().chooseFile(QString()); // a cancelled dialog first
         QVERIFY(mFixture->trigger(u"mnuopen"_s));
         const PlatformServices::FileRequest request = services().fileRequests.first();
@@ -90,7 +91,7 @@ private Q_SLOTS:
     void failedOpenReportsAndKeepsState()
     {
         QFETCH(QByteArray, bytes);
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         const QString path = mFixture->writeFile(u"bad.dat"_s, bytes);
         QVERIFY(mFixture->open(path));
         QCOMPARE(services().messages.size(), 1);
@@ -101,7 +102,7 @@ private Q_SLOTS:
         QCOMPARE(message.buttons, Buttons::Ok);
         // The title and file values name the file that failed; nothing else changed.
         QCOMPARE(window.windowTitle(), u"HMK Tileset Editor - "_s + path);
-        QCOMPARE(document().FilePath, path);
+        QCOMPARE(document().filePath, path);
         QVERIFY(!action(u"mnusave"_s)->isEnabled());
         QVERIFY(!document().hasTilesets());
         QVERIFY(window.isEnabled());
@@ -109,7 +110,7 @@ private Q_SLOTS:
 
     void failedOpenAfterAnotherGivesItUp()
     {
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         const QString good = mFixture->writeNumberedFile(u"good.dat"_s, 4, 151);
         const QByteArray damaged("\x0a\x0a\0\0\0", 5);
         const QString bad = mFixture->writeFile(u"bad.dat"_s, damaged);
@@ -118,24 +119,24 @@ private Q_SLOTS:
         // Save cannot write the previous document over the file that failed.
         QVERIFY(!action(u"mnusave"_s)->isEnabled());
         QVERIFY(!document().hasTilesets());
-        QVERIFY(window.NewList1->isHidden());
+        QVERIFY(window.tilesetList()->isHidden());
         QCOMPARE(TestFiles::read(bad), damaged);
         QVERIFY(mFixture->open(good)); // and a good file opens again
-        QCOMPARE(window.NewList1->nodeCount(), 4);
+        QCOMPARE(window.tilesetList()->nodeCount(), 4);
     }
 
     void progressWindowWhileLoadingAndSaving()
     {
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         const QString path = mFixture->writeNumberedFile(u"progress.dat"_s, 3, 5);
         QStringList labels;
         QList<int> bars;
         bool disabledThroughout = true;
         services().duringPump = [&] {
             for (QWidget *top : QApplication::topLevelWidgets()) {
-                if (auto *form6 = qobject_cast<Form6 *>(top)) {
-                    labels.append(form6->Label1->text());
-                    bars.append(form6->ProgressBar1->value());
+                if (auto *form6 = qobject_cast<ProgressWindow *>(top)) {
+                    labels.append(child<QLabel>(form6, u"Label1"_s)->text());
+                    bars.append(child<QProgressBar>(form6, u"ProgressBar1"_s)->value());
                 }
             }
             disabledThroughout = disabledThroughout && !window.isEnabled();
@@ -163,9 +164,9 @@ private Q_SLOTS:
         const QByteArray original = TestFiles::fileBytes(TestFiles::numberedTable(5, 151));
         const QString path = mFixture->writeFile(u"save.dat"_s, original + "tail");
         QVERIFY(mFixture->open(path));
-        document().ChangesMade = true;
+        document().changesMade = true;
         QVERIFY(mFixture->trigger(u"mnusave"_s));
-        QVERIFY(!document().ChangesMade);
+        QVERIFY(!document().changesMade);
         QCOMPARE(TestFiles::read(path), original); // the tail is gone
     }
 
@@ -197,7 +198,7 @@ private Q_SLOTS:
         QCOMPARE(services().messages.first().buttons, Buttons::YesNoCancel);
         QCOMPARE(TestFiles::read(first) != original, saved);
         QCOMPARE(document().tilesetCount(), opened ? 7 : 2);
-        QCOMPARE(document().ChangesMade, !opened);
+        QCOMPARE(document().changesMade, !opened);
     }
 
     void promptYesOnUntitledThenCancelledSaveAs()
@@ -205,14 +206,14 @@ private Q_SLOTS:
         mFixture->start();
         const QString other = mFixture->writeNumberedFile(u"other.dat"_s, 3, 3);
         openChanged(other);
-        document().FilePath = u"Untitled"_s; // as New leaves it
+        document().filePath = u"Untitled"_s; // as New leaves it
         services().answer(Answer::Yes);
         services().chooseFile(QString()); // Save as cancelled
         services().chooseFile(other);     // the open goes on
         QVERIFY(mFixture->trigger(u"mnuopen"_s));
         QCOMPARE(services().fileRequests.at(1).title, u"Save hmkset.dat"_s);
-        QCOMPARE(document().FilePath, other);
-        QVERIFY(!document().ChangesMade);
+        QCOMPARE(document().filePath, other);
+        QVERIFY(!document().changesMade);
     }
 };
 

@@ -1,4 +1,5 @@
-#include "form7.h"
+#include "aboutdialog.h"
+#include "widgets.h"
 #include "windowtest.h"
 
 #include <QDir>
@@ -48,29 +49,30 @@ private Q_SLOTS:
 
     void visitSiteAndAbout()
     {
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         window.show();
         ScriptedServices &services = mFixture->services;
         QVERIFY(mFixture->trigger(u"mnuvisitsite"_s));
-        QCOMPARE(services.openedUrls, QList<QUrl>{Form7::siteUrl()});
+        QCOMPARE(services.openedUrls, QList<QUrl>{AboutDialog::siteUrl()});
 
         services.openedUrls.clear();
         services.onDialog([&](QDialog &dialog) {
-            auto *about = qobject_cast<Form7 *>(&dialog);
+            auto *about = qobject_cast<AboutDialog *>(&dialog);
             QVERIFY(about);
             about->show();
-            QTest::mouseDClick(about->Label10, Qt::LeftButton); // changes this dialog only
-            QTest::mouseClick(about->Label7, Qt::LeftButton);
-            QTest::mouseClick(about->Command1, Qt::LeftButton);
+            QTest::mouseDClick(child<QLabel>(about, u"Label10"_s),
+                               Qt::LeftButton); // changes this dialog only
+            QTest::mouseClick(child<QLabel>(about, u"Label7"_s), Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(about, u"Command1"_s), Qt::LeftButton);
         });
         QVERIFY(mFixture->trigger(u"mnuabout"_s));
-        QCOMPARE(services.openedUrls, QList<QUrl>{Form7::mailUrl()});
+        QCOMPARE(services.openedUrls, QList<QUrl>{AboutDialog::mailUrl()});
 
         // Made afresh each time: the warning of the last time is gone.
         QString purpose;
         services.onDialog([&](QDialog &dialog) {
-            if (auto *about = qobject_cast<Form7 *>(&dialog))
-                purpose = about->Label3->text();
+            if (auto *about = qobject_cast<AboutDialog *>(&dialog))
+                purpose = child<QLabel>(about, u"Label3"_s)->text();
             dialog.reject();
         });
         QVERIFY(mFixture->trigger(u"mnuabout"_s));

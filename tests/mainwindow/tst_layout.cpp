@@ -1,7 +1,7 @@
 #include "entrytoolbar.h"
 #include "entrytree.h"
 #include "filetoolbar.h"
-#include "sizer.h"
+#include "splitterbar.h"
 #include "tilesetlist.h"
 #include "windowlayout.h"
 #include "windowtest.h"
@@ -35,9 +35,9 @@ constexpr int S = 6135;
 WindowLayout settledAt(int left)
 {
     WindowLayout layout;
-    layout.NewList1.width = left;
-    layout.LayoutWindow(W, S);
-    layout.LayoutWindow(W, S);
+    layout.tilesetList.width = left;
+    layout.layOut(W, S);
+    layout.layOut(W, S);
     return layout;
 }
 
@@ -47,11 +47,11 @@ class TestLayout : public WindowTest
 {
     Q_OBJECT
 
-    Form1 &startWithSizer(int sizerLeft)
+    MainWindow &startWithSizer(int sizerLeft)
     {
         mFixture->writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\r\nSizerLeft= " +
                                                  QByteArray::number(sizerLeft) + "\r\n");
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         window.show();
         return window;
     }
@@ -102,16 +102,16 @@ private Q_SLOTS:
         WindowLayout layout = settledAt(3360);
         if (start != 0) {
             layout = WindowLayout();
-            layout.NewList1.width = qAbs(start);
+            layout.tilesetList.width = qAbs(start);
             if (start < 0)
-                layout.LayoutWindow(w, s);
+                layout.layOut(w, s);
         }
-        layout.LayoutWindow(w, s);
-        QTEST(layout.NewList1.width, "tilesetWidth");
-        QTEST(layout.NewList2.width, "entryWidth");
-        QCOMPARE(layout.sizer.left, layout.NewList1.width);
-        QCOMPARE(layout.NewList2.left, layout.NewList1.width + 60);
-        for (const TwipRect &rect : {layout.NewList1, layout.sizer, layout.NewList2}) {
+        layout.layOut(w, s);
+        QTEST(layout.tilesetList.width, "tilesetWidth");
+        QTEST(layout.entryTree.width, "entryWidth");
+        QCOMPARE(layout.splitter.left, layout.tilesetList.width);
+        QCOMPARE(layout.entryTree.left, layout.tilesetList.width + 60);
+        for (const TwipRect &rect : {layout.tilesetList, layout.splitter, layout.entryTree}) {
             QCOMPARE(rect.top, 420);
             QTEST(rect.height, "height");
         }
@@ -137,77 +137,78 @@ private Q_SLOTS:
         WindowLayout layout = settledAt(3360);
         layout.pressSplitter(30); // one press; every move is measured from it
         for (int target : std::as_const(targets))
-            layout.dragSplitter(target - layout.sizer.left + 30, W); // x inside the bar
-        QCOMPARE(layout.sizer.left, left);
-        QCOMPARE(layout.NewList1.width, left);
-        QCOMPARE(layout.NewList2.left, left + 60);
-        QCOMPARE(layout.NewList2.width, W - left - 60 - 330);
+            layout.dragSplitter(target - layout.splitter.left + 30, W); // x inside the bar
+        QCOMPARE(layout.splitter.left, left);
+        QCOMPARE(layout.tilesetList.width, left);
+        QCOMPARE(layout.entryTree.left, left + 60);
+        QCOMPARE(layout.entryTree.width, W - left - 60 - 330);
     }
 
     void splitterDragByMouse()
     {
-        Form1 &window = startWithSizer(3000);
-        window.Timer1->setInterval(0);
-        QTRY_VERIFY(!window.Timer1->isActive());
+        MainWindow &window = startWithSizer(3000);
+        window.layoutTimer()->setInterval(0);
+        QTRY_VERIFY(!window.layoutTimer()->isActive());
         // Twips to pixels: 15 a pixel; the toolbars along the top and down the right.
-        QCOMPARE(window.NewList1->geometry(), QRect(0, 28, 200, 409 - 28));
-        QCOMPARE(window.sizer->geometry(), QRect(200, 28, 4, 409 - 28));
-        QCOMPARE(window.Toolbar1->geometry(), QRect(0, 0, W / TwipsPerPixel, 28));
-        QCOMPARE(window.Toolbar2->geometry(), QRect(W / TwipsPerPixel - 22, 28, 22, 409 - 28));
-        Sizer *bar = window.sizer;
-        const TwipRect before = window.windowLayout().sizer;
+        QCOMPARE(window.tilesetList()->geometry(), QRect(0, 28, 200, 409 - 28));
+        QCOMPARE(window.splitter()->geometry(), QRect(200, 28, 4, 409 - 28));
+        QCOMPARE(window.fileToolbar()->geometry(), QRect(0, 0, W / TwipsPerPixel, 28));
+        QCOMPARE(window.entryToolbar()->geometry(),
+                 QRect(W / TwipsPerPixel - 22, 28, 22, 409 - 28));
+        SplitterBar *bar = window.splitter();
+        const TwipRect before = window.windowLayout().splitter;
 
         QTest::mousePress(bar, Qt::RightButton, {}, QPoint(2, 100));
         sendMove(bar, QPoint(22, 100), Qt::RightButton);
         QTest::mouseRelease(bar, Qt::RightButton, {}, QPoint(22, 100));
-        QCOMPARE(window.windowLayout().sizer, before);
-        QCOMPARE(window.windowLayout().DragStartX, 30); // a press of any button is remembered
+        QCOMPARE(window.windowLayout().splitter, before);
+        QCOMPARE(window.windowLayout().dragStartX, 30); // a press of any button is remembered
 
         QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(1, 100));
         sendMove(bar, QPoint(21, 100), Qt::LeftButton | Qt::RightButton); // not the left alone
-        QCOMPARE(window.windowLayout().sizer, before);
+        QCOMPARE(window.windowLayout().splitter, before);
         sendMove(bar, QPoint(21, 100), Qt::LeftButton);
-        QCOMPARE(window.windowLayout().sizer.left, 3000 + 20 * TwipsPerPixel);
+        QCOMPARE(window.windowLayout().splitter.left, 3000 + 20 * TwipsPerPixel);
         QCOMPARE(bar->x(), 200 + 20);
-        QCOMPARE(window.NewList1->width(), 220);
-        QCOMPARE(window.NewList2->x(), 224);
-        QCOMPARE(window.NewList2->geometry().right() + 1, window.Toolbar2->x());
+        QCOMPARE(window.tilesetList()->width(), 220);
+        QCOMPARE(window.entryTree()->x(), 224);
+        QCOMPARE(window.entryTree()->geometry().right() + 1, window.entryToolbar()->x());
         // The bar has moved under the pointer: the next position is inside the moved bar.
         sendMove(bar, QPoint(-9, 100), Qt::LeftButton);
-        QCOMPARE(window.windowLayout().sizer.left, 3300 - 10 * TwipsPerPixel);
+        QCOMPARE(window.windowLayout().splitter.left, 3300 - 10 * TwipsPerPixel);
         QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(-9, 100));
         sendMove(bar, QPoint(30, 100), Qt::NoButton); // released: no drag
-        QCOMPARE(window.windowLayout().sizer.left, 3150);
+        QCOMPARE(window.windowLayout().splitter.left, 3150);
     }
 
     void timerRunsOnePass()
     {
-        Form1 &window = startWithSizer(2000);
-        QVERIFY(window.Timer1->isActive());
-        QCOMPARE(window.Timer1->interval(), 1500);
-        window.Timer1->setInterval(0);
-        QTRY_VERIFY(!window.Timer1->isActive());
-        QCOMPARE(window.windowLayout().NewList2.left, 2060);
-        QCOMPARE(window.windowLayout().NewList2.width, 5485);
-        QCOMPARE(window.NewList2->geometry().right() + 1, window.Toolbar2->x());
+        MainWindow &window = startWithSizer(2000);
+        QVERIFY(window.layoutTimer()->isActive());
+        QCOMPARE(window.layoutTimer()->interval(), 1500);
+        window.layoutTimer()->setInterval(0);
+        QTRY_VERIFY(!window.layoutTimer()->isActive());
+        QCOMPARE(window.windowLayout().entryTree.left, 2060);
+        QCOMPARE(window.windowLayout().entryTree.width, 5485);
+        QCOMPARE(window.entryTree()->geometry().right() + 1, window.entryToolbar()->x());
         QCoreApplication::processEvents();
-        QVERIFY(!window.Timer1->isActive()); // never again
+        QVERIFY(!window.layoutTimer()->isActive()); // never again
     }
 
     void minimizedWindowIsLeftAlone()
     {
-        Form1 &window = startWithSizer(2000);
-        window.Timer1->stop();
+        MainWindow &window = startWithSizer(2000);
+        window.layoutTimer()->stop();
         const WindowLayout unsettled = window.windowLayout();
-        if (unsettled.NewList2.width == 5485)
+        if (unsettled.entryTree.width == 5485)
             QSKIP("the platform already ran a second pass while showing the window");
         window.setWindowState(Qt::WindowMinimized);
         if (!window.isMinimized())
             QSKIP("the platform cannot minimize");
-        window.LayoutWindow();
-        QCOMPARE(window.windowLayout().NewList2, unsettled.NewList2);
+        window.layoutWindow();
+        QCOMPARE(window.windowLayout().entryTree, unsettled.entryTree);
         window.setWindowState(Qt::WindowNoState); // restoring runs a full pass
-        QCOMPARE(window.windowLayout().NewList2.width, 5485);
+        QCOMPARE(window.windowLayout().entryTree.width, 5485);
     }
 };
 

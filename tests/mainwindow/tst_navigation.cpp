@@ -12,9 +12,9 @@ class TestNavigation : public WindowTest
 {
     Q_OBJECT
 
-    Form1 &openFile(int tilesets, int entries)
+    MainWindow &openFile(int tilesets, int entries)
     {
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         window.show();
         if (!mFixture->open(mFixture->writeNumberedFile(u"nav.dat"_s, tilesets, entries)))
             qFatal("open failed");
@@ -56,7 +56,7 @@ private Q_SLOTS:
         QFETCH(int, entries);
         QFETCH(std::optional<QString>, answer);
         QFETCH(int, entry);
-        EntryTree *tree = openFile(2, entries).NewList2;
+        EntryTree *tree = openFile(2, entries).entryTree();
         tree->selectNode(1);
         mFixture->services.type(answer);
         QVERIFY(mFixture->trigger(u"mnugoto"_s));
@@ -64,7 +64,7 @@ private Q_SLOTS:
             QCOMPARE(tree->selectedNodeIndex(), 1);
             return;
         }
-        QCOMPARE(tree->NodeEntry(tree->selectedNodeIndex()), entry);
+        QCOMPARE(tree->nodeEntry(tree->selectedNodeIndex()), entry);
         if (entry == 57) // below "Wall decals", opened to show it
             QCOMPARE(tree->currentItem()->parent(), tree->categoryNode(12));
         if (entries == 151)
@@ -73,11 +73,11 @@ private Q_SLOTS:
 
     void clickRemembersTheEntryNode()
     {
-        EntryTree *tree = openFile(1, 151).NewList2;
+        EntryTree *tree = openFile(1, 151).entryTree();
         click(tree, tree->node(14));
-        QCOMPARE(tree->SelectedEntryNode, 14);
+        QCOMPARE(tree->selectedEntryNode(), 14);
         QTest::keyClick(tree, Qt::Key_Down); // moving with the keyboard does not count
-        QCOMPARE(tree->SelectedEntryNode, 14);
+        QCOMPARE(tree->selectedEntryNode(), 14);
     }
 };
 

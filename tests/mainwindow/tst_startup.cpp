@@ -45,9 +45,9 @@ class TestStartup : public WindowTest
         mFixture->writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\r\n" +
                                                  QByteArray(lines).replace("\n", "\r\n") + "\r\n");
     }
-    Form1 &startShown()
+    MainWindow &startShown()
     {
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         window.show();
         return window;
     }
@@ -63,15 +63,15 @@ class TestStartup : public WindowTest
     }
     QString label(int entry) const
     {
-        const EntryTree *tree = mFixture->window().NewList2;
-        return tree->node(tree->EntryNode(entry))->text(0);
+        const EntryTree *tree = mFixture->window().entryTree();
+        return tree->node(tree->entryNode(entry))->text(0);
     }
 
 private Q_SLOTS:
 
     void firstRunIsCentredAndWrittenBackTheSame()
     {
-        Form1 &window = startShown();
+        MainWindow &window = startShown();
         const QRect screen = window.screen()->geometry();
         // Centred to within the half pixel that the twips round to.
         QVERIFY(qAbs(window.x() - (screen.width() - window.width()) / 2.0) <= 0.5);
@@ -118,13 +118,13 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, settings);
         writeSettings(settings);
-        Form1 &window = mFixture->start();
-        QTEST(window.windowLayout().NewList1.width, "startWidth");
+        MainWindow &window = mFixture->start();
+        QTEST(window.windowLayout().tilesetList.width, "startWidth");
         window.show();
-        window.Timer1->setInterval(0); // the delayed pass now instead of 1.5 seconds later
-        QTRY_VERIFY(!window.Timer1->isActive());
-        QTEST(window.windowLayout().sizer.left, "settled");
-        QCOMPARE(window.windowLayout().NewList1.width, window.windowLayout().sizer.left);
+        window.layoutTimer()->setInterval(0); // the delayed pass now instead of 1.5 seconds later
+        QTRY_VERIFY(!window.layoutTimer()->isActive());
+        QTEST(window.windowLayout().splitter.left, "settled");
+        QCOMPARE(window.windowLayout().tilesetList.width, window.windowLayout().splitter.left);
     }
 
     void settingsApplied_data()
@@ -162,14 +162,14 @@ private Q_SLOTS:
         QFETCH(bool, checked);
         mFixture->writeFile(u"desc.txt"_s, "A\r\n");
         writeSettings(settings);
-        Form1 &window = startShown();
+        MainWindow &window = startShown();
         QCOMPARE(window.pos() * TwipsPerPixel, twips.topLeft());
         QCOMPARE(twips.width() ? window.width() * TwipsPerPixel : window.centralWidget()->width(),
                  twips.width() ? twips.width() : DesignedClient.width());
         QCOMPARE(twips.height() ? window.height() * TwipsPerPixel
                                 : window.centralWidget()->height(),
                  twips.height() ? twips.height() : DesignedClient.height());
-        QCOMPARE(int(window.NewList2->SelectedEntryNode), selected);
+        QCOMPARE(int(window.entryTree()->selectedEntryNode()), selected);
         QCOMPARE(action(u"mnudisplaynames"_s)->isChecked(), checked);
         QCOMPARE(action(u"mnuopenlast"_s)->isChecked(), checked);
         // And written back as applied.
@@ -206,7 +206,7 @@ private Q_SLOTS:
             mFixture->writeFile(name, bytes);
         writeSettings("LastOpened= " + value.toUtf8() +
                       "\nOpenLastFileOnStartup= " + QByteArray::number(openLast));
-        Form1 &window = startShown();
+        MainWindow &window = startShown();
 
         const Document &document = mFixture->document();
         const bool tried = remembered && openLast == 1;
@@ -215,7 +215,7 @@ private Q_SLOTS:
         QCOMPARE(mFixture->services.messages.size(), tried && !opened ? 1 : 0);
         QCOMPARE(window.windowTitle(),
                  tried ? u"HMK Tileset Editor - "_s + value : u"HMK Tileset Editor"_s);
-        QCOMPARE(document.LastOpenedPath, remembered ? value : QString());
+        QCOMPARE(document.lastOpenedPath, remembered ? value : QString());
         const QByteArray written = "LastOpened= " + (remembered ? value.toUtf8() : QByteArray());
         QCOMPARE(quitAndRead().value(1), written + '\r');
     }
@@ -224,7 +224,7 @@ private Q_SLOTS:
     void valueOutOfRangeIsToldOnceShown()
     {
         writeSettings("WindowLeft= 40000\nWindowTop= 750");
-        Form1 &window = mFixture->start();
+        MainWindow &window = mFixture->start();
         QVERIFY(mFixture->services.messages.isEmpty()); // not before the window is up
         window.show();
         window.hide();
@@ -276,15 +276,15 @@ private Q_SLOTS:
             if (command == u"open"_s) {
                 QVERIFY(mFixture->open(next));
             } else if (command == u"change"_s) {
-                mFixture->document().Tilesets.setEntry(0, 0, QByteArray(32, 'Z'));
-                mFixture->document().ChangesMade = true;
+                mFixture->document().tilesets.setEntry(0, 0, QByteArray(32, 'Z'));
+                mFixture->document().changesMade = true;
             } else {
                 if (command == u"mnunew"_s)
                     mFixture->services.onDialog([](QDialog &dialog) { dialog.accept(); });
                 QVERIFY(mFixture->trigger(command));
             }
         }
-        const bool untitled = mFixture->document().FilePath == u"Untitled"_s;
+        const bool untitled = mFixture->document().filePath == u"Untitled"_s;
         if (answer >= 0)
             mFixture->services.answer(Answer(answer));
         if (answer == int(Answer::Yes) && untitled)
@@ -296,13 +296,13 @@ private Q_SLOTS:
             QCOMPARE(mFixture->services.messages.first().text,
                      u"Save changes before closing file?"_s);
             QVERIFY(mFixture->window().isVisible());
-            QVERIFY(mFixture->document().ChangesMade);
+            QVERIFY(mFixture->document().changesMade);
             QCOMPARE(written, before); // nothing written
             return;
         }
         const QString expected =
             lastOpened == u"n/a"_s ? lastOpened : mFixture->folderPath(lastOpened);
-        // ShowDescriptions is written as checked although desc.txt is absent here.
+        // showDescriptions is written as checked although desc.txt is absent here.
         QCOMPARE(written, expectedLines(expected, {1500, 750, 9000, 7500, 2000, 1, 0, 5}));
         QVERIFY(!mFixture->window().isVisible());
     }
@@ -311,7 +311,7 @@ private Q_SLOTS:
     {
         // A folder in the file's place cannot be replaced, even by root.
         QVERIFY(QDir(mFixture->folder()).mkdir(u"hmktse.ini"_s));
-        Form1 &window = startShown();
+        MainWindow &window = startShown();
         QVERIFY(mFixture->close());
         QVERIFY(!window.isVisible());
         QVERIFY(QFileInfo(iniPath()).isDir());
@@ -337,11 +337,11 @@ private Q_SLOTS:
         if (!desc.isEmpty())
             mFixture->writeFile(u"desc.txt"_s, desc);
         writeSettings("ShowDescriptions= 1");
-        Form1 &window = startShown();
+        MainWindow &window = startShown();
         QVERIFY(mFixture->open(mFixture->writeNumberedFile(u"d.dat"_s, 2, 151)));
         QCOMPARE(action(u"mnudisplaynames"_s)->isVisible(), !desc.isEmpty());
         QTEST(QStringList({label(0), label(1), label(2), label(3)}), "labels");
-        QCOMPARE(window.NewList2->categoryNode(0)->text(0), u"Ground textures"_s);
+        QCOMPARE(window.entryTree()->categoryNode(0)->text(0), u"Ground textures"_s);
         // The check mark is kept all the same.
         QCOMPARE(quitAndRead().value(7), "ShowDescriptions= 1\r");
     }

@@ -1,8 +1,9 @@
 #include "fixedfield.h"
-#include "form4.h"
-#include "form5.h"
+#include "newfiledialog.h"
+#include "selecttilesetdialog.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
+#include "widgets.h"
 #include "windowtest.h"
 
 #include <QComboBox>
@@ -34,7 +35,7 @@ class TestTilesetCommands : public WindowTest
 
     Document &document() { return mFixture->document(); }
     ScriptedServices &services() { return mFixture->services; }
-    TilesetList *list() { return mFixture->window().NewList1; }
+    TilesetList *list() { return mFixture->window().tilesetList(); }
     void openNumbered(int tilesets)
     {
         mFixture->start();
@@ -45,12 +46,12 @@ class TestTilesetCommands : public WindowTest
     void chooseTileset(int index)
     {
         services().onDialog([this, index](QDialog &dialog) {
-            auto *form5 = qobject_cast<Form5 *>(&dialog);
+            auto *form5 = qobject_cast<SelectTilesetDialog *>(&dialog);
             QVERIFY(form5);
-            for (int i = 0; i < form5->Combo1->count(); ++i)
-                mOffered.append(form5->Combo1->itemText(i));
-            form5->Combo1->setCurrentIndex(index);
-            form5->Command1->click();
+            for (int i = 0; i < child<QComboBox>(form5, u"Combo1"_s)->count(); ++i)
+                mOffered.append(child<QComboBox>(form5, u"Combo1"_s)->itemText(i));
+            child<QComboBox>(form5, u"Combo1"_s)->setCurrentIndex(index);
+            child<QPushButton>(form5, u"Command1"_s)->click();
         });
     }
 
@@ -75,17 +76,17 @@ private Q_SLOTS:
         QFETCH(QString, choice);
         QFETCH(int, tilesets);
         openNumbered(3);
-        document().ChangesMade = true; // replaced without a question all the same
+        document().changesMade = true; // replaced without a question all the same
         services().onDialog([choice](QDialog &dialog) {
-            auto *form4 = qobject_cast<Form4 *>(&dialog);
+            auto *form4 = qobject_cast<NewFileDialog *>(&dialog);
             QVERIFY(form4);
             if (choice == u"Harrowmark"_s) {
-                form4->Option1->click();
+                child<QRadioButton>(form4, u"Option1"_s)->click();
             } else if (choice != u"Veldrune"_s) {
-                form4->Option3->click();
-                form4->Text1[0]->setText(choice);
+                child<QRadioButton>(form4, u"Option3"_s)->click();
+                textBox(form4, 0)->setText(choice);
             }
-            form4->Command1->click();
+            child<QPushButton>(form4, u"Command1"_s)->click();
         });
         QVERIFY(mFixture->trigger(u"mnunew"_s));
 
@@ -93,9 +94,9 @@ private Q_SLOTS:
         expected.setTilesetName(0, padded("Generic", NameWidth));
         if (tilesets > 50)
             expected.setTilesetName(50, padded("New generic", NameWidth));
-        QVERIFY(document().Tilesets == expected);
-        QCOMPARE(document().FilePath, u"Untitled"_s);
-        QVERIFY(document().ChangesMade);
+        QVERIFY(document().tilesets == expected);
+        QCOMPARE(document().filePath, u"Untitled"_s);
+        QVERIFY(document().changesMade);
         QCOMPARE(mFixture->window().windowTitle(), u"HMK Tileset Editor - Untitled"_s);
     }
 
@@ -113,11 +114,11 @@ private Q_SLOTS:
         QFETCH(int, tilesets);
         QFETCH(int, selected);
         openNumbered(tilesets);
-        const TilesetTable before = document().Tilesets;
+        const TilesetTable before = document().tilesets;
         list()->selectNode(selected + 1);
         QVERIFY(mFixture->trigger(u"mnuinsert"_s));
 
-        const TilesetTable &after = document().Tilesets;
+        const TilesetTable &after = document().tilesets;
         QCOMPARE(after.tilesetCount(), tilesets + 1);
         for (int i = 0; i < selected; ++i)
             QCOMPARE(after.record(i), before.record(i));
@@ -128,10 +129,10 @@ private Q_SLOTS:
         QCOMPARE(list()->selectedTileset(), selected);
         QCOMPARE(list()->currentItem()->text(0),
                  u"%1. New Tileset"_s.arg(selected, 2, 10, QChar(u'0')));
-        QVERIFY(document().ChangesMade);
+        QVERIFY(document().changesMade);
 
         QVERIFY(mFixture->trigger(u"mnudelete"_s));
-        QVERIFY(document().Tilesets == before);
+        QVERIFY(document().tilesets == before);
         QCOMPARE(list()->selectedTileset(), selected);
     }
 
@@ -181,7 +182,7 @@ private Q_SLOTS:
         QFETCH(int, otherTilesets);
         QFETCH(int, chosen);
         openNumbered(60);
-        const TilesetTable before = document().Tilesets;
+        const TilesetTable before = document().tilesets;
         const bool import = otherTilesets > 0;
         const TilesetTable source = import ? TestFiles::numberedTable(otherTilesets, 151) : before;
         list()->selectNode(8);
@@ -206,11 +207,11 @@ private Q_SLOTS:
         // A copy takes the entries only; an import the name too.
         TilesetTable expected = before;
         if (import)
-            expected.setTilesetName(7, source.TilesetNames(chosen));
+            expected.setTilesetName(7, source.tilesetName(chosen));
         for (int j = 0; j < 151; ++j)
-            expected.setEntry(j, 7, source.Entries(j, chosen));
-        QVERIFY(document().Tilesets == expected);
-        QVERIFY(document().ChangesMade);
+            expected.setEntry(j, 7, source.entry(j, chosen));
+        QVERIFY(document().tilesets == expected);
+        QVERIFY(document().changesMade);
         QCOMPARE(list()->node(8)->text(0), u"07. Set %1"_s.arg(import ? chosen : 7));
     }
 
@@ -237,7 +238,7 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, text);
         openNumbered(tilesets);
-        const TilesetTable before = document().Tilesets;
+        const TilesetTable before = document().tilesets;
         list()->selectNode(tilesets);
         const bool import = command == u"mnuimport"_s;
         if (import) { // a file of 100 entries per tileset
@@ -255,8 +256,8 @@ private Q_SLOTS:
             QCOMPARE(message.text, text);
             QTEST(message.title, "title");
         }
-        QVERIFY(document().Tilesets == before);
-        QVERIFY(!document().ChangesMade);
+        QVERIFY(document().tilesets == before);
+        QVERIFY(!document().changesMade);
     }
 };
 

@@ -1,10 +1,11 @@
 #include "entrytoolbar.h"
 #include "entrytree.h"
 #include "filetoolbar.h"
-#include "form4.h"
-#include "form5.h"
+#include "newfiledialog.h"
+#include "selecttilesetdialog.h"
 #include "soakdriver.h"
 #include "tilesetlist.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -119,7 +120,7 @@ bool SoakDriver::step(int index, QString *report)
         {9, m.open, QString(), 0, [this] { selectTileset(); }},
         {6, m.open, QString(), 0,
          [this] {
-             EntryTree *tree = mFixture.window().NewList2;
+             EntryTree *tree = mFixture.window().entryTree();
              const int node = 1 + below(int(m.nodes.size()));
              note(u"click entry node %1"_s.arg(node));
              m.selectNode(node, true);
@@ -134,7 +135,7 @@ bool SoakDriver::step(int index, QString *report)
                  m.expandOrCollapseAll();
              else if (m.categorised())
                  m.openCategory(button - 3);
-             mFixture.window().Toolbar2->button(button)->trigger();
+             mFixture.window().entryToolbar()->button(button)->trigger();
          }},
     };
     std::vector<int> weights;
@@ -167,7 +168,7 @@ void SoakDriver::run(const QString &action, int button)
 {
     if (button && chance(30)) {
         note(u"(toolbar)"_s);
-        mFixture.window().Toolbar1->button(button)->trigger();
+        mFixture.window().fileToolbar()->button(button)->trigger();
     } else if (!mFixture.trigger(action)) {
         problem(action + u" was not enabled"_s);
     }
@@ -216,19 +217,21 @@ int SoakDriver::chooseTileset(const Table &from)
     const int choice = chance(20) ? -1 : below(from.tilesetCount());
     note(u"tileset %1"_s.arg(choice));
     mFixture.services.onDialog([this, items, choice](QDialog &dialog) {
-        auto *form = qobject_cast<Form5 *>(&dialog);
+        auto *form = qobject_cast<SelectTilesetDialog *>(&dialog);
         if (!same(u"the dialog"_s, dialog.windowTitle(), u"Select tileset"_s) || !form)
             return;
         QStringList shown;
-        for (int i = 0; i < form->Combo1->count(); ++i)
-            shown.append(form->Combo1->itemText(i));
+        for (int i = 0; i < child<QComboBox>(form, u"Combo1"_s)->count(); ++i)
+            shown.append(child<QComboBox>(form, u"Combo1"_s)->itemText(i));
         const auto at = std::mismatch(shown.begin(), shown.end(), items.begin(), items.end());
         same(u"Select tileset's item %1"_s.arg(at.first - shown.begin()),
              at.first == shown.end() ? QString() : *at.first,
              at.second == items.end() ? QString() : *at.second);
-        same(u"the item on show"_s, form->Combo1->currentIndex(), 0);
-        form->Combo1->setCurrentIndex(std::max(choice, 0));
-        (choice >= 0 ? form->Command1 : form->Command2)->click();
+        same(u"the item on show"_s, child<QComboBox>(form, u"Combo1"_s)->currentIndex(), 0);
+        child<QComboBox>(form, u"Combo1"_s)->setCurrentIndex(std::max(choice, 0));
+        (choice >= 0 ? child<QPushButton>(form, u"Command1"_s)
+                     : child<QPushButton>(form, u"Command2"_s))
+            ->click();
     });
     return choice;
 }
@@ -241,16 +244,22 @@ void SoakDriver::newFile()
     const int tilesets = kind < 2 ? 0 : kind < 5 ? 70 : kind < 6 ? 50 : counted;
     note(kind < 2 ? u"Cancel"_s : kind < 6 ? QString::number(tilesets) : quoted(typed));
     mFixture.services.onDialog([this, kind, typed = typed, tilesets](QDialog &dialog) {
-        auto *form = qobject_cast<Form4 *>(&dialog);
+        auto *form = qobject_cast<NewFileDialog *>(&dialog);
         if (!same(u"the dialog"_s, dialog.windowTitle(), u"New file"_s) || !form)
             return;
         if (kind >= 2)
-            (kind < 5 ? form->Option2 : kind < 6 ? form->Option1 : form->Option3)->click();
+            (kind < 5   ? child<QRadioButton>(form, u"Option2"_s)
+             : kind < 6 ? child<QRadioButton>(form, u"Option1"_s)
+                        : child<QRadioButton>(form, u"Option3"_s))
+                ->click();
         if (kind >= 6)
-            form->Text1[0]->setText(typed);
+            textBox(form, 0)->setText(typed);
         if (kind >= 2)
-            same(u"Ok enabled"_s, form->Command1->isEnabled(), tilesets > 0);
-        (tilesets > 0 ? form->Command1 : form->Command2)->click();
+            same(u"Ok enabled"_s, child<QPushButton>(form, u"Command1"_s)->isEnabled(),
+                 tilesets > 0);
+        (tilesets > 0 ? child<QPushButton>(form, u"Command1"_s)
+                      : child<QPushButton>(form, u"Command2"_s))
+            ->click();
     });
     if (tilesets > 0)
         m.newFile(tilesets);
@@ -287,7 +296,7 @@ std::optional<QString> SoakDriver::typeLabel(QTreeWidget *tree, const QString &o
 
 void SoakDriver::renameTileset()
 {
-    TilesetList *list = mFixture.window().NewList1;
+    TilesetList *list = mFixture.window().tilesetList();
     const int t = chance(40) ? below(m.tilesetCount()) : m.selectedTileset;
     note(u"rename: double-click tileset %1"_s.arg(t));
     m.doubleClickTileset(t);
@@ -298,8 +307,8 @@ void SoakDriver::renameTileset()
 
 void SoakDriver::editEntry()
 {
-    Form1 &window = mFixture.window();
-    EntryTree *tree = window.NewList2;
+    MainWindow &window = mFixture.window();
+    EntryTree *tree = window.entryTree();
     const int how = below(4); // the menu, F2, a double-click on any node or on the selected one
     if (how == 0) {
         note(u"edit entry:"_s);
@@ -325,7 +334,7 @@ void SoakDriver::editEntry()
 
 void SoakDriver::selectTileset()
 {
-    TilesetList *list = mFixture.window().NewList1;
+    TilesetList *list = mFixture.window().tilesetList();
     // A click, or Up, Down, Home or End among the tilesets in view.
     const int key = chance(60) ? -1 : below(4);
     std::vector<int> shown;

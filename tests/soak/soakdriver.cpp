@@ -55,7 +55,7 @@ QString SoakDriver::start()
     m.folders.insert(mFixture.folderPath(u"folder.dat"_s));
     mSaveTargets = {mFixture.folderPath(u"out1.dat"_s), mFixture.folderPath(u"out2.dat"_s),
                     mFixture.folderPath(u"folder.dat"_s)};
-    Form1 &window = mFixture.start();
+    MainWindow &window = mFixture.start();
     window.show();
     if (!QDir(mFixture.folder()).mkdir(u"folder.dat"_s) || !QTest::qWaitForWindowExposed(&window))
         qFatal("cannot make folder.dat or show the window");
@@ -182,7 +182,7 @@ void SoakDriver::checkAll()
 
 void SoakDriver::checkWindow()
 {
-    Form1 &window = mFixture.window();
+    MainWindow &window = mFixture.window();
     const Document &d = mFixture.document();
     const auto shape = [](bool open, int tilesets, int entries) {
         return open ? u"%1 x %2"_s.arg(tilesets).arg(entries) : u"nothing"_s;
@@ -191,12 +191,12 @@ void SoakDriver::checkWindow()
              shape(m.open, m.tilesetCount(), m.table.entryCount)))
         compareFields(
             u"the document"_s,
-            [&d](int t, int j) { return j < 0 ? d.TilesetNames(t) : d.Entries(j, t); }, m.table);
-    same(u"FilePath"_s, d.FilePath, m.filePath);
-    same(u"FileTitle"_s, d.FileTitle, m.fileTitle);
-    same(u"FileFolder"_s, d.FileFolder, m.fileFolder);
-    same(u"LastOpenedPath"_s, d.LastOpenedPath, m.lastOpenedPath);
-    same(u"ChangesMade"_s, d.ChangesMade, m.changes);
+            [&d](int t, int j) { return j < 0 ? d.tilesetName(t) : d.entry(j, t); }, m.table);
+    same(u"FilePath"_s, d.filePath, m.filePath);
+    same(u"FileTitle"_s, d.fileTitle, m.fileTitle);
+    same(u"FileFolder"_s, d.fileFolder, m.fileFolder);
+    same(u"LastOpenedPath"_s, d.lastOpenedPath, m.lastOpenedPath);
+    same(u"ChangesMade"_s, d.changesMade, m.changes);
     same(u"the title"_s, window.windowTitle(), m.title);
     same(u"the window shown and enabled"_s, window.isVisible() && window.isEnabled(), true);
     same(u"the Edit menu enabled"_s,
@@ -205,18 +205,18 @@ void SoakDriver::checkWindow()
     same(u"Show descriptions visible"_s, descriptions->isVisible(), true);
     same(u"Show descriptions enabled"_s, descriptions->isEnabled(), m.descEnabled);
     same(u"Show descriptions checked"_s, descriptions->isChecked(), m.descChecked);
-    same(u"the tileset list shown"_s, !window.NewList1->isHidden(), m.treesShown);
-    same(u"the entry tree shown"_s, !window.NewList2->isHidden(), m.treesShown);
+    same(u"the tileset list shown"_s, !window.tilesetList()->isHidden(), m.treesShown);
+    same(u"the entry tree shown"_s, !window.entryTree()->isHidden(), m.treesShown);
     for (const QString &name : {u"mnunew"_s, u"mnuopen"_s, u"mnufileinfo"_s, u"mnuclose"_s,
                                 u"mnusave"_s, u"mnusaveas"_s, u"mnuinsert"_s, u"mnudelete"_s,
                                 u"mnucopy"_s, u"mnuimport"_s, u"mnugoto"_s, u"mnueditentry"_s})
         same(name + u" enabled"_s, window.findChild<QAction *>(name)->isEnabled(),
              m.open || name == u"mnunew"_s || name == u"mnuopen"_s);
     for (int i = 1; i <= 3; ++i)
-        same(u"Toolbar1 button %1 enabled"_s.arg(i), window.Toolbar1->button(i)->isEnabled(),
+        same(u"Toolbar1 button %1 enabled"_s.arg(i), window.fileToolbar()->button(i)->isEnabled(),
              i < 3 || m.open);
     for (int i = 1; i <= EntryToolbar::ButtonCount; i += i == 1 ? 2 : 1) // 2 is a separator
-        same(u"Toolbar2 button %1 enabled"_s.arg(i), window.Toolbar2->button(i)->isEnabled(),
+        same(u"Toolbar2 button %1 enabled"_s.arg(i), window.entryToolbar()->button(i)->isEnabled(),
              m.categorised());
 }
 
@@ -225,7 +225,7 @@ void SoakDriver::checkTrees()
     const auto at = [](const QString &text, int parent) {
         return u"\"%1\" below node %2"_s.arg(text, QString::number(parent));
     };
-    const TilesetList *list = mFixture.window().NewList1;
+    const TilesetList *list = mFixture.window().tilesetList();
     const int count = int(m.tilesetLabels.size());
     for (int t = 0; same(u"the tileset node count"_s, list->nodeCount(), count) && t < count; ++t) {
         same(u"tileset node %1"_s.arg(t + 1),
@@ -237,21 +237,21 @@ void SoakDriver::checkTrees()
     }
     same(u"the selected tileset"_s, list->selectedTileset(), m.selectedTileset);
 
-    const EntryTree *tree = mFixture.window().NewList2;
+    const EntryTree *tree = mFixture.window().entryTree();
     const int nodes = int(m.nodes.size());
     for (int n = 1; same(u"the entry tree node count"_s, tree->nodeCount(), nodes) && n <= nodes;
          ++n) {
         const DocumentModel::Node &e = m.nodes[n - 1];
         const QTreeWidgetItem *item = tree->node(n);
         same(u"entry tree node %1"_s.arg(n),
-             u"entry %1, %2, open %3"_s.arg(QString::number(tree->NodeEntry(n)),
+             u"entry %1, %2, open %3"_s.arg(QString::number(tree->nodeEntry(n)),
                                             at(item->text(0), tree->nodeIndex(item->parent())),
                                             QString::number(e.entry < 0 && item->isExpanded())),
              u"entry %1, %2, open %3"_s.arg(QString::number(e.entry), at(e.text, e.parent),
                                             QString::number(e.entry < 0 && e.expanded)));
         if (e.entry >= 0)
-            same(u"EntryNode(%1)"_s.arg(e.entry), int(tree->EntryNode(e.entry)), n);
+            same(u"EntryNode(%1)"_s.arg(e.entry), int(tree->entryNode(e.entry)), n);
     }
     same(u"the selected entry node"_s, tree->selectedNodeIndex(), m.selectedNode);
-    same(u"SelectedEntryNode"_s, int(tree->SelectedEntryNode), m.rememberedNode);
+    same(u"SelectedEntryNode"_s, int(tree->selectedEntryNode()), m.rememberedNode);
 }

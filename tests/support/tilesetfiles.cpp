@@ -21,10 +21,10 @@ TilesetTable numberedTable(int tilesetCount, int entryCount)
 {
     TilesetTable table(tilesetCount, entryCount);
     for (int k = 0; k < tilesetCount; ++k) {
-        table.setTilesetName(k, StoreFixedText("Set " + QByteArray::number(k), NameWidth));
+        table.setTilesetName(k, storeFixedText("Set " + QByteArray::number(k), NameWidth));
         for (int j = 0; j < entryCount; ++j) {
             const QByteArray text = QByteArray::number(k) + ':' + QByteArray::number(j);
-            table.setEntry(j, k, StoreFixedText(text, EntryWidth));
+            table.setEntry(j, k, storeFixedText(text, EntryWidth));
         }
     }
     return table;

@@ -11,7 +11,7 @@ namespace TestFiles {
 // The bytes of a file: header, then the table's records as they are.
 QByteArray fileBytes(const TilesetTable &tilesets);
 
-// A table whose names and entries are "Set k" and "k:j" stored with StoreFixedText.
+// A table whose names and entries are "Set k" and "k:j" stored with storeFixedText.
 TilesetTable numberedTable(int tilesetCount, int entryCount);
 
 // Random bytes in every field, seeded for reproducibility.

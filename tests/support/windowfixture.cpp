@@ -13,9 +13,9 @@ WindowFixture::~WindowFixture()
     mWindow.reset();
 }
 
-Form1 &WindowFixture::start()
+MainWindow &WindowFixture::start()
 {
-    mWindow = std::make_unique<Form1>(services, mFolder.path());
+    mWindow = std::make_unique<MainWindow>(services, mFolder.path());
     return *mWindow;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form1.h"
+#include "mainwindow.h"
 #include "scriptedservices.h"
 
 #include <QTemporaryDir>
@@ -16,8 +16,8 @@ public:
     ~WindowFixture();
 
     // Starts the window (start-up runs now, so files in the folder must be there first).
-    Form1 &start();
-    Form1 &window() { return *mWindow; }
+    MainWindow &start();
+    MainWindow &window() { return *mWindow; }
     Document &document() { return mWindow->document(); }
     ScriptedServices services;
 
@@ -36,5 +36,5 @@ public:
 
 private:
     QTemporaryDir mFolder;
-    std::unique_ptr<Form1> mWindow;
+    std::unique_ptr<MainWindow> mWindow;
 };

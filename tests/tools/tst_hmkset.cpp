@@ -103,7 +103,7 @@ void TestHmkset::fieldsShowAsTextAndComeBack_data()
     QTest::addColumn<QByteArray>("shown");
 
     const auto quoted = [](const QByteArray &text) { return '"' + text + '"'; };
-    QTest::newRow("empty name") << StoreFixedText("", NameWidth) << quoted("");
+    QTest::newRow("empty name") << storeFixedText("", NameWidth) << quoted("");
     QTest::newRow("full-width name") << QByteArray(33, 'N') << quoted(QByteArray(33, 'N'));
     QTest::newRow("all-NUL name") << QByteArray(33, '\0') << QByteArray("null");
     QTest::newRow("longest terminated entry")
@@ -112,7 +112,7 @@ void TestHmkset::fieldsShowAsTextAndComeBack_data()
         << "ab" + QByteArray(30, ' ') << quoted("ab" + QByteArray(30, ' '));
     // Windows-1252 as UTF-8; escaped: what JSON must, controls, C1, no-break space, soft hyphen.
     QTest::newRow("text")
-        << StoreFixedText("caf\xe9 \x80\b\f\n\r\t\x01\x1f\"\\\x7f\x81\x8d\x8f\x90\x9d\xa0\xad",
+        << storeFixedText("caf\xe9 \x80\b\f\n\r\t\x01\x1f\"\\\x7f\x81\x8d\x8f\x90\x9d\xa0\xad",
                           EntryWidth)
         << QByteArray(R"("café €\b\f\n\r\t\u0001\u001f\"\\\u007f)"
                       R"(\u0081\u008d\u008f\u0090\u009d\u00a0\u00ad")");
@@ -130,8 +130,8 @@ void TestHmkset::fieldsShowAsTextAndComeBack()
     QFETCH(QByteArray, shown);
     const bool isName = field.size() == NameWidth;
     TilesetTable table(1, 1);
-    table.setTilesetName(0, isName ? field : StoreFixedText("Plain", NameWidth));
-    table.setEntry(0, 0, isName ? StoreFixedText("first", EntryWidth) : field);
+    table.setTilesetName(0, isName ? field : storeFixedText("Plain", NameWidth));
+    table.setEntry(0, 0, isName ? storeFixedText("first", EntryWidth) : field);
 
     const QByteArray json = dumpJson(table);
     const QByteArray line =
@@ -150,13 +150,13 @@ void TestHmkset::handwrittenJsonBuilds()
     QCOMPARE(built.error, QString());
 
     TilesetTable expected(2, 3);
-    expected.setTilesetName(0, StoreFixedText("Forest", NameWidth));
-    expected.setEntry(0, 0, StoreFixedText("tree_oak", EntryWidth));
+    expected.setTilesetName(0, storeFixedText("Forest", NameWidth));
+    expected.setEntry(0, 0, storeFixedText("tree_oak", EntryWidth));
     expected.setEntry(2, 0, "0123456789abcdef0123456789ABCDEF");
     expected.setTilesetName(1, "Caf\xe9 \x80" + QByteArray(27, ' '));
-    expected.setEntry(0, 1, StoreFixedText("", EntryWidth));
+    expected.setEntry(0, 1, storeFixedText("", EntryWidth));
     expected.setEntry(1, 1, QByteArray("AB\0", 3) + QByteArray(29, '\xfe'));
-    expected.setEntry(2, 1, StoreFixedText("\xe9", EntryWidth));
+    expected.setEntry(2, 1, storeFixedText("\xe9", EntryWidth));
     QVERIFY(built.tilesets == expected);
 }
 

@@ -35,9 +35,9 @@ void TestTilesetList::groups()
 {
     QFETCH(int, tilesets);
     Document document;
-    document.Tilesets = TestFiles::numberedTable(tilesets, 2);
+    document.tilesets = TestFiles::numberedTable(tilesets, 2);
     TilesetList list;
-    list.BuildTilesetList(document);
+    list.build(document);
 
     QCOMPARE(list.nodeCount(), tilesets);
     QTEST(list.topLevelItemCount(), "topLevel");
@@ -61,11 +61,11 @@ void TestTilesetList::groups()
 void TestTilesetList::namesAreTrimmed()
 {
     Document document;
-    document.Tilesets = TilesetTable(3, 1);
-    document.Tilesets.setTilesetName(0, StoreFixedText("  Grass  ", NameWidth));
-    document.Tilesets.setTilesetName(1, PadFixedText("Generic", NameWidth));
+    document.tilesets = TilesetTable(3, 1);
+    document.tilesets.setTilesetName(0, storeFixedText("  Grass  ", NameWidth));
+    document.tilesets.setTilesetName(1, padFixedText("Generic", NameWidth));
     TilesetList list; // tileset 2 is all NUL
-    list.BuildTilesetList(document);
+    list.build(document);
     QCOMPARE(list.node(1)->text(0), u"00. Grass"_s);
     QCOMPARE(list.node(2)->text(0), u"01. Generic"_s);
     QCOMPARE(list.node(3)->text(0), u"02. "_s);
@@ -74,9 +74,9 @@ void TestTilesetList::namesAreTrimmed()
 void TestTilesetList::nodeIndexIsTilesetPlusOne()
 {
     Document document;
-    document.Tilesets = TestFiles::numberedTable(70, 1);
+    document.tilesets = TestFiles::numberedTable(70, 1);
     TilesetList list;
-    list.BuildTilesetList(document);
+    list.build(document);
     for (int k : {1, 2, 50, 51, 52, 70}) {
         list.selectNode(k);
         QCOMPARE(list.selectedTileset(), k - 1);

@@ -72,7 +72,7 @@ int runInfo(const QString &path)
     const int tilesetCount = uchar(counts[0]);
     const int entryCount = uchar(counts[1]);
     const qint64 length = file.size();
-    const qint64 expected = FileLength(tilesetCount, entryCount);
+    const qint64 expected = fileLength(tilesetCount, entryCount);
     QString text =
         u"tilesets: %1\nentries per tileset: %2\nfile length: %3\nexpected length: %4\n"_s
             .arg(tilesetCount)
@@ -89,7 +89,7 @@ int runDump(const QString &path)
     Document document;
     if (!openAsEditor(path, document))
         return ExitFailure;
-    if (!writeStandardOutput(dumpJson(document.Tilesets))) {
+    if (!writeStandardOutput(dumpJson(document.tilesets))) {
         printError(u"hmkset: cannot write to standard output"_s);
         return ExitFailure;
     }
@@ -119,7 +119,7 @@ int runResave(const QString &inPath, const QString &outPath)
     if (!openAsEditor(inPath, document))
         return ExitFailure;
     // The editor's Save writes the target directly; resave shows exactly that.
-    if (!writeTilesetFile(document.Tilesets, outPath, {})) {
+    if (!writeTilesetFile(document.tilesets, outPath, {})) {
         printError(Messages::ErrorSaving.toString());
         return ExitFailure;
     }

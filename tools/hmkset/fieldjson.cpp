@@ -43,7 +43,7 @@ bool textField(const QString &text, int width, const QString &place, QByteArray 
                QString &error)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (IsWindows1252(text[i]))
+        if (isWindows1252(text[i]))
             continue;
         char32_t code = text[i].unicode();
         if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
@@ -57,7 +57,7 @@ bool textField(const QString &text, int width, const QString &place, QByteArray 
         return false;
     }
     // A text of the field's width is kept whole with no NUL, exactly as the mapping wants.
-    field = StoreFixedText(ToWindows1252(text), width);
+    field = storeFixedText(toWindows1252(text), width);
     return true;
 }
 
@@ -95,12 +95,12 @@ void appendFieldJson(QByteArray &out, QByteArrayView field)
 {
     const qsizetype nul = field.indexOf('\0');
     if (nul < 0) {
-        appendJsonString(out, FromWindows1252(field));
+        appendJsonString(out, fromWindows1252(field));
         return;
     }
     const QByteArrayView rest = field.sliced(nul + 1);
     if (allBytesAre(rest, ' ')) {
-        appendJsonString(out, FromWindows1252(field.first(nul)));
+        appendJsonString(out, fromWindows1252(field.first(nul)));
     } else if (nul == 0 && allBytesAre(rest, '\0')) {
         out += "null";
     } else {

@@ -16,11 +16,11 @@ QByteArray dumpJson(const TilesetTable &tilesets)
     out += ",\n  \"sets\": [";
     for (int k = 0; k < tilesetCount; ++k) {
         out += k == 0 ? "\n    {\n      \"name\": " : ",\n    {\n      \"name\": ";
-        appendFieldJson(out, tilesets.TilesetNames(k));
+        appendFieldJson(out, tilesets.tilesetName(k));
         out += ",\n      \"entries\": [";
         for (int j = 0; j < entryCount; ++j) {
             out += j == 0 ? "\n        " : ",\n        ";
-            appendFieldJson(out, tilesets.Entries(j, k));
+            appendFieldJson(out, tilesets.entry(j, k));
         }
         out += "\n      ]\n    }";
     }

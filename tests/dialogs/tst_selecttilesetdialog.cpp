@@ -1,7 +1,8 @@
 #include "dialogclosing.h"
 #include "fixedfield.h"
-#include "form5.h"
+#include "selecttilesetdialog.h"
 #include "tilesetfiles.h"
+#include "widgets.h"
 
 #include <QComboBox>
 
@@ -29,7 +30,7 @@ void TestForm5::itemText_data()
     QTest::newRow("full width, no NUL")
         << QByteArray(NameWidth, 'A') << u"00. "_s + QString(NameWidth, u'A');
     QTest::newRow("never written") << QByteArray(NameWidth, '\0') << u"00. "_s;
-    QTest::newRow("Windows-1252") << StoreFixedText("\x80 caf\xe9", NameWidth) << u"00. € café"_s;
+    QTest::newRow("Windows-1252") << storeFixedText("\x80 caf\xe9", NameWidth) << u"00. € café"_s;
 }
 
 void TestForm5::itemText()
@@ -37,7 +38,7 @@ void TestForm5::itemText()
     QFETCH(QByteArray, field);
     QFETCH(QString, item);
 
-    QCOMPARE(Form5::itemText(0, field), item);
+    QCOMPARE(SelectTilesetDialog::itemText(0, field), item);
 }
 
 void TestForm5::choosingATileset_data()
@@ -55,22 +56,22 @@ void TestForm5::choosingATileset()
 {
     QFETCH(int, choice);
 
-    Form5 dialog(TestFiles::numberedTable(120, 1));
+    SelectTilesetDialog dialog(TestFiles::numberedTable(120, 1));
     verifyTexts(dialog, u"Form5"_s, u"Select tileset"_s, {u"Command1=Ok"_s, u"Command2=Cancel"_s});
-    QVERIFY(dialog.Command1->isDefault());
+    QVERIFY(child<QPushButton>(&dialog, u"Command1"_s)->isDefault());
     QVERIFY(shown(dialog));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
 
     // Every tileset, numbered in two digits up to 99 and three from 100; the first is chosen.
-    QCOMPARE(dialog.Combo1->count(), 120);
-    QCOMPARE(dialog.Combo1->currentText(), u"00. Set 0"_s);
-    QCOMPARE(dialog.Combo1->itemText(99), u"99. Set 99"_s);
-    dialog.Combo1->setCurrentIndex(100);
-    QCOMPARE(dialog.Combo1->currentText(), u"100. Set 100"_s);
+    QCOMPARE(child<QComboBox>(&dialog, u"Combo1"_s)->count(), 120);
+    QCOMPARE(child<QComboBox>(&dialog, u"Combo1"_s)->currentText(), u"00. Set 0"_s);
+    QCOMPARE(child<QComboBox>(&dialog, u"Combo1"_s)->itemText(99), u"99. Set 99"_s);
+    child<QComboBox>(&dialog, u"Combo1"_s)->setCurrentIndex(100);
+    QCOMPARE(child<QComboBox>(&dialog, u"Combo1"_s)->currentText(), u"100. Set 100"_s);
     closeAsNamed(dialog);
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.ImportChoice(), choice);
+    QCOMPARE(dialog.importChoice(), choice);
 }
 
 QTEST_MAIN(TestForm5)
-#include "tst_form5.moc"
+#include "tst_selecttilesetdialog.moc"

@@ -1,4 +1,4 @@
-#include "form6.h"
+#include "progresswindow.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -7,22 +7,22 @@
 
 using namespace Qt::StringLiterals;
 
-Form6::Form6(QWidget *owner)
+ProgressWindow::ProgressWindow(QWidget *owner)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-    , Label1(new QLabel(u"<empty>"_s, this))
-    , ProgressBar1(new QProgressBar(this))
+    , mLabel(new QLabel(u"<empty>"_s, this))
+    , mBar(new QProgressBar(this))
 {
     setObjectName(u"Form6"_s);
     setWindowTitle(u"HMK Tileset Editor"_s);
-    Label1->setObjectName(u"Label1"_s);
-    ProgressBar1->setObjectName(u"ProgressBar1"_s);
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
+    mLabel->setObjectName(u"Label1"_s);
+    mBar->setObjectName(u"ProgressBar1"_s);
+    mBar->setRange(0, 100);
+    mBar->setValue(0);
+    mBar->setTextVisible(false);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(mLabel);
+    layout->addWidget(mBar);
     setFixedWidth(320);
 
     // Owned by the main window as far as the window system goes, but not its child: the
@@ -33,12 +33,12 @@ Form6::Form6(QWidget *owner)
     }
 }
 
-void Form6::setLabel(const QString &text)
+void ProgressWindow::setLabel(const QString &text)
 {
-    Label1->setText(text);
+    mLabel->setText(text);
 }
 
-void Form6::setBarValue(float value)
+void ProgressWindow::setBarValue(float value)
 {
-    ProgressBar1->setValue(qRound(value));
+    mBar->setValue(qRound(value));
 }

@@ -1,16 +1,16 @@
-#include "form1.h"
+#include "mainwindow.h"
 
-#include "form7.h"
+#include "aboutdialog.h"
 #include "pathutils.h"
 
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
 
-void Form1::openReadme()
+void MainWindow::openReadme()
 {
-    const QString path = ProgramFile(mProgramFolder, u"readme.txt"_s);
-    if (FileExists(path)) {
+    const QString path = programFile(mProgramFolder, u"readme.txt"_s);
+    if (fileExists(path)) {
         mServices.openWithDesktop(QUrl::fromLocalFile(path));
         return;
     }
@@ -18,15 +18,15 @@ void Form1::openReadme()
                 PlatformServices::Icon::Exclamation);
 }
 
-void Form1::visitSite()
+void MainWindow::visitSite()
 {
-    mServices.openWithDesktop(Form7::siteUrl());
+    mServices.openWithDesktop(AboutDialog::siteUrl());
 }
 
-void Form1::showAbout()
+void MainWindow::showAbout()
 {
-    Form7 dialog;
-    connect(&dialog, &Form7::openRequested, this,
+    AboutDialog dialog;
+    connect(&dialog, &AboutDialog::openRequested, this,
             [this](const QUrl &url) { mServices.openWithDesktop(url); });
     mServices.execDialog(this, dialog);
 }

@@ -1,5 +1,6 @@
 #include "dialogclosing.h"
-#include "form4.h"
+#include "newfiledialog.h"
+#include "widgets.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -9,12 +10,12 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Chooses Custom, empties the tileset box with the keyboard, as a user would, then types text.
-void typeTilesetCount(Form4 &dialog, const QString &text)
+void typeTilesetCount(NewFileDialog &dialog, const QString &text)
 {
-    dialog.Option3->click();
-    dialog.Text1[0]->selectAll();
-    QTest::keyClick(dialog.Text1[0], Qt::Key_Backspace);
-    QTest::keyClicks(dialog.Text1[0], text);
+    child<QRadioButton>(&dialog, u"Option3"_s)->click();
+    textBox(&dialog, 0)->selectAll();
+    QTest::keyClick(textBox(&dialog, 0), Qt::Key_Backspace);
+    QTest::keyClicks(textBox(&dialog, 0), text);
 }
 
 } // namespace
@@ -33,27 +34,28 @@ private Q_SLOTS:
 
 void TestForm4::presetsFillTheCountsCustomEditsThem()
 {
-    Form4 dialog;
+    NewFileDialog dialog;
     QVERIFY(shown(dialog));
 
     // From an invalid custom state, which the preset must repair entirely.
     typeTilesetCount(dialog, u"0"_s);
-    dialog.Text1[1]->setText(u"999"_s);
-    dialog.Option1->click();
-    QCOMPARE(dialog.Text1[0]->text(), u"50"_s);
-    QCOMPARE(dialog.Text1[1]->text(), u"151"_s);
-    QVERIFY(!dialog.Text1[0]->isEnabled() && dialog.Command1->isEnabled());
+    textBox(&dialog, 1)->setText(u"999"_s);
+    child<QRadioButton>(&dialog, u"Option1"_s)->click();
+    QCOMPARE(textBox(&dialog, 0)->text(), u"50"_s);
+    QCOMPARE(textBox(&dialog, 1)->text(), u"151"_s);
+    QVERIFY(!textBox(&dialog, 0)->isEnabled() &&
+            child<QPushButton>(&dialog, u"Command1"_s)->isEnabled());
 
     // Custom keeps what the preset put there and takes the typing into the tileset box only.
-    dialog.Option3->click();
-    QCOMPARE(dialog.Text1[0]->text(), u"50"_s);
-    QVERIFY(dialog.Text1[0]->isEnabled() && !dialog.Text1[1]->isEnabled());
-    QCOMPARE(dialog.focusWidget(), dialog.Text1[0]);
+    child<QRadioButton>(&dialog, u"Option3"_s)->click();
+    QCOMPARE(textBox(&dialog, 0)->text(), u"50"_s);
+    QVERIFY(textBox(&dialog, 0)->isEnabled() && !textBox(&dialog, 1)->isEnabled());
+    QCOMPARE(dialog.focusWidget(), textBox(&dialog, 0));
 
     // The other preset repairs it too.
     typeTilesetCount(dialog, u"0"_s);
-    dialog.Option2->click();
-    dialog.Command1->click();
+    child<QRadioButton>(&dialog, u"Option2"_s)->click();
+    child<QPushButton>(&dialog, u"Command1"_s)->click();
     QCOMPARE(dialog.tilesetCount(), 70);
 }
 
@@ -81,11 +83,11 @@ void TestForm4::typedCounts()
     QFETCH(QString, entries);
     QFETCH(int, tilesets);
 
-    Form4 dialog;
+    NewFileDialog dialog;
     QVERIFY(shown(dialog));
-    dialog.Text1[1]->setText(entries);
+    textBox(&dialog, 1)->setText(entries);
     typeTilesetCount(dialog, typed);
-    QCOMPARE(dialog.Command1->isEnabled(), tilesets > 0);
+    QCOMPARE(child<QPushButton>(&dialog, u"Command1"_s)->isEnabled(), tilesets > 0);
 
     // Enter presses Ok only while Ok is enabled.
     QTest::keyClick(&dialog, Qt::Key_Return);
@@ -112,19 +114,21 @@ void TestForm4::opensOnThePresetAndOnlyOkConfirms()
     QFETCH(bool, confirmed);
 
     // Every dialog opens alike, even after an earlier row has used one.
-    Form4 dialog;
+    NewFileDialog dialog;
     verifyTexts(dialog, u"Form4"_s, u"New file"_s,
                 {u"Option1=Harrowmark"_s, u"Option2=Veldrune"_s, u"Option3=Custom:"_s,
                  u"Label1=Amount of tilesets:"_s, u"Label2=Entries per tileset:"_s,
                  u"Command1=Ok"_s, u"Command2=Cancel"_s});
-    QVERIFY(dialog.Option2->isChecked());
-    QCOMPARE(dialog.Text1[0]->text(), u"70"_s);
-    QCOMPARE(dialog.Text1[1]->text(), u"151"_s);
-    QVERIFY(!dialog.Text1[0]->isEnabled());
-    QVERIFY(dialog.Command1->isEnabled() && dialog.Command1->isDefault());
+    QVERIFY(child<QRadioButton>(&dialog, u"Option2"_s)->isChecked());
+    QCOMPARE(textBox(&dialog, 0)->text(), u"70"_s);
+    QCOMPARE(textBox(&dialog, 1)->text(), u"151"_s);
+    QVERIFY(!textBox(&dialog, 0)->isEnabled());
+    QVERIFY(child<QPushButton>(&dialog, u"Command1"_s)->isEnabled() &&
+            child<QPushButton>(&dialog, u"Command1"_s)->isDefault());
     QVERIFY(shown(dialog));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-    QVERIFY(dialog.Command1->x() < dialog.Command2->x());
+    QVERIFY(child<QPushButton>(&dialog, u"Command1"_s)->x() <
+            child<QPushButton>(&dialog, u"Command2"_s)->x());
 
     typeTilesetCount(dialog, u"12"_s);
     closeAsNamed(dialog);
@@ -134,4 +138,4 @@ void TestForm4::opensOnThePresetAndOnlyOkConfirms()
 }
 
 QTEST_MAIN(TestForm4)
-#include "tst_form4.moc"
+#include "tst_newfiledialog.moc"

@@ -4,12 +4,12 @@
 
 // The thin bar between the two trees. It reports presses and moves with the horizontal
 // position inside the bar; the main window decides where the bar goes.
-class Sizer : public QWidget
+class SplitterBar : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Sizer(QWidget *parent = nullptr);
+    explicit SplitterBar(QWidget *parent = nullptr);
 
 Q_SIGNALS:
     void pressed(int x);

@@ -1,5 +1,6 @@
 #include "dialogclosing.h"
-#include "form6.h"
+#include "progresswindow.h"
+#include "widgets.h"
 
 #include <QProgressBar>
 
@@ -30,14 +31,14 @@ void TestForm6::showsTheLabelOverTheRoundedValue()
     QFETCH(float, value);
     QFETCH(int, percent);
 
-    Form6 window;
+    ProgressWindow window;
     window.setLabel(u"Loading hmkset.dat..."_s);
     verifyTexts(window, u"Form6"_s, u"HMK Tileset Editor"_s, {u"Label1=Loading hmkset.dat..."_s});
-    QCOMPARE(window.ProgressBar1->maximum(), 100);
+    QCOMPARE(child<QProgressBar>(&window, u"ProgressBar1"_s)->maximum(), 100);
     window.setBarValue(80.0f);
     window.setBarValue(value);
-    QCOMPARE(window.ProgressBar1->value(), percent);
+    QCOMPARE(child<QProgressBar>(&window, u"ProgressBar1"_s)->value(), percent);
 }
 
 QTEST_MAIN(TestForm6)
-#include "tst_form6.moc"
+#include "tst_progresswindow.moc"

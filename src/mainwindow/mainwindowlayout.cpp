@@ -1,9 +1,9 @@
-#include "form1.h"
+#include "mainwindow.h"
 
 #include "entrytoolbar.h"
 #include "entrytree.h"
 #include "filetoolbar.h"
-#include "sizer.h"
+#include "splitterbar.h"
 #include "tilesetlist.h"
 #include "twips.h"
 
@@ -20,66 +20,66 @@ QRect toPixels(const Twips &twips, const TwipRect &rect)
 
 } // namespace
 
-int Form1::clientWidthTwips() const
+int MainWindow::clientWidthTwips() const
 {
     return Twips(this).fromPixelsX(mClientArea->width());
 }
 
-int Form1::clientHeightTwips() const
+int MainWindow::clientHeightTwips() const
 {
     return Twips(this).fromPixelsY(mClientArea->height());
 }
 
-void Form1::LayoutWindow()
+void MainWindow::layoutWindow()
 {
     if (isMinimized())
         return;
-    mLayout.LayoutWindow(clientWidthTwips(), clientHeightTwips());
+    mLayout.layOut(clientWidthTwips(), clientHeightTwips());
     applyLayout();
 }
 
-void Form1::applyLayout()
+void MainWindow::applyLayout()
 {
     const Twips twips(this);
     const int w = clientWidthTwips();
     const int s = clientHeightTwips();
     // The toolbars are docked: the file toolbar across the top, the entry-tree toolbar
     // down the right edge below it.
-    Toolbar1->setGeometry(toPixels(twips, {0, 0, w, WindowLayout::Toolbar1Height}));
-    Toolbar2->setGeometry(
+    mFileToolbar->setGeometry(toPixels(twips, {0, 0, w, WindowLayout::Toolbar1Height}));
+    mEntryToolbar->setGeometry(
         toPixels(twips, {w - WindowLayout::Toolbar2Width, WindowLayout::Toolbar1Height,
                          WindowLayout::Toolbar2Width, s - WindowLayout::Toolbar1Height}));
-    NewList1->setGeometry(toPixels(twips, mLayout.NewList1));
-    sizer->setGeometry(toPixels(twips, mLayout.sizer));
-    NewList2->setGeometry(toPixels(twips, mLayout.NewList2));
+    mTilesetList->setGeometry(toPixels(twips, mLayout.tilesetList));
+    mSplitter->setGeometry(toPixels(twips, mLayout.splitter));
+    mEntryTree->setGeometry(toPixels(twips, mLayout.entryTree));
 }
 
-void Form1::resizeEvent(QResizeEvent *event)
+void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    LayoutWindow();
+    layoutWindow();
 }
 
-void Form1::changeEvent(QEvent *event)
+void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     // Restoring a minimized window runs a full pass.
     if (event->type() == QEvent::WindowStateChange && !isMinimized())
-        LayoutWindow();
+        layoutWindow();
 }
 
-void Form1::timerTick()
+void MainWindow::timerTick()
 {
-    LayoutWindow();
-    Timer1->stop();
+    layoutWindow();
+    mLayoutTimer->stop();
 }
 
-void Form1::splitterPressed(int x)
+void MainWindow::splitterPressed(int x)
 {
     mLayout.pressSplitter(Twips(this).fromPixelsX(x));
 }
 
-void Form1::splitterMoved(Qt::MouseButtons buttons, int x)
+void MainWindow::splitterMoved(Qt::MouseButtons buttons, int x)
 {
     if (buttons != Qt::LeftButton)
         return;
@@ -87,7 +87,7 @@ void Form1::splitterMoved(Qt::MouseButtons buttons, int x)
         applyLayout();
 }
 
-void Form1::fileToolbarClicked(int index)
+void MainWindow::fileToolbarClicked(int index)
 {
     switch (index) {
     case 1:

@@ -1,6 +1,7 @@
 #include "dialogclosing.h"
 #include "document.h"
-#include "form3.h"
+#include "fileinfodialog.h"
+#include "widgets.h"
 
 #include <QLabel>
 #include <QLayout>
@@ -13,9 +14,9 @@ namespace {
 Document newDocument(const QString &title, const QString &folder)
 {
     Document document;
-    document.Tilesets = TilesetTable(1, 255);
-    document.FileTitle = title;
-    document.FileFolder = folder;
+    document.tilesets = TilesetTable(1, 255);
+    document.fileTitle = title;
+    document.fileFolder = folder;
     return document;
 }
 
@@ -48,20 +49,21 @@ void TestForm3::showsTheFile()
     QFETCH(QString, folder);
 
     const Document document = newDocument(title, folder);
-    Form3 dialog(document);
+    FileInfoDialog dialog(document);
     verifyTexts(dialog, u"Form3"_s, u"File info"_s,
                 {u"Label1=Filename:"_s, u"Label5="_s + title, u"Label2=Path:"_s,
                  u"Label6="_s + folder, u"Label3=Tilesets:"_s, u"Label7=1"_s,
                  u"Label4=Entries per tileset:"_s, u"Label8=255"_s, u"Command1=Ok"_s});
-    QVERIFY(dialog.Command1->isDefault());
+    QVERIFY(child<QPushButton>(&dialog, u"Command1"_s)->isDefault());
 
     // A long name or folder is cut at the dialog's right margin, on one line; the dialog keeps
     // its size.
     QVERIFY(shown(dialog));
-    QCOMPARE(dialog.sizeHint(), Form3(newDocument(u"untitled"_s, u"n/a"_s)).sizeHint());
+    QCOMPARE(dialog.sizeHint(), FileInfoDialog(newDocument(u"untitled"_s, u"n/a"_s)).sizeHint());
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
     const int margin = dialog.width() - dialog.layout()->contentsMargins().right();
-    for (const QLabel *value : {dialog.Label5, dialog.Label6}) {
+    for (const QLabel *value :
+         {child<QLabel>(&dialog, u"Label5"_s), child<QLabel>(&dialog, u"Label6"_s)}) {
         QVERIFY(!value->wordWrap());
         QVERIFY(value->geometry().right() >= margin - 1 && value->geometry().right() < margin);
     }
@@ -73,13 +75,14 @@ void TestForm3::showsTheFile()
         QVERIFY(caption->font().bold() && !value->font().bold());
         QVERIFY(caption->geometry().right() < value->x());
     }
-    QVERIFY(dialog.Label2->y() < dialog.Line1->y() && dialog.Line1->y() < dialog.Label3->y());
-    QCOMPARE(dialog.Line1->frameStyle(), int(QFrame::HLine) | QFrame::Sunken);
+    QVERIFY(child<QLabel>(&dialog, u"Label2"_s)->y() < child<QFrame>(&dialog, u"Line1"_s)->y() &&
+            child<QFrame>(&dialog, u"Line1"_s)->y() < child<QLabel>(&dialog, u"Label3"_s)->y());
+    QCOMPARE(child<QFrame>(&dialog, u"Line1"_s)->frameStyle(), int(QFrame::HLine) | QFrame::Sunken);
 
     // Its only button closes it.
-    dialog.Command1->click();
+    child<QPushButton>(&dialog, u"Command1"_s)->click();
     QVERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(TestForm3)
-#include "tst_form3.moc"
+#include "tst_fileinfodialog.moc"

@@ -1,22 +1,22 @@
 #pragma once
 
 #include "fileprogress.h"
-#include "form6.h"
+#include "progresswindow.h"
 
 class PlatformServices;
 
 // One load or save as the user sees it: the progress window is up and the main window is
 // disabled from construction to destruction, whichever way the operation ends.
-class FileProgressWindow
+class ProgressSession
 {
 public:
-    FileProgressWindow(QWidget *mainWindow, const QString &label, PlatformServices &services);
-    ~FileProgressWindow();
+    ProgressSession(QWidget *mainWindow, const QString &label, PlatformServices &services);
+    ~ProgressSession();
 
     FileProgress progress();
 
 private:
     QWidget *mMainWindow;
     PlatformServices &mServices;
-    Form6 mForm6;
+    ProgressWindow mWindow;
 };

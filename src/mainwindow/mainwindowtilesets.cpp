@@ -1,10 +1,10 @@
-#include "form1.h"
+#include "mainwindow.h"
 
 #include "entrytree.h"
+#include "fileinfodialog.h"
 #include "fixedfield.h"
-#include "form3.h"
-#include "form4.h"
-#include "form5.h"
+#include "newfiledialog.h"
+#include "selecttilesetdialog.h"
 #include "textutils.h"
 #include "tilesetlist.h"
 #include "windows1252.h"
@@ -17,44 +17,44 @@ constexpr int MaximumTilesets = 255; // the file holds the count in one byte
 
 } // namespace
 
-void Form1::fileNew()
+void MainWindow::fileNew()
 {
     // No question about unsaved changes: confirming the dialog replaces the document.
-    Form4 dialog;
+    NewFileDialog dialog;
     mServices.execDialog(this, dialog);
     if (!dialog.confirmed())
         return;
-    mDocument.Tilesets = TilesetTable(dialog.tilesetCount(), dialog.entryCount());
+    mDocument.tilesets = TilesetTable(dialog.tilesetCount(), dialog.entryCount());
 
-    NewList1->removeAllNodes();
+    mTilesetList->removeAllNodes();
     setTitle(u"Untitled"_s);
-    mDocument.FilePath = u"Untitled"_s;
-    mDocument.FileTitle = u"untitled"_s;
-    mDocument.FileFolder = u"n/a"_s;
-    mDocument.ChangesMade = true;
-    mDocument.Tilesets.setTilesetName(0, PadFixedText("Generic", NameWidth));
+    mDocument.filePath = u"Untitled"_s;
+    mDocument.fileTitle = u"untitled"_s;
+    mDocument.fileFolder = u"n/a"_s;
+    mDocument.changesMade = true;
+    mDocument.tilesets.setTilesetName(0, padFixedText("Generic", NameWidth));
     if (mDocument.tilesetCount() > 50)
-        mDocument.Tilesets.setTilesetName(50, PadFixedText("New generic", NameWidth));
+        mDocument.tilesets.setTilesetName(50, padFixedText("New generic", NameWidth));
 
-    NewList1->BuildTilesetList(mDocument);
-    NewList1->show();
-    NewList2->BuildEntryTree(mDocument.entryCount());
-    NewList2->show();
+    mTilesetList->build(mDocument);
+    mTilesetList->show();
+    mEntryTree->build(mDocument.entryCount());
+    mEntryTree->show();
     enterState(DocumentOpen);
-    RestoreTreeSelection();
+    restoreTreeSelection();
 }
 
-void Form1::rebuildTilesetList(int selectNode)
+void MainWindow::rebuildTilesetList(int selectNode)
 {
-    NewList1->removeAllNodes();
-    NewList1->BuildTilesetList(mDocument);
-    NewList1->selectNode(selectNode);
-    RefreshEntryTexts();
+    mTilesetList->removeAllNodes();
+    mTilesetList->build(mDocument);
+    mTilesetList->selectNode(selectNode);
+    refreshEntryTexts();
 }
 
-void Form1::insertTileset()
+void MainWindow::insertTileset()
 {
-    const int s = NewList1->selectedTileset();
+    const int s = mTilesetList->selectedTileset();
     if (s < 0)
         return;
     if (mDocument.tilesetCount() >= MaximumTilesets) {
@@ -63,48 +63,48 @@ void Form1::insertTileset()
                     u"Error while inserting tileset", PlatformServices::Icon::Exclamation);
         return;
     }
-    mDocument.Tilesets.insertTileset(s);
-    mDocument.Tilesets.setTilesetName(s, PadFixedText("New Tileset", NameWidth));
+    mDocument.tilesets.insertTileset(s);
+    mDocument.tilesets.setTilesetName(s, padFixedText("New Tileset", NameWidth));
     rebuildTilesetList(s + 1);
-    mDocument.ChangesMade = true;
+    mDocument.changesMade = true;
 }
 
-void Form1::deleteTileset()
+void MainWindow::deleteTileset()
 {
-    const int s = NewList1->selectedTileset();
+    const int s = mTilesetList->selectedTileset();
     if (s < 0)
         return;
-    if (NewList1->nodeCount() < 2) {
+    if (mTilesetList->nodeCount() < 2) {
         showMessage(u"There must be at least one tileset left!", u"Error while deleting tileset",
                     PlatformServices::Icon::Exclamation);
         return;
     }
-    mDocument.Tilesets.removeTileset(s);
+    mDocument.tilesets.removeTileset(s);
     // The tileset that followed the deleted one, or the new last one.
     const int deletedNode = s + 1;
     const int count = mDocument.tilesetCount();
     rebuildTilesetList(deletedNode > 1 ? std::min(deletedNode, count) : 1);
-    mDocument.ChangesMade = true;
+    mDocument.changesMade = true;
 }
 
-void Form1::copyTileset()
+void MainWindow::copyTileset()
 {
-    const int t = NewList1->selectedTileset();
+    const int t = mTilesetList->selectedTileset();
     if (t < 0)
         return;
-    Form5 dialog(mDocument.Tilesets);
+    SelectTilesetDialog dialog(mDocument.tilesets);
     mServices.execDialog(this, dialog);
-    if (dialog.ImportChoice() < 0)
+    if (dialog.importChoice() < 0)
         return;
     // The entries only: the target keeps its own name.
-    mDocument.Tilesets.copyEntries(dialog.ImportChoice(), t);
-    mDocument.ChangesMade = true;
-    RefreshEntryTexts();
+    mDocument.tilesets.copyEntries(dialog.importChoice(), t);
+    mDocument.changesMade = true;
+    refreshEntryTexts();
 }
 
-void Form1::importTileset()
+void MainWindow::importTileset()
 {
-    const int t = NewList1->selectedTileset();
+    const int t = mTilesetList->selectedTileset();
     if (t < 0)
         return;
     if (mServices.messageBox(this,
@@ -117,14 +117,14 @@ void Form1::importTileset()
                                                u"Import from other file"_s, u"hmkset.dat"_s));
     if (path.isEmpty())
         return;
-    LoadTilesetFile(path, t);
+    loadFile(path, t);
     // Also after a refusal or a cancelled choice: it then shows the unchanged name.
-    NewList1->setTilesetLabel(t, FromWindows1252(CutAtNul(mDocument.TilesetNames(t))));
-    RefreshEntryTexts();
+    mTilesetList->setTilesetLabel(t, fromWindows1252(cutAtNul(mDocument.tilesetName(t))));
+    refreshEntryTexts();
 }
 
-void Form1::fileInfo()
+void MainWindow::fileInfo()
 {
-    Form3 dialog(mDocument);
+    FileInfoDialog dialog(mDocument);
     mServices.execDialog(this, dialog);
 }

@@ -12,12 +12,12 @@ class QRadioButton;
 
 // "New file": the game preset or custom counts for a new table. Only the tileset count
 // can be edited; every table of either game has 151 entries per tileset.
-class Form4 : public QDialog
+class NewFileDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Form4(QWidget *parent = nullptr);
+    explicit NewFileDialog(QWidget *parent = nullptr);
 
     // True only after Ok; the counts are meaningful only then.
     bool confirmed() const { return mConfirmed; }
@@ -30,15 +30,6 @@ public:
     // and 1.5 gives 1.
     static int countFromValue(double value);
 
-    QRadioButton *Option1;
-    QRadioButton *Option2;
-    QRadioButton *Option3;
-    QLabel *Label1;
-    std::array<QLineEdit *, 2> Text1;
-    QLabel *Label2;
-    QPushButton *Command1;
-    QPushButton *Command2;
-
     void done(int result) override;
 
 private:
@@ -46,6 +37,15 @@ private:
     void chooseCustom();
     void validateCounts();
     std::optional<double> validValue(int index) const;
+
+    QRadioButton *mHarrowmark;
+    QRadioButton *mVeldrune;
+    QRadioButton *mCustom;
+    QLabel *mTilesetCaption;
+    std::array<QLineEdit *, 2> mCountBoxes;
+    QLabel *mEntryCaption;
+    QPushButton *mOkButton;
+    QPushButton *mCancelButton;
 
     bool mConfirmed = false;
     int mTilesetCount = 0;

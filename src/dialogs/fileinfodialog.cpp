@@ -1,4 +1,4 @@
-#include "form3.h"
+#include "fileinfodialog.h"
 
 #include "dialogflags.h"
 #include "document.h"
@@ -37,51 +37,47 @@ QLabel *value(const QString &text, const QString &name, QWidget *parent)
 
 } // namespace
 
-Form3::Form3(const Document &document, QWidget *parent)
+FileInfoDialog::FileInfoDialog(const Document &document, QWidget *parent)
     : QDialog(parent, FixedDialogFlags)
-    , Label1(caption(u"Filename:"_s, u"Label1"_s, this))
-    , Label5(value(document.FileTitle, u"Label5"_s, this))
-    , Label2(caption(u"Path:"_s, u"Label2"_s, this))
-    , Label6(value(document.FileFolder, u"Label6"_s, this))
-    , Line1(new QFrame(this))
-    , Label3(caption(u"Tilesets:"_s, u"Label3"_s, this))
-    , Label7(value(QString::number(document.tilesetCount()), u"Label7"_s, this))
-    , Label4(caption(u"Entries per tileset:"_s, u"Label4"_s, this))
-    , Label8(value(QString::number(document.entryCount()), u"Label8"_s, this))
-    , Command1(new QPushButton(u"Ok"_s, this))
 {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"File info"_s);
-    Line1->setObjectName(u"Line1"_s);
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    Command1->setObjectName(u"Command1"_s);
+    QLabel *fileName = value(document.fileTitle, u"Label5"_s, this);
+    QLabel *folder = value(document.fileFolder, u"Label6"_s, this);
+    QLabel *tilesets = value(QString::number(document.tilesetCount()), u"Label7"_s, this);
+    QLabel *entries = value(QString::number(document.entryCount()), u"Label8"_s, this);
+    auto *rule = new QFrame(this);
+    rule->setObjectName(u"Line1"_s);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    auto *ok = new QPushButton(u"Ok"_s, this);
+    ok->setObjectName(u"Command1"_s);
 
     // A long name or folder is cut at the dialog's edge rather than widening it.
-    for (QLabel *label : {Label5, Label6})
+    for (QLabel *label : {fileName, folder})
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    for (QLabel *label : {Label7, Label8})
+    for (QLabel *label : {tilesets, entries})
         label->setFixedWidth(CountWidth);
 
     // The only button: Enter and Escape both just close.
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *rows = new QGridLayout;
-    rows->addWidget(Label1, 0, 0);
-    rows->addWidget(Label5, 0, 1);
-    rows->addWidget(Label2, 1, 0);
-    rows->addWidget(Label6, 1, 1);
-    rows->addWidget(Line1, 2, 0, 1, 2);
-    rows->addWidget(Label3, 3, 0);
+    rows->addWidget(caption(u"Filename:"_s, u"Label1"_s, this), 0, 0);
+    rows->addWidget(fileName, 0, 1);
+    rows->addWidget(caption(u"Path:"_s, u"Label2"_s, this), 1, 0);
+    rows->addWidget(folder, 1, 1);
+    rows->addWidget(rule, 2, 0, 1, 2);
+    rows->addWidget(caption(u"Tilesets:"_s, u"Label3"_s, this), 3, 0);
     // Aligned, so that their fixed width does not cap the column the long texts share.
-    rows->addWidget(Label7, 3, 1, Qt::AlignLeft);
-    rows->addWidget(Label4, 4, 0);
-    rows->addWidget(Label8, 4, 1, Qt::AlignLeft);
+    rows->addWidget(tilesets, 3, 1, Qt::AlignLeft);
+    rows->addWidget(caption(u"Entries per tileset:"_s, u"Label4"_s, this), 4, 0);
+    rows->addWidget(entries, 4, 1, Qt::AlignLeft);
     rows->setColumnStretch(1, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(ok);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(rows);
     layout->addLayout(buttons);

@@ -7,16 +7,17 @@ class QProgressBar;
 
 // The small progress window shown while a file is read or written: a label over a bar
 // running from 0 to 100. Not modal; it lives only for one load or save.
-class Form6 : public QWidget
+class ProgressWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form6(QWidget *owner = nullptr);
+    explicit ProgressWindow(QWidget *owner = nullptr);
 
     void setLabel(const QString &text);
     void setBarValue(float value);
 
-    QLabel *Label1;
-    QProgressBar *ProgressBar1;
+private:
+    QLabel *mLabel;
+    QProgressBar *mBar;
 };

@@ -1,10 +1,10 @@
-#include "form1.h"
+#include "mainwindow.h"
 
 #include "entrytree.h"
-#include "fileprogresswindow.h"
-#include "form5.h"
 #include "messages.h"
 #include "pathutils.h"
+#include "progresssession.h"
+#include "selecttilesetdialog.h"
 #include "tilesetfile.h"
 #include "tilesetlist.h"
 
@@ -16,13 +16,13 @@ const QString ChangesMadeTitle = u"Changes made"_s;
 
 } // namespace
 
-void Form1::showMessage(QStringView text, QStringView title, PlatformServices::Icon icon)
+void MainWindow::showMessage(QStringView text, QStringView title, PlatformServices::Icon icon)
 {
     mServices.messageBox(this, text.toString(), title.toString(), PlatformServices::Buttons::Ok,
                          icon);
 }
 
-bool Form1::askToSave(const QString &question)
+bool MainWindow::askToSave(const QString &question)
 {
     switch (mServices.messageBox(this, question, ChangesMadeTitle,
                                  PlatformServices::Buttons::YesNoCancel,
@@ -37,9 +37,9 @@ bool Form1::askToSave(const QString &question)
     }
 }
 
-PlatformServices::FileRequest Form1::fileRequest(PlatformServices::FileRequest::Mode mode,
-                                                 const QString &title,
-                                                 const QString &fileName) const
+PlatformServices::FileRequest MainWindow::fileRequest(PlatformServices::FileRequest::Mode mode,
+                                                      const QString &title,
+                                                      const QString &fileName) const
 {
     PlatformServices::FileRequest request;
     request.mode = mode;
@@ -50,29 +50,29 @@ PlatformServices::FileRequest Form1::fileRequest(PlatformServices::FileRequest::
     return request;
 }
 
-void Form1::fileOpen()
+void MainWindow::fileOpen()
 {
-    if (mDocument.ChangesMade && !askToSave(u"Save changes before opening another file?"_s))
+    if (mDocument.changesMade && !askToSave(u"Save changes before opening another file?"_s))
         return;
     const QString path =
         mServices.fileDialog(this, fileRequest(PlatformServices::FileRequest::Open,
                                                u"Open hmkset.dat"_s, u"hmkset.dat"_s));
     if (path.isEmpty())
         return;
-    mDocument.FilePath = path;
-    mDocument.FileTitle = FileTitleOf(path);
-    mDocument.FileFolder = FolderOf(path);
-    mDocument.LastOpenedPath = path;
-    Opn();
+    mDocument.filePath = path;
+    mDocument.fileTitle = fileTitleOf(path);
+    mDocument.fileFolder = folderOf(path);
+    mDocument.lastOpenedPath = path;
+    openDocumentFile();
 }
 
-void Form1::Opn()
+void MainWindow::openDocumentFile()
 {
-    setTitle(mDocument.FilePath);
-    NewList1->removeAllNodes();
+    setTitle(mDocument.filePath);
+    mTilesetList->removeAllNodes();
     const bool hadDocument = mDocument.hasTilesets();
-    LoadTilesetFile(mDocument.FilePath, -1);
-    if (!mDocument.LoadSucceeded) {
+    loadFile(mDocument.filePath, -1);
+    if (!mDocument.loadSucceeded) {
         // The tileset list is gone with the failed load; rather than leave the previous
         // file's entries under a title naming another file, where Save would write them
         // over the file that failed, the window gives the previous document up.
@@ -80,63 +80,63 @@ void Form1::Opn()
             discardDocument();
         return;
     }
-    NewList1->show();
-    NewList2->show();
-    NewList2->BuildEntryTree(mDocument.entryCount());
-    RestoreTreeSelection();
+    mTilesetList->show();
+    mEntryTree->show();
+    mEntryTree->build(mDocument.entryCount());
+    restoreTreeSelection();
     enterState(DocumentOpen);
-    mDocument.ChangesMade = false;
+    mDocument.changesMade = false;
 }
 
-void Form1::fileClose()
+void MainWindow::fileClose()
 {
-    if (mDocument.ChangesMade && !askToSave(u"Save changes before closing file?"_s))
+    if (mDocument.changesMade && !askToSave(u"Save changes before closing file?"_s))
         return;
     setTitle();
     discardDocument();
 }
 
-void Form1::discardDocument()
+void MainWindow::discardDocument()
 {
-    NewList1->hide();
-    NewList2->hide();
-    mDocument.Tilesets = TilesetTable();
-    NewList1->removeAllNodes();
-    NewList2->removeAllNodes();
+    mTilesetList->hide();
+    mEntryTree->hide();
+    mDocument.tilesets = TilesetTable();
+    mTilesetList->removeAllNodes();
+    mEntryTree->removeAllNodes();
     enterState(NoDocument);
-    mDocument.ChangesMade = false;
+    mDocument.changesMade = false;
 }
 
-void Form1::fileSave()
+void MainWindow::fileSave()
 {
-    if (mDocument.FilePath == u"Untitled"_s) {
+    if (mDocument.filePath == u"Untitled"_s) {
         fileSaveAs();
         return;
     }
-    SaveTilesetFile(mDocument.FilePath);
-    mDocument.ChangesMade = false;
+    saveFile(mDocument.filePath);
+    mDocument.changesMade = false;
 }
 
-void Form1::fileSaveAs()
+void MainWindow::fileSaveAs()
 {
     auto request = fileRequest(PlatformServices::FileRequest::Save, u"Save hmkset.dat"_s);
-    request.folder = mDocument.FileFolder;
+    request.folder = mDocument.fileFolder;
     const QString path = mServices.fileDialog(this, request);
     if (path.isEmpty())
         return;
-    mDocument.FilePath = path;
-    mDocument.FileTitle = FileTitleOf(path);
+    mDocument.filePath = path;
+    mDocument.fileTitle = fileTitleOf(path);
     // The folder as the path without its file name: it keeps its trailing separator.
-    mDocument.FileFolder = path.left(path.size() - mDocument.FileTitle.size());
-    mDocument.LastOpenedPath = path;
+    mDocument.fileFolder = path.left(path.size() - mDocument.fileTitle.size());
+    mDocument.lastOpenedPath = path;
     setTitle(path);
-    SaveTilesetFile(path);
-    mDocument.ChangesMade = false;
+    saveFile(path);
+    mDocument.changesMade = false;
 }
 
-void Form1::LoadTilesetFile(const QString &path, int target)
+void MainWindow::loadFile(const QString &path, int target)
 {
-    FileProgressWindow window(this, u"Loading file "_s + FileTitleOf(path), mServices);
+    ProgressSession window(this, u"Loading file "_s + fileTitleOf(path), mServices);
     LoadHooks hooks;
     hooks.progress = window.progress();
     hooks.chooseTileset = [this](const TilesetTable &pending) {
@@ -145,7 +145,7 @@ void Form1::LoadTilesetFile(const QString &path, int target)
     switch (loadTilesetFile(mDocument, path, target, hooks)) {
     case LoadError::None:
         if (target < 0)
-            NewList1->BuildTilesetList(mDocument);
+            mTilesetList->build(mDocument);
         break;
     case LoadError::IncorrectFilesize:
         showMessage(Messages::IncorrectFilesize, Messages::ErrorTitle,
@@ -161,16 +161,16 @@ void Form1::LoadTilesetFile(const QString &path, int target)
     }
 }
 
-int Form1::chooseImportedTileset(const TilesetTable &pending)
+int MainWindow::chooseImportedTileset(const TilesetTable &pending)
 {
-    Form5 dialog(pending);
+    SelectTilesetDialog dialog(pending);
     mServices.execDialog(this, dialog);
-    return dialog.ImportChoice();
+    return dialog.importChoice();
 }
 
-void Form1::SaveTilesetFile(const QString &path)
+void MainWindow::saveFile(const QString &path)
 {
-    FileProgressWindow window(this, u"Writing file "_s + FileTitleOf(path), mServices);
-    if (!writeTilesetFile(mDocument.Tilesets, path, window.progress()))
+    ProgressSession window(this, u"Writing file "_s + fileTitleOf(path), mServices);
+    if (!writeTilesetFile(mDocument.tilesets, path, window.progress()))
         showMessage(Messages::ErrorSaving, Messages::ErrorTitle, PlatformServices::Icon::Critical);
 }

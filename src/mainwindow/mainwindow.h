@@ -11,40 +11,40 @@ class EntryTree;
 class FileToolbar;
 class QMenu;
 class QTimer;
-class Sizer;
+class SplitterBar;
 class TilesetList;
 class TilesetTable;
 struct EditorSettings;
 
 // The main window: the menus and two toolbars, the tileset list and the entry tree with the
 // splitter between them, and every command. It owns the one document.
-class Form1 : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
     // Start-up runs here, reading desc.txt and hmktse.ini from programFolder.
-    Form1(PlatformServices &services, const QString &programFolder, QWidget *parent = nullptr);
-    ~Form1() override;
+    MainWindow(PlatformServices &services, const QString &programFolder, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     Document &document() { return mDocument; }
     const WindowLayout &windowLayout() const { return mLayout; }
 
-    // Loads FilePath and, when that works, shows the document.
-    void Opn();
+    // Loads filePath and, when that works, shows the document.
+    void openDocumentFile();
     // target -1 loads the whole file; t >= 0 imports one of its tilesets over tileset t.
-    void LoadTilesetFile(const QString &path, int target);
-    void SaveTilesetFile(const QString &path);
-    void RefreshEntryTexts();
-    void RestoreTreeSelection();
-    void LayoutWindow();
+    void loadFile(const QString &path, int target);
+    void saveFile(const QString &path);
+    void refreshEntryTexts();
+    void restoreTreeSelection();
+    void layoutWindow();
 
-    TilesetList *NewList1;
-    EntryTree *NewList2;
-    Sizer *sizer;
-    FileToolbar *Toolbar1;
-    EntryToolbar *Toolbar2;
-    QTimer *Timer1;
+    TilesetList *tilesetList() const { return mTilesetList; }
+    EntryTree *entryTree() const { return mEntryTree; }
+    SplitterBar *splitter() const { return mSplitter; }
+    FileToolbar *fileToolbar() const { return mFileToolbar; }
+    EntryToolbar *entryToolbar() const { return mEntryToolbar; }
+    QTimer *layoutTimer() const { return mLayoutTimer; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -53,11 +53,11 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // Construction (form1.cpp)
+    // Construction (mainwindow.cpp)
     void createMenus();
     void createClientArea();
     QAction *addMenuItem(QMenu *menu, const QString &name, const QString &caption,
-                         void (Form1::*command)());
+                         void (MainWindow::*command)());
     void addSeparator(QMenu *menu, const QString &name);
     QAction *action(const QString &name) const;
     void setEditMenuEnabled(bool enabled);
@@ -70,7 +70,7 @@ private:
     void setEntryToolbarState();
     void setTitle(const QString &suffix = {});
 
-    // Start-up and shutdown (form1startup.cpp)
+    // Start-up and shutdown (mainwindowstartup.cpp)
     void startUp();
     void readDescriptions();
     void applySettings(EditorSettings settings, bool settingsFound);
@@ -78,7 +78,7 @@ private:
     void quit();
     void writeSettings();
 
-    // Document commands (form1files.cpp)
+    // Document commands (mainwindowfiles.cpp)
     void fileOpen();
     void fileClose();
     void discardDocument(); // trees hidden and empty, no tilesets, NoDocument
@@ -91,7 +91,7 @@ private:
     void showMessage(QStringView text, QStringView title, PlatformServices::Icon icon);
     int chooseImportedTileset(const TilesetTable &pending);
 
-    // Tree events and navigation (form1trees.cpp)
+    // Tree events and navigation (mainwindowtrees.cpp)
     void connectTrees();
     void renameTileset();
     void storeTilesetName(int tileset, const QString &text);
@@ -102,7 +102,7 @@ private:
     void toggleDescriptions();
     void toggleOpenLast();
 
-    // Tileset commands and dialogs (form1tilesets.cpp)
+    // Tileset commands and dialogs (mainwindowtilesets.cpp)
     void fileNew();
     void insertTileset();
     void deleteTileset();
@@ -111,12 +111,12 @@ private:
     void fileInfo();
     void rebuildTilesetList(int selectNode);
 
-    // Help (form1help.cpp)
+    // Help (mainwindowhelp.cpp)
     void openReadme();
     void visitSite();
     void showAbout();
 
-    // Layout and splitter (form1layout.cpp)
+    // Layout and splitter (mainwindowlayout.cpp)
     void applyLayout();
     void timerTick();
     void splitterPressed(int x);
@@ -125,6 +125,12 @@ private:
     int clientWidthTwips() const;
     int clientHeightTwips() const;
 
+    TilesetList *mTilesetList = nullptr;
+    EntryTree *mEntryTree = nullptr;
+    SplitterBar *mSplitter = nullptr;
+    FileToolbar *mFileToolbar = nullptr;
+    EntryToolbar *mEntryToolbar = nullptr;
+    QTimer *mLayoutTimer = nullptr;
     PlatformServices &mServices;
     const QString mProgramFolder;
     Document mDocument;
