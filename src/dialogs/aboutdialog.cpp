@@ -23,7 +23,6 @@ constexpr int NumberTop = 36;
 constexpr QRect HiddenSpot(32, 120, 9, 9);
 constexpr int ColumnLeft = 76;
 constexpr int DialogWidth = 440;
-constexpr int MinimumHeight = 250;
 constexpr int ColumnWidth = DialogWidth - ColumnLeft - Margin;
 constexpr int PurposeWidth = 300;
 constexpr int Gap = 6;
@@ -161,7 +160,8 @@ AboutDialog::AboutDialog(QWidget *parent)
                            button.height());
     y += button.height() + Margin;
 
-    setFixedSize(DialogWidth, qMax(MinimumHeight, y));
+    // As tall as its content: the text column, or the picture panel when that reaches lower.
+    setFixedSize(DialogWidth, qMax(y, PanelGeometry.bottom() + 1 + Margin));
 }
 
 QUrl AboutDialog::siteUrl()

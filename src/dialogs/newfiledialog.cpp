@@ -111,11 +111,11 @@ int NewFileDialog::countFromValue(double value)
 void NewFileDialog::done(int result)
 {
     // Escape and the close box arrive here as a rejection: both count as Cancel.
-    const std::optional<double> tilesets = validValue(0);
-    const std::optional<double> entries = validValue(1);
+    const std::optional<int> tilesets = validCount(0);
+    const std::optional<int> entries = validCount(1);
     mConfirmed = result == Accepted && tilesets && entries;
-    mTilesetCount = mConfirmed ? countFromValue(*tilesets) : 0;
-    mEntryCount = mConfirmed ? countFromValue(*entries) : 0;
+    mTilesetCount = mConfirmed ? *tilesets : 0;
+    mEntryCount = mConfirmed ? *entries : 0;
     QDialog::done(result);
 }
 
@@ -134,14 +134,18 @@ void NewFileDialog::chooseCustom()
 
 void NewFileDialog::validateCounts()
 {
-    mOkButton->setEnabled(validValue(0) && validValue(1));
+    mOkButton->setEnabled(validCount(0) && validCount(1));
 }
 
-std::optional<double> NewFileDialog::validValue(int index) const
+std::optional<int> NewFileDialog::validCount(int index) const
 {
-    // A file header stores each count in one byte, and zero of either makes no table.
+    // Checked again after rounding, as the count will be used: 0.4 would make no table and
+    // 255.6 one that no file header can hold.
     const std::optional<double> value = valueFromText(mCountBoxes[index]->text());
-    if (value && *value > 0 && *value < 256)
-        return value;
-    return std::nullopt;
+    if (!value || *value <= 0 || *value >= 256)
+        return std::nullopt;
+    const int count = countFromValue(*value);
+    if (count < 1 || count > 255)
+        return std::nullopt;
+    return count;
 }

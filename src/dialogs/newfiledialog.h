@@ -36,7 +36,7 @@ private:
     void applyPreset(const QString &tilesets);
     void chooseCustom();
     void validateCounts();
-    std::optional<double> validValue(int index) const;
+    std::optional<int> validCount(int index) const;
 
     QRadioButton *mHarrowmark;
     QRadioButton *mVeldrune;

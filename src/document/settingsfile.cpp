@@ -100,10 +100,22 @@ constexpr NumberKey NumberKeys[] = {
     {u"SelectedEntry", &EditorSettings::selectedEntry},
 };
 
+// Keys are matched in ASCII lower case, exactly: Unicode case folding would take the
+// long s of "ſizerleft" for an "s".
+QString asciiLower(QStringView text)
+{
+    QString lower = text.toString();
+    for (QChar &c : lower) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    return lower;
+}
+
 int *numberField(EditorSettings &settings, const QString &lowerKey)
 {
     for (const NumberKey &key : NumberKeys) {
-        if (key.name.compare(lowerKey, Qt::CaseInsensitive) == 0)
+        if (asciiLower(key.name) == lowerKey)
             return &(settings.*key.field);
     }
     return nullptr;
@@ -132,7 +144,7 @@ bool readSettingsFile(const QString &path, EditorSettings &settings)
         if (trimBlanks(line).startsWith(u'['))
             continue;
         splitKeyValue(line, key, value);
-        const QString name = key.toLower();
+        const QString name = asciiLower(key);
         if (name == u"lastopened") {
             settings.lastOpened = value;
         } else if (int *field = numberField(settings, name)) {

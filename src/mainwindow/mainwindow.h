@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
 class EntryToolbar;
 class EntryTree;
 class FileToolbar;
@@ -50,6 +52,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -74,6 +77,7 @@ private:
     void startUp();
     void readDescriptions();
     void applySettings(EditorSettings settings, bool settingsFound);
+    void fitOuterSize();
     bool shutDown();
     void quit();
     void writeSettings();
@@ -137,6 +141,7 @@ private:
     WindowLayout mLayout;
     QWidget *mClientArea = nullptr;
     QMenu *mEditMenu = nullptr;
-    bool mSettingsIncomplete = false; // told once the window is up
+    bool mSettingsIncomplete = false;       // told once the window is up
+    std::optional<QSize> mPendingOuterSize; // until the window's frame is known
     bool descriptionsOn() const;
 };

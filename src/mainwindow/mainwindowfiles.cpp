@@ -45,7 +45,8 @@ PlatformServices::FileRequest MainWindow::fileRequest(PlatformServices::FileRequ
     request.mode = mode;
     request.title = title;
     request.fileName = fileName;
-    request.filters = {u"Hmkset.dat (*.dat)"_s, u"All files (*.*)"_s};
+    // Qt takes the pattern literally: "*.*" would hide files without a dot, such as "hmkset".
+    request.filters = {u"Hmkset.dat (*.dat)"_s, u"All files (*)"_s};
     request.defaultSuffix = u"dat"_s;
     return request;
 }

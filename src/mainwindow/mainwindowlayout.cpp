@@ -72,6 +72,7 @@ void MainWindow::timerTick()
 {
     layoutWindow();
     mLayoutTimer->stop();
+    mPendingOuterSize.reset(); // a window without a frame by now keeps its size
 }
 
 void MainWindow::splitterPressed(int x)

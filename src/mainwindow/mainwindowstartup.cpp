@@ -60,22 +60,28 @@ void MainWindow::applySettings(EditorSettings settings, bool settingsFound)
         const QRect screen = this->screen()->geometry();
         const int screenWidth = twips.fromPixelsX(screen.width());
         const int screenHeight = twips.fromPixelsY(screen.height());
-        settings.windowLeft = qRound(screenWidth / 2.0 - twips.fromPixelsX(width()) / 2.0);
-        settings.windowTop = qRound(screenHeight / 2.0 - twips.fromPixelsY(height()) / 2.0);
+        const QSize outer = frameGeometry().size();
+        settings.windowLeft = qRound(screenWidth / 2.0 - twips.fromPixelsX(outer.width()) / 2.0);
+        settings.windowTop = qRound(screenHeight / 2.0 - twips.fromPixelsY(outer.height()) / 2.0);
     }
     if (settings.lastOpened == u"n/a"_s)
         settings.lastOpened.clear();
 
-    // Sizes are the window's own, without the frame the window manager adds around it, so
-    // that the window does not grow by its frame from one run to the next.
+    // Sizes are outer sizes, frame included. The frame is known only once the window is
+    // shown; until then the inner size stands in, and fitOuterSize() corrects it.
+    QSize outer; // the stored sides; 0 keeps the designed one
     if (settings.windowWidth > 0)
-        resize(twips.toPixelsX(settings.windowWidth), height());
+        outer.setWidth(twips.toPixelsX(settings.windowWidth));
     else
-        settings.windowWidth = twips.fromPixelsX(width());
+        settings.windowWidth = twips.fromPixelsX(frameGeometry().width());
     if (settings.windowHeight > 0)
-        resize(width(), twips.toPixelsY(settings.windowHeight));
+        outer.setHeight(twips.toPixelsY(settings.windowHeight));
     else
-        settings.windowHeight = twips.fromPixelsY(height());
+        settings.windowHeight = twips.fromPixelsY(frameGeometry().height());
+    resize(outer.width() > 0 ? outer.width() : width(),
+           outer.height() > 0 ? outer.height() : height());
+    if (outer.width() > 0 || outer.height() > 0)
+        mPendingOuterSize = outer;
 
     if (settings.sizerLeft <= WindowLayout::MinimumTreeWidth ||
         settings.sizerLeft >
@@ -105,9 +111,29 @@ void MainWindow::applySettings(EditorSettings settings, bool settingsFound)
     }
 }
 
+void MainWindow::fitOuterSize()
+{
+    // Once the frame is known, the window shrinks by it, so that the outer size is the one
+    // stored and the window does not grow by its frame from one run to the next.
+    const QSize frame = frameGeometry().size() - size();
+    if (!mPendingOuterSize || frame.isNull())
+        return;
+    const QSize outer = *mPendingOuterSize;
+    mPendingOuterSize.reset();
+    resize(outer.width() > 0 ? outer.width() - frame.width() : width(),
+           outer.height() > 0 ? outer.height() - frame.height() : height());
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    fitOuterSize(); // a window manager reports its frame when it places the window
+}
+
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    fitOuterSize();
     if (mSettingsIncomplete) {
         mSettingsIncomplete = false;
         // Once the window is on the screen, not just about to be.
@@ -137,8 +163,8 @@ void MainWindow::writeSettings()
     settings.lastOpened = mDocument.lastOpenedPath;
     settings.windowLeft = twips.fromPixelsX(x());
     settings.windowTop = twips.fromPixelsY(y());
-    settings.windowWidth = twips.fromPixelsX(width());
-    settings.windowHeight = twips.fromPixelsY(height());
+    settings.windowWidth = twips.fromPixelsX(frameGeometry().width());
+    settings.windowHeight = twips.fromPixelsY(frameGeometry().height());
     settings.sizerLeft = mLayout.splitter.left;
     settings.showDescriptions = action(u"mnudisplaynames"_s)->isChecked() ? 1 : 0;
     settings.openLastFileOnStartup = action(u"mnuopenlast"_s)->isChecked() ? 1 : 0;

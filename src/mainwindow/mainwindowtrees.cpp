@@ -55,15 +55,9 @@ void MainWindow::renameTileset()
     const int t = mTilesetList->selectedTileset();
     if (t < 0)
         return;
-    // The name as stored, up to its first NUL. A name stored without a terminator ("Generic"
-    // from New) is padded with blanks: those are left out, so that confirming it unchanged
-    // changes nothing; blanks typed before a terminator stay.
-    QByteArrayView name = cutAtNul(mDocument.tilesetName(t));
-    if (name.size() == NameWidth) {
-        while (!name.isEmpty() && uchar(name.back()) <= 32)
-            name.chop(1);
-    }
-    mTilesetList->editSelectedLabel(fromWindows1252(name));
+    // The name as stored, up to its first NUL: a name stored without a terminator is
+    // offered whole, padding blanks included, so the editor holds exactly what the field does.
+    mTilesetList->editSelectedLabel(fromWindows1252(cutAtNul(mDocument.tilesetName(t))));
 }
 
 void MainWindow::storeTilesetName(int t, const QString &text)

@@ -4,6 +4,9 @@
 #include "imagelist.h"
 
 #include <QLayout>
+#include <QStyle>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -15,24 +18,46 @@ EntryToolbar::EntryToolbar(QWidget *parent)
     setMovable(false);
     setFloatable(false);
     setIconSize(QSize(16, 16));
-    // Seventeen buttons share the height of the designed window: no room for padding.
+    // Seventeen buttons share the height of the designed window, and the bar is only 22
+    // pixels wide: no room for the style's padding around them.
     setContentsMargins(0, 0, 0, 0);
-    if (layout())
-        layout()->setSpacing(0);
+    layout()->setContentsMargins(0, 0, 0, 0);
+    layout()->setSpacing(0);
 
     mButtons.append(
         addAction(ImageList::icon(ImageList::ExpandCollapse), u"Expand / collapse all"_s));
     mButtons.append(addSeparator());
-    for (int c = 0; c < int(EntryCategories.size()); ++c)
-        mButtons.append(addAction(ImageList::icon(ImageList::FirstCategory + c),
-                                  EntryCategories[c].name.toString()));
+    for (int c = 0; c < int(EntryCategories.size()); ++c) {
+        const QString name = EntryCategories[c].name.toString();
+        QAction *action = addAction(ImageList::icon(ImageList::FirstCategory + c), name);
+        // Set outright: a tip derived from the text would take "&" for a mnemonic.
+        action->setToolTip(name);
+        mButtons.append(action);
+    }
     for (int i = 0; i < mButtons.size(); ++i) {
         QAction *action = mButtons[i];
         action->setObjectName(u"Toolbar2Button%1"_s.arg(i + 1));
         const int index = i + 1;
         connect(action, &QAction::triggered, this, [this, index] { Q_EMIT buttonClicked(index); });
+    }
+    fitButtons();
+}
+
+void EntryToolbar::resizeEvent(QResizeEvent *event)
+{
+    QToolBar::resizeEvent(event);
+    fitButtons();
+}
+
+void EntryToolbar::fitButtons()
+{
+    // Square buttons as wide as the bar leaves room for, so that they stay whole whatever
+    // width the bar's twips come to in pixels.
+    const int frame = style()->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, this);
+    const int side = std::clamp(width() - 2 * frame, 1, 20);
+    for (QAction *action : std::as_const(mButtons)) {
         if (QWidget *button = widgetForAction(action); button && !action->isSeparator())
-            button->setFixedSize(20, 20);
+            button->setFixedSize(side, side);
     }
 }
 

@@ -19,6 +19,11 @@ public:
 Q_SIGNALS:
     void buttonClicked(int index);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void fitButtons();
+
     QList<QAction *> mButtons;
 };

@@ -21,7 +21,7 @@ QString entryNumber(int entry)
 } // namespace
 
 EntryTree::EntryTree(QWidget *parent)
-    : LabelTree(u"NewList2"_s, parent)
+    : LabelTree(u"NewList2"_s, EntryWidth, parent)
 {
     connect(this, &LabelTree::itemLabelEdited, this,
             [this](QTreeWidgetItem *item, const QString &text) {

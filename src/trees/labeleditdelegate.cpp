@@ -34,6 +34,7 @@ QWidget *LabelEditDelegate::createEditor(QWidget *parent, const QStyleOptionView
     if (!editor)
         editor = new QLineEdit(parent);
     editor->setFrame(false);
+    editor->setMaxLength(mMaxLength);
     editor->setValidator(new Windows1252Validator(editor));
     return editor;
 }

@@ -15,7 +15,11 @@ class LabelEditDelegate : public QStyledItemDelegate
 public:
     static constexpr int BareTextRole = Qt::UserRole + 10;
 
-    using QStyledItemDelegate::QStyledItemDelegate;
+    // What is typed is what the field gets: the editor takes at most maxLength characters.
+    LabelEditDelegate(int maxLength, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , mMaxLength(maxLength)
+    {}
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
@@ -25,4 +29,7 @@ public:
 
 Q_SIGNALS:
     void labelEdited(const QModelIndex &index, const QString &text) const;
+
+private:
+    int mMaxLength;
 };

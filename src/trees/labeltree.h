@@ -11,7 +11,8 @@ class LabelTree : public QTreeWidget
     Q_OBJECT
 
 public:
-    explicit LabelTree(const QString &name, QWidget *parent = nullptr);
+    // fieldWidth: the characters the edited field holds, and so the editor's limit.
+    LabelTree(const QString &name, int fieldWidth, QWidget *parent = nullptr);
 
     // Opens the label editor of the selected node on bareText.
     void editSelectedLabel(const QString &bareText);
@@ -23,4 +24,5 @@ Q_SIGNALS:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 };

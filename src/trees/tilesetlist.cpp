@@ -20,7 +20,7 @@ QString trimmedName(const Document &document, int tileset)
 } // namespace
 
 TilesetList::TilesetList(QWidget *parent)
-    : LabelTree(u"NewList1"_s, parent)
+    : LabelTree(u"NewList1"_s, NameWidth, parent)
 {
     connect(this, &LabelTree::itemLabelEdited, this,
             [this](QTreeWidgetItem *item, const QString &text) {
@@ -91,6 +91,14 @@ void TilesetList::setTilesetLabel(int tileset, const QString &text)
 {
     if (QTreeWidgetItem *item = node(tileset + 1))
         item->setText(0, numberedLabel(tileset, text));
+}
+
+QItemSelectionModel::SelectionFlags TilesetList::selectionCommand(const QModelIndex &index,
+                                                                  const QEvent *) const
+{
+    // While a document is open a tileset is always selected: clicks and keys can move the
+    // selection but never clear it (Ctrl+click would, in Qt's single selection).
+    return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
 }
 
 void TilesetList::mousePressEvent(QMouseEvent *event)
