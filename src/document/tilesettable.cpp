@@ -48,6 +48,13 @@ void TilesetTable::removeTileset(int s)
     --mTilesetCount;
 }
 
+void TilesetTable::replaceBytes(qsizetype offset, qsizetype length, QByteArrayView bytes)
+{
+    Q_ASSERT((bytes.size() - length) % recordSize() == 0);
+    mBytes.replace(offset, length, bytes.data(), bytes.size());
+    mTilesetCount = int(mBytes.size() / recordSize());
+}
+
 void TilesetTable::copyEntries(int fromTileset, int toTileset)
 {
     if (fromTileset == toTileset)

@@ -54,13 +54,20 @@ public:
         return nameData(tileset) + entryOffset(entry);
     }
     char *recordData() { return mBytes.data(); }
+    qsizetype nameOffset(int tileset) const { return tileset * recordSize(); }
+    qsizetype entryOffset(int entry, int tileset) const
+    {
+        return nameOffset(tileset) + entryOffset(entry);
+    }
 
     // A record of spaces at index s; s and every later tileset move one index up.
     void insertTileset(int s);
-    // tilesets after s move one index down.
+    // Tilesets after s move one index down.
     void removeTileset(int s);
     void copyEntries(int fromTileset, int toTileset);
     void copyTileset(const TilesetTable &source, int sourceTileset, int toTileset);
+    // Replaces length bytes at offset by bytes; a change of length must be whole records.
+    void replaceBytes(qsizetype offset, qsizetype length, QByteArrayView bytes);
 
     friend bool operator==(const TilesetTable &, const TilesetTable &) = default;
 

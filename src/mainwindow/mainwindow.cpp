@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QTimer>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -21,12 +22,18 @@ MainWindow::MainWindow(PlatformServices &services, const QString &programFolder,
     setObjectName(u"Form1"_s);
     setWindowIcon(QIcon(u":/icons/app.svg"_s));
     createClientArea();
+    createHistory();
     createMenus();
+    createStatusBar();
     connectTrees();
     startUp();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The history's own destruction reports an emptied stack to menus already gone.
+    mUndoStack->disconnect(this);
+}
 
 void MainWindow::createClientArea()
 {
@@ -61,10 +68,11 @@ void MainWindow::createClientArea()
 }
 
 QAction *MainWindow::addMenuItem(QMenu *menu, const QString &name, const QString &caption,
-                                 void (MainWindow::*command)())
+                                 void (MainWindow::*command)(), const QKeySequence &shortcut)
 {
     QAction *item = menu->addAction(caption);
     item->setObjectName(name);
+    item->setShortcut(shortcut);
     connect(item, &QAction::triggered, this, command);
     return item;
 }
@@ -76,22 +84,28 @@ void MainWindow::addSeparator(QMenu *menu, const QString &name)
 
 void MainWindow::createMenus()
 {
-    QMenu *file = menuBar()->addMenu(u"File"_s);
+    // The "&" of a menu title only underlines its Alt key; the caption reads as before.
+    QMenu *file = menuBar()->addMenu(u"&File"_s);
     file->setObjectName(u"mnufile"_s);
-    addMenuItem(file, u"mnunew"_s, u"New"_s, &MainWindow::fileNew);
+    addMenuItem(file, u"mnunew"_s, u"New"_s, &MainWindow::fileNew, QKeySequence::New);
     addSeparator(file, u"mnus"_s);
-    addMenuItem(file, u"mnuopen"_s, u"Open..."_s, &MainWindow::fileOpen);
-    addMenuItem(file, u"mnuclose"_s, u"Close"_s, &MainWindow::fileClose);
+    addMenuItem(file, u"mnuopen"_s, u"Open..."_s, &MainWindow::fileOpen, QKeySequence::Open);
+    addMenuItem(file, u"mnuclose"_s, u"Close"_s, &MainWindow::fileClose, Qt::CTRL | Qt::Key_W);
     addSeparator(file, u"mnus0"_s);
-    addMenuItem(file, u"mnusave"_s, u"Save"_s, &MainWindow::fileSave);
-    addMenuItem(file, u"mnusaveas"_s, u"Save as..."_s, &MainWindow::fileSaveAs);
+    addMenuItem(file, u"mnusave"_s, u"Save"_s, &MainWindow::fileSave, QKeySequence::Save);
+    addMenuItem(file, u"mnusaveas"_s, u"Save as..."_s, &MainWindow::fileSaveAs,
+                Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     addSeparator(file, u"mnus1"_s);
     addMenuItem(file, u"mnufileinfo"_s, u"File info..."_s, &MainWindow::fileInfo);
     addSeparator(file, u"mnus2"_s);
-    addMenuItem(file, u"mnuquit"_s, u"Quit"_s, &MainWindow::quit);
+    addMenuItem(file, u"mnuquit"_s, u"Quit"_s, &MainWindow::quit, Qt::CTRL | Qt::Key_Q);
 
-    mEditMenu = menuBar()->addMenu(u"Edit"_s);
+    mEditMenu = menuBar()->addMenu(u"&Edit"_s);
     mEditMenu->setObjectName(u"mnuedit"_s);
+    addMenuItem(mEditMenu, u"mnuundo"_s, u"Undo"_s, &MainWindow::undo, QKeySequence::Undo);
+    addMenuItem(mEditMenu, u"mnuredo"_s, u"Redo"_s, &MainWindow::redo)
+        ->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    addSeparator(mEditMenu, u"mnus7"_s);
     addMenuItem(mEditMenu, u"mnuinsert"_s, u"Insert Tileset"_s, &MainWindow::insertTileset);
     addMenuItem(mEditMenu, u"mnudelete"_s, u"Delete Tileset"_s, &MainWindow::deleteTileset);
     addMenuItem(mEditMenu, u"mnucopy"_s, u"Copy from other tileset"_s, &MainWindow::copyTileset);
@@ -99,11 +113,16 @@ void MainWindow::createMenus()
     addMenuItem(mEditMenu, u"mnuimport"_s, u"Import tileset from file..."_s,
                 &MainWindow::importTileset);
     addSeparator(mEditMenu, u"mnus3"_s);
-    addMenuItem(mEditMenu, u"mnugoto"_s, u"Go to entry..."_s, &MainWindow::goToEntry);
-    addMenuItem(mEditMenu, u"mnueditentry"_s, u"Edit entry"_s, &MainWindow::editEntry)
-        ->setShortcut(Qt::Key_F2);
+    addMenuItem(mEditMenu, u"mnugoto"_s, u"Go to entry..."_s, &MainWindow::goToEntry,
+                Qt::CTRL | Qt::Key_G);
+    addMenuItem(mEditMenu, u"mnueditentry"_s, u"Edit entry"_s, &MainWindow::editEntry, Qt::Key_F2);
+    addSeparator(mEditMenu, u"mnus8"_s);
+    addMenuItem(mEditMenu, u"mnufind"_s, u"Find..."_s, &MainWindow::openFind, QKeySequence::Find);
+    addMenuItem(mEditMenu, u"mnufindnext"_s, u"Find next"_s, &MainWindow::findNext, Qt::Key_F3);
+    addMenuItem(mEditMenu, u"mnureplace"_s, u"Replace..."_s, &MainWindow::openReplace,
+                Qt::CTRL | Qt::Key_H);
 
-    QMenu *options = menuBar()->addMenu(u"Options"_s);
+    QMenu *options = menuBar()->addMenu(u"&Options"_s);
     options->setObjectName(u"mnuops"_s);
     addMenuItem(options, u"mnudisplaynames"_s, u"Show descriptions"_s,
                 &MainWindow::toggleDescriptions)
@@ -112,7 +131,7 @@ void MainWindow::createMenus()
                 &MainWindow::toggleOpenLast)
         ->setCheckable(true);
 
-    QMenu *help = menuBar()->addMenu(u"Help"_s);
+    QMenu *help = menuBar()->addMenu(u"&Help"_s);
     help->setObjectName(u"mnuhelp"_s);
     addMenuItem(help, u"mnureadme"_s, u"Readme.txt"_s, &MainWindow::openReadme);
     addMenuItem(help, u"mnuvisitsite"_s, u"Visit my site"_s, &MainWindow::visitSite);
@@ -134,6 +153,7 @@ void MainWindow::setEditMenuEnabled(bool enabled)
     mEditMenu->menuAction()->setEnabled(enabled);
     for (QAction *item : mEditMenu->actions())
         item->setEnabled(enabled);
+    updateHistoryActions();
 }
 
 void MainWindow::enterState(CommandState state)

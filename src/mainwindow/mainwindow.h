@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document.h"
+#include "fieldsearch.h"
 #include "platformservices.h"
 #include "windowlayout.h"
 
@@ -9,6 +10,10 @@
 #include <optional>
 
 class EntryToolbar;
+class FindDialog;
+class QLabel;
+class QUndoStack;
+
 class EntryTree;
 class FileToolbar;
 class QMenu;
@@ -47,6 +52,7 @@ public:
     FileToolbar *fileToolbar() const { return mFileToolbar; }
     EntryToolbar *entryToolbar() const { return mEntryToolbar; }
     QTimer *layoutTimer() const { return mLayoutTimer; }
+    QUndoStack *undoStack() const { return mUndoStack; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -60,7 +66,7 @@ private:
     void createMenus();
     void createClientArea();
     QAction *addMenuItem(QMenu *menu, const QString &name, const QString &caption,
-                         void (MainWindow::*command)());
+                         void (MainWindow::*command)(), const QKeySequence &shortcut = {});
     void addSeparator(QMenu *menu, const QString &name);
     QAction *action(const QString &name) const;
     void setEditMenuEnabled(bool enabled);
@@ -115,6 +121,34 @@ private:
     void fileInfo();
     void rebuildTilesetList(int selectNode);
 
+    // Undo history (mainwindowhistory.cpp)
+    void createHistory();
+    // Records a change the command has just made as one undo step.
+    void recordEdit(const QString &text, TableEdit edit, int tileset, int entry);
+    void applyStep(const TableEdit &edit, bool undo, int tileset, int entry);
+    void clearHistory();
+    void markSaved();
+    void updateHistoryActions();
+    void undo();
+    void redo();
+
+    // Find and replace (mainwindowfind.cpp)
+    void showFindDialog(bool replacing);
+    void openFind() { showFindDialog(false); }
+    void openReplace() { showFindDialog(true); }
+    void findAll();
+    void findNext();
+    void replaceAll();
+    void showMatch(int row);
+    void clearFindResults();
+    QString matchRow(const FieldMatch &match) const;
+
+    // Status bar (mainwindowstatus.cpp)
+    void createStatusBar();
+    void updateFieldStatus();
+    void showTypedCount(bool name, const QString &text);
+    QString fieldPlace(int tileset, int entry) const;
+
     // Help (mainwindowhelp.cpp)
     void openReadme();
     void visitSite();
@@ -141,6 +175,11 @@ private:
     WindowLayout mLayout;
     QWidget *mClientArea = nullptr;
     QMenu *mEditMenu = nullptr;
+    QUndoStack *mUndoStack = nullptr;
+    FindDialog *mFindDialog = nullptr; // made when first asked for
+    QList<FieldMatch> mFindMatches;
+    QLabel *mFieldStatus = nullptr;
+    bool mStatusOnName = false;             // the status bar shows the name rather than the entry
     bool mSettingsIncomplete = false;       // told once the window is up
     std::optional<QSize> mPendingOuterSize; // until the window's frame is known
     bool descriptionsOn() const;

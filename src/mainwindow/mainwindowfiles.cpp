@@ -69,6 +69,8 @@ void MainWindow::fileOpen()
 
 void MainWindow::openDocumentFile()
 {
+    clearHistory();
+    clearFindResults();
     setTitle(mDocument.filePath);
     mTilesetList->removeAllNodes();
     const bool hadDocument = mDocument.hasTilesets();
@@ -102,6 +104,8 @@ void MainWindow::discardDocument()
     mTilesetList->hide();
     mEntryTree->hide();
     mDocument.tilesets = TilesetTable();
+    clearHistory();
+    clearFindResults();
     mTilesetList->removeAllNodes();
     mEntryTree->removeAllNodes();
     enterState(NoDocument);
@@ -116,6 +120,7 @@ void MainWindow::fileSave()
     }
     saveFile(mDocument.filePath);
     mDocument.changesMade = false;
+    markSaved();
 }
 
 void MainWindow::fileSaveAs()
@@ -133,6 +138,7 @@ void MainWindow::fileSaveAs()
     setTitle(path);
     saveFile(path);
     mDocument.changesMade = false;
+    markSaved();
 }
 
 void MainWindow::loadFile(const QString &path, int target)

@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -31,8 +32,9 @@ void MainWindow::startUp()
 
     // The designed size: a client area of 7875 x 6135 twips below the menu bar.
     const Twips twips(this);
-    resize(twips.toPixelsX(WindowLayout::ClientWidth),
-           twips.toPixelsY(WindowLayout::ClientHeight) + menuBar()->sizeHint().height());
+    resize(twips.toPixelsX(WindowLayout::ClientWidth), twips.toPixelsY(WindowLayout::ClientHeight) +
+                                                           menuBar()->sizeHint().height() +
+                                                           statusBar()->sizeHint().height());
 
     EditorSettings settings;
     const QString settingsPath = programFile(mProgramFolder, SettingsFileName);

@@ -25,6 +25,8 @@ void MainWindow::fileNew()
     if (!dialog.confirmed())
         return;
     mDocument.tilesets = TilesetTable(dialog.tilesetCount(), dialog.entryCount());
+    clearHistory();
+    clearFindResults();
 
     mTilesetList->removeAllNodes();
     setTitle(u"Untitled"_s);
@@ -67,6 +69,9 @@ void MainWindow::insertTileset()
     mDocument.tilesets.setTilesetName(s, padFixedText("New Tileset", NameWidth));
     rebuildTilesetList(s + 1);
     mDocument.changesMade = true;
+    TableEdit edit;
+    edit.add(mDocument.tilesets.nameOffset(s), {}, mDocument.tilesets.record(s));
+    recordEdit(u"insert tileset "_s + TilesetList::tilesetNumber(s), std::move(edit), s, -1);
 }
 
 void MainWindow::deleteTileset()
@@ -79,12 +84,15 @@ void MainWindow::deleteTileset()
                     PlatformServices::Icon::Exclamation);
         return;
     }
+    TableEdit edit;
+    edit.add(mDocument.tilesets.nameOffset(s), mDocument.tilesets.record(s), {});
     mDocument.tilesets.removeTileset(s);
     // The tileset that followed the deleted one, or the new last one.
     const int deletedNode = s + 1;
     const int count = mDocument.tilesetCount();
     rebuildTilesetList(deletedNode > 1 ? std::min(deletedNode, count) : 1);
     mDocument.changesMade = true;
+    recordEdit(u"delete tileset "_s + TilesetList::tilesetNumber(s), std::move(edit), s, -1);
 }
 
 void MainWindow::copyTileset()
@@ -97,9 +105,16 @@ void MainWindow::copyTileset()
     if (dialog.importChoice() < 0)
         return;
     // The entries only: the target keeps its own name.
+    const QByteArray before = mDocument.tilesets.record(t).toByteArray();
     mDocument.tilesets.copyEntries(dialog.importChoice(), t);
     mDocument.changesMade = true;
     refreshEntryTexts();
+    TableEdit edit;
+    edit.add(mDocument.tilesets.nameOffset(t), before, mDocument.tilesets.record(t));
+    recordEdit(
+        u"copy tileset %1 to tileset %2"_s.arg(TilesetList::tilesetNumber(dialog.importChoice()),
+                                               TilesetList::tilesetNumber(t)),
+        std::move(edit), t, -1);
 }
 
 void MainWindow::importTileset()
@@ -117,10 +132,14 @@ void MainWindow::importTileset()
                                                u"Import from other file"_s, u"hmkset.dat"_s));
     if (path.isEmpty())
         return;
+    const QByteArray before = mDocument.tilesets.record(t).toByteArray();
     loadFile(path, t);
     // Also after a refusal or a cancelled choice: it then shows the unchanged name.
     mTilesetList->setTilesetLabel(t, fromWindows1252(cutAtNul(mDocument.tilesetName(t))));
     refreshEntryTexts();
+    TableEdit edit;
+    edit.add(mDocument.tilesets.nameOffset(t), before, mDocument.tilesets.record(t));
+    recordEdit(u"import into tileset "_s + TilesetList::tilesetNumber(t), std::move(edit), t, -1);
 }
 
 void MainWindow::fileInfo()

@@ -67,9 +67,13 @@ void MainWindow::storeTilesetName(int t, const QString &text)
     const QByteArray bytes = toWindows1252(text);
     if (bytes != trimBlanks(mDocument.tilesetName(t)))
         mDocument.changesMade = true;
+    const QByteArray before = mDocument.tilesetName(t).toByteArray();
     mDocument.tilesets.setTilesetName(t, storeFixedText(bytes, NameWidth));
-    // The label shows all that was typed, also past the 33 characters the name keeps.
     mTilesetList->setTilesetLabel(t, text);
+    TableEdit edit;
+    edit.add(mDocument.tilesets.nameOffset(t), before, mDocument.tilesetName(t));
+    recordEdit(u"rename tileset "_s + TilesetList::tilesetNumber(t), std::move(edit), t, -1);
+    updateFieldStatus();
 }
 
 void MainWindow::editEntry()
@@ -90,9 +94,16 @@ void MainWindow::storeEntryText(int node, const QString &text)
     const QByteArray bytes = toWindows1252(text);
     if (bytes != trimBlanks(mDocument.entry(entry, t)))
         mDocument.changesMade = true;
+    const QByteArray before = mDocument.entry(entry, t).toByteArray();
     mDocument.tilesets.setEntry(entry, t, storeFixedText(bytes, EntryWidth));
     mEntryTree->setDescriptionsOn(descriptionsOn());
     mEntryTree->node(node)->setText(0, mEntryTree->entryLabel(entry, text));
+    TableEdit edit;
+    edit.add(mDocument.tilesets.entryOffset(entry, t), before, mDocument.entry(entry, t));
+    recordEdit(
+        u"edit entry %1 of tileset %2"_s.arg(zeroPad(entry, 3), TilesetList::tilesetNumber(t)),
+        std::move(edit), t, entry);
+    updateFieldStatus();
 }
 
 void MainWindow::goToEntry()

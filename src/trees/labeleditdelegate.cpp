@@ -36,6 +36,7 @@ QWidget *LabelEditDelegate::createEditor(QWidget *parent, const QStyleOptionView
     editor->setFrame(false);
     editor->setMaxLength(mMaxLength);
     editor->setValidator(new Windows1252Validator(editor));
+    connect(editor, &QLineEdit::textChanged, this, &LabelEditDelegate::editorTextChanged);
     return editor;
 }
 

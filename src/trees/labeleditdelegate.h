@@ -29,6 +29,7 @@ public:
 
 Q_SIGNALS:
     void labelEdited(const QModelIndex &index, const QString &text) const;
+    void editorTextChanged(const QString &text) const; // as the user types
 
 private:
     int mMaxLength;

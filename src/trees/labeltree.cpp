@@ -22,6 +22,13 @@ LabelTree::LabelTree(const QString &name, int fieldWidth, QWidget *parent)
             [this](const QModelIndex &index, const QString &text) {
                 Q_EMIT itemLabelEdited(itemFromIndex(index), text);
             });
+    connect(delegate, &LabelEditDelegate::editorTextChanged, this, &LabelTree::labelTextChanged);
+}
+
+void LabelTree::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTreeWidget::closeEditor(editor, hint);
+    Q_EMIT labelEditClosed();
 }
 
 void LabelTree::resizeEvent(QResizeEvent *event)

@@ -21,8 +21,11 @@ Q_SIGNALS:
     void treeDoubleClicked(); // anywhere in the tree, on a node or not
     // A confirmed edit of item; the label itself is left to the owner.
     void itemLabelEdited(QTreeWidgetItem *item, const QString &text);
+    void labelTextChanged(const QString &text); // while the label editor is open
+    void labelEditClosed();
 
 protected:
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 };

@@ -28,9 +28,25 @@ TilesetList::TilesetList(QWidget *parent)
             });
 }
 
+QString TilesetList::tilesetNumber(int tileset)
+{
+    return zeroPad(tileset, tileset >= 100 ? 3 : 2);
+}
+
 QString TilesetList::numberedLabel(int tileset, const QString &text)
 {
-    return zeroPad(tileset, tileset >= 100 ? 3 : 2) + u". "_s + text;
+    return tilesetNumber(tileset) + u". "_s + text;
+}
+
+QString TilesetList::shownName(const Document &document, int tileset)
+{
+    return trimmedName(document, tileset);
+}
+
+void TilesetList::relabel(const Document &document)
+{
+    for (int t = 0; t < std::min(nodeCount(), document.tilesetCount()); ++t)
+        setTilesetLabel(t, trimmedName(document, t));
 }
 
 void TilesetList::build(const Document &document)

@@ -26,8 +26,15 @@ public:
     void selectNode(int index);
     void setTilesetLabel(int tileset, const QString &text);
 
-    // "07. " and the text; tilesets from 100 up show their own three digits.
+    // Every node's label from the names as the document holds them now.
+    void relabel(const Document &document);
+
+    // "07"; tilesets from 100 up show their own three digits.
+    static QString tilesetNumber(int tileset);
+    // "07. " and the text.
     static QString numberedLabel(int tileset, const QString &text);
+    // The name as a node shows it: without its terminator and padding.
+    static QString shownName(const Document &document, int tileset);
 
 Q_SIGNALS:
     void clicked();

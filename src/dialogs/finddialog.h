@@ -1,0 +1,50 @@
+#pragma once
+
+#include "fieldsearch.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// "Find and replace": what to look for and where, and the fields that matched. It only
+// asks; the main window searches the document and hands the results back.
+class FindDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FindDialog(QWidget *parent = nullptr);
+
+    // Shows the dialog for finding, or with the replacement row for replacing.
+    void showFor(bool replacing);
+
+    SearchOptions options() const;
+    QString replacement() const;
+    // One row per match, and the summary under them.
+    void setResults(const QStringList &rows, const QString &summary);
+    void setSummary(const QString &summary);
+    int resultCount() const;
+    void selectResult(int row);
+
+Q_SIGNALS:
+    void findAllRequested();
+    void replaceAllRequested();
+    void resultActivated(int row);
+
+private:
+    QLineEdit *mFindText;
+    QLabel *mReplaceCaption;
+    QLineEdit *mReplaceText;
+    QCheckBox *mMatchCase;
+    QCheckBox *mWholeField;
+    QCheckBox *mSearchNames;
+    QCheckBox *mSearchEntries;
+    QPushButton *mFindAll;
+    QPushButton *mReplaceAll;
+    QListWidget *mResults;
+    QLabel *mSummary;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "tableedit.h"
+
+#include <QList>
+#include <QString>
+
+struct SearchOptions
+{
+    QString text;
+    bool matchCase = false;
+    bool wholeField = false; // the field's whole text, not a part of it
+    bool names = true;
+    bool entries = true;
+};
+
+// A field that matched; entry -1 stands for the tileset's name. Ordered as the file
+// holds them: tileset by tileset, the name before the entries.
+struct FieldMatch
+{
+    int tileset = 0;
+    int entry = -1;
+
+    friend auto operator<=>(const FieldMatch &, const FieldMatch &) = default;
+};
+
+// A field's text as the trees show it: its bytes before the first NUL, as Windows-1252.
+QString fieldText(QByteArrayView field);
+
+bool textMatches(const QString &text, const SearchOptions &options);
+
+// Every field of the table whose text matches, in file order.
+QList<FieldMatch> findFields(const TilesetTable &table, const SearchOptions &options);
+
+// What a matching text becomes when the searched text is replaced.
+QString replacedText(const QString &text, const SearchOptions &options, const QString &replacement);
+
+struct FieldReplacement
+{
+    TableEdit edit;        // every changed field, stored as an edit stores it
+    int changedFields = 0; // fields whose bytes change
+    int cutFields = 0;     // fields whose new text loses characters to the field width
+};
+
+// The replacement of every match. The replacement must be Windows-1252 text; blanks that
+// only padded a field without a terminator may fall off its end without counting as cut.
+FieldReplacement replaceFields(const TilesetTable &table, const QList<FieldMatch> &matches,
+                               const SearchOptions &options, const QString &replacement);
