@@ -7,6 +7,7 @@
 #include "splitterbar.h"
 #include "tilesetlist.h"
 
+#include <QFileSystemWatcher>
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QTimer>
@@ -14,13 +15,16 @@
 
 using namespace Qt::StringLiterals;
 
-MainWindow::MainWindow(PlatformServices &services, const QString &programFolder, QWidget *parent)
+MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders, QWidget *parent)
     : QMainWindow(parent)
     , mServices(services)
-    , mProgramFolder(programFolder)
+    , mFolders(folders)
 {
     setObjectName(u"Form1"_s);
     setWindowIcon(QIcon(u":/icons/app.svg"_s));
+    setAcceptDrops(true);
+    mWatcher = new QFileSystemWatcher(this);
+    connect(mWatcher, &QFileSystemWatcher::fileChanged, this, &MainWindow::documentFileChanged);
     createClientArea();
     createHistory();
     createMenus();
@@ -28,6 +32,10 @@ MainWindow::MainWindow(PlatformServices &services, const QString &programFolder,
     connectTrees();
     startUp();
 }
+
+MainWindow::MainWindow(PlatformServices &services, const QString &programFolder, QWidget *parent)
+    : MainWindow(services, ProgramFolders::portable(programFolder), parent)
+{}
 
 MainWindow::~MainWindow()
 {
@@ -90,6 +98,9 @@ void MainWindow::createMenus()
     addMenuItem(file, u"mnunew"_s, u"New"_s, &MainWindow::fileNew, QKeySequence::New);
     addSeparator(file, u"mnus"_s);
     addMenuItem(file, u"mnuopen"_s, u"Open..."_s, &MainWindow::fileOpen, QKeySequence::Open);
+    mRecentMenu = file->addMenu(u"Recent files"_s);
+    mRecentMenu->setObjectName(u"mnurecent"_s);
+    rebuildRecentMenu();
     addMenuItem(file, u"mnuclose"_s, u"Close"_s, &MainWindow::fileClose, Qt::CTRL | Qt::Key_W);
     addSeparator(file, u"mnus0"_s);
     addMenuItem(file, u"mnusave"_s, u"Save"_s, &MainWindow::fileSave, QKeySequence::Save);

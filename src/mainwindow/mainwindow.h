@@ -3,8 +3,10 @@
 #include "document.h"
 #include "fieldsearch.h"
 #include "platformservices.h"
+#include "programfolders.h"
 #include "windowlayout.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 
 #include <optional>
@@ -16,6 +18,7 @@ class QUndoStack;
 
 class EntryTree;
 class FileToolbar;
+class QFileSystemWatcher;
 class QMenu;
 class QTimer;
 class SplitterBar;
@@ -30,7 +33,9 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // Start-up runs here, reading desc.txt and hmktse.ini from programFolder.
+    // Start-up runs here, reading desc.txt and hmktse.ini from the folders.
+    MainWindow(PlatformServices &services, const ProgramFolders &folders, QWidget *parent = nullptr);
+    // Everything in one folder (ProgramFolders::portable).
     MainWindow(PlatformServices &services, const QString &programFolder, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -44,6 +49,9 @@ public:
     void saveFile(const QString &path);
     void refreshEntryTexts();
     void restoreTreeSelection();
+    // Opens a file as Open does once its dialog has given the path: from the command
+    // line, a drop or the recent files.
+    void openFile(const QString &path);
     void layoutWindow();
 
     TilesetList *tilesetList() const { return mTilesetList; }
@@ -59,6 +67,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -90,6 +100,7 @@ private:
 
     // Document commands (mainwindowfiles.cpp)
     void fileOpen();
+    void openChosenFile(const QString &path);
     void fileClose();
     void discardDocument(); // trees hidden and empty, no tilesets, NoDocument
     void fileSave();
@@ -149,6 +160,16 @@ private:
     void showTypedCount(bool name, const QString &text);
     QString fieldPlace(int tileset, int entry) const;
 
+    // Recent files and the file on disk (mainwindowdesktop.cpp)
+    QStringList recentFiles() const;
+    void setRecentFiles(const QStringList &paths);
+    void addRecentFile(const QString &path);
+    void rebuildRecentMenu();
+    void openRecentFile(const QString &path);
+    void watchDocumentFile();
+    void unwatchDocumentFile();
+    void documentFileChanged(const QString &path);
+
     // Help (mainwindowhelp.cpp)
     void openReadme();
     void visitSite();
@@ -170,7 +191,7 @@ private:
     EntryToolbar *mEntryToolbar = nullptr;
     QTimer *mLayoutTimer = nullptr;
     PlatformServices &mServices;
-    const QString mProgramFolder;
+    const ProgramFolders mFolders;
     Document mDocument;
     WindowLayout mLayout;
     QWidget *mClientArea = nullptr;
@@ -179,6 +200,16 @@ private:
     FindDialog *mFindDialog = nullptr; // made when first asked for
     QList<FieldMatch> mFindMatches;
     QLabel *mFieldStatus = nullptr;
+    QMenu *mRecentMenu = nullptr;
+    QFileSystemWatcher *mWatcher = nullptr;
+    struct FileStamp
+    {
+        QDateTime modified;
+        qint64 size = -1;
+        bool operator==(const FileStamp &) const = default;
+    };
+    FileStamp mWatchedStamp; // the file as the editor last read or wrote it
+    bool mDiskChangeTold = false;
     bool mStatusOnName = false;             // the status bar shows the name rather than the entry
     bool mSettingsIncomplete = false;       // told once the window is up
     std::optional<QSize> mPendingOuterSize; // until the window's frame is known

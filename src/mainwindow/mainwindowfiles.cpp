@@ -58,8 +58,12 @@ void MainWindow::fileOpen()
     const QString path =
         mServices.fileDialog(this, fileRequest(PlatformServices::FileRequest::Open,
                                                u"Open hmkset.dat"_s, u"hmkset.dat"_s));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openChosenFile(path);
+}
+
+void MainWindow::openChosenFile(const QString &path)
+{
     mDocument.filePath = path;
     mDocument.fileTitle = fileTitleOf(path);
     mDocument.fileFolder = folderOf(path);
@@ -89,6 +93,8 @@ void MainWindow::openDocumentFile()
     restoreTreeSelection();
     enterState(DocumentOpen);
     mDocument.changesMade = false;
+    addRecentFile(mDocument.filePath);
+    watchDocumentFile();
 }
 
 void MainWindow::fileClose()
@@ -104,6 +110,7 @@ void MainWindow::discardDocument()
     mTilesetList->hide();
     mEntryTree->hide();
     mDocument.tilesets = TilesetTable();
+    unwatchDocumentFile();
     clearHistory();
     clearFindResults();
     mTilesetList->removeAllNodes();
@@ -121,6 +128,7 @@ void MainWindow::fileSave()
     saveFile(mDocument.filePath);
     mDocument.changesMade = false;
     markSaved();
+    watchDocumentFile();
 }
 
 void MainWindow::fileSaveAs()
@@ -139,6 +147,7 @@ void MainWindow::fileSaveAs()
     saveFile(path);
     mDocument.changesMade = false;
     markSaved();
+    watchDocumentFile();
 }
 
 void MainWindow::loadFile(const QString &path, int target)
@@ -177,7 +186,10 @@ int MainWindow::chooseImportedTileset(const TilesetTable &pending)
 
 void MainWindow::saveFile(const QString &path)
 {
+    unwatchDocumentFile(); // the editor's own writing is no change by another program
     ProgressSession window(this, u"Writing file "_s + fileTitleOf(path), mServices);
-    if (!writeTilesetFile(mDocument.tilesets, path, window.progress()))
+    if (writeTilesetFile(mDocument.tilesets, path, window.progress()))
+        addRecentFile(path);
+    else
         showMessage(Messages::ErrorSaving, Messages::ErrorTitle, PlatformServices::Icon::Critical);
 }

@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 
 void MainWindow::openReadme()
 {
-    const QString path = programFile(mProgramFolder, u"readme.txt"_s);
+    const QString path = mFolders.readmeFile();
     if (fileExists(path)) {
         mServices.openWithDesktop(QUrl::fromLocalFile(path));
         return;

@@ -10,6 +10,7 @@
 #include "twips.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -17,12 +18,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString SettingsFileName = u"hmktse.ini"_s;
-const QString DescriptionFileName = u"desc.txt"_s;
-
-} // namespace
 
 void MainWindow::startUp()
 {
@@ -37,7 +32,7 @@ void MainWindow::startUp()
                                                            statusBar()->sizeHint().height());
 
     EditorSettings settings;
-    const QString settingsPath = programFile(mProgramFolder, SettingsFileName);
+    const QString settingsPath = mFolders.settingsFile();
     const bool found = fileExists(settingsPath);
     if (found)
         mSettingsIncomplete = !readSettingsFile(settingsPath, settings);
@@ -46,9 +41,9 @@ void MainWindow::startUp()
 
 void MainWindow::readDescriptions()
 {
-    const QString path = programFile(mProgramFolder, DescriptionFileName);
+    const QString path = mFolders.descriptionFile();
     QAction *command = action(u"mnudisplaynames"_s);
-    const bool present = fileExists(path);
+    const bool present = !path.isEmpty();
     command->setVisible(present);
     if (present)
         mEntryTree->setEntryDescriptions(readDescriptionFile(path));
@@ -172,7 +167,9 @@ void MainWindow::writeSettings()
     settings.openLastFileOnStartup = action(u"mnuopenlast"_s)->isChecked() ? 1 : 0;
     settings.selectedEntry = mEntryTree->selectedEntryNode();
     // A settings file that cannot be written is lost; the program ends all the same.
-    writeSettingsFile(programFile(mProgramFolder, SettingsFileName), settings);
+    const QString path = mFolders.settingsFile();
+    QDir().mkpath(folderOf(path)); // the user's folder may not be there yet
+    writeSettingsFile(path, settings);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -27,6 +27,7 @@ void MainWindow::fileNew()
     mDocument.tilesets = TilesetTable(dialog.tilesetCount(), dialog.entryCount());
     clearHistory();
     clearFindResults();
+    unwatchDocumentFile();
 
     mTilesetList->removeAllNodes();
     setTitle(u"Untitled"_s);

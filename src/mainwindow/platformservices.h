@@ -18,6 +18,7 @@ public:
     {
         Ok,
         OkCancel,
+        YesNo,
         YesNoCancel
     };
     enum class Icon

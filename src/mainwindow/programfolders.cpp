@@ -1,0 +1,72 @@
+#include "programfolders.h"
+
+#include "pathutils.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Installed folders, relative to the folder of an installed executable (set by the build).
+#ifndef HMK_DATA_FROM_BIN
+#define HMK_DATA_FROM_BIN "../share/hmktse"
+#endif
+#ifndef HMK_DOC_FROM_BIN
+#define HMK_DOC_FROM_BIN "../share/doc/hmktse"
+#endif
+
+QString firstExisting(std::initializer_list<QString> folders, const QString &name)
+{
+    for (const QString &folder : folders) {
+        if (!folder.isEmpty() && fileExists(programFile(folder, name)))
+            return programFile(folder, name);
+    }
+    return {};
+}
+
+QString installedFolder(const QString &program, const char *relative)
+{
+    const QString folder = QDir::cleanPath(program + u'/' + QString::fromUtf8(relative));
+    return QFileInfo(folder).isDir() ? QDir::toNativeSeparators(folder) : QString();
+}
+
+} // namespace
+
+ProgramFolders ProgramFolders::ofApplication()
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    return {program, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+            installedFolder(program, HMK_DATA_FROM_BIN), installedFolder(program, HMK_DOC_FROM_BIN)};
+}
+
+ProgramFolders ProgramFolders::portable(const QString &folder)
+{
+    return {folder, programFile(folder, u"user"_s), {}, {}};
+}
+
+QString ProgramFolders::settingsFile() const
+{
+    const QFileInfo folder(program);
+    const bool writable = folder.isDir() && folder.isWritable();
+    return programFile(writable ? program : user, u"hmktse.ini"_s);
+}
+
+QString ProgramFolders::descriptionFile() const
+{
+    return firstExisting({program, user, data}, u"desc.txt"_s);
+}
+
+QString ProgramFolders::readmeFile() const
+{
+    const QString found = firstExisting({program, doc}, u"readme.txt"_s);
+    return found.isEmpty() ? programFile(program, u"readme.txt"_s) : found;
+}
+
+QString ProgramFolders::recentFilesStore() const
+{
+    return programFile(user, u"recent.conf"_s);
+}
