@@ -5,6 +5,7 @@
 #include "jsondump.h"
 #include "messages.h"
 #include "savefile.h"
+#include "tilesetdiff.h"
 #include "tilesetfile.h"
 
 #include <QFile>
@@ -28,13 +29,14 @@ QString loadMessage(LoadError error)
     return Messages::ErrorLoading.toString();
 }
 
-// The editor's Open: load mode, no progress to show.
-bool openAsEditor(const QString &path, Document &document)
+// The editor's Open: load mode, no progress to show. With two files, the message says
+// which one the editor refused.
+bool openAsEditor(const QString &path, Document &document, bool namePath = false)
 {
     const LoadError error = loadTilesetFile(document, path, -1, LoadHooks{});
     if (error == LoadError::None)
         return true;
-    printError(loadMessage(error));
+    printError((namePath ? path + u": "_s : QString()) + loadMessage(error));
     return false;
 }
 
@@ -124,4 +126,23 @@ int runResave(const QString &inPath, const QString &outPath)
         return ExitFailure;
     }
     return ExitSuccess;
+}
+
+int runDiff(const QString &beforePath, const QString &afterPath)
+{
+    // As diff and cmp: 1 says the files differ, so trouble has an exit status of its own.
+    constexpr int ExitDifferent = 1;
+    constexpr int ExitTrouble = 2;
+    Document before;
+    Document after;
+    if (!openAsEditor(beforePath, before, true) || !openAsEditor(afterPath, after, true))
+        return ExitTrouble;
+    const QStringList lines = tilesetDifferences(before.tilesets, after.tilesets);
+    if (lines.isEmpty())
+        return ExitSuccess;
+    if (!printOut(lines.join(u'\n'))) {
+        printError(u"hmkset: cannot write to standard output"_s);
+        return ExitTrouble;
+    }
+    return ExitDifferent;
 }

@@ -7,3 +7,5 @@ int runInfo(const QString &path);
 int runDump(const QString &path);
 int runBuild(const QString &jsonPath, const QString &outPath);
 int runResave(const QString &inPath, const QString &outPath);
+// 0 when the files hold the same tilesets, 1 when they differ, 2 when one cannot be read.
+int runDiff(const QString &beforePath, const QString &afterPath);

@@ -47,6 +47,11 @@ int run(const QStringList &arguments)
     const QString &name = arguments.first();
     if (name == u"help" || isHelpOption(name))
         return runHelp(arguments);
+    if (name == u"--version") {
+        if (arguments.size() > 1)
+            return usageError(u"--version takes no arguments"_s, usageText());
+        return showHelp(u"hmkset "_s + QStringLiteral(HMK_VERSION));
+    }
     const CommandHelp *command = findCommand(name);
     if (!command)
         return usageError(u"unknown command \"%1\""_s.arg(name), usageText());
@@ -66,6 +71,8 @@ int run(const QStringList &arguments)
         return runDump(rest[0]);
     if (name == u"build")
         return runBuild(rest[0], rest[1]);
+    if (name == u"diff")
+        return runDiff(rest[0], rest[1]);
     return runResave(rest[0], rest[1]);
 }
 

@@ -6,7 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr std::array<CommandHelp, 4> Commands = {{
+constexpr std::array<CommandHelp, 5> Commands = {{
     {u"info", 1, u"info FILE",
      uR"(Prints the header's tileset count and entries per tileset, the file's length, the
 length those counts call for (5 + T * (33 + 32 * E)) and the bytes left over or
@@ -35,6 +35,21 @@ written. OUT is replaced only once the new file is complete.
      uR"(Opens IN and saves it as OUT exactly as the editor's Open then Save do: fields
 are tidied the way the editor tidies them and bytes after the last tileset are
 dropped. Shows what the editor would make of a file.)"},
+    {u"diff", 2, u"diff A B",
+     uR"(Opens A and B as the editor does and prints what differs from A to B, one line
+each, numbered from 0 as in the editor's lists:
+  tilesets: 70 -> 71                        the header's counts
+  entries per tileset: 151 -> 152
+  tileset 3 name: "Grass" -> "Meadow"       a name or an entry, as the editor
+  tileset 3 entry 12: "tree" -> "tree 2"    shows it, quoted, in UTF-8
+  tileset 70 added: "Castle 8"              a tileset only B has
+Texts end at the first NUL and are Windows-1252; blanks show inside the quotes,
+control characters as JSON escapes. When the entry counts differ, the entries
+both files have are compared.
+Exit status: 0 the same, 1 different, 2 a file the editor would not open (its
+message is shown after the file's name).
+
+  hmkset diff old/hmkset.dat hmkset.dat)"},
 }};
 
 } // namespace
@@ -61,14 +76,17 @@ Commands:
   dump FILE        FILE as JSON on standard output
   build JSON OUT   checks JSON ("-" for standard input) and writes OUT from it
   resave IN OUT    opens IN and saves it as OUT, as the editor would
+  diff A B         names and entries that differ from A to B, one a line
   help [COMMAND]   this text, or the help of one command
+  --version        the version of hmkset
 
 Typical use:
   hmkset dump hmkset.dat > hmkset.json
   (edit hmkset.json, commit it)
   hmkset build hmkset.json hmkset.dat
 
-Exit status: 0 done, 1 failed (build then writes nothing), 2 wrong usage.
+Exit status: 0 done, 1 failed (build then writes nothing), 2 wrong usage; diff
+has its own (see "hmkset help diff").
 Run "hmkset COMMAND --help" for the details of a command.)"_s;
 }
 
