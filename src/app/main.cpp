@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -56,8 +57,10 @@ int main(int argc, char *argv[])
     const QString file = files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath();
 
     QtPlatformServices services;
-    MainWindow window(services, QCoreApplication::applicationDirPath());
+    MainWindow window(services, ProgramFolders::ofApplication());
     window.show();
-    // TODO(mainwindow): if (!file.isEmpty()) window.openFileFromCommandLine(file);
+    // Once the window is up, exactly as Open would, with the same messages for a bad file.
+    if (!file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file] { window.openFile(file); });
     return app.exec();
 }

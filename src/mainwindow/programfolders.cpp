@@ -11,14 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Installed folders, relative to the folder of an installed executable (set by the build).
-#ifndef HMK_DATA_FROM_BIN
-#define HMK_DATA_FROM_BIN "../share/hmktse"
-#endif
-#ifndef HMK_DOC_FROM_BIN
-#define HMK_DOC_FROM_BIN "../share/doc/hmktse"
-#endif
-
 QString firstExisting(std::initializer_list<QString> folders, const QString &name)
 {
     for (const QString &folder : folders) {
@@ -40,7 +32,8 @@ ProgramFolders ProgramFolders::ofApplication()
 {
     const QString program = QCoreApplication::applicationDirPath();
     return {program, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-            installedFolder(program, HMK_DATA_FROM_BIN), installedFolder(program, HMK_DOC_FROM_BIN)};
+            installedFolder(program, HMK_DATA_FROM_BIN),
+            installedFolder(program, HMK_DOC_FROM_BIN)};
 }
 
 ProgramFolders ProgramFolders::portable(const QString &folder)
