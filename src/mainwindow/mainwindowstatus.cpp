@@ -19,15 +19,17 @@ void MainWindow::createStatusBar()
     mFieldStatus->setObjectName(u"fieldStatus"_s);
     statusBar()->addWidget(mFieldStatus, 1);
 
-    // The tree the user moves in decides which field the bar shows.
-    connect(mTilesetList, &QTreeWidget::currentItemChanged, this, [this] {
-        mStatusOnName = true;
-        updateFieldStatus();
-    });
-    connect(mEntryTree, &QTreeWidget::currentItemChanged, this, [this] {
-        mStatusOnName = false;
-        updateFieldStatus();
-    });
+    // The tree the user moves or clicks in decides which field the bar shows.
+    const auto showName = [this](bool name) {
+        return [this, name] {
+            mStatusOnName = name;
+            updateFieldStatus();
+        };
+    };
+    connect(mTilesetList, &QTreeWidget::currentItemChanged, this, showName(true));
+    connect(mTilesetList, &QTreeWidget::itemPressed, this, showName(true));
+    connect(mEntryTree, &QTreeWidget::currentItemChanged, this, showName(false));
+    connect(mEntryTree, &QTreeWidget::itemPressed, this, showName(false));
     connect(mTilesetList, &LabelTree::labelTextChanged, this,
             [this](const QString &text) { showTypedCount(true, text); });
     connect(mEntryTree, &LabelTree::labelTextChanged, this,
