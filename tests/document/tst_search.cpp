@@ -46,9 +46,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<SearchOptions>("options");
         QTest::addColumn<QList<int>>("found"); // tileset * 10 + entry + 1; a name is tileset * 10
-        QTest::newRow("any case, names and entries") << options(u"rock"_s) << QList<int>{10, 11, 23};
+        QTest::newRow("any case, names and entries")
+            << options(u"rock"_s) << QList<int>{10, 11, 23};
         QTest::newRow("match case") << options(u"rock"_s, true) << QList<int>{11};
-        QTest::newRow("names only") << options(u"rock"_s, false, false, true, false) << QList<int>{10};
+        QTest::newRow("names only")
+            << options(u"rock"_s, false, false, true, false) << QList<int>{10};
         QTest::newRow("text after a NUL is no text") << options(u"grass"_s) << QList<int>{12};
         QTest::newRow("whole field, padding aside")
             << options(u"rock garden"_s, false, true) << QList<int>{10};
@@ -105,7 +107,7 @@ private Q_SLOTS:
         TilesetTable table = TestFiles::numberedTable(3, 2);
         const TilesetTable before = table;
         TableEdit edit;
-        edit.add(table.nameOffset(1), table.record(1), {}); // delete tileset 1
+        edit.add(table.nameOffset(1), table.record(1), {});                     // delete tileset 1
         edit.add(table.nameOffset(0), {}, QByteArray(table.recordSize(), ' ')); // insert at 0
         edit.add(table.entryOffset(1, 2), table.entry(1, 2), storeFixedText("x", EntryWidth));
         QVERIFY(edit.changesTilesetCount());

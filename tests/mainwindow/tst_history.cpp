@@ -162,8 +162,8 @@ private Q_SLOTS:
         QCOMPARE(results().first(), u"05. Set 5 \u00b7 014. 5:14"_s);
         QCOMPARE(inFind<QLabel>(u"findSummary"_s)->text(), u"11 matches in 1 tileset"_s);
         const int remembered = tree()->selectedEntryNode();
-        Q_EMIT inFind<QListWidget>(u"findResults"_s)->itemActivated(
-            inFind<QListWidget>(u"findResults"_s)->item(1));
+        Q_EMIT inFind<QListWidget>(u"findResults"_s)
+            ->itemActivated(inFind<QListWidget>(u"findResults"_s)->item(1));
         QCOMPARE(list()->selectedTileset(), 5);
         QTreeWidgetItem *node = tree()->node(tree()->entryNode(140));
         QCOMPARE(tree()->currentItem(), node);
@@ -198,13 +198,16 @@ private Q_SLOTS:
         auto *status = window().findChild<QStatusBar *>(u"statusBar"_s);
         auto *label = status->findChild<QLabel *>();
         select(2, 7);
-        QCOMPARE(label->text(), u"Tileset 02 \u00b7 Entry 007 \u00b7 3 / 32 characters \u00b7 ends with NUL"_s);
+        QCOMPARE(label->text(),
+                 u"Tileset 02 \u00b7 Entry 007 \u00b7 3 / 32 characters \u00b7 ends with NUL"_s);
         QVERIFY(status->toolTip().startsWith(u"32 3A 37 00 20"_s));
         const QRect node = list()->visualItemRect(list()->node(3));
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, node.center());
-        QCOMPARE(label->text(), u"Tileset 02 \u00b7 Name \u00b7 5 / 33 characters \u00b7 ends with NUL"_s);
+        QCOMPARE(label->text(),
+                 u"Tileset 02 \u00b7 Name \u00b7 5 / 33 characters \u00b7 ends with NUL"_s);
         Q_EMIT list()->labelTextChanged(u"Mossy"_s.repeated(2));
-        QCOMPARE(label->text(), u"Tileset 02 \u00b7 Name \u00b7 10 / 33 characters \u00b7 editing"_s);
+        QCOMPARE(label->text(),
+                 u"Tileset 02 \u00b7 Name \u00b7 10 / 33 characters \u00b7 editing"_s);
     }
 };
 
