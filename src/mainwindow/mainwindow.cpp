@@ -39,8 +39,11 @@ MainWindow::MainWindow(PlatformServices &services, const QString &programFolder,
 
 MainWindow::~MainWindow()
 {
-    // The history's own destruction reports an emptied stack to menus already gone.
+    // Children outlive this body: the history reports an emptied stack, and a label editor
+    // still open commits its text as it closes. Neither may reach a window half gone.
     mUndoStack->disconnect(this);
+    mTilesetList->disconnect(this);
+    mEntryTree->disconnect(this);
 }
 
 void MainWindow::createClientArea()
