@@ -25,7 +25,7 @@ inline LoadError expectedLoadError(QByteArrayView file, int requiredEntryCount)
 // ends with a blank. An entry whose first byte is NUL is all NUL.
 inline TilesetTable expectedTable(QByteArrayView file)
 {
-    TilesetTable table(uchar(file[0]), uchar(file[1]));
+    TilesetTable table{uchar(file[0]), uchar(file[1])};
     QByteArray bytes = file.sliced(HeaderSize, table.bytes().size()).toByteArray();
     for (qsizetype at = 0, width = NameWidth; at < bytes.size(); at += width) {
         width = at % table.recordSize() == 0 ? NameWidth : EntryWidth;
