@@ -157,7 +157,7 @@ void Soak::newFile()
 // Renames a tileset by a double-click: checks the text offered and types another.
 void Soak::rename(TilesetList *list)
 {
-    mSelected = below(tilesets());
+    mSelected = below(3) ? std::min(mSelected, tilesets() - 1) : below(tilesets());
     QTreeWidgetItem *item = list->node(mSelected + 1);
     list->scrollToItem(item);
     const QPoint centre = list->visualItemRect(item).center();
@@ -182,6 +182,8 @@ void Soak::rename(TilesetList *list)
     QByteArray typed = below(3) ? QByteArray() : offered;
     for (int n = typed.isEmpty() ? below(35) : 0; n > 0; --n)
         typed += "abXY \xe9"[below(6)];
+    if (below(2)) // blanks typed before the terminator stay
+        typed = typed.left(31) + ' ';
     mLog.last() += u" \"%1\""_s.arg(QString::fromLatin1(typed));
     line->setText(QString::fromLatin1(typed));
     const bool confirm = below(5) > 0;
