@@ -1,27 +1,37 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 // A broken property must end the run as a crash, so libFuzzer saves the input.
-[[noreturn]] inline void fuzzCheckFailed(const char *condition, const char *file, int line)
-{
-    std::fprintf(stderr, "%s:%d: property broken: %s\n", file, line, condition);
-    std::fflush(stderr);
-    std::abort();
-}
-
 #define CHECK(condition)                                                                           \
     do {                                                                                           \
-        if (!(condition))                                                                          \
-            fuzzCheckFailed(#condition, __FILE__, __LINE__);                                       \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition);  \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (false)
 
 // The input as bytes Qt can hold; libFuzzer keeps it alive for the whole call.
 inline QByteArray fuzzInput(const uint8_t *data, size_t size)
 {
     return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+// The readers take paths: the input goes to a file in memory when the system has it.
+inline QString scratchFile(const QString &name, const QByteArray &bytes)
+{
+    static QTemporaryDir folder(QFile::exists(QStringLiteral("/dev/shm"))
+                                    ? QStringLiteral("/dev/shm/hmkfuzz-XXXXXX")
+                                    : QString());
+    QFile file(folder.filePath(name));
+    CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+          file.write(bytes) == bytes.size() && file.flush());
+    return file.fileName();
 }

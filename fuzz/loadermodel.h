@@ -1,23 +1,66 @@
 #pragma once
 
-#include "tilesetreader.h"
-#include "tilesettable.h"
+#include "fuzzcheck.h"
+#include "tilesetfile.h"
 
-#include <QByteArrayView>
+#include <QBuffer>
 
-// A plain, byte-at-a-time model of the loader, for comparing against the fast reader.
+// A byte-at-a-time model of the loader, to compare the fast reader with.
+inline LoadError expectedLoadError(QByteArrayView file, int requiredEntryCount)
+{
+    if (file.size() < 2)
+        return LoadError::LoadFailed;
+    const int tilesets = uchar(file[0]);
+    const int entries = uchar(file[1]);
+    if (file.size() < qint64(tilesets) * entries)
+        return LoadError::IncorrectFilesize;
+    if (tilesets == 0 || entries == 0)
+        return LoadError::LoadFailed;
+    if (requiredEntryCount >= 0 && entries != requiredEntryCount)
+        return LoadError::IncompatibleEntries;
+    return file.size() < fileLength(tilesets, entries) ? LoadError::LoadFailed : LoadError::None;
+}
 
-// The error the reader must give for a file of these bytes; requiredEntryCount as the
-// reader takes it (-1 accepts any).
-LoadError expectedLoadError(QByteArrayView file, int requiredEntryCount);
+// Text before the first NUL; after it spaces, and the NUL kept when the raw field begins or
+// ends with a blank. An entry whose first byte is NUL is all NUL.
+inline TilesetTable expectedTable(QByteArrayView file)
+{
+    TilesetTable table{uchar(file[0]), uchar(file[1])};
+    QByteArray bytes = file.sliced(HeaderSize, table.bytes().size()).toByteArray();
+    for (qsizetype at = 0, width = NameWidth; at < bytes.size(); at += width) {
+        width = at % table.recordSize() == 0 ? NameWidth : EntryWidth;
+        const qsizetype nul = bytes.indexOf('\0', at);
+        if (width == EntryWidth && nul == at) {
+            bytes.replace(at, width, QByteArray(width, '\0'));
+        } else if (nul >= 0 && nul < at + width) {
+            const bool keep = uchar(bytes[at]) <= 32 || uchar(bytes[at + width - 1]) <= 32;
+            for (qsizetype i = keep ? nul + 1 : nul; i < at + width; ++i)
+                bytes[i] = ' ';
+        }
+    }
+    std::copy(bytes.cbegin(), bytes.cend(), table.recordData());
+    return table;
+}
 
-// The table a successful load of file must give.
-TilesetTable expectedTable(QByteArrayView file);
+// A document that already holds something, so that a failed load can be seen to keep it.
+inline Document priorDocument(int tilesetCount, int entryCount)
+{
+    Document document;
+    document.tilesets = TilesetTable(tilesetCount, entryCount);
+    for (int k = 0; k < tilesetCount; ++k)
+        for (int j = -1; j < entryCount; ++j)
+            (j < 0 ? document.tilesets.nameData(k) : document.tilesets.entryData(j, k))[0] =
+                char('A' + (k * 7 + j) % 26);
+    document.changesMade = true;
+    document.loadSucceeded = true; // a load must clear it before anything can fail
+    return document;
+}
 
-// The shapes the loader leaves: text then (NUL or space) then spaces, or text filling the
-// field; an entry may also be all NUL.
-bool hasNameShape(QByteArrayView field);
-bool hasEntryShape(QByteArrayView field);
-
-// Every name and entry of the table has its shape.
-bool allFieldsShaped(const TilesetTable &tilesets);
+inline LoadError loadBytes(Document &document, const QByteArray &file, int target,
+                           const LoadHooks &hooks)
+{
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    return loadTilesetDevice(document, buffer, file.size(), target, hooks);
+}

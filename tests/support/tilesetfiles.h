@@ -1,26 +1,57 @@
 #pragma once
 
+#include "fixedfield.h"
 #include "tilesettable.h"
 
-#include <QByteArray>
-#include <QString>
+#include <QFile>
+#include <QRandomGenerator>
 
 // Tileset files made in code: tests never use a file from the game.
 namespace TestFiles {
 
 // The bytes of a file: header, then the table's records as they are.
-QByteArray fileBytes(const TilesetTable &tilesets);
+inline QByteArray fileBytes(const TilesetTable &tilesets)
+{
+    return char(tilesets.tilesetCount()) + (char(tilesets.entryCount()) + QByteArray(3, '\0')) +
+           tilesets.bytes();
+}
 
-// A table whose names and entries are "Set k" and "k:j" stored with storeFixedText.
-TilesetTable numberedTable(int tilesetCount, int entryCount);
+// Names "Set k" and entries "k:j", stored as typed text is (one NUL, then spaces).
+inline TilesetTable numberedTable(int tilesetCount, int entryCount)
+{
+    TilesetTable table(tilesetCount, entryCount);
+    for (int k = 0; k < tilesetCount; ++k) {
+        table.setTilesetName(k, storeFixedText("Set " + QByteArray::number(k), NameWidth));
+        for (int j = 0; j < entryCount; ++j)
+            table.setEntry(
+                j, k,
+                storeFixedText(QByteArray::number(k) + ':' + QByteArray::number(j), EntryWidth));
+    }
+    return table;
+}
 
-// Random bytes in every field, seeded for reproducibility.
-QByteArray randomFile(int tilesetCount, int entryCount, quint32 seed);
+// Random fields of text, NULs, blanks and high bytes, seeded.
+inline QByteArray randomFile(int tilesetCount, int entryCount, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes = fileBytes(TilesetTable(tilesetCount, entryCount));
+    for (qsizetype i = 5; i < bytes.size(); ++i)
+        bytes[i] = random.bounded(5) ? "abcXYZ09 \t\x80\xe9\xff"[random.bounded(13)] : '\0';
+    return bytes;
+}
 
-// Writes bytes to path; returns the path.
-QString write(const QString &path, const QByteArray &bytes);
+inline QString write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write test file %s", qPrintable(path));
+    return path;
+}
 
-// The bytes of a file; empty when it cannot be read.
-QByteArray read(const QString &path);
+inline QByteArray read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 } // namespace TestFiles

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QLineEdit>
-#include <QObject>
-#include <QString>
-#include <QVariant>
 
 // Widgets are found the way outside tools find them: by their object names.
 template<typename T>
@@ -18,9 +15,8 @@ T *child(const QObject *parent, const QString &name)
 // The count boxes of New file share one name and tell themselves apart by index.
 inline QLineEdit *textBox(const QObject *dialog, int index)
 {
-    for (QLineEdit *box : dialog->findChildren<QLineEdit *>(QStringLiteral("Text1"))) {
+    for (QLineEdit *box : dialog->findChildren<QLineEdit *>(QStringLiteral("Text1")))
         if (box->property("index").toInt() == index)
             return box;
-    }
     qFatal("no Text1 box %d", index);
 }

@@ -2,7 +2,9 @@
 
 #include "mainwindow.h"
 #include "scriptedservices.h"
+#include "tilesetfiles.h"
 
+#include <QAction>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -12,29 +14,43 @@
 class WindowFixture
 {
 public:
-    WindowFixture();
-    ~WindowFixture();
-
-    // Starts the window (start-up runs now, so files in the folder must be there first).
-    MainWindow &start();
+    // Start-up runs now, so files in the program folder must be there first.
+    MainWindow &start()
+    {
+        mWindow = std::make_unique<MainWindow>(services, mFolder.path());
+        return *mWindow;
+    }
     MainWindow &window() { return *mWindow; }
     Document &document() { return mWindow->document(); }
     ScriptedServices services;
 
-    QString folder() const { return mFolder.path(); }
-    QString folderPath(const QString &name) const;
-    // Writes a tileset file into the scratch folder; returns its path.
-    QString writeFile(const QString &name, const QByteArray &bytes) const;
-    QString writeNumberedFile(const QString &name, int tilesets, int entries) const;
+    QString folderPath(const QString &name) const { return mFolder.filePath(name); }
+    QString writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        return TestFiles::write(folderPath(name), bytes);
+    }
+    QString writeNumberedFile(const QString &name, int tilesets, int entries) const
+    {
+        return writeFile(name, TestFiles::fileBytes(TestFiles::numberedTable(tilesets, entries)));
+    }
 
-    // Finds the item by object name, checks that the user could reach it, and runs it.
-    bool trigger(const QString &actionName);
+    // Runs the item, found by object name; false when the user could not reach it.
+    bool trigger(const QString &actionName)
+    {
+        QAction *action = mWindow->findChild<QAction *>(actionName);
+        if (!action || !action->isEnabled() || !action->isVisible())
+            return false;
+        action->trigger();
+        return true;
+    }
     // "Open...", answering the file dialog with path.
-    bool open(const QString &path);
-    // Shuts the window down through its close control; true when it closed.
-    bool close();
+    bool open(const QString &path)
+    {
+        services.chooseFile(path);
+        return trigger(QStringLiteral("mnuopen"));
+    }
 
 private:
     QTemporaryDir mFolder;
-    std::unique_ptr<MainWindow> mWindow;
+    std::unique_ptr<MainWindow> mWindow; // torn down without shutdown, as a crash ends it
 };

@@ -7,21 +7,19 @@
 
 #include <memory>
 
-// The frame of every window test: a fresh window fixture for each test function, and after
-// each, no question the test did not answer and no scripted answer left over.
+// The frame of every window test: a fresh fixture for each test function, and after each,
+// no question the test did not answer and no scripted answer left over.
 class WindowTest : public QObject
 {
     Q_OBJECT
 
 protected:
     std::unique_ptr<WindowFixture> mFixture;
-
-    void setUpFixture() { mFixture = std::make_unique<WindowFixture>(); }
-    void checkAndTearDown()
+    ScriptedServices &services() { return mFixture->services; }
+    Document &document() { return mFixture->document(); }
+    QAction *action(const QString &name) const
     {
-        QCOMPARE(mFixture->services.unexpected, QStringList());
-        QVERIFY(mFixture->services.allAnswersUsed());
-        mFixture.reset();
+        return mFixture->window().findChild<QAction *>(name);
     }
 
 private Q_SLOTS:
@@ -32,6 +30,11 @@ private Q_SLOTS:
         if (probe.logicalDpiX() != 96 || probe.logicalDpiY() != 96)
             QSKIP("the expected values assume 96 dpi");
     }
-    void init() { setUpFixture(); }
-    void cleanup() { checkAndTearDown(); }
+    void init() { mFixture = std::make_unique<WindowFixture>(); }
+    void cleanup()
+    {
+        QCOMPARE(mFixture->services.unexpected, QStringList());
+        QVERIFY(mFixture->services.allAnswersUsed());
+        mFixture.reset();
+    }
 };
