@@ -231,7 +231,7 @@ private Q_SLOTS:
         QTest::newRow("name, blanks typed before the NUL")
             << u"rename"_s << field("Moss  ", NameWidth) << u"Moss  "_s;
         QTest::newRow("name without NUL")
-            << u"rename"_s << padFixedText("Generic", NameWidth) << u"Generic"_s;
+            << u"rename"_s << padFixedText("Generic", NameWidth) << u"Generic"_s.leftJustified(33);
         QTest::newRow("entry, blanks around")
             << u"F2"_s << field("   Lead ", EntryWidth) << u"Lead"_s;
         QTest::newRow("category") << u"category"_s << field("3:12", EntryWidth) << QString();

@@ -98,7 +98,7 @@ private Q_SLOTS:
         }
         const PlatformServices::FileRequest request = services().fileRequests.first();
         QCOMPARE(request.title + u' ' + request.fileName, u"Open hmkset.dat hmkset.dat"_s);
-        QCOMPARE(request.filters, QStringList({u"Hmkset.dat (*.dat)"_s, u"All files (*.*)"_s}));
+        QCOMPARE(request.filters, QStringList({u"Hmkset.dat (*.dat)"_s, u"All files (*)"_s}));
         QCOMPARE(request.defaultSuffix, u"dat"_s);
     }
 
@@ -185,8 +185,10 @@ private Q_SLOTS:
         QVERIFY(qAbs(window.y() - (screen.height() - window.height()) / 2.0) <= 0.5);
         QCOMPARE(window.centralWidget()->size(), QSize(7875 / 15, 6135 / 15)); // as designed
         const QStringList first = quitAndRead();
-        QCOMPARE(first.mid(1, 3), QStringList({QString::number(window.x() * 15),
-                                               QString::number(window.y() * 15), u"7875"_s}));
+        // The outer size, frame included.
+        QCOMPARE(first.mid(1, 3),
+                 QStringList({QString::number(window.x() * 15), QString::number(window.y() * 15),
+                              QString::number(window.frameGeometry().width() * 15)}));
         startShown(); // the window neither moves nor grows from run to run
         QCOMPARE(quitAndRead(), first);
     }
@@ -195,29 +197,27 @@ private Q_SLOTS:
     void settingsApplied_data()
     {
         QTest::addColumn<QByteArray>("settings");
-        QTest::addColumn<QString>("written"); // H: the designed height
+        QTest::addColumn<QString>("written"); // W, H: the designed outer size
         QTest::addColumn<QString>("told");    // the message shown once the window is up
         const auto row = [](const char *settings, const char *written) {
             QTest::newRow(*settings ? settings : "section only")
                 << QByteArray(settings).replace(' ', '\n') << QString::fromLatin1(written)
                 << QString();
         };
-        row("", "0 0 7875 H 3360 0 0 1");
-        row("WindowLeft=1500 WindowTop=-750 WindowWidth=9000 WindowHeight=7500",
-            "1500 -750 9000 7500 3360 0 0 1");
-        row("WindowWidth=0 WindowHeight=-15", "0 0 7875 H 3360 0 0 1");
-        row("SizerLeft=720", "0 0 7875 H 3360 0 0 1");
-        row("SizerLeft=721", "0 0 7875 H 721 0 0 1");
-        row("SizerLeft=7095", "0 0 7875 H 7095 0 0 1");
-        row("SizerLeft=7096", "0 0 7875 H 3360 0 0 1");
+        row("", "0 0 W H 3360 0 0 1");
+        row("WindowLeft=1500 WindowTop=750 WindowWidth=9000 WindowHeight=7500",
+            "1500 750 9000 7500 3360 0 0 1");
+        row("WindowWidth=0 WindowHeight=-15", "0 0 W H 3360 0 0 1");
+        row("SizerLeft=720", "0 0 W H 3360 0 0 1");
+        row("SizerLeft=721", "0 0 W H 721 0 0 1");
+        row("SizerLeft=7095", "0 0 W H 7095 0 0 1");
+        row("SizerLeft=7096", "0 0 W H 3360 0 0 1");
         row("WindowWidth=9000 SizerLeft=8220", "0 0 9000 H 8220 0 0 1");
-        row("ShowDescriptions=1 OpenLastFileOnStartup=1 SelectedEntry=167",
-            "0 0 7875 H 3360 1 1 167");
-        row("ShowDescriptions=2 OpenLastFileOnStartup=2 SelectedEntry=168",
-            "0 0 7875 H 3360 0 0 1");
-        row("SelectedEntry=0", "0 0 7875 H 3360 0 0 1");
+        row("ShowDescriptions=1 OpenLastFileOnStartup=1 SelectedEntry=167", "0 0 W H 3360 1 1 167");
+        row("ShowDescriptions=2 OpenLastFileOnStartup=2 SelectedEntry=168", "0 0 W H 3360 0 0 1");
+        row("SelectedEntry=0", "0 0 W H 3360 0 0 1");
         QTest::newRow("out of range")
-            << QByteArray("WindowLeft=40000\nWindowTop=750") << u"0 750 7875 H 3360 0 0 1"_s
+            << QByteArray("WindowLeft=40000\nWindowTop=750") << u"0 750 W H 3360 0 0 1"_s
             << u"An error occured; some settings may not have loaded "
                u"correctly. | HMK Tileset Editor | 0"_s;
     }
@@ -225,9 +225,11 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, settings);
         QFETCH(QString, written);
-        const int height = startShown(settings).height() * 15;
+        const QSize outer = startShown(settings).frameGeometry().size() * 15;
         QTEST(boxes(), "told");
-        QCOMPARE(quitAndRead().mid(1).join(u' '), written.replace(u'H', QString::number(height)));
+        written.replace(u'W', QString::number(outer.width()));
+        QCOMPARE(quitAndRead().mid(1).join(u' '),
+                 written.replace(u'H', QString::number(outer.height())));
     }
 
     void lastOpened_data()

@@ -166,12 +166,9 @@ void Soak::rename(TilesetList *list)
     QLineEdit *line = nullptr; // closed editors are only hidden until deleted later
     for (QLineEdit *editor : list->viewport()->findChildren<QLineEdit *>())
         line = editor->isVisible() ? editor : line;
-    // The name as stored up to its NUL; one without a NUL is offered without its padding.
+    // The name as stored up to its NUL, padding blanks included.
     const QByteArray field = mBytes.mid(at(mSelected), 33);
-    const bool terminated = field.contains('\0');
-    QByteArray offered = terminated ? field.left(field.indexOf('\0')) : field;
-    while (!terminated && !offered.isEmpty() && uchar(offered.back()) <= 32)
-        offered.chop(1);
+    const QByteArray offered = field.contains('\0') ? field.left(field.indexOf('\0')) : field;
     if (!line || line->text() != QString::fromLatin1(offered)) {
         mLog.last() += u" (offered \"%1\", not \"%2\")"_s.arg(line ? line->text() : u"none"_s,
                                                               QString::fromLatin1(offered));
