@@ -27,13 +27,8 @@ struct FieldMatch
 // A field's text as the trees show it: its bytes before the first NUL, as Windows-1252.
 QString fieldText(QByteArrayView field);
 
-bool textMatches(const QString &text, const SearchOptions &options);
-
 // Every field of the table whose text matches, in file order.
 QList<FieldMatch> findFields(const TilesetTable &table, const SearchOptions &options);
-
-// What a matching text becomes when the searched text is replaced.
-QString replacedText(const QString &text, const SearchOptions &options, const QString &replacement);
 
 struct FieldReplacement
 {

@@ -16,34 +16,25 @@ void TableEdit::add(qsizetype offset, QByteArrayView before, QByteArrayView afte
         before = before.sliced(first, end - first);
         after = after.sliced(first, end - first);
     }
-    mPatches.append({offset, before.toByteArray(), after.toByteArray()});
+    mPatches.append({offset, mData.size(), before.size(), after.size()});
+    mData.append(before);
+    mData.append(after);
 }
 
 bool TableEdit::changesTilesetCount() const
 {
-    for (const Patch &patch : mPatches) {
-        if (patch.before.size() != patch.after.size())
-            return true;
-    }
-    return false;
-}
-
-qsizetype TableEdit::heldBytes() const
-{
-    qsizetype bytes = 0;
-    for (const Patch &patch : mPatches)
-        bytes += patch.before.size() + patch.after.size();
-    return bytes;
+    return std::any_of(mPatches.cbegin(), mPatches.cend(),
+                       [](const Patch &patch) { return patch.beforeSize != patch.afterSize; });
 }
 
 void TableEdit::redo(TilesetTable &table) const
 {
     for (const Patch &patch : mPatches)
-        table.replaceBytes(patch.offset, patch.before.size(), patch.after);
+        table.replaceBytes(patch.offset, patch.beforeSize, after(patch));
 }
 
 void TableEdit::undo(TilesetTable &table) const
 {
     for (auto patch = mPatches.crbegin(); patch != mPatches.crend(); ++patch)
-        table.replaceBytes(patch->offset, patch->after.size(), patch->before);
+        table.replaceBytes(patch->offset, patch->afterSize, before(*patch));
 }

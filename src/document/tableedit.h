@@ -16,17 +16,29 @@ public:
 
     bool isEmpty() const { return mPatches.isEmpty(); }
     bool changesTilesetCount() const;
-    qsizetype heldBytes() const;
 
     void redo(TilesetTable &table) const;
     void undo(TilesetTable &table) const;
 
 private:
+    // The bytes of every patch, before then after, live in one array: a replacement of
+    // every entry of the largest file makes 65,025 of them.
     struct Patch
     {
         qsizetype offset;
-        QByteArray before;
-        QByteArray after;
+        qsizetype data; // where its before bytes start in mData
+        qsizetype beforeSize;
+        qsizetype afterSize;
     };
+    QByteArrayView before(const Patch &patch) const
+    {
+        return QByteArrayView(mData).sliced(patch.data, patch.beforeSize);
+    }
+    QByteArrayView after(const Patch &patch) const
+    {
+        return QByteArrayView(mData).sliced(patch.data + patch.beforeSize, patch.afterSize);
+    }
+
     QList<Patch> mPatches;
+    QByteArray mData;
 };

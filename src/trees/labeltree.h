@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QTreeWidget>
 
 class LabelEditDelegate;
@@ -28,4 +29,9 @@ protected:
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void fitColumn();
+
+    QTimer mFitTimer;
 };
