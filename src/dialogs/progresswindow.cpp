@@ -42,3 +42,8 @@ void ProgressWindow::setBarValue(float value)
 {
     mBar->setValue(qRound(value));
 }
+
+int ProgressWindow::barValue() const
+{
+    return mBar->value();
+}

@@ -49,9 +49,10 @@ int ScriptedServices::execDialog(QWidget *, QDialog &dialog)
     return dialog.result();
 }
 
-void ScriptedServices::pumpEvents()
+int ScriptedServices::pumpEvents(int count, bool)
 {
-    ++pumps;
+    pumps += count;
     if (duringPump)
         duringPump();
+    return 0;
 }

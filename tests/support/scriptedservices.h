@@ -49,7 +49,7 @@ public:
     QString fileDialog(QWidget *owner, const FileRequest &request) override;
     int execDialog(QWidget *owner, QDialog &dialog) override;
     void openWithDesktop(const QUrl &url) override { openedUrls.append(url); }
-    void pumpEvents() override;
+    int pumpEvents(int count, bool barMoved) override; // every pump: returns 0
 
 private:
     QList<Answer> mAnswers;
