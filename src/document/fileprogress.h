@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <functional>
 
@@ -16,6 +18,12 @@ struct FileProgress
     // how many of the following pumps may pass without calling it.
     std::function<int(int pumps)> pacedPumpEvents = {};
 };
+
+// The bar shows whole percents.
+constexpr int shownPercent(float barValue)
+{
+    return qRound(barValue);
+}
 
 // One read or write as it reports to a FileProgress. The bar moves by 100 / (T - 1) before
 // each tileset and is only set while the running total stays within 100, so it never moves
@@ -37,17 +45,18 @@ public:
         mTotal += mStep;
         if (mTotal <= 100.0 && mProgress.setBarValue) {
             mProgress.setBarValue(float(mTotal));
-            // The next pump calls at once, so that a bar that moved is shown.
-            mGranted -= mLeft;
-            mLeft = 0;
+            // When the bar moves the next pump calls at once, so that the move is shown.
+            if (const int shown = shownPercent(float(mTotal)); shown != mShown) {
+                mShown = shown;
+                mGranted -= mLeft;
+                mLeft = 0;
+            }
         }
     }
 
     void pump()
     {
-        if (mLeft > 0) [[likely]]
-            --mLeft;
-        else
+        if (--mLeft < 0) [[unlikely]]
             callPump();
     }
 
@@ -71,6 +80,7 @@ private:
     const FileProgress &mProgress;
     double mStep;
     double mTotal = 0.0;
+    int mShown = 0;   // the bar starts empty
     int mGranted = 0; // pumps the last call let pass
     int mLeft = 0;    // of those, still to come
 };
