@@ -53,7 +53,9 @@ def main():
         label = size.replace("/", " x ")
         ratio(f"load {label}", core[f"BM_Load/{size}"], "plain read",
               core[f"BM_PlainRead/{size}"], "3 x at 255 x 255")
-        rows.append((f"  of which progress and event-pump calls",
+        ratio("  the same with no progress reports", core[f"BM_LoadWithoutProgress/{size}"],
+              "plain read", core[f"BM_PlainRead/{size}"], "")
+        rows.append((f"  progress reports alone (bar and pumps)",
                      f"{core[f'BM_PumpCallsOnly/{size}']:.1f} us", "", "", ""))
         ratio(f"save {label}", core[f"BM_Save/{size}"], "plain write",
               core[f"BM_PlainWrite/{size}"], "3 x at 255 x 255")
