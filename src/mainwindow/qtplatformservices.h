@@ -4,7 +4,8 @@
 
 #include <functional>
 
-// The services as Qt provides them: message boxes, input and file dialogs, the desktop.
+// The services as Qt provides them: message boxes, input and file dialogs, the desktop,
+// and an event pump paced by the clock.
 class QtPlatformServices : public PlatformServices
 {
 public:
