@@ -22,12 +22,12 @@ def medians(path):
     return {name: statistics.median(values) for name, values in times.items()}
 
 
-def worst(path, name, counter):
-    """The largest value of a user counter over the repetitions of one benchmark."""
+def counters(path, name, counter):
+    """The values of a user counter over the repetitions of one benchmark."""
     with open(path) as f:
         runs = json.load(f)["benchmarks"]
-    return max(run[counter] for run in runs
-               if run.get("run_type") == "iteration" and run.get("run_name", run["name"]) == name)
+    return [run[counter] for run in runs
+            if run.get("run_type") == "iteration" and run.get("run_name", run["name"]) == name]
 
 
 def startup(path):
@@ -63,9 +63,10 @@ def main():
                  "", "", "under 500 us"))
     ratio("open 255 x 255 through the window", window["BM_OpenThroughWindow"] / 1000,
           "65,025 processEvents()", window["BM_EventPumpFloor"] / 1000, "0.15 x", "ms")
-    stretch = worst(sys.argv[2], "BM_OpenThroughWindow", "longest_stretch_ms")
-    rows.append(("  longest stretch without events, worst run", f"{stretch:.1f} ms", "", "",
-                 "under 20 ms"))
+    # Each repetition keeps its longest stretch; a run that the system preempted shows in the worst.
+    stretches = counters(sys.argv[2], "BM_OpenThroughWindow", "longest_stretch_ms")
+    rows.append(("  longest stretch without events", f"{statistics.median(stretches):.1f} ms",
+                 "", f"worst {max(stretches):.1f} ms", "under 20 ms"))
     ratio("save 255 x 255 through the window", window["BM_SaveThroughWindow"],
           "core save", core["BM_Save/255/255"], "2 x")
     for op in ("Insert", "Delete"):
