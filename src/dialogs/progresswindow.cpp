@@ -1,5 +1,7 @@
 #include "progresswindow.h"
 
+#include "fileprogress.h"
+
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -40,5 +42,10 @@ void ProgressWindow::setLabel(const QString &text)
 
 void ProgressWindow::setBarValue(float value)
 {
-    mBar->setValue(qRound(value));
+    mBar->setValue(shownPercent(value));
+}
+
+int ProgressWindow::barValue() const
+{
+    return mBar->value();
 }

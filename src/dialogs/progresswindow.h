@@ -16,6 +16,7 @@ public:
 
     void setLabel(const QString &text);
     void setBarValue(float value);
+    int barValue() const;
 
 private:
     QLabel *mLabel;

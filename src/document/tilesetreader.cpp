@@ -28,14 +28,14 @@ LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCou
         device.read(table.recordData(), recordBytes) != recordBytes)
         return LoadError::LoadFailed;
 
-    ProgressSteps steps(tilesetCount);
+    ProgressReporter reporter(progress, tilesetCount);
     char *field = table.recordData();
     for (int k = 0; k < tilesetCount; ++k) {
-        steps.beforeTileset(progress);
+        reporter.beforeTileset();
         applyFieldRule(field, NameWidth);
         field += NameWidth;
         for (int j = 0; j < entryCount; ++j) {
-            progress.pump();
+            reporter.pump();
             applyEntryRule(field);
             field += EntryWidth;
         }

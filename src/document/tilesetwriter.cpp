@@ -26,11 +26,11 @@ bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
     // still has its pump before its bytes are written.
     const qsizetype recordSize = tilesets.recordSize();
     const int batch = std::max<int>(1, int(BatchBytes / recordSize));
-    ProgressSteps steps(tilesets.tilesetCount());
+    ProgressReporter reporter(progress, tilesets.tilesetCount());
     int first = 0;
     for (int k = 0; k < tilesets.tilesetCount(); ++k) {
-        steps.beforeTileset(progress);
-        progress.pump();
+        reporter.beforeTileset();
+        reporter.pump();
         if (k + 1 - first == batch || k + 1 == tilesets.tilesetCount()) {
             const qint64 bytes = (k + 1 - first) * recordSize;
             if (device.write(tilesets.record(first).data(), bytes) != bytes)

@@ -63,6 +63,9 @@ public:
     virtual int execDialog(QWidget *owner, QDialog &dialog) = 0;
     // Hands a file or a link to the desktop, as the user's desktop opens it.
     virtual void openWithDesktop(const QUrl &url) = 0;
-    // Lets pending window events run while a long operation goes on.
-    virtual void pumpEvents() = 0;
+    // Lets pending window events run while a long operation goes on. pumps is how many
+    // times the operation pumped since the last call, this one included; barMoved says that
+    // its progress bar moved since then. Returns how many of the following pumps may pass
+    // without calling again: 0 asks to be called at every pump.
+    virtual int pumpEvents(int pumps, bool barMoved) = 0;
 };

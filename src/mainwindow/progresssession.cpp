@@ -2,6 +2,8 @@
 
 #include "platformservices.h"
 
+#include <utility>
+
 ProgressSession::ProgressSession(QWidget *mainWindow, const QString &label,
                                  PlatformServices &services)
     : mMainWindow(mainWindow)
@@ -23,6 +25,14 @@ ProgressSession::~ProgressSession()
 
 FileProgress ProgressSession::progress()
 {
-    return {[this](float value) { mWindow.setBarValue(value); },
-            [this] { mServices.pumpEvents(); }};
+    FileProgress progress;
+    progress.setBarValue = [this](float value) {
+        const int shown = mWindow.barValue();
+        mWindow.setBarValue(value);
+        mBarMoved = mBarMoved || mWindow.barValue() != shown;
+    };
+    progress.pacedPumpEvents = [this](int pumps) {
+        return mServices.pumpEvents(pumps, std::exchange(mBarMoved, false));
+    };
+    return progress;
 }

@@ -19,4 +19,5 @@ private:
     QWidget *mMainWindow;
     PlatformServices &mServices;
     ProgressWindow mWindow;
+    bool mBarMoved = false; // since the services last ran the pump
 };

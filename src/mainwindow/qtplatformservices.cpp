@@ -3,13 +3,30 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
+
+// Pending events run at least once a frame while a file is read or written, so the window
+// keeps painting; in between, a pump is a countdown in the reader.
+constexpr qint64 FrameNs = 12'000'000;
+// How often the caller comes back to look at the clock: well within a frame, so that
+// records that suddenly read many times slower still leave the window painting.
+constexpr qint64 CallEveryNs = 250'000;
+
+QtPlatformServices::Clock steadyClock()
+{
+    QElapsedTimer timer;
+    timer.start();
+    return [timer] { return timer.nsecsElapsed(); };
+}
 
 // Dialogs are owned by the main window only as far as the window system goes: while a
 // file loads the main window is disabled, and a child dialog would be disabled with it.
@@ -35,6 +52,12 @@ QMessageBox::Icon messageIcon(PlatformServices::Icon icon)
 }
 
 } // namespace
+
+QtPlatformServices::QtPlatformServices(Clock clock)
+    : mClock(clock ? std::move(clock) : steadyClock())
+    , mEventsRan(mClock() - FrameNs)
+    , mLastPumpCall(mClock())
+{}
 
 PlatformServices::Answer QtPlatformServices::messageBox(QWidget *owner, const QString &text,
                                                         const QString &title, Buttons buttons,
@@ -118,7 +141,19 @@ void QtPlatformServices::openWithDesktop(const QUrl &url)
     QDesktopServices::openUrl(url);
 }
 
-void QtPlatformServices::pumpEvents()
+int QtPlatformServices::pumpEvents(int pumps, bool barMoved)
 {
-    QCoreApplication::processEvents();
+    qint64 now = mClock();
+    const qint64 perPump = std::max<qint64>(1, (now - mLastPumpCall) / std::max(1, pumps));
+    if (barMoved || now - mEventsRan >= FrameNs) {
+        QCoreApplication::processEvents();
+        now = mClock();
+        mEventsRan = now;
+    }
+    mLastPumpCall = now;
+    // At most twice as many pumps as last asked for, so a faster pace is trusted only once
+    // seen; and the pumps cut short by a moving bar do not slow the pace down.
+    const qint64 limit = 2 * (qint64(mPumpsAsked) + 1);
+    mPumpsAsked = int(std::clamp<qint64>(CallEveryNs / perPump, 1, limit)) - 1;
+    return mPumpsAsked;
 }

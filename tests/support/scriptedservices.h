@@ -39,6 +39,7 @@ public:
     QList<QUrl> openedUrls;
     QStringList unexpected;
     std::function<void()> duringPump; // e.g. to look at the window while it loads
+    int pumps = 0;
 
     Answer messageBox(QWidget *, const QString &text, const QString &title, Buttons buttons,
                       Icon icon) override
@@ -66,10 +67,13 @@ public:
         return dialog.result();
     }
     void openWithDesktop(const QUrl &url) override { openedUrls.append(url); }
-    void pumpEvents() override
+    // Sees every pump: the reader never skips one on its word.
+    int pumpEvents(int count, bool) override
     {
+        pumps += count;
         if (duringPump)
             duringPump();
+        return 0;
     }
 
 private:

@@ -1,0 +1,102 @@
+#include "mainwindow.h"
+#include "progresswindow.h"
+#include "qtplatformservices.h"
+#include "scriptedservices.h"
+#include "tilesetfiles.h"
+#include "widgets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+// Scripted answers, but the window's own paced pump, on a clock that moves only as records
+// arrive: every pump stands for one record that takes nsPerRecord to read.
+class SlowDisk : public ScriptedServices
+{
+public:
+    int pumpEvents(int count, bool barMoved) override
+    {
+        now += count * nsPerRecord;
+        ++calls;
+        ScriptedServices::pumpEvents(count, barMoved);
+        return letPass = mPaced.pumpEvents(count, barMoved);
+    }
+    qint64 nsPerRecord = 0, now = 0;
+    int calls = 0, letPass = 0;
+
+private:
+    QtPlatformServices mPaced{[this] { return now; }};
+};
+
+class TestProgress : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void largeLoadKeepsTheWindowPainting_data()
+    {
+        QTest::addColumn<qint64>("nsPerRecord");
+        QTest::addColumn<int>("mostCalls"); // of the services: a pump is mostly a countdown
+        QTest::newRow("fast disk") << qint64(2) << 255;
+        QTest::newRow("slow disk") << qint64(100'000) << 255 * 255;
+    }
+
+    void largeLoadKeepsTheWindowPainting()
+    {
+        QTemporaryDir folder;
+        const QString path =
+            TestFiles::write(folder.filePath(u"big.dat"_s),
+                             TestFiles::fileBytes(TestFiles::numberedTable(255, 255)));
+        SlowDisk services;
+        QFETCH(qint64, nsPerRecord);
+        services.nsPerRecord = nsPerRecord;
+        MainWindow window(services, folder.path());
+
+        // A call that queues itself again runs once each time pending events run.
+        QList<qint64> runs{0};
+        QList<int> bars;
+        bool loading = true, disabled = true;
+        QObject context;
+        std::function<void()> noteRun = [&] {
+            if (!loading)
+                return;
+            runs.append(services.now);
+            const ProgressWindow *form6 = nullptr;
+            for (QWidget *top : QApplication::topLevelWidgets())
+                form6 = form6 ? form6 : qobject_cast<ProgressWindow *>(top);
+            bars.append(child<QProgressBar>(form6, u"ProgressBar1"_s)->value());
+            QMetaObject::invokeMethod(&context, noteRun, Qt::QueuedConnection);
+        };
+        services.duringPump = [&] { disabled = disabled && !window.isEnabled(); };
+        QMetaObject::invokeMethod(&context, noteRun, Qt::QueuedConnection);
+        services.chooseFile(path);
+        window.findChild<QAction *>(u"mnuopen"_s)->trigger();
+        loading = false;
+        runs.append(services.now);
+
+        // One pump per entry record, the last few let pass.
+        QVERIFY(services.pumps <= 255 * 255 && services.pumps + services.letPass >= 255 * 255);
+        QFETCH(int, mostCalls);
+        QVERIFY(services.calls <= mostCalls);
+        QVERIFY(disabled);
+        QVERIFY(window.isEnabled());
+        QCOMPARE(bars.first(), 0);
+        QCOMPARE(bars.last(), 100);
+        // From start to end events run within a frame at 60 Hz of each other, and otherwise
+        // no more often than every 10 ms or the bar's 100 moves ask for.
+        qint64 longest = 0;
+        for (qsizetype i = 1; i < runs.size(); ++i)
+            longest = std::max(longest, runs[i] - runs[i - 1]);
+        QVERIFY2(longest <= 16'000'000, qPrintable(QString::number(longest)));
+        QVERIFY(runs.size() - 2 <= 1 + 100 + services.now / 10'000'000);
+    }
+};
+
+QTEST_MAIN(TestProgress)
+#include "tst_progress.moc"
