@@ -9,7 +9,7 @@
 // Tileset files made in code: tests never use a file from the game.
 namespace TestFiles {
 
-// The bytes of a file: header, then the table's records as they are.
+// Header, then the table's records as they are.
 inline QByteArray fileBytes(const TilesetTable &tilesets)
 {
     return char(tilesets.tilesetCount()) + (char(tilesets.entryCount()) + QByteArray(3, '\0')) +
@@ -22,10 +22,9 @@ inline TilesetTable numberedTable(int tilesetCount, int entryCount)
     TilesetTable table(tilesetCount, entryCount);
     for (int k = 0; k < tilesetCount; ++k) {
         table.setTilesetName(k, storeFixedText("Set " + QByteArray::number(k), NameWidth));
+        const QByteArray prefix = QByteArray::number(k) + ':';
         for (int j = 0; j < entryCount; ++j)
-            table.setEntry(
-                j, k,
-                storeFixedText(QByteArray::number(k) + ':' + QByteArray::number(j), EntryWidth));
+            table.setEntry(j, k, storeFixedText(prefix + QByteArray::number(j), EntryWidth));
     }
     return table;
 }

@@ -1,9 +1,12 @@
 #include "document.h"
+#include "entrycategories.h"
+#include "entrytoolbar.h"
 #include "entrytree.h"
 #include "fixedfield.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
 
+#include <QScrollBar>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -22,7 +25,6 @@ private Q_SLOTS:
         mTree.build(151);
         QCOMPARE(mTree.nodeCount(), 167);
         QCOMPARE(mTree.topLevelItemCount(), 16);
-        QCOMPARE(mTree.selectedNodeIndex(), 1);
         QList<int> seen(151);
         for (int n = 1; n <= 167; ++n) {
             const int entry = mTree.nodeEntry(n);
@@ -35,59 +37,21 @@ private Q_SLOTS:
         QCOMPARE(mTree.nodeEntry(mTree.nodeIndex(mTree.node(mTree.entryNode(29))->parent())), 17);
     }
 
-    void flatEntries_data()
-    {
-        QTest::addColumn<int>("entries");
-        QTest::newRow("1") << 1;
-        QTest::newRow("150") << 150;
-        QTest::newRow("152") << 152;
-    }
-    void flatEntries()
-    {
-        QFETCH(int, entries);
-        mTree.build(entries);
-        QCOMPARE(mTree.topLevelItemCount(), entries);
-        QVERIFY(!mTree.isCategorised());
-        QCOMPARE(mTree.nodeEntry(entries), entries - 1);
-        QCOMPARE(mTree.node(entries)->text(0), u"%1. "_s.arg(entries - 1, 3, 10, QChar(u'0')));
-    }
-
     void entryLabels()
     {
         mDocument.tilesets = TestFiles::numberedTable(2, 151);
-        mDocument.tilesets.setEntry(1, 1, QByteArray(32, 'x'));                     // all 32 shown
-        mDocument.tilesets.setEntry(2, 1, storeFixedText("  caf\xe9", EntryWidth)); // blanks kept
-        mDocument.tilesets.setEntry(3, 1, QByteArray(32, '\0')); // never assigned
+        mDocument.tilesets.setEntry(1, 1, storeFixedText("  caf\xe9", EntryWidth)); // blanks kept
+        mDocument.tilesets.setEntry(2, 1, QByteArray(32, '\0')); // never assigned
         QStringList descriptions(151);
         descriptions[0] = u"Grass"_s;
         mTree.setEntryDescriptions(descriptions);
         mTree.build(151);
-        mTree.refreshEntryTexts(mDocument, 0);
         mTree.refreshEntryTexts(mDocument, 1);
-        const QStringList plain{u"000. 1:0"_s, u"001. "_s + QString(32, u'x'), u"002.   café"_s,
-                                u"003. "_s};
-        QCOMPARE(QStringList({label(0), label(1), label(2), label(3)}), plain);
+        const QStringList plain{u"000. 1:0"_s, u"001.   café"_s, u"002. "_s};
+        QCOMPARE(QStringList({label(0), label(1), label(2)}), plain);
         mTree.setDescriptionsOn(true); // only a description that is there shows
         mTree.refreshEntryTexts(mDocument, 1);
         QCOMPARE(QStringList({label(0), label(1)}), QStringList({u"000. Grass: 1:0"_s, plain[1]}));
-    }
-
-    void expandCollapseAndOpen()
-    {
-        mTree.build(151);
-        mTree.categoryNode(5)->setExpanded(true);
-        mTree.expandOrCollapseAll(); // not all open: all open
-        for (int c = 0; c < 16; ++c)
-            QVERIFY(mTree.categoryNode(c)->isExpanded());
-        mTree.selectNode(mTree.entryNode(57)); // a selected entry does not hold its category open
-        mTree.expandOrCollapseAll();
-        for (int c = 0; c < 16; ++c)
-            QVERIFY(!mTree.categoryNode(c)->isExpanded());
-        mTree.setSelectedEntryNode(40);
-        mTree.openCategory(5);
-        QVERIFY(mTree.categoryNode(5)->isExpanded());
-        QCOMPARE(mTree.currentItem(), mTree.categoryNode(5));
-        QCOMPARE(mTree.selectedEntryNode(), 40); // chosen for the user, not by a click
     }
 
     // Tileset 0 heads tilesets 1..49, tileset 50 the ones after it.
@@ -107,30 +71,61 @@ private Q_SLOTS:
         mDocument.tilesets = TestFiles::numberedTable(tilesets, 1);
         TilesetList list;
         list.build(mDocument);
-        QCOMPARE(list.nodeCount(), tilesets);
-        for (int g = 0; g < list.topLevelItemCount(); ++g) {
-            QTreeWidgetItem *head = list.topLevelItem(g);
-            QCOMPARE(head->childCount(), groups.value(g, -1));
-            QCOMPARE(head->text(0), g ? u"50. Set 50"_s : u"00. Set 0"_s);
-            QVERIFY(head->isExpanded());
-        }
         QCOMPARE(list.topLevelItemCount(), groups.size());
-        list.selectNode(tilesets);
-        QCOMPARE(list.selectedTileset(), tilesets - 1);
+        for (int g = 0; g < list.topLevelItemCount(); ++g) {
+            QCOMPARE(list.topLevelItem(g)->childCount(), groups[g]);
+            QCOMPARE(list.topLevelItem(g)->text(0), g ? u"50. Set 50"_s : u"00. Set 0"_s);
+        }
         if (tilesets > 100)
             QCOMPARE(list.node(101)->text(0), u"100. Set 100"_s);
+        list.show();
+        list.selectNode(tilesets);
+        list.scrollToItem(list.node(tilesets)); // Ctrl+click on it keeps it selected
+        const QPoint centre = list.visualItemRect(list.node(tilesets)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, centre);
+        QCOMPARE(list.selectedTileset(), tilesets - 1);
     }
 
-    void tilesetNamesTrimmed()
+    void namesShownWhole()
     {
-        mDocument.tilesets = TilesetTable(3, 1); // tileset 2 is all NUL
+        mDocument.tilesets = TilesetTable(4, 1); // tileset 2 is all NUL
         mDocument.tilesets.setTilesetName(0, storeFixedText("  Gr\xe9 ", NameWidth));
         mDocument.tilesets.setTilesetName(1, padFixedText("Generic", NameWidth));
+        mDocument.tilesets.setTilesetName(3, QByteArray(33, 'W'));
         TilesetList list;
         list.build(mDocument);
-        QCOMPARE(list.node(1)->text(0), u"00. Gré"_s);
-        QCOMPARE(list.node(2)->text(0), u"01. Generic"_s);
-        QCOMPARE(list.node(3)->text(0), u"02. "_s);
+        QCOMPARE(list.node(1)->text(0) + list.node(2)->text(0) + list.node(3)->text(0),
+                 u"00. Gré01. Generic02. "_s);
+        // Never cut with "...": a label wider than the tree scrolls sideways.
+        list.resize(100, 200);
+        list.show();
+        QCoreApplication::processEvents();
+        QVERIFY(list.horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(list.textElideMode(), Qt::ElideNone);
+        QCOMPARE(mTree.textElideMode(), Qt::ElideNone);
+    }
+
+    void entryToolbar_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("22") << 22;
+        QTest::newRow("18") << 18;
+        QTest::newRow("30") << 30;
+    }
+    void entryToolbar()
+    {
+        QFETCH(int, width);
+        EntryToolbar bar;
+        bar.show();
+        bar.setGeometry(0, 0, width, 400);
+        QCoreApplication::processEvents();
+        for (int i = 1; i <= EntryToolbar::ButtonCount; ++i) {
+            QAction *button = bar.button(i);
+            if (i > 2) // the category's name exactly, "&" included
+                QCOMPARE(button->toolTip(), EntryCategories[i - 3].name.toString());
+            if (!button->isSeparator()) // whole, inside the bar
+                QVERIFY(bar.rect().contains(bar.widgetForAction(button)->geometry()));
+        }
     }
 };
 
