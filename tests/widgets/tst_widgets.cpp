@@ -1,17 +1,26 @@
+#include "aboutdialog.h"
 #include "document.h"
 #include "entrycategories.h"
 #include "entrytoolbar.h"
 #include "entrytree.h"
-#include "fixedfield.h"
+#include "fileinfodialog.h"
+#include "newfiledialog.h"
+#include "selecttilesetdialog.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
+#include "widgets.h"
 
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
-class TestTrees : public QObject
+// The trees, the entry toolbar and the dialogs, each on its own.
+class TestWidgets : public QObject
 {
     Q_OBJECT
 
@@ -127,7 +136,98 @@ private Q_SLOTS:
                 QVERIFY(bar.rect().contains(bar.widgetForAction(button)->geometry()));
         }
     }
+
+    void newFile_data()
+    {
+        QTest::addColumn<QString>("typed"); // into the tileset count, after Custom
+        QTest::addColumn<int>("tilesets");  // 0: refused, Ok stays disabled
+        // Counts are checked after rounding, as they will be used.
+        const QString rows = u"0=0|0.4=0|.4=0|.49=0|256=0|12a=0|2551=255|.5=1|1.5=1|2.5=3| 7 =7"_s;
+        for (const QString &row : rows.split(u'|'))
+            QTest::newRow(qPrintable(row))
+                << row.section(u'=', 0, 0) << row.section(u'=', 1).toInt();
+    }
+    void newFile()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, tilesets);
+        NewFileDialog dialog;
+        dialog.show();
+        QVERIFY(child<QRadioButton>(&dialog, u"Option2"_s)->isChecked());
+        QCOMPARE(textBox(&dialog, 0)->text() + textBox(&dialog, 1)->text(), u"70151"_s);
+        child<QRadioButton>(&dialog, u"Option3"_s)->click();
+        textBox(&dialog, 0)->setText(u"0"_s);
+        child<QRadioButton>(&dialog, u"Option1"_s)->click(); // a preset repairs the counts
+        QCOMPARE(textBox(&dialog, 0)->text(), u"50"_s);
+        child<QRadioButton>(&dialog, u"Option3"_s)->click();
+        textBox(&dialog, 0)->selectAll();
+        QTest::keyClicks(textBox(&dialog, 0), typed);
+        QCOMPARE(child<QPushButton>(&dialog, u"Command1"_s)->isEnabled(), tilesets > 0);
+        QTest::keyClick(&dialog, Qt::Key_Return); // presses Ok, only while it is enabled
+        QCOMPARE(dialog.confirmed(), tilesets > 0);
+        QCOMPARE(dialog.tilesetCount() + dialog.entryCount(), tilesets ? tilesets + 151 : 0);
+    }
+
+    // New file and Select tileset ended as the row is named; Select tileset has 100 chosen.
+    void closing_data()
+    {
+        QTest::addColumn<int>("choice");
+        for (const char *how : {"Ok", "Enter"})
+            QTest::newRow(how) << 100;
+        for (const char *how : {"Cancel", "Escape", "close box"})
+            QTest::newRow(how) << -1;
+    }
+    void closing()
+    {
+        QFETCH(int, choice);
+        const QString how = QString::fromLatin1(QTest::currentDataTag());
+        const auto close = [&how](QDialog &dialog) {
+            dialog.show();
+            if (how == u"close box"_s)
+                dialog.close();
+            else if (how == u"Ok"_s || how == u"Cancel"_s)
+                child<QPushButton>(&dialog, how == u"Ok"_s ? u"Command1"_s : u"Command2"_s)
+                    ->click();
+            else
+                QTest::keyClick(&dialog, how == u"Enter"_s ? Qt::Key_Return : Qt::Key_Escape);
+        };
+        NewFileDialog form4;
+        close(form4);
+        QCOMPARE(form4.confirmed(), choice > 0);
+        TilesetTable tilesets = TestFiles::numberedTable(120, 1);
+        tilesets.setTilesetName(1, QByteArray("Grass\0JUNK\x80", 11).leftJustified(33, 'Z'));
+        SelectTilesetDialog form5(tilesets);
+        auto *combo = child<QComboBox>(&form5, u"Combo1"_s);
+        QCOMPARE(combo->currentText() + combo->itemText(1) + combo->itemText(119),
+                 u"00. Set 001. Grass119. Set 119"_s);
+        combo->setCurrentIndex(100);
+        close(form5);
+        QVERIFY(!form4.isVisible() && !form5.isVisible());
+        QCOMPARE(form5.importChoice(), choice);
+    }
+
+    void fileInfoAndAbout()
+    {
+        Document document;
+        document.tilesets = TilesetTable(1, 255);
+        document.fileTitle = u"untitled"_s;
+        document.fileFolder = u"n/a"_s;
+        FileInfoDialog form3(document);
+        form3.show();
+        QStringList values;
+        for (const char *name : {"Label5", "Label6", "Label7", "Label8"})
+            values.append(child<QLabel>(&form3, QString::fromLatin1(name))->text());
+        QCOMPARE(values, QStringList({u"untitled"_s, u"n/a"_s, u"1"_s, u"255"_s}));
+        QVERIFY(child<QPushButton>(&form3, u"Command1"_s)->isDefault()); // Enter means Ok
+        AboutDialog form7;
+        form7.show();
+        QCOMPARE(child<QLabel>(&form7, u"Label6"_s)->text(), u"1.1"_s);
+        // Sized to its content: no more than a margin or two below the button.
+        const QRect ok = child<QPushButton>(&form7, u"Command1"_s)->geometry();
+        QVERIFY2(form7.height() - ok.bottom() - 1 <= 16,
+                 qPrintable(QString::number(form7.height())));
+    }
 };
 
-QTEST_MAIN(TestTrees)
-#include "tst_trees.moc"
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"
