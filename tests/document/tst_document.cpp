@@ -22,11 +22,6 @@ QByteArray padded(const QByteArray &text, char fill, int width)
     return text + QByteArray(width - text.size(), fill);
 }
 
-QByteArray header(int tilesets, int entries)
-{
-    return TestFiles::fileBytes(TilesetTable(tilesets, entries)).first(5);
-}
-
 // Tileset 1 holds the odd fields: a name padded with blanks and no terminator, text after a
 // NUL, a field never written, a full-width entry.
 TilesetTable searchTable()
@@ -70,7 +65,6 @@ private Q_SLOTS:
                 QTest::addRow("%s %s", w == NameWidth ? "name" : "entry", name) << w << raw << to;
             };
             row("NUL padded", padded("Grass", '\0', w), padded("Grass" + Nul, ' ', w));
-            row("full width", QByteArray(w, 'Q'), QByteArray(w, 'Q'));
             // Text at both ends of the raw field: no terminator is kept.
             row("NUL inside", padded("ab" + Nul, '-', w - 1) + "\xe9", padded("ab", ' ', w));
             row("space first", padded(" ab" + Nul, '-', w - 1) + "z", padded(" ab" + Nul, ' ', w));
@@ -155,8 +149,9 @@ private Q_SLOTS:
         QTest::addColumn<LoadError>("error");
         QTest::newRow("one byte") << QByteArray("\x02") << LoadError::LoadFailed;
         QTest::newRow("T x E - 1 bytes")
-            << header(2, 5) + Nul + Nul << LoadError::IncorrectFilesize;
-        QTest::newRow("T x E bytes") << header(2, 5) + QByteArray(5, 0) << LoadError::LoadFailed;
+            << QByteArray("\x02\x05\0\0\0", 5) + Nul + Nul << LoadError::IncorrectFilesize;
+        QTest::newRow("T x E bytes")
+            << QByteArray("\x02\x05\0\0\0", 5) + QByteArray(5, 0) << LoadError::LoadFailed;
         QTest::newRow("one byte short")
             << TestFiles::fileBytes(TestFiles::numberedTable(2, 3)).chopped(1)
             << LoadError::LoadFailed;
@@ -168,8 +163,8 @@ private Q_SLOTS:
         mDocument.changesMade = true;
         const Document before = mDocument;
         QTEST(load(file), "error");
-        QVERIFY(!mDocument.loadSucceeded);
-        QVERIFY(mDocument.tilesets == before.tilesets && mDocument.changesMade);
+        QVERIFY(!mDocument.loadSucceeded && mDocument.changesMade);
+        QVERIFY(mDocument.tilesets == before.tilesets);
     }
 
     // The bar goes up by 100 / (T - 1) before each tileset while the total stays within 100.
@@ -194,7 +189,6 @@ private Q_SLOTS:
         };
         QCOMPARE(load(original + "trailing bytes are ignored", {seen(loading), {}}),
                  LoadError::None);
-        QVERIFY(mDocument.loadSucceeded);
         QCOMPARE(pumps, tilesets * 9); // one per entry while loading, one per tileset saving
         const QString out = TestFiles::write(path(u"out.dat"_s), QByteArray(99999, 'x'));
         QVERIFY(writeTilesetFile(mDocument.tilesets, out, seen(saving)));
