@@ -1,9 +1,7 @@
 #include "windowtest.h"
 
 #include <QDir>
-#include <QDropEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QScreen>
 
 #include <sys/stat.h>
@@ -11,8 +9,8 @@
 using namespace Qt::StringLiterals;
 using Answer = PlatformServices::Answer;
 
-// File commands, start-up and shutdown, help, and the editor among the user's other
-// programs: files dropped on it, recent files, the open file changed by another program.
+// File commands, start-up and shutdown, recent files, the open file changed by another
+// program, and where the settings go.
 class TestFileCommands : public WindowTest
 {
     Q_OBJECT
@@ -67,7 +65,6 @@ private Q_SLOTS:
         const QString failed = u"Error while loading! | Error | 1"_s;
         QTest::newRow("too short")
             << u"\x0a\x0a\0\0\0"_s << u"Error: Incorrect filesize | Error | 0"_s;
-        QTest::newRow("no tilesets") << u"\x00\x03\0\0\0"_s << failed;
         QTest::newRow("a folder") << u"folder"_s << failed;
         QTest::newRow("a FIFO") << u"fifo"_s << failed;
     }
@@ -104,7 +101,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("target"); // empty: out.dat in the program folder
         QTest::newRow("out.dat") << QString();
         QTest::newRow("disk full") << u"/dev/full"_s;
-        QTest::newRow("a folder") << QDir::tempPath();
     }
     void saveAs()
     {
@@ -204,50 +200,6 @@ private Q_SLOTS:
         written.replace(u'W', QString::number(outer.width()));
         QCOMPARE(quitAndRead().mid(1).join(u' '),
                  written.replace(u'H', QString::number(outer.height())));
-    }
-
-    void lastOpened()
-    {
-        // Reopened at start-up when asked; a damaged one is told and left closed.
-        const QString last = mFixture->writeNumberedFile(u"last.dat"_s, 2, 151);
-        const QByteArray settings = "LastOpened=" + last.toUtf8() + "\nOpenLastFileOnStartup=1";
-        QVERIFY(startShown(settings).windowTitle().endsWith(last) && document().hasTilesets());
-        QVERIFY(mFixture->trigger(u"mnuclose"_s));
-        QCOMPARE(quitAndRead().first(), u"n/a"_s); // nothing to reopen
-        mFixture->writeFile(u"last.dat"_s, QByteArray(5, '\n'));
-        startShown(settings);
-        QCOMPARE(boxes(), u"Error: Incorrect filesize | Error | 0"_s);
-        QVERIFY(!document().hasTilesets());
-        QCOMPARE(quitAndRead().first(), last);
-    }
-
-    void descriptionsAndHelp()
-    {
-        // Without desc.txt the item is hidden; readme.txt is opened where it is.
-        QVERIFY(!startShown().findChild<QAction *>(u"mnudisplaynames"_s)->isVisible());
-        const QString readme = mFixture->folderPath(u"readme.txt"_s);
-        QVERIFY(mFixture->trigger(u"mnureadme"_s)); // absent
-        QCOMPARE(boxes(), u"Couldn't find "_s + readme + u" | Readme.txt | 0"_s);
-        TestFiles::write(readme, "Read me.");
-        QVERIFY(mFixture->trigger(u"mnureadme"_s));
-        QCOMPARE(services().openedUrls, QList<QUrl>({QUrl::fromLocalFile(readme)}));
-    }
-
-    void droppedFileOpensAsOpenDoes()
-    {
-        mFixture->start();
-        const QString path = mFixture->writeNumberedFile(u"dropped.dat"_s, 3, 4);
-        for (const int count : {2, 1}) { // two files: ignored
-            QMimeData data;
-            data.setUrls(QList<QUrl>(count, QUrl::fromLocalFile(path)));
-            QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
-            QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-            QCoreApplication::sendEvent(&window(), &enter);
-            if (enter.isAccepted())
-                QCoreApplication::sendEvent(&window(), &event);
-            QCoreApplication::processEvents();
-            QCOMPARE(document().filePath, count == 1 ? path : QString());
-        }
     }
 
     void recentFilesNewestFirst()

@@ -4,7 +4,6 @@
 #include "tilesettable.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 // Tileset files made in code: tests never use a file from the game.
 namespace TestFiles {
@@ -27,16 +26,6 @@ inline TilesetTable numberedTable(int tilesetCount, int entryCount)
             table.setEntry(j, k, storeFixedText(prefix + QByteArray::number(j), EntryWidth));
     }
     return table;
-}
-
-// Random fields of text, NULs, blanks and high bytes, seeded.
-inline QByteArray randomFile(int tilesetCount, int entryCount, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes = fileBytes(TilesetTable(tilesetCount, entryCount));
-    for (qsizetype i = 5; i < bytes.size(); ++i)
-        bytes[i] = random.bounded(5) ? "abcXYZ09 \t\x80\xe9\xff"[random.bounded(13)] : '\0';
-    return bytes;
 }
 
 inline QString write(const QString &path, const QByteArray &bytes)
