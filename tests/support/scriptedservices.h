@@ -52,7 +52,8 @@ public:
     }
     int execDialog(QWidget *, QDialog &dialog) override
     {
-        next(dialogs, [](QDialog &d) { d.reject(); }, dialog.windowTitle())(dialog);
+        next(
+            dialogs, [](QDialog &d) { d.reject(); }, dialog.windowTitle())(dialog);
         return dialog.result();
     }
     void openWithDesktop(const QUrl &) override {}

@@ -66,8 +66,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("field"); // 33 bytes: a name; 32: an entry
         QTest::addColumn<QByteArray>("shown");
         QTest::newRow("empty name") << storeFixedText("", NameWidth) << QByteArray("\"\"");
-        QTest::newRow("full-width name")
-            << QByteArray(33, 'N') << "\"" + QByteArray(33, 'N') + "\"";
         QTest::newRow("all-NUL name") << QByteArray(33, '\0') << QByteArray("null");
         QTest::newRow("padded, no NUL")
             << "ab" + QByteArray(30, ' ') << "\"ab" + QByteArray(30, ' ') + "\"";
@@ -109,8 +107,6 @@ private Q_SLOTS:
         row("dump short.dat", 1, u"Error: Incorrect filesize\n"_s);
         row("build in.json out.dat", 1,
             u"in.json: sets[1].entries[2]: 33 characters, at most 32\n"_s);
-        row("convert a", 2, u"hmkset: unknown command \"convert\""_s);
-        row("dump a b", 2, u"hmkset: dump takes 1"_s);
         // diff lists what differs, one field a line; % in a name is no placeholder.
         row("diff in.dat in.dat", 0, {});
         row("diff in.dat changed.dat", 1,
