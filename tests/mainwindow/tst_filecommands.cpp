@@ -1,34 +1,23 @@
-#include "aboutdialog.h"
-#include "entrytree.h"
-#include "progresswindow.h"
-#include "tilesetfiles.h"
-#include "tilesetlist.h"
-#include "widgets.h"
 #include "windowtest.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QMenu>
-#include <QProgressBar>
-#include <QScreen>
 
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using Answer = PlatformServices::Answer;
 
-// File commands, start-up and shutdown, and help: what the window reads, writes and says.
+// File commands, start-up and shutdown, recent files, and where the settings go.
 class TestFileCommands : public WindowTest
 {
     Q_OBJECT
 
     // The message boxes shown, as "text | title | icon".
-    QString boxes() const
+    QString boxes()
     {
         QStringList shown;
-        for (const ScriptedServices::Message &m : std::as_const(mFixture->services.messages))
+        for (const ScriptedServices::Message &m : std::as_const(services().messages))
             shown.append(u"%1 | %2 | %3"_s.arg(m.text, m.title).arg(int(m.icon)));
         return shown.join(u", "_s);
     }
@@ -38,7 +27,7 @@ class TestFileCommands : public WindowTest
             mFixture->writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\n" + settings);
         mFixture->start().show();
         QCoreApplication::processEvents();
-        return mFixture->window();
+        return window();
     }
     // Quits through the menu; hmktse.ini's values after "key= ", in file order.
     QStringList quitAndRead()
@@ -58,18 +47,24 @@ class TestFileCommands : public WindowTest
         document().changesMade = true;
         return path;
     }
+    QStringList recentCaptions()
+    {
+        QStringList captions;
+        for (QAction *item : window().findChild<QMenu *>(u"mnurecent"_s)->actions())
+            captions.append(item->text());
+        return captions;
+    }
 
 private Q_SLOTS:
     void failedOpen_data()
     {
         QTest::addColumn<QString>("kind"); // of what stands at the chosen path
         QTest::addColumn<QString>("message");
+        const QString failed = u"Error while loading! | Error | 1"_s;
         QTest::newRow("too short")
             << u"\x0a\x0a\0\0\0"_s << u"Error: Incorrect filesize | Error | 0"_s;
-        QTest::newRow("no tilesets")
-            << u"\x00\x03\0\0\0"_s << u"Error while loading! | Error | 1"_s;
-        QTest::newRow("a folder") << u"folder"_s << u"Error while loading! | Error | 1"_s;
-        QTest::newRow("a FIFO") << u"fifo"_s << u"Error while loading! | Error | 1"_s;
+        QTest::newRow("a folder") << u"folder"_s << failed;
+        QTest::newRow("a FIFO") << u"fifo"_s << failed;
     }
     void failedOpen()
     {
@@ -91,32 +86,12 @@ private Q_SLOTS:
             QVERIFY(mFixture->open(path));
             QTEST(boxes(), "message");
             QCOMPARE(window.windowTitle(), u"HMK Tileset Editor - "_s + path);
-            QVERIFY(!document().hasTilesets());
-            QVERIFY(!action(u"mnusave"_s)->isEnabled() && window.isEnabled());
+            QVERIFY(!document().hasTilesets() && !action(u"mnusave"_s)->isEnabled());
             // The load disabled and enabled the window; the Edit menu stays disabled.
             QVERIFY(!window.findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled());
         }
-        const PlatformServices::FileRequest request = services().fileRequests.first();
-        QCOMPARE(request.title + u' ' + request.fileName, u"Open hmkset.dat hmkset.dat"_s);
-        QCOMPARE(request.filters, QStringList({u"Hmkset.dat (*.dat)"_s, u"All files (*)"_s}));
-        QCOMPARE(request.defaultSuffix, u"dat"_s);
-    }
-
-    void progressWhileLoadingAndSaving()
-    {
-        MainWindow &window = mFixture->start();
-        QStringList seen; // the progress window's label and bar at each pump
-        services().duringPump = [&] {
-            for (QWidget *top : QApplication::topLevelWidgets())
-                if (auto *bar = top->findChild<QProgressBar *>(u"ProgressBar1"_s))
-                    seen.append(child<QLabel>(top, u"Label1"_s)->text().left(1) +
-                                QString::number(bar->value()));
-            QVERIFY(!window.isEnabled());
-        };
-        QVERIFY(mFixture->open(mFixture->writeNumberedFile(u"p.dat"_s, 3, 2)));
-        QVERIFY(mFixture->trigger(u"mnusave"_s));
-        QCOMPARE(seen.join(u' '), u"L50 L50 L100 L100 L100 L100 W50 W100 W100"_s);
-        QVERIFY(window.isEnabled());
+        QCOMPARE(services().fileRequests.first().filters,
+                 QStringList({u"Hmkset.dat (*.dat)"_s, u"All files (*)"_s}));
     }
 
     void saveAs_data()
@@ -124,7 +99,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("target"); // empty: out.dat in the program folder
         QTest::newRow("out.dat") << QString();
         QTest::newRow("disk full") << u"/dev/full"_s;
-        QTest::newRow("a folder") << QDir::tempPath();
     }
     void saveAs()
     {
@@ -136,10 +110,10 @@ private Q_SLOTS:
         QCOMPARE(bytes, TestFiles::fileBytes(document().tilesets));
         if (target.isEmpty())
             target = mFixture->folderPath(u"out.dat"_s);
-        services().chooseFile(target);
+        services().files << target;
         QVERIFY(mFixture->trigger(u"mnusaveas"_s));
         QCOMPARE(services().fileRequests.last().folder, QFileInfo(path).path());
-        QCOMPARE(mFixture->window().windowTitle(), u"HMK Tileset Editor - "_s + target);
+        QCOMPARE(window().windowTitle(), u"HMK Tileset Editor - "_s + target);
         QCOMPARE(document().fileFolder + document().fileTitle, target); // keeps the separator
         QVERIFY(!document().changesMade);                               // whatever the outcome
         const bool saved = target.endsWith(u"out.dat"_s);
@@ -149,48 +123,26 @@ private Q_SLOTS:
 
     void savePrompt_data()
     {
-        QTest::addColumn<int>("answer"); // -1: Yes on an untitled document, Save as cancelled
+        QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("opened");
         QTest::newRow("Yes saves, then opens") << int(Answer::Yes) << true << true;
         QTest::newRow("No opens without saving") << int(Answer::No) << false << true;
         QTest::newRow("Cancel does nothing") << int(Answer::Cancel) << false << false;
-        QTest::newRow("Yes, Save as cancelled, opens") << -1 << false << true;
     }
     void savePrompt()
     {
         QFETCH(int, answer);
         mFixture->start();
         const QString first = openChanged();
-        if (answer < 0) {
-            document().filePath = u"Untitled"_s; // as New leaves it
-            services().chooseFile(QString());
-        }
-        services().answer(answer < 0 ? Answer::Yes : Answer(answer));
+        services().answers << Answer(answer);
         if (answer != int(Answer::Cancel))
-            services().chooseFile(mFixture->writeNumberedFile(u"second.dat"_s, 7, 3));
+            services().files << mFixture->writeNumberedFile(u"second.dat"_s, 7, 3);
         QVERIFY(mFixture->trigger(u"mnuopen"_s));
         QCOMPARE(boxes(), u"Save changes before opening another file? | Changes made | 0"_s);
-        QCOMPARE(services().messages.first().buttons, PlatformServices::Buttons::YesNoCancel);
         QTEST(TestFiles::read(first).at(5 + 33) == 'Z', "saved");
         QTEST(document().tilesetCount() == 7, "opened");
         QCOMPARE(document().changesMade, document().tilesetCount() == 2);
-    }
-
-    void firstRunIsCentred()
-    {
-        MainWindow &window = startShown();
-        const QRect screen = window.screen()->geometry();
-        QVERIFY(qAbs(window.x() - (screen.width() - window.width()) / 2.0) <= 0.5);
-        QVERIFY(qAbs(window.y() - (screen.height() - window.height()) / 2.0) <= 0.5);
-        QCOMPARE(window.centralWidget()->size(), QSize(7875 / 15, 6135 / 15)); // as designed
-        const QStringList first = quitAndRead();
-        // The outer size, frame included.
-        QCOMPARE(first.mid(1, 3),
-                 QStringList({QString::number(window.x() * 15), QString::number(window.y() * 15),
-                              QString::number(window.frameGeometry().width() * 15)}));
-        startShown(); // the window neither moves nor grows from run to run
-        QCOMPARE(quitAndRead(), first);
     }
 
     // What start-up takes from hmktse.ini, seen in what shutdown writes back.
@@ -199,27 +151,21 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QString>("written"); // W, H: the designed outer size
         QTest::addColumn<QString>("told");    // the message shown once the window is up
-        const auto row = [](const char *settings, const char *written) {
-            QTest::newRow(*settings ? settings : "section only")
-                << QByteArray(settings).replace(' ', '\n') << QString::fromLatin1(written)
-                << QString();
+        const auto row = [](const char *settings, const char *written, const QString &told = {}) {
+            QTest::newRow(settings)
+                << QByteArray(settings).replace(' ', '\n') << QString::fromLatin1(written) << told;
         };
         row("", "0 0 W H 3360 0 0 1");
         row("WindowLeft=1500 WindowTop=750 WindowWidth=9000 WindowHeight=7500",
             "1500 750 9000 7500 3360 0 0 1");
-        row("WindowWidth=0 WindowHeight=-15", "0 0 W H 3360 0 0 1");
-        row("SizerLeft=720", "0 0 W H 3360 0 0 1");
+        row("WindowWidth=0 WindowHeight=-15 SizerLeft=720", "0 0 W H 3360 0 0 1");
         row("SizerLeft=721", "0 0 W H 721 0 0 1");
-        row("SizerLeft=7095", "0 0 W H 7095 0 0 1");
-        row("SizerLeft=7096", "0 0 W H 3360 0 0 1");
         row("WindowWidth=9000 SizerLeft=8220", "0 0 9000 H 8220 0 0 1");
         row("ShowDescriptions=1 OpenLastFileOnStartup=1 SelectedEntry=167", "0 0 W H 3360 1 1 167");
         row("ShowDescriptions=2 OpenLastFileOnStartup=2 SelectedEntry=168", "0 0 W H 3360 0 0 1");
-        row("SelectedEntry=0", "0 0 W H 3360 0 0 1");
-        QTest::newRow("out of range")
-            << QByteArray("WindowLeft=40000\nWindowTop=750") << u"0 750 W H 3360 0 0 1"_s
-            << u"An error occured; some settings may not have loaded "
-               u"correctly. | HMK Tileset Editor | 0"_s;
+        row("WindowLeft=40000 WindowTop=750", "0 750 W H 3360 0 0 1",
+            u"An error occured; some settings may not have loaded correctly. | HMK Tileset "
+            u"Editor | 0"_s);
     }
     void settingsApplied()
     {
@@ -232,102 +178,47 @@ private Q_SLOTS:
                  written.replace(u'H', QString::number(outer.height())));
     }
 
-    void lastOpened_data()
-    {
-        QTest::addColumn<QByteArray>("settings"); // beside LastOpened= last.dat
-        QTest::addColumn<QString>("commands");    // "open": next.dat; "change": an unsaved change
-        QTest::addColumn<int>("answer");          // at the shutdown prompt; -1: no prompt
-        QTest::addColumn<QString>("written");     // LastOpened; empty: nothing, the window stays
-        const QByteArray reopen = "\nOpenLastFileOnStartup=1";
-        QTest::newRow("reopened") << reopen << QString() << -1 << u"last.dat"_s;
-        QTest::newRow("not reopened") << QByteArray() << QString() << -1 << u"last.dat"_s;
-        QTest::newRow("missing") << reopen << u"missing"_s << -1 << QString();
-        QTest::newRow("damaged") << reopen << u"damaged"_s << -1 << u"last.dat"_s;
-        QTest::newRow("Open") << QByteArray() << u"open"_s << -1 << u"next.dat"_s;
-        QTest::newRow("Close") << reopen << u"mnuclose"_s << -1 << u"n/a"_s;
-        QTest::newRow("New, No") << QByteArray() << u"mnunew"_s << int(Answer::No) << u"last.dat"_s;
-        QTest::newRow("New, Yes") << QByteArray() << u"mnunew"_s << int(Answer::Yes)
-                                  << u"new.dat"_s;
-        QTest::newRow("change, Yes") << reopen << u"change"_s << int(Answer::Yes) << u"last.dat"_s;
-        QTest::newRow("change, Cancel")
-            << reopen << u"change"_s << int(Answer::Cancel) << QString();
-    }
-    void lastOpened()
-    {
-        QFETCH(QString, commands);
-        QFETCH(int, answer);
-        QFETCH(QString, written);
-        const QString last = mFixture->folderPath(u"last.dat"_s);
-        if (commands != u"missing"_s)
-            mFixture->writeFile(u"last.dat"_s,
-                                commands == u"damaged"_s
-                                    ? QByteArray("\x0a\x0a\0\0\0", 5)
-                                    : TestFiles::fileBytes(TestFiles::numberedTable(2, 151)));
-        QFETCH(QByteArray, settings);
-        MainWindow &window = startShown("LastOpened=" + last.toUtf8() + settings);
-        const bool tried = !settings.isEmpty() && commands != u"missing"_s;
-        QCOMPARE(window.windowTitle(),
-                 tried ? u"HMK Tileset Editor - "_s + last : u"HMK Tileset Editor"_s);
-        QCOMPARE(document().hasTilesets(), tried && commands != u"damaged"_s);
-        services().messages.clear();
-        if (commands == u"open"_s)
-            QVERIFY(mFixture->open(mFixture->writeNumberedFile(u"next.dat"_s, 4, 151)));
-        else if (commands == u"change"_s)
-            document().changesMade = true;
-        else if (commands.startsWith(u"mnu"_s)) {
-            if (commands == u"mnunew"_s)
-                services().onDialog([](QDialog &dialog) { dialog.accept(); });
-            QVERIFY(mFixture->trigger(commands));
-        }
-        if (answer >= 0)
-            services().answer(Answer(answer));
-        if (commands == u"mnunew"_s && answer == int(Answer::Yes))
-            services().chooseFile(mFixture->folderPath(u"new.dat"_s));
-        const QStringList values = quitAndRead();
-        QCOMPARE(services().messages.size(), answer >= 0 ? 1 : 0);
-        QCOMPARE(window.isVisible(), answer == int(Answer::Cancel));
-        if (answer != int(Answer::Cancel))
-            QCOMPARE(values.first(), written.isEmpty() || written == u"n/a"_s
-                                         ? written
-                                         : mFixture->folderPath(written));
-    }
-
-    void unwritableSettingsStillCloses()
-    {
-        // A folder in the file's place cannot be replaced, even by root.
-        QVERIFY(QDir().mkpath(mFixture->folderPath(u"hmktse.ini"_s)));
-        QVERIFY(startShown().close());
-    }
-
-    void descriptionsAndHelp()
-    {
-        mFixture->writeFile(u"desc.txt"_s, " a b \r\n\r\n\xe9t\xe9");
-        EntryTree *tree = startShown("ShowDescriptions=1").entryTree();
-        QVERIFY(mFixture->open(mFixture->writeNumberedFile(u"d.dat"_s, 2, 151)));
-        QStringList labels;
-        for (int entry = 0; entry < 3; ++entry)
-            labels.append(tree->node(tree->entryNode(entry))->text(0));
-        QCOMPARE(labels, QStringList({u"000.  a b : 0:0"_s, u"001. 0:1"_s, u"002. été: 0:2"_s}));
-        QVERIFY(mFixture->trigger(u"mnuvisitsite"_s));
-        services().onDialog([](QDialog &dialog) {
-            dialog.show();
-            QTest::mouseClick(child<QLabel>(&dialog, u"Label7"_s), Qt::LeftButton);
-            dialog.accept();
-        });
-        QVERIFY(mFixture->trigger(u"mnuabout"_s));
-        const QString readme = mFixture->folderPath(u"readme.txt"_s);
-        QVERIFY(mFixture->trigger(u"mnureadme"_s)); // absent
-        QCOMPARE(boxes(), u"Couldn't find "_s + readme + u" | Readme.txt | 0"_s);
-        TestFiles::write(readme, "Read me.");
-        QVERIFY(mFixture->trigger(u"mnureadme"_s));
-        QCOMPARE(services().openedUrls, QList<QUrl>({AboutDialog::siteUrl(), AboutDialog::mailUrl(),
-                                                     QUrl::fromLocalFile(readme)}));
-    }
-
-    void withoutDescriptionsTheItemIsHidden()
+    void recentFilesNewestFirst()
     {
         mFixture->start();
-        QVERIFY(!action(u"mnudisplaynames"_s)->isVisible());
+        QStringList paths;
+        for (int i = 0; i < 9; ++i) {
+            paths.prepend(mFixture->writeNumberedFile(u"r%1.dat"_s.arg(i), 1, 1));
+            QVERIFY(mFixture->open(paths.first()));
+        }
+        QVERIFY(mFixture->open(paths[3])); // moves to the top; the ninth is gone
+        const QStringList captions = recentCaptions();
+        QCOMPARE(captions.mid(0, 2), QStringList({u"&1 "_s + paths[3], u"&2 "_s + paths[0]}));
+        QCOMPARE(captions.mid(7), QStringList({u"&8 "_s + paths[7], QString(), u"Clear list"_s}));
+        QFile::remove(paths[0]);
+        QVERIFY(mFixture->trigger(u"mnurecent2"_s));
+        QCOMPARE(boxes(), u"The file %1 no longer exists; it has been removed from the recent "
+                          u"files. | Recent files | 0"_s.arg(paths[0]));
+        QCOMPARE(recentCaptions().size(), 7 + 2);
+        QVERIFY(mFixture->trigger(u"mnurecentclear"_s));
+        QCOMPARE(recentCaptions(), QStringList({QString(), u"Clear list"_s}));
+    }
+
+    void settingsWhereTheyCanBeWritten_data()
+    {
+        QTest::addColumn<bool>("writable"); // the program's folder
+        QTest::newRow("program folder") << true;
+        QTest::newRow("read-only program folder: the user's") << false;
+    }
+    void settingsWhereTheyCanBeWritten()
+    {
+        QFETCH(bool, writable);
+        const QString base = mFixture->folderPath(u"app"_s);
+        // A folder below a plain file: nobody, root included, can write there.
+        const QString program = writable ? base : mFixture->writeFile(u"plain"_s, "x") + u"/bin"_s;
+        QDir().mkpath(base);
+        const ProgramFolders folders{program, mFixture->folderPath(u"user"_s), base, {}};
+        TestFiles::write(base + u"/desc.txt"_s, "Cobbles\r\n"); // found among the installed
+        MainWindow other(services(), folders);
+        QVERIFY(other.findChild<QAction *>(u"mnudisplaynames"_s)->isVisible());
+        QVERIFY(other.close());
+        QCOMPARE(QFile::exists(base + u"/hmktse.ini"_s), writable);
+        QCOMPARE(QFile::exists(folders.user + u"/hmktse.ini"_s), !writable);
     }
 };
 

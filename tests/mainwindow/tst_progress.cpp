@@ -75,7 +75,7 @@ private Q_SLOTS:
         };
         services.duringPump = [&] { disabled = disabled && !window.isEnabled(); };
         QMetaObject::invokeMethod(&context, noteRun, Qt::QueuedConnection);
-        services.chooseFile(path);
+        services.files.append(path);
         window.findChild<QAction *>(u"mnuopen"_s)->trigger();
         loading = false;
         runs.append(services.now);

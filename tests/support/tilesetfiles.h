@@ -4,12 +4,11 @@
 #include "tilesettable.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 // Tileset files made in code: tests never use a file from the game.
 namespace TestFiles {
 
-// The bytes of a file: header, then the table's records as they are.
+// Header, then the table's records as they are.
 inline QByteArray fileBytes(const TilesetTable &tilesets)
 {
     return char(tilesets.tilesetCount()) + (char(tilesets.entryCount()) + QByteArray(3, '\0')) +
@@ -22,22 +21,11 @@ inline TilesetTable numberedTable(int tilesetCount, int entryCount)
     TilesetTable table(tilesetCount, entryCount);
     for (int k = 0; k < tilesetCount; ++k) {
         table.setTilesetName(k, storeFixedText("Set " + QByteArray::number(k), NameWidth));
+        const QByteArray prefix = QByteArray::number(k) + ':';
         for (int j = 0; j < entryCount; ++j)
-            table.setEntry(
-                j, k,
-                storeFixedText(QByteArray::number(k) + ':' + QByteArray::number(j), EntryWidth));
+            table.setEntry(j, k, storeFixedText(prefix + QByteArray::number(j), EntryWidth));
     }
     return table;
-}
-
-// Random fields of text, NULs, blanks and high bytes, seeded.
-inline QByteArray randomFile(int tilesetCount, int entryCount, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    QByteArray bytes = fileBytes(TilesetTable(tilesetCount, entryCount));
-    for (qsizetype i = 5; i < bytes.size(); ++i)
-        bytes[i] = random.bounded(5) ? "abcXYZ09 \t\x80\xe9\xff"[random.bounded(13)] : '\0';
-    return bytes;
 }
 
 inline QString write(const QString &path, const QByteArray &bytes)

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 
 // Widgets are found the way outside tools find them: by their object names.
-template<typename T>
+template<typename T = QWidget>
 T *child(const QObject *parent, const QString &name)
 {
     T *found = parent->findChild<T *>(name);

@@ -1,0 +1,218 @@
+#include "aboutdialog.h"
+#include "document.h"
+#include "entrycategories.h"
+#include "entrytoolbar.h"
+#include "entrytree.h"
+#include "fileinfodialog.h"
+#include "newfiledialog.h"
+#include "selecttilesetdialog.h"
+#include "tilesetfiles.h"
+#include "tilesetlist.h"
+#include "widgets.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The trees, the entry toolbar and the dialogs, each on its own.
+class TestWidgets : public QObject
+{
+    Q_OBJECT
+
+    EntryTree mTree;
+    Document mDocument;
+    QString label(int entry) const { return mTree.node(mTree.entryNode(entry))->text(0); }
+
+private Q_SLOTS:
+    void categorisedEntries()
+    {
+        mTree.build(151);
+        QList<int> seen(151);
+        for (int n = 1; n <= 167; ++n) {
+            const int entry = mTree.nodeEntry(n);
+            QCOMPARE(mTree.node(n)->parent() == nullptr, entry < 0); // categories at the top
+            if (entry >= 0 && ++seen[entry] == 1)
+                QCOMPARE(mTree.entryNode(entry), n);
+        }
+        QCOMPARE(seen, QList<int>(151, 1)); // every entry exactly once
+        // A sub-entry sits below the entry listed before it.
+        QCOMPARE(mTree.nodeEntry(mTree.nodeIndex(mTree.node(mTree.entryNode(29))->parent())), 17);
+    }
+
+    void entryLabels()
+    {
+        mDocument.tilesets = TestFiles::numberedTable(2, 151);
+        mDocument.tilesets.setEntry(1, 1, storeFixedText("  caf\xe9", EntryWidth)); // blanks kept
+        mDocument.tilesets.setEntry(2, 1, QByteArray(32, '\0')); // never assigned
+        QStringList descriptions(151);
+        descriptions[0] = u"Grass"_s;
+        mTree.setEntryDescriptions(descriptions);
+        mTree.build(151);
+        mTree.refreshEntryTexts(mDocument, 1);
+        const QStringList plain{u"000. 1:0"_s, u"001.   café"_s, u"002. "_s};
+        QCOMPARE(QStringList({label(0), label(1), label(2)}), plain);
+        mTree.setDescriptionsOn(true); // only a description that is there shows
+        mTree.refreshEntryTexts(mDocument, 1);
+        QCOMPARE(QStringList({label(0), label(1)}), QStringList({u"000. Grass: 1:0"_s, plain[1]}));
+    }
+
+    // Tileset 0 heads tilesets 1..49, tileset 50 the ones after it.
+    void tilesetGroups_data()
+    {
+        QTest::addColumn<int>("tilesets");
+        QTest::addColumn<QList<int>>("groups"); // the size of each group
+        QTest::newRow("51") << 51 << QList<int>{49, 0};
+        QTest::newRow("120") << 120 << QList<int>{49, 69};
+    }
+    void tilesetGroups()
+    {
+        QFETCH(int, tilesets);
+        QFETCH(QList<int>, groups);
+        mDocument.tilesets = TestFiles::numberedTable(tilesets, 1);
+        TilesetList list;
+        list.build(mDocument);
+        QCOMPARE(list.topLevelItemCount(), groups.size());
+        for (int g = 0; g < list.topLevelItemCount(); ++g) {
+            QCOMPARE(list.topLevelItem(g)->childCount(), groups[g]);
+            QCOMPARE(list.topLevelItem(g)->text(0), g ? u"50. Set 50"_s : u"00. Set 0"_s);
+        }
+        if (tilesets > 100)
+            QCOMPARE(list.node(101)->text(0), u"100. Set 100"_s);
+        list.show();
+        list.selectNode(tilesets);
+        list.scrollToItem(list.node(tilesets)); // Ctrl+click on it keeps it selected
+        const QPoint centre = list.visualItemRect(list.node(tilesets)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, centre);
+        QCOMPARE(list.selectedTileset(), tilesets - 1);
+    }
+
+    void namesShownWhole()
+    {
+        mDocument.tilesets = TilesetTable(4, 1); // tileset 2 is all NUL
+        mDocument.tilesets.setTilesetName(0, storeFixedText("  Gr\xe9 ", NameWidth));
+        mDocument.tilesets.setTilesetName(1, padFixedText("Generic", NameWidth));
+        mDocument.tilesets.setTilesetName(3, QByteArray(33, 'W'));
+        TilesetList list;
+        list.build(mDocument);
+        QCOMPARE(list.node(1)->text(0) + list.node(2)->text(0) + list.node(3)->text(0),
+                 u"00. Gré01. Generic02. "_s);
+        // Never cut with "...": a label wider than the tree scrolls sideways.
+        list.resize(100, 200);
+        list.show();
+        QCoreApplication::processEvents();
+        QVERIFY(list.horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(list.textElideMode(), Qt::ElideNone);
+        QCOMPARE(mTree.textElideMode(), Qt::ElideNone);
+    }
+
+    void entryToolbar_data()
+    {
+        QTest::addColumn<int>("width");
+        for (const int width : {22, 18, 30})
+            QTest::addRow("%d px", width) << width;
+    }
+    void entryToolbar()
+    {
+        QFETCH(int, width);
+        EntryToolbar bar;
+        bar.show();
+        bar.setGeometry(0, 0, width, 400);
+        QCoreApplication::processEvents();
+        if (width >= 20) // down to one button's width the bar keeps the width it is given
+            QCOMPARE(bar.width(), width);
+        for (int i = 1; i <= EntryToolbar::ButtonCount; ++i) {
+            QAction *button = bar.button(i);
+            if (i > 2) // the category's name exactly, "&" included
+                QCOMPARE(button->toolTip(), EntryCategories[i - 3].name.toString());
+            if (!button->isSeparator()) // whole, inside the bar
+                QVERIFY(bar.rect().contains(bar.widgetForAction(button)->geometry()));
+        }
+    }
+
+    void newFile_data()
+    {
+        QTest::addColumn<QString>("typed"); // into the tileset count, after Custom
+        QTest::addColumn<int>("tilesets");  // 0: refused, Ok stays disabled
+        // Counts are checked after rounding, as they will be used.
+        const QString rows = u"0=0|0.4=0|.4=0|.49=0|256=0|12a=0|2551=255|.5=1|1.5=1|2.5=3| 7 =7"_s;
+        for (const QString &row : rows.split(u'|'))
+            QTest::newRow(qPrintable(row))
+                << row.section(u'=', 0, 0) << row.section(u'=', 1).toInt();
+    }
+    void newFile()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, tilesets);
+        NewFileDialog dialog;
+        dialog.show();
+        child<QRadioButton>(&dialog, u"Option3"_s)->click();
+        textBox(&dialog, 0)->selectAll();
+        QTest::keyClicks(textBox(&dialog, 0), typed);
+        QCOMPARE(child<QPushButton>(&dialog, u"Command1"_s)->isEnabled(), tilesets > 0);
+        QTest::keyClick(&dialog, Qt::Key_Return); // presses Ok, only while it is enabled
+        QCOMPARE(dialog.confirmed(), tilesets > 0);
+        QCOMPARE(dialog.tilesetCount() + dialog.entryCount(), tilesets ? tilesets + 151 : 0);
+    }
+
+    // New file and Select tileset ended as the row is named; Select tileset has 100 chosen.
+    void closing_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::newRow("Enter") << 100;
+        QTest::newRow("Escape") << -1;
+        QTest::newRow("close box") << -1;
+    }
+    void closing()
+    {
+        QFETCH(int, choice);
+        const QString how = QString::fromLatin1(QTest::currentDataTag());
+        const auto close = [&how](QDialog &dialog) {
+            dialog.show();
+            if (how == u"close box"_s)
+                dialog.close();
+            else if (how == u"Ok"_s || how == u"Cancel"_s)
+                child<QPushButton>(&dialog, how == u"Ok"_s ? u"Command1"_s : u"Command2"_s)
+                    ->click();
+            else
+                QTest::keyClick(&dialog, how == u"Enter"_s ? Qt::Key_Return : Qt::Key_Escape);
+        };
+        NewFileDialog form4;
+        close(form4);
+        QCOMPARE(form4.confirmed(), choice > 0);
+        SelectTilesetDialog form5(TestFiles::numberedTable(120, 1));
+        child<QComboBox>(&form5, u"Combo1"_s)->setCurrentIndex(100);
+        close(form5);
+        QVERIFY(!form4.isVisible() && !form5.isVisible());
+        QCOMPARE(form5.importChoice(), choice);
+    }
+
+    void fileInfoAndAbout()
+    {
+        Document document;
+        document.tilesets = TilesetTable(1, 255);
+        document.fileTitle = u"untitled"_s;
+        document.fileFolder = u"n/a"_s;
+        FileInfoDialog form3(document);
+        form3.show();
+        QStringList values;
+        for (const char *name : {"Label5", "Label6", "Label7", "Label8"})
+            values.append(child<QLabel>(&form3, QString::fromLatin1(name))->text());
+        QCOMPARE(values, QStringList({u"untitled"_s, u"n/a"_s, u"1"_s, u"255"_s}));
+        QVERIFY(child<QPushButton>(&form3, u"Command1"_s)->isDefault()); // Enter means Ok
+        AboutDialog form7;
+        form7.show();
+        QCOMPARE(child<QLabel>(&form7, u"Label6"_s)->text(), u"1.1"_s);
+        // Sized to its content: no more than a margin or two below the button.
+        const QRect ok = child<QPushButton>(&form7, u"Command1"_s)->geometry();
+        QVERIFY2(form7.height() - ok.bottom() - 1 <= 16,
+                 qPrintable(QString::number(form7.height())));
+    }
+};
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"
