@@ -1,6 +1,7 @@
 // The window's figures: relabelling the entry tree, opening a large file through the window
 // against a bare loop of as many event pumps as it has entry records, with the longest
-// stretch in which no events ran, saving it, and inserting and deleting tilesets.
+// stretch in which no events ran, saving it, and inserting and deleting tilesets; finding,
+// replacing and undoing on the largest file, beside a plain scan of the same bytes.
 #include "entrytree.h"
 #include "mainwindow.h"
 #include "qtplatformservices.h"
@@ -9,36 +10,59 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 
+#include <malloc.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The real, paced event pump; no dialog is ever asked for.
+// The real, paced event pump. Questions are answered Ok, the Select tileset dialog with
+// its first tileset, and a file dialog with the file to import.
 class PumpingServices : public QtPlatformServices
 {
 public:
     Answer messageBox(QWidget *, const QString &, const QString &, Buttons, Icon) override
     {
-        return Answer::Cancel;
+        return Answer::Ok;
     }
+    int execDialog(QWidget *, QDialog &dialog) override
+    {
+        dialog.accept();
+        return QDialog::Accepted;
+    }
+    QString fileDialog(QWidget *, const FileRequest &) override { return importedFile; }
+    QString importedFile;
 };
 
 struct Editor
 {
     explicit Editor(int tilesets, int entries)
+        : Editor(TestFiles::numberedTable(tilesets, entries))
+    {}
+    explicit Editor(const TilesetTable &table)
     {
         const QString path = folder.filePath(u"bench.dat"_s);
-        TestFiles::write(path, TestFiles::fileBytes(TestFiles::numberedTable(tilesets, entries)));
+        TestFiles::write(path, TestFiles::fileBytes(table));
         window.show();
         window.document().filePath = path;
         window.openDocumentFile();
+    }
+    void trigger(const QString &name) { window.findChild<QAction *>(name)->trigger(); }
+    template<typename T>
+    T *inFindDialog(const QString &name)
+    {
+        return window.findChild<QWidget *>(u"FindDialog"_s)->findChild<T *>(name);
     }
     QTemporaryDir folder;
     PumpingServices services;
@@ -153,6 +177,106 @@ void BM_DeleteTileset(benchmark::State &state)
     timeCommand(state, 255, u"mnudelete"_s, u"mnuinsert"_s);
 }
 
+// 255 x 255 with "rock" in one field of a hundred.
+TilesetTable searchedTable()
+{
+    TilesetTable table = TestFiles::numberedTable(255, 255);
+    for (int t = 0; t < 255; ++t) {
+        for (int e = t % 100; e < 255; e += 100)
+            table.setEntry(e, t, storeFixedText("rock" + QByteArray::number(e) + ".bmp", 32));
+    }
+    return table;
+}
+
+// Heap bytes in use, mapped blocks included: unlike the resident size, it does not hide
+// what is freed and allocated again.
+qint64 heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks + info.hblkhd);
+}
+
+void BM_PlainScanFloor(benchmark::State &state)
+{
+    const QByteArray bytes = searchedTable().bytes();
+    for (auto _ : state) {
+        qsizetype found = 0;
+        for (qsizetype at = bytes.indexOf("rock"); at >= 0; at = bytes.indexOf("rock", at + 1))
+            ++found;
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+void BM_FindAllOnePercent(benchmark::State &state)
+{
+    Editor editor(searchedTable());
+    editor.trigger(u"mnufind"_s);
+    editor.inFindDialog<QLineEdit>(u"findText"_s)->setText(u"rock"_s);
+    for (auto _ : state)
+        editor.inFindDialog<QPushButton>(u"findAll"_s)->click(); // results list filled
+}
+
+void BM_ReplaceAllEntries(benchmark::State &state)
+{
+    Editor editor(searchedTable());
+    editor.trigger(u"mnureplace"_s);
+    editor.inFindDialog<QLineEdit>(u"findText"_s)->setText(u":"_s); // every entry, 65,025 fields
+    editor.inFindDialog<QLineEdit>(u"replaceText"_s)->setText(u"-"_s);
+    for (auto _ : state) {
+        editor.inFindDialog<QPushButton>(u"replaceAll"_s)->click();
+        state.PauseTiming();
+        editor.window.undoStack()->undo();
+        state.ResumeTiming();
+    }
+}
+
+// Times the undo and the redo of one command on tileset 128.
+void timeUndo(benchmark::State &state, const QString &command)
+{
+    Editor editor(searchedTable());
+    editor.window.tilesetList()->selectNode(129);
+    if (command == u"mnuimport"_s)
+        editor.services.importedFile = editor.window.document().filePath;
+    editor.trigger(command);
+    for (auto _ : state) {
+        // With the events each posts, the trees' fitting to their labels among them.
+        editor.window.undoStack()->undo();
+        QCoreApplication::processEvents();
+        editor.window.undoStack()->redo();
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_UndoRedoDelete(benchmark::State &state)
+{
+    timeUndo(state, u"mnudelete"_s);
+}
+
+void BM_UndoRedoImport(benchmark::State &state)
+{
+    timeUndo(state, u"mnuimport"_s);
+}
+
+// Memory held by the history of 1,000 entry edits and 50 deletes, in MB.
+void BM_HistoryMemory(benchmark::State &state)
+{
+    Editor editor(searchedTable());
+    const qint64 opened = heapInUse();
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            const int tileset = i % 200;
+            editor.window.tilesetList()->selectNode(tileset + 1);
+            Q_EMIT editor.window.entryTree()->labelEdited(
+                editor.window.entryTree()->entryNode(i % 255), u"edit %1"_s.arg(i));
+        }
+        for (int i = 0; i < 50; ++i) {
+            editor.window.tilesetList()->selectNode(2);
+            editor.trigger(u"mnudelete"_s);
+        }
+    }
+    state.counters["grown_MB"] = double(heapInUse() - opened) / (1024 * 1024);
+}
+
 } // namespace
 
 BENCHMARK(BM_RelabelAfterTilesetClick)->Unit(benchmark::kMicrosecond);
@@ -161,6 +285,12 @@ BENCHMARK(BM_SaveThroughWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EventPumpFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertTileset)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteTileset)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainScanFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindAllOnePercent)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceAllEntries)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedoDelete)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedoImport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {
