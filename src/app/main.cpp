@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "qtplatformservices.h"
+#include "terminationnotifier.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -59,6 +60,9 @@ int main(int argc, char *argv[])
     QtPlatformServices services;
     MainWindow window(services, ProgramFolders::ofApplication());
     window.show();
+    TerminationNotifier termination;
+    QObject::connect(&termination, &TerminationNotifier::terminationRequested, &window,
+                     &QWidget::close);
     // Once the window is up, exactly as Open would, with the same messages for a bad file.
     if (!file.isEmpty())
         QTimer::singleShot(0, &window, [&window, file] { window.openFile(file); });

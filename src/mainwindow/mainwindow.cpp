@@ -132,7 +132,9 @@ void MainWindow::createMenus()
     addMenuItem(mEditMenu, u"mnueditentry"_s, u"Edit entry"_s, &MainWindow::editEntry, Qt::Key_F2);
     addSeparator(mEditMenu, u"mnus8"_s);
     addMenuItem(mEditMenu, u"mnufind"_s, u"Find..."_s, &MainWindow::openFind, QKeySequence::Find);
-    addMenuItem(mEditMenu, u"mnufindnext"_s, u"Find next"_s, &MainWindow::findNext, Qt::Key_F3);
+    // F3 also steps on from the Find dialog, a window of its own.
+    addMenuItem(mEditMenu, u"mnufindnext"_s, u"Find next"_s, &MainWindow::findNext, Qt::Key_F3)
+        ->setShortcutContext(Qt::ApplicationShortcut);
     addMenuItem(mEditMenu, u"mnureplace"_s, u"Replace..."_s, &MainWindow::openReplace,
                 Qt::CTRL | Qt::Key_H);
 

@@ -28,3 +28,25 @@ status=0
 out=$(timeout 20 "$bin/hmktse" a.dat b.dat 2>&1) || status=$?
 [ "$status" = 1 ] && [[ $out == *"only one FILE"* ]] ||
     fail "hmktse a.dat b.dat: exit $status: $out"
+
+# Started on a file from a prefix it cannot write, as a user who is not root, and ended as
+# a session ends it: the file was opened, and the settings went to the user's folder.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+chmod 755 "$home"
+echo '{"format": "hmkset", "tilesets": 1, "entriesPerTileset": 1,
+       "sets": [{"name": "Moss", "entries": ["moss.bmp"]}]}' | "$bin/hmkset" build - "$home/moss.dat"
+chmod 644 "$home/moss.dat"
+mkdir -m 777 "$home/config"
+user=()
+[ "$(id -u)" = 0 ] && user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+[ -w "$bin" ] && [ ${#user[@]} = 0 ] && chmod a-w "$bin" && trap 'chmod u+w "$bin"; rm -rf "$home"' EXIT
+XDG_CONFIG_HOME=$home/config HOME=$home "${user[@]}" "$bin/hmktse" "$home/moss.dat" &
+sleep 3 # the window is up and the file open
+kill -TERM $!
+wait $! || fail "hmktse did not end on SIGTERM"
+ini="$home/config/HMK Tileset Editor/hmktse.ini"
+[ -f "$ini" ] || fail "no hmktse.ini in the user's folder"
+grep -q "^LastOpened= $home/moss.dat" "$ini" || fail "the file argument was not opened: $(cat "$ini")"
+[ ! -e "$bin/hmktse.ini" ] || fail "hmktse.ini written beside the installed program"
+grep -q "moss.dat" "$home/config/HMK Tileset Editor/recent.conf" || fail "not among the recent files"

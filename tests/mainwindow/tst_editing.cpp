@@ -4,6 +4,10 @@
 #include "windowtest.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QUndoStack>
 
 using namespace Qt::StringLiterals;
@@ -68,6 +72,19 @@ class TestEditing : public WindowTest
         return editor(tree());
     }
 
+    template<typename T>
+    T *inFind(const QString &name)
+    {
+        return child<T>(child<QWidget>(&window(), u"FindDialog"_s), name);
+    }
+    // Find all, or Replace all when a replacement is given.
+    void search(const QString &text, const QString &replacement = {})
+    {
+        QVERIFY(mFixture->trigger(replacement.isNull() ? u"mnufind"_s : u"mnureplace"_s));
+        inFind<QLineEdit>(u"findText"_s)->setText(text);
+        inFind<QLineEdit>(u"replaceText"_s)->setText(replacement);
+        inFind<QPushButton>(replacement.isNull() ? u"findAll"_s : u"replaceAll"_s)->click();
+    }
     void select(int tileset, int entry)
     {
         list()->selectNode(tileset + 1);
@@ -244,6 +261,7 @@ private Q_SLOTS:
         QTest::newRow("delete") << u"mnudelete"_s << u"Undo delete tileset 03"_s;
         QTest::newRow("copy") << u"mnucopy"_s << u"Undo copy tileset 05 to tileset 03"_s;
         QTest::newRow("import") << u"mnuimport"_s << u"Undo import into tileset 03"_s;
+        QTest::newRow("replace all") << u"replace"_s << u"Undo replace all"_s;
     }
     void eachCommandIsOneStep()
     {
@@ -265,6 +283,8 @@ private Q_SLOTS:
             Q_EMIT list()->labelEdited(3, u"Moss"_s);
         } else if (command == u"edit") {
             Q_EMIT tree()->labelEdited(tree()->entryNode(12), u"rubble.bmp"_s);
+        } else if (command == u"replace") {
+            search(u"3:"_s, u"three:"_s);
         } else if (copies) {
             services().dialogs << [chosen](QDialog &dialog) {
                 auto *combo = child<QComboBox>(&dialog, u"Combo1"_s);
@@ -315,6 +335,41 @@ private Q_SLOTS:
         QVERIFY(mFixture->trigger(u"mnuredo"_s));
         QVERIFY(mFixture->trigger(u"mnuclose"_s)); // no question: nothing to save
         QVERIFY(!window().undoStack()->canUndo() && !action(u"mnuundo"_s)->isEnabled());
+    }
+
+    void findReplaceAndTheStatusBar()
+    {
+        open(TestFiles::numberedTable(6, 151));
+        const QByteArray before = document().tilesets.bytes();
+        search(u"5:14"_s); // entries 14 and 140..149 of tileset 5
+        auto *results = inFind<QListWidget>(u"findResults"_s);
+        QCOMPARE(results->item(0)->text(), u"05. Set 5 \u00b7 014. 5:14"_s);
+        QCOMPARE(inFind<QLabel>(u"findSummary"_s)->text(), u"11 matches in 1 tileset"_s);
+        const int remembered = tree()->selectedEntryNode();
+        Q_EMIT results->itemActivated(results->item(1)); // as a click on the tileset would
+        QCOMPARE(list()->selectedTileset(), 5);
+        QCOMPARE(tree()->currentItem(), entryNode(140));
+        QVERIFY(entryNode(140)->parent()->isExpanded());
+        QCOMPARE(entryNode(140)->text(0), u"140. 5:140"_s);
+        QCOMPARE(tree()->selectedEntryNode(), remembered);
+        auto *status = child<QLabel>(&window(), u"fieldStatus"_s);
+        QCOMPARE(status->text(),
+                 u"Tileset 05 \u00b7 Entry 140 \u00b7 5 / 32 characters \u00b7 ends with NUL"_s);
+        QVERIFY(child<QStatusBar>(&window(), u"statusBar"_s)
+                    ->toolTip()
+                    .startsWith(u"35 3A 31 34 30 00 20"_s));
+        Q_EMIT tree()->labelTextChanged(u"abc"_s);
+        QVERIFY(status->text().endsWith(u"3 / 32 characters \u00b7 editing"_s));
+        select(5, 149);
+        QVERIFY(mFixture->trigger(u"mnufindnext"_s)); // wraps to the first
+        QCOMPARE(tree()->currentItem(), entryNode(14));
+        services().answers << Answer::Cancel;
+        search(u"0:0"_s, QString(40, u'x'));
+        QCOMPARE(services().messages.last().text,
+                 u"1 field would be cut to fit. Replace all the same?"_s);
+        search(u"0:0"_s, u"\u4e2d"_s); // not Windows-1252
+        QCOMPARE(services().messages.last().title, u"Replace all"_s);
+        QVERIFY(document().tilesets.bytes() == before && !window().undoStack()->canUndo());
     }
 };
 

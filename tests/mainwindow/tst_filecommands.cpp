@@ -1,7 +1,9 @@
 #include "windowtest.h"
 
 #include <QDir>
+#include <QDropEvent>
 #include <QMenu>
+#include <QMimeData>
 
 #include <sys/stat.h>
 
@@ -197,6 +199,50 @@ private Q_SLOTS:
         QCOMPARE(recentCaptions().size(), 7 + 2);
         QVERIFY(mFixture->trigger(u"mnurecentclear"_s));
         QCOMPARE(recentCaptions(), QStringList({QString(), u"Clear list"_s}));
+    }
+
+    void droppedFileOpensAsOpenDoes()
+    {
+        mFixture->start();
+        const QString first = mFixture->writeNumberedFile(u"first.dat"_s, 2, 3);
+        const auto drop = [this](const QList<QUrl> &urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDropEvent event(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            if (QCoreApplication::sendEvent(&window(), &enter), enter.isAccepted())
+                QCoreApplication::sendEvent(&window(), &event);
+            QCoreApplication::processEvents();
+        };
+        drop({QUrl::fromLocalFile(first), QUrl::fromLocalFile(first)}); // two: ignored
+        QVERIFY(!document().hasTilesets());
+        drop({QUrl::fromLocalFile(first)});
+        QCOMPARE(document().filePath, first);
+        document().changesMade = true;
+        services().answers << Answer::Cancel;
+        drop({QUrl::fromLocalFile(mFixture->writeNumberedFile(u"second.dat"_s, 3, 3))});
+        QCOMPARE(boxes(), u"Save changes before opening another file? | Changes made | 0"_s);
+        QCOMPARE(document().filePath, first);
+    }
+
+    void changeOnDiskIsToldOnce()
+    {
+        mFixture->start();
+        const QString path = mFixture->writeNumberedFile(u"watched.dat"_s, 3, 4);
+        QVERIFY(mFixture->open(path));
+        QVERIFY(mFixture->trigger(u"mnusave"_s)); // the editor's own save is no change
+        QTest::qWait(200);
+        services().answers << Answer::Yes;
+        mFixture->writeNumberedFile(u"watched.dat"_s, 5, 4);
+        QTRY_COMPARE(boxes(), u"The file %1 was changed by another program. Reload it? | File "
+                              u"changed | 2"_s.arg(path));
+        QCOMPARE(document().tilesetCount(), 5); // reloaded
+        services().answers << Answer::No;
+        mFixture->writeNumberedFile(u"watched.dat"_s, 2, 4);
+        QTRY_COMPARE(services().messages.size(), 2);
+        mFixture->writeNumberedFile(u"watched.dat"_s, 3, 4);
+        QTest::qWait(200);
+        QCOMPARE(services().messages.size(), 2); // once, until opened or saved again
     }
 
     void settingsWhereTheyCanBeWritten_data()

@@ -175,9 +175,6 @@ private Q_SLOTS:
             dialog.show();
             if (how == u"close box"_s)
                 dialog.close();
-            else if (how == u"Ok"_s || how == u"Cancel"_s)
-                child<QPushButton>(&dialog, how == u"Ok"_s ? u"Command1"_s : u"Command2"_s)
-                    ->click();
             else
                 QTest::keyClick(&dialog, how == u"Enter"_s ? Qt::Key_Return : Qt::Key_Escape);
         };
