@@ -2,6 +2,7 @@
 
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,8 +14,10 @@ int signalSockets[2] = {-1, -1};
 // Only what is safe in a signal handler: one byte down a socket the event loop watches.
 void onSignal(int)
 {
+    const int savedErrno = errno; // the interrupted code may be about to read it
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalSockets[0], &byte, 1);
+    errno = savedErrno;
 }
 
 } // namespace

@@ -41,9 +41,12 @@ FindDialog::FindDialog(QWidget *parent)
     mSearchNames->setChecked(true);
     mSearchEntries->setChecked(true);
     mReplaceCaption->setBuddy(mReplaceText);
-    // Enter in a text box finds; Replace all is never a default a stray Enter could hit.
-    mFindAll->setDefault(true);
-    mReplaceAll->setAutoDefault(false);
+    // Enter in the text boxes finds; Enter in the results shows the result, and no button
+    // is a default that the same Enter would press as well (Replace all least of all).
+    for (QPushButton *button : {mFindAll, mReplaceAll})
+        button->setAutoDefault(false);
+    connect(mFindText, &QLineEdit::returnPressed, this, &FindDialog::findAllRequested);
+    connect(mReplaceText, &QLineEdit::returnPressed, this, &FindDialog::findAllRequested);
     mResults->setUniformItemSizes(true);
 
     auto *fields = new QFormLayout;

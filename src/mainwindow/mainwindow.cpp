@@ -84,8 +84,15 @@ QAction *MainWindow::addMenuItem(QMenu *menu, const QString &name, const QString
     QAction *item = menu->addAction(caption);
     item->setObjectName(name);
     item->setShortcut(shortcut);
+    connect(item, &QAction::triggered, this, &MainWindow::finishLabelEdits);
     connect(item, &QAction::triggered, this, command);
     return item;
+}
+
+void MainWindow::finishLabelEdits()
+{
+    mTilesetList->finishEdit();
+    mEntryTree->finishEdit();
 }
 
 void MainWindow::addSeparator(QMenu *menu, const QString &name)

@@ -34,7 +34,8 @@ class MainWindow : public QMainWindow
 
 public:
     // Start-up runs here, reading desc.txt and hmktse.ini from the folders.
-    MainWindow(PlatformServices &services, const ProgramFolders &folders, QWidget *parent = nullptr);
+    MainWindow(PlatformServices &services, const ProgramFolders &folders,
+               QWidget *parent = nullptr);
     // Everything in one folder (ProgramFolders::portable).
     MainWindow(PlatformServices &services, const QString &programFolder, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -46,7 +47,7 @@ public:
     void openDocumentFile();
     // target -1 loads the whole file; t >= 0 imports one of its tilesets over tileset t.
     void loadFile(const QString &path, int target);
-    void saveFile(const QString &path);
+    bool saveFile(const QString &path); // false after the error was shown
     void refreshEntryTexts();
     void restoreTreeSelection();
     // Opens a file as Open does once its dialog has given the path: from the command
@@ -88,6 +89,9 @@ private:
     void enterState(CommandState state);
     void setEntryToolbarState();
     void setTitle(const QString &suffix = {});
+    // A command first stores what a label editor still holds, so that nothing typed is lost
+    // to a command that closes, replaces or changes the document under it.
+    void finishLabelEdits();
 
     // Start-up and shutdown (mainwindowstartup.cpp)
     void startUp();

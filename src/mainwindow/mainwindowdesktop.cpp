@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -32,6 +33,7 @@ QString droppedFile(const QMimeData *data)
 
 void MainWindow::openFile(const QString &path)
 {
+    finishLabelEdits();
     if (mDocument.changesMade && !askToSave(u"Save changes before opening another file?"_s))
         return;
     openChosenFile(path);
@@ -56,7 +58,9 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 QStringList MainWindow::recentFiles() const
 {
-    return QSettings(mFolders.recentFilesStore(), QSettings::IniFormat).value(RecentKey).toStringList();
+    return QSettings(mFolders.recentFilesStore(), QSettings::IniFormat)
+        .value(RecentKey)
+        .toStringList();
 }
 
 void MainWindow::setRecentFiles(const QStringList &paths)
@@ -77,12 +81,18 @@ void MainWindow::addRecentFile(const QString &path)
 
 void MainWindow::rebuildRecentMenu()
 {
-    mRecentMenu->clear();
+    // The item being triggered may be among them: deleted later, not under its own signal.
+    for (QAction *item : mRecentMenu->actions()) {
+        mRecentMenu->removeAction(item);
+        item->setObjectName({}); // no longer found by its name while it waits
+        item->deleteLater();
+    }
     const QStringList paths = recentFiles();
     for (int i = 0; i < paths.size(); ++i) {
         // "&1 path": the number is the item's Alt key, and an "&" of the path stays a letter.
         QString caption = paths[i];
-        QAction *item = mRecentMenu->addAction(u"&%1 "_s.arg(i + 1) + caption.replace(u'&', u"&&"_s));
+        QAction *item =
+            mRecentMenu->addAction(u"&%1 "_s.arg(i + 1) + caption.replace(u'&', u"&&"_s));
         item->setObjectName(u"mnurecent%1"_s.arg(i + 1));
         connect(item, &QAction::triggered, this, [this, path = paths[i]] { openRecentFile(path); });
     }
@@ -98,8 +108,9 @@ void MainWindow::openRecentFile(const QString &path)
         QStringList paths = recentFiles();
         paths.removeAll(path);
         setRecentFiles(paths);
-        showMessage(u"The file %1 no longer exists; it has been removed from the recent files."_s.arg(path),
-                    u"Recent files", PlatformServices::Icon::Exclamation);
+        showMessage(
+            u"The file %1 no longer exists; it has been removed from the recent files."_s.arg(path),
+            u"Recent files", PlatformServices::Icon::Exclamation);
         return;
     }
     openFile(path);
@@ -126,8 +137,9 @@ void MainWindow::documentFileChanged(const QString &path)
 {
     if (path != mDocument.filePath || mDiskChangeTold || !mDocument.hasTilesets())
         return;
-    if (!isEnabled()) {
-        // A load or save is running; the question waits until it has ended.
+    if (!isEnabled() || QApplication::activeModalWidget()) {
+        // A load, a save or a command's dialog is running; the question waits for its end,
+        // so the document is not replaced under the command.
         QTimer::singleShot(100, this, [this, path] { documentFileChanged(path); });
         return;
     }

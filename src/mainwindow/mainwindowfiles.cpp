@@ -125,9 +125,10 @@ void MainWindow::fileSave()
         fileSaveAs();
         return;
     }
-    saveFile(mDocument.filePath);
+    const bool saved = saveFile(mDocument.filePath);
     mDocument.changesMade = false;
-    markSaved();
+    if (saved)
+        markSaved(); // a failed save leaves the history's saved step where it was
     watchDocumentFile();
 }
 
@@ -144,9 +145,10 @@ void MainWindow::fileSaveAs()
     mDocument.fileFolder = path.left(path.size() - mDocument.fileTitle.size());
     mDocument.lastOpenedPath = path;
     setTitle(path);
-    saveFile(path);
+    const bool saved = saveFile(path);
     mDocument.changesMade = false;
-    markSaved();
+    if (saved)
+        markSaved();
     watchDocumentFile();
 }
 
@@ -184,12 +186,14 @@ int MainWindow::chooseImportedTileset(const TilesetTable &pending)
     return dialog.importChoice();
 }
 
-void MainWindow::saveFile(const QString &path)
+bool MainWindow::saveFile(const QString &path)
 {
     unwatchDocumentFile(); // the editor's own writing is no change by another program
     ProgressSession window(this, u"Writing file "_s + fileTitleOf(path), mServices);
-    if (writeTilesetFile(mDocument.tilesets, path, window.progress()))
+    if (writeTilesetFile(mDocument.tilesets, path, window.progress())) {
         addRecentFile(path);
-    else
-        showMessage(Messages::ErrorSaving, Messages::ErrorTitle, PlatformServices::Icon::Critical);
+        return true;
+    }
+    showMessage(Messages::ErrorSaving, Messages::ErrorTitle, PlatformServices::Icon::Critical);
+    return false;
 }

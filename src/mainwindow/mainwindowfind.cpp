@@ -63,6 +63,7 @@ void MainWindow::showMatch(int row)
 {
     if (row < 0 || row >= mFindMatches.size())
         return;
+    finishLabelEdits();
     const FieldMatch match = mFindMatches[row];
     if (match.tileset >= mDocument.tilesetCount() || match.entry >= mDocument.entryCount())
         return; // found before the document changed shape
@@ -94,6 +95,7 @@ void MainWindow::findNext()
 
 void MainWindow::replaceAll()
 {
+    finishLabelEdits();
     if (!mFindDialog || !mDocument.hasTilesets())
         return;
     const SearchOptions options = mFindDialog->options();

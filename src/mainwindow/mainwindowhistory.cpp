@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "entrytree.h"
+#include "finddialog.h"
 #include "tableeditcommand.h"
 #include "tilesetlist.h"
 
@@ -23,6 +24,11 @@ void MainWindow::createHistory()
         action(u"mnuredo"_s)->setText(caption(u"Redo"_s, step));
     });
     connect(mUndoStack, &QUndoStack::indexChanged, this, &MainWindow::updateHistoryActions);
+    // Results shown stay those of the document as it is.
+    connect(mUndoStack, &QUndoStack::indexChanged, this, [this] {
+        if (mFindDialog && mFindDialog->isVisible() && !mFindMatches.isEmpty())
+            findAll();
+    });
 }
 
 void MainWindow::updateHistoryActions()
@@ -59,8 +65,8 @@ void MainWindow::applyStep(const TableEdit &edit, bool undo, int tileset, int en
     if (entry >= 0)
         mEntryTree->selectNode(mEntryTree->entryNode(entry));
     mStatusOnName = entry < 0;
-    // Back where the document was opened, created or saved, there is nothing to save.
-    // (The stack's clean state is updated only after this step returns.)
+    // Back where the document was opened, created or saved, there is nothing to save. The
+    // stack moves its index only after this step returns: the index it goes to is compared.
     mDocument.changesMade = mUndoStack->cleanIndex() != mUndoStack->index() + (undo ? -1 : 1);
     updateFieldStatus();
 }

@@ -72,7 +72,8 @@ void MainWindow::timerTick()
 {
     layoutWindow();
     mLayoutTimer->stop();
-    mPendingOuterSize.reset(); // a window without a frame by now keeps its size
+    if (isVisible())
+        mPendingOuterSize.reset(); // a window without a frame by now keeps its size
 }
 
 void MainWindow::splitterPressed(int x)
@@ -90,6 +91,7 @@ void MainWindow::splitterMoved(Qt::MouseButtons buttons, int x)
 
 void MainWindow::fileToolbarClicked(int index)
 {
+    finishLabelEdits();
     switch (index) {
     case 1:
         fileNew();

@@ -18,7 +18,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 void MainWindow::startUp()
 {
     setTitle();
@@ -143,8 +142,12 @@ void MainWindow::showEvent(QShowEvent *event)
 
 bool MainWindow::shutDown()
 {
-    if (!isEnabled())
-        return false; // a load or save is running; it ends first
+    if (!isEnabled()) {
+        // A load or save is running: it ends first, then the window closes.
+        QTimer::singleShot(100, this, &QWidget::close);
+        return false;
+    }
+    finishLabelEdits();
     if (mDocument.changesMade && !askToSave(u"Save changes before closing file?"_s))
         return false;
     if (mTilesetList->isHidden())

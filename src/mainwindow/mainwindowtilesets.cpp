@@ -112,6 +112,7 @@ void MainWindow::copyTileset()
     refreshEntryTexts();
     TableEdit edit;
     edit.add(mDocument.tilesets.nameOffset(t), before, mDocument.tilesets.record(t));
+    updateFieldStatus();
     recordEdit(
         u"copy tileset %1 to tileset %2"_s.arg(TilesetList::tilesetNumber(dialog.importChoice()),
                                                TilesetList::tilesetNumber(t)),
@@ -140,6 +141,7 @@ void MainWindow::importTileset()
     refreshEntryTexts();
     TableEdit edit;
     edit.add(mDocument.tilesets.nameOffset(t), before, mDocument.tilesets.record(t));
+    updateFieldStatus();
     recordEdit(u"import into tileset "_s + TilesetList::tilesetNumber(t), std::move(edit), t, -1);
 }
 

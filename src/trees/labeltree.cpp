@@ -3,6 +3,7 @@
 #include "labeleditdelegate.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QStyle>
 #include <QTreeWidgetItemIterator>
 
@@ -32,6 +33,18 @@ LabelTree::LabelTree(const QString &name, int fieldWidth, QWidget *parent)
                 Q_EMIT itemLabelEdited(itemFromIndex(index), text);
             });
     connect(delegate, &LabelEditDelegate::editorTextChanged, this, &LabelTree::labelTextChanged);
+}
+
+void LabelTree::finishEdit()
+{
+    if (state() != EditingState)
+        return;
+    for (auto *editor : viewport()->findChildren<QLineEdit *>()) {
+        if (editor->isVisible()) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
 }
 
 void LabelTree::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)

@@ -17,6 +17,8 @@ public:
 
     // Opens the label editor of the selected node on bareText.
     void editSelectedLabel(const QString &bareText);
+    // Stores what an open label editor holds and closes it, as Enter would.
+    void finishEdit();
 
 Q_SIGNALS:
     void treeDoubleClicked(); // anywhere in the tree, on a node or not

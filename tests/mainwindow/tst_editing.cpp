@@ -337,6 +337,16 @@ private Q_SLOTS:
         QVERIFY(!window().undoStack()->canUndo() && !action(u"mnuundo"_s)->isEnabled());
     }
 
+    void commandsStoreAnOpenEdit()
+    {
+        open(TestFiles::numberedTable(5, 151));
+        startEdit(3, u"F2"_s)->setText(u"Moss"_s);
+        services().answers << Answer::Cancel;
+        QVERIFY(mFixture->trigger(u"mnuclose"_s)); // by its shortcut, the editor still open
+        QCOMPARE(services().messages.last().text, u"Save changes before closing file?"_s);
+        QCOMPARE(document().entry(12, 3), field("Moss", EntryWidth));
+    }
+
     void findReplaceAndTheStatusBar()
     {
         open(TestFiles::numberedTable(6, 151));
