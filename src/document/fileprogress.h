@@ -60,6 +60,17 @@ public:
             callPump();
     }
 
+    // The pumps of the next count records, as far as they go without calling out: pumps
+    // for the first and returns how many records, the first included, may follow before a
+    // pump has to call again. Lets a reader handle those records in one run.
+    int pumpRun(int count)
+    {
+        pump();
+        const int run = std::min(count, mLeft + 1);
+        mLeft -= run - 1;
+        return run;
+    }
+
 private:
     void callPump()
     {

@@ -8,6 +8,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 QByteArray storeFixedText(QByteArrayView text, int width)
 {
@@ -84,7 +87,11 @@ void applyFieldRule(char *field, int width)
     fillSpaces(field, width, trimmable ? visible + 1 : visible);
 }
 
-void applyEntryRule(char *entry)
+namespace {
+
+// One entry; inlined into the loop below, where a call per entry would cost as much as the
+// rule itself.
+inline void tidyEntry(char *entry)
 {
     static_assert(EntryWidth == 32);
 #if defined(__SSE2__)
@@ -121,4 +128,53 @@ void applyEntryRule(char *entry)
     else
         applyFieldRule(entry, EntryWidth);
 #endif
+}
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define HMK_HAVE_AVX2_RULE 1
+// The same rule with a whole entry in one register, for processors that have AVX2: the
+// loader's tidying then costs about what reading the file does.
+__attribute__((target("avx2"))) void tidyEntriesAvx2(char *entries, int count)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i spaces = _mm256_set1_epi8(' ');
+    const __m256i index =
+        _mm256_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
+                         21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31);
+    for (char *entry = entries; entry != entries + qsizetype(EntryWidth) * count;
+         entry += EntryWidth) {
+        auto *place = reinterpret_cast<__m256i *>(entry);
+        const __m256i bytes = _mm256_loadu_si256(place);
+        const uint nuls = uint(_mm256_movemask_epi8(_mm256_cmpeq_epi8(bytes, zero)));
+        if (nuls == 0)
+            continue;
+        const int visible = std::countr_zero(nuls);
+        if (visible == 0) {
+            _mm256_storeu_si256(place, zero);
+            continue;
+        }
+        const bool trimmable = uchar(entry[0]) <= 32 || uchar(entry[EntryWidth - 1]) <= 32;
+        const int pad = trimmable ? visible + 1 : visible;
+        const __m256i fill = _mm256_cmpgt_epi8(index, _mm256_set1_epi8(char(pad - 1)));
+        _mm256_storeu_si256(place, _mm256_blendv_epi8(bytes, spaces, fill));
+    }
+}
+#endif
+
+} // namespace
+
+void applyEntryRule(char *entry)
+{
+    tidyEntry(entry);
+}
+
+void applyEntryRules(char *entries, int count)
+{
+#if defined(HMK_HAVE_AVX2_RULE)
+    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+    if (hasAvx2)
+        return tidyEntriesAvx2(entries, count);
+#endif
+    for (int j = 0; j < count; ++j, entries += EntryWidth)
+        tidyEntry(entries);
 }

@@ -22,3 +22,6 @@ void applyFieldRule(char *field, int width);
 // The loader's rule for a 32-byte entry: a first byte NUL means never assigned and the
 // whole entry becomes NUL, whatever follows; any other entry takes the field rule.
 void applyEntryRule(char *entry);
+
+// The same for count entries one after another.
+void applyEntryRules(char *entries, int count);

@@ -34,10 +34,11 @@ LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCou
         reporter.beforeTileset();
         applyFieldRule(field, NameWidth);
         field += NameWidth;
-        for (int j = 0; j < entryCount; ++j) {
-            reporter.pump();
-            applyEntryRule(field);
-            field += EntryWidth;
+        for (int j = 0; j < entryCount;) {
+            const int run = reporter.pumpRun(entryCount - j);
+            applyEntryRules(field, run);
+            field += qsizetype(EntryWidth) * run;
+            j += run;
         }
     }
     pending = std::move(table);

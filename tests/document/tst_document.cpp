@@ -77,11 +77,17 @@ private Q_SLOTS:
     {
         QFETCH(int, width);
         QFETCH(QByteArray, raw);
-        if (width == NameWidth)
+        if (width == NameWidth) {
             applyFieldRule(raw.data(), width);
-        else
-            applyEntryRule(raw.data());
+            QTEST(raw, "expected");
+            return;
+        }
+        // One entry alone, and the same between others in a run, which may take another path.
+        QByteArray run = QByteArray(EntryWidth, 'x') + raw + raw;
+        applyEntryRule(raw.data());
         QTEST(raw, "expected");
+        applyEntryRules(run.data(), 3);
+        QCOMPARE(run, QByteArray(EntryWidth, 'x') + raw + raw);
     }
 
     void readSettings_data()
