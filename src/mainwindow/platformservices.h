@@ -68,4 +68,6 @@ public:
     // its progress bar moved since then. Returns how many of the following pumps may pass
     // without calling again: 0 asks to be called at every pump.
     virtual int pumpEvents(int pumps, bool barMoved) = 0;
+    // A long operation starts, straight from the event loop: pending events have just run.
+    virtual void startPumping() {}
 };

@@ -2,6 +2,8 @@
 
 #include "platformservices.h"
 
+#include <QWindow>
+
 #include <utility>
 
 ProgressSession::ProgressSession(QWidget *mainWindow, const QString &label,
@@ -13,6 +15,7 @@ ProgressSession::ProgressSession(QWidget *mainWindow, const QString &label,
     mWindow.setLabel(label);
     mWindow.show();
     mMainWindow->setEnabled(false);
+    mServices.startPumping();
 }
 
 ProgressSession::~ProgressSession()
@@ -32,7 +35,11 @@ FileProgress ProgressSession::progress()
         mBarMoved = mBarMoved || mWindow.barValue() != shown;
     };
     progress.pacedPumpEvents = [this](int pumps) {
-        return mServices.pumpEvents(pumps, std::exchange(mBarMoved, false));
+        // A move is worth running events for once the window is on screen to show it; until
+        // then the frame paces them.
+        const QWindow *shown = mWindow.windowHandle();
+        const bool showable = shown && shown->isExposed();
+        return mServices.pumpEvents(pumps, showable && std::exchange(mBarMoved, false));
     };
     return progress;
 }

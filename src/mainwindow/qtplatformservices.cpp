@@ -141,6 +141,12 @@ void QtPlatformServices::openWithDesktop(const QUrl &url)
     QDesktopServices::openUrl(url);
 }
 
+void QtPlatformServices::startPumping()
+{
+    mEventsRan = mLastPumpCall = mClock();
+    mPumpsAsked = 0;
+}
+
 int QtPlatformServices::pumpEvents(int pumps, bool barMoved)
 {
     qint64 now = mClock();

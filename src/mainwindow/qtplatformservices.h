@@ -24,6 +24,8 @@ public:
     // otherwise returns at once, asking for the next call after about a quarter millisecond
     // of the caller's pumps as measured so far.
     int pumpEvents(int pumps, bool barMoved) override;
+    // The first frame counts from here, so an operation shorter than a frame runs no events.
+    void startPumping() override;
 
 private:
     QString mLastFolder; // where a file dialog was last used, as the open dialog's default
