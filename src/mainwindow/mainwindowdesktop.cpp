@@ -74,6 +74,8 @@ void MainWindow::setRecentFiles(const QStringList &paths)
 void MainWindow::addRecentFile(const QString &path)
 {
     QStringList paths = recentFiles();
+    if (paths.value(0) == path)
+        return; // saved again: the list and the menu stand as they are
     paths.removeAll(path);
     paths.prepend(path);
     setRecentFiles(paths);
