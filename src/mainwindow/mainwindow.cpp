@@ -5,6 +5,7 @@
 #include "entrytree.h"
 #include "filetoolbar.h"
 #include "splitterbar.h"
+#include "svgicon.h"
 #include "tilesetlist.h"
 
 #include <QFileSystemWatcher>
@@ -21,7 +22,7 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     , mFolders(folders)
 {
     setObjectName(u"Form1"_s);
-    setWindowIcon(QIcon(u":/icons/app.svg"_s));
+    setWindowIcon(svgIcon(u":/icons/app.svg"_s));
     setAcceptDrops(true);
     mWatcher = new QFileSystemWatcher(this);
     connect(mWatcher, &QFileSystemWatcher::fileChanged, this, &MainWindow::documentFileChanged);

@@ -1,5 +1,7 @@
 #include "imagelist.h"
 
+#include "svgicon.h"
+
 #include <QString>
 
 #include <array>
@@ -11,7 +13,7 @@ QIcon ImageList::icon(int index)
         std::array<QIcon, 20> list;
         for (int i = 0; i < 20; ++i)
             list[i] =
-                QIcon(QStringLiteral(":/icons/image%1.svg").arg(i + 1, 2, 10, QLatin1Char('0')));
+                svgIcon(QStringLiteral(":/icons/image%1.svg").arg(i + 1, 2, 10, QLatin1Char('0')));
         return list;
     }();
     return index >= 1 && index <= 20 ? icons[index - 1] : QIcon();
