@@ -1,18 +1,8 @@
 #include "filetoolbar.h"
 
-#include <QIcon>
+#include "svgicon.h"
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The desktop theme's picture where it has one, ours otherwise.
-QIcon themed(const QString &themeName, const QString &fallback)
-{
-    return QIcon::fromTheme(themeName, QIcon(u":/icons/"_s + fallback));
-}
-
-} // namespace
 
 FileToolbar::FileToolbar(QWidget *parent)
     : QToolBar(parent)
@@ -22,10 +12,12 @@ FileToolbar::FileToolbar(QWidget *parent)
     setFloatable(false);
     setIconSize(QSize(16, 16));
 
+    // The program's own pictures, like the entry toolbar's: a desktop theme's would be
+    // looked up at every start.
     mButtons = {
-        addAction(themed(u"document-new"_s, u"new.svg"_s), u"New tileset"_s),
-        addAction(themed(u"document-open"_s, u"open.svg"_s), u"Open a tileset"_s),
-        addAction(themed(u"document-save"_s, u"save.svg"_s), u"Save tileset"_s),
+        addAction(svgIcon(u":/icons/new.svg"_s), u"New tileset"_s),
+        addAction(svgIcon(u":/icons/open.svg"_s), u"Open a tileset"_s),
+        addAction(svgIcon(u":/icons/save.svg"_s), u"Save tileset"_s),
     };
     for (int i = 0; i < mButtons.size(); ++i) {
         mButtons[i]->setObjectName(u"Toolbar1Button%1"_s.arg(i + 1));
