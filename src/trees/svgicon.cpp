@@ -32,6 +32,8 @@ public:
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
         const QSize pixels = size * scale;
+        if (pixels.isEmpty())
+            return {};
         const QString key = QStringLiteral("hmk-svg:%1:%2x%3:%4")
                                 .arg(mPath)
                                 .arg(pixels.width())

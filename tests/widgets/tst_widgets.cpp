@@ -4,8 +4,10 @@
 #include "entrytoolbar.h"
 #include "entrytree.h"
 #include "fileinfodialog.h"
+#include "imagelist.h"
 #include "newfiledialog.h"
 #include "selecttilesetdialog.h"
+#include "svgicon.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
 #include "widgets.h"
@@ -131,6 +133,26 @@ private Q_SLOTS:
                 QCOMPARE(button->toolTip(), EntryCategories[i - 3].name.toString());
             if (!button->isSeparator()) // whole, inside the bar
                 QVERIFY(bar.rect().contains(bar.widgetForAction(button)->geometry()));
+        }
+    }
+
+    // Every picture is drawn, at the size asked for, and greyed when disabled.
+    void pictures()
+    {
+        QList<QIcon> icons;
+        for (int i = 1; i <= 20; ++i)
+            icons.append(ImageList::icon(i));
+        for (const char *name : {"app", "new", "open", "save"})
+            icons.append(svgIcon(u":/icons/%1.svg"_s.arg(QLatin1String(name))));
+        for (const QIcon &icon : std::as_const(icons)) {
+            const QImage shown = icon.pixmap(QSize(16, 16)).toImage();
+            QCOMPARE(shown.size(), QSize(16, 16));
+            bool drawn = false;
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x)
+                    drawn = drawn || qAlpha(shown.pixel(x, y)) > 0;
+            QVERIFY(drawn);
+            QVERIFY(icon.pixmap(QSize(16, 16), QIcon::Disabled).toImage() != shown);
         }
     }
 
