@@ -2,8 +2,9 @@
 // window's own, paced by the clock, but with no event loop to run: what the reader and writer
 // pay for pumping, without the events themselves.
 #include "qtplatformservices.h"
-#include "tilesetfile.h"
 #include "tilesetfiles.h"
+#include "tilesetreader.h"
+#include "tilesetwriter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -53,10 +54,10 @@ void BM_PlainRead(benchmark::State &state)
 void BM_Load(benchmark::State &state)
 {
     const QString path = sampleFile(int(state.range(0)), int(state.range(1)));
-    Document document;
+    TilesetTable table;
     for (auto _ : state) {
-        loadTilesetFile(document, path, -1, {pacedPump, {}});
-        benchmark::DoNotOptimize(document.tilesets.bytes().data());
+        readTilesetFile(path, -1, pacedPump, table);
+        benchmark::DoNotOptimize(table.bytes().data());
     }
 }
 
@@ -64,10 +65,10 @@ void BM_Load(benchmark::State &state)
 void BM_LoadWithoutProgress(benchmark::State &state)
 {
     const QString path = sampleFile(int(state.range(0)), int(state.range(1)));
-    Document document;
+    TilesetTable table;
     for (auto _ : state) {
-        loadTilesetFile(document, path, -1, {});
-        benchmark::DoNotOptimize(document.tilesets.bytes().data());
+        readTilesetFile(path, -1, {}, table);
+        benchmark::DoNotOptimize(table.bytes().data());
     }
 }
 

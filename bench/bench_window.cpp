@@ -5,6 +5,7 @@
 #include "entrytree.h"
 #include "mainwindow.h"
 #include "qtplatformservices.h"
+#include "tilesetdocument.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
 
@@ -55,9 +56,10 @@ struct Editor
         const QString path = folder.filePath(u"bench.dat"_s);
         TestFiles::write(path, TestFiles::fileBytes(table));
         window.show();
-        window.document().filePath = path;
-        window.openDocumentFile();
+        window.openFile(path);
     }
+    TilesetList *tilesetList() { return window.findChild<TilesetList *>(u"NewList1"_s); }
+    EntryTree *entryTree() { return window.findChild<EntryTree *>(u"NewList2"_s); }
     void trigger(const QString &name) { window.findChild<QAction *>(name)->trigger(); }
     template<typename T>
     T *inFindDialog(const QString &name)
@@ -75,8 +77,8 @@ void BM_RelabelAfterTilesetClick(benchmark::State &state)
     int node = 1;
     for (auto _ : state) {
         node = node % 70 + 1;
-        editor.window.tilesetList()->selectNode(node);
-        editor.window.refreshEntryTexts();
+        editor.tilesetList()->selectTileset(node - 1);
+        Q_EMIT editor.tilesetList()->clicked();
     }
 }
 
@@ -127,7 +129,7 @@ void BM_OpenThroughWindow(benchmark::State &state)
     EventRuns runs;
     for (auto _ : state) {
         runs.start();
-        editor.window.openDocumentFile();
+        editor.window.openFile(editor.window.document().filePath());
         runs.stop();
     }
     state.counters["longest_stretch_ms"] = runs.longestMs();
@@ -136,9 +138,8 @@ void BM_OpenThroughWindow(benchmark::State &state)
 void BM_SaveThroughWindow(benchmark::State &state)
 {
     Editor editor(255, 255);
-    const QString path = editor.folder.filePath(u"saved.dat"_s);
     for (auto _ : state)
-        editor.window.saveFile(path);
+        editor.trigger(u"mnusave"_s);
 }
 
 void BM_EventPumpFloor(benchmark::State &state)
@@ -158,10 +159,10 @@ void timeCommand(benchmark::State &state, int tilesets, const QString &timed, co
     QAction *command = editor.window.findChild<QAction *>(timed);
     QAction *undoCommand = editor.window.findChild<QAction *>(undo);
     for (auto _ : state) {
-        editor.window.tilesetList()->selectNode(128);
+        editor.tilesetList()->selectTileset(127);
         command->trigger();
         state.PauseTiming();
-        editor.window.tilesetList()->selectNode(128);
+        editor.tilesetList()->selectTileset(127);
         undoCommand->trigger();
         state.ResumeTiming();
     }
@@ -225,7 +226,7 @@ void BM_ReplaceAllEntries(benchmark::State &state)
     for (auto _ : state) {
         editor.inFindDialog<QPushButton>(u"replaceAll"_s)->click();
         state.PauseTiming();
-        editor.window.undoStack()->undo();
+        editor.window.document().undoStack()->undo();
         state.ResumeTiming();
     }
 }
@@ -234,15 +235,15 @@ void BM_ReplaceAllEntries(benchmark::State &state)
 void timeUndo(benchmark::State &state, const QString &command)
 {
     Editor editor(searchedTable());
-    editor.window.tilesetList()->selectNode(129);
+    editor.tilesetList()->selectTileset(128);
     if (command == u"mnuimport"_s)
-        editor.services.importedFile = editor.window.document().filePath;
+        editor.services.importedFile = editor.window.document().filePath();
     editor.trigger(command);
     for (auto _ : state) {
         // With the events each posts, the trees' fitting to their labels among them.
-        editor.window.undoStack()->undo();
+        editor.window.document().undoStack()->undo();
         QCoreApplication::processEvents();
-        editor.window.undoStack()->redo();
+        editor.window.document().undoStack()->redo();
         QCoreApplication::processEvents();
     }
 }
@@ -265,12 +266,11 @@ void BM_HistoryMemory(benchmark::State &state)
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i) {
             const int tileset = i % 200;
-            editor.window.tilesetList()->selectNode(tileset + 1);
-            Q_EMIT editor.window.entryTree()->labelEdited(
-                editor.window.entryTree()->entryNode(i % 255), u"edit %1"_s.arg(i));
+            editor.tilesetList()->selectTileset(tileset);
+            Q_EMIT editor.entryTree()->labelEdited(i % 255, u"edit %1"_s.arg(i));
         }
         for (int i = 0; i < 50; ++i) {
-            editor.window.tilesetList()->selectNode(2);
+            editor.tilesetList()->selectTileset(1);
             editor.trigger(u"mnudelete"_s);
         }
     }

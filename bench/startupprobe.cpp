@@ -27,10 +27,8 @@ int main(int argc, char **argv)
         window->resize(525, 430);
     } else {
         auto editor = std::make_unique<MainWindow>(services, folder.path());
-        if (argc > 2) {
-            editor->document().filePath = QString::fromLocal8Bit(argv[2]);
-            editor->openDocumentFile();
-        }
+        if (argc > 2)
+            editor->openFile(QString::fromLocal8Bit(argv[2]));
         window = std::move(editor);
     }
     window->show();

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "fuzzcheck.h"
-#include "tilesetfile.h"
+#include "tilesetreader.h"
+#include "tilesetwriter.h"
 
 #include <QBuffer>
 
@@ -42,25 +43,21 @@ inline TilesetTable expectedTable(QByteArrayView file)
     return table;
 }
 
-// A document that already holds something, so that a failed load can be seen to keep it.
-inline Document priorDocument(int tilesetCount, int entryCount)
+// A table that already holds something, so that a failed read can be seen to keep it.
+inline TilesetTable priorTable(int tilesetCount, int entryCount)
 {
-    Document document;
-    document.tilesets = TilesetTable(tilesetCount, entryCount);
+    TilesetTable table(tilesetCount, entryCount);
     for (int k = 0; k < tilesetCount; ++k)
         for (int j = -1; j < entryCount; ++j)
-            (j < 0 ? document.tilesets.nameData(k) : document.tilesets.entryData(j, k))[0] =
-                char('A' + (k * 7 + j) % 26);
-    document.changesMade = true;
-    document.loadSucceeded = true; // a load must clear it before anything can fail
-    return document;
+            (j < 0 ? table.nameData(k) : table.entryData(j, k))[0] = char('A' + (k * 7 + j) % 26);
+    return table;
 }
 
-inline LoadError loadBytes(Document &document, const QByteArray &file, int target,
-                           const LoadHooks &hooks)
+inline LoadError readBytes(const QByteArray &file, int requiredEntryCount,
+                           const FileProgress &progress, TilesetTable &pending)
 {
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
-    return loadTilesetDevice(document, buffer, file.size(), target, hooks);
+    return readTilesetDevice(buffer, file.size(), requiredEntryCount, progress, pending);
 }

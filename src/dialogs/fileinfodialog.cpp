@@ -1,7 +1,6 @@
 #include "fileinfodialog.h"
 
 #include "dialogflags.h"
-#include "document.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -37,15 +36,16 @@ QLabel *value(const QString &text, const QString &name, QWidget *parent)
 
 } // namespace
 
-FileInfoDialog::FileInfoDialog(const Document &document, QWidget *parent)
+FileInfoDialog::FileInfoDialog(const QString &fileTitle, const QString &fileFolder,
+                               int tilesetCount, int entryCount, QWidget *parent)
     : QDialog(parent, FixedDialogFlags)
 {
     setObjectName(u"Form3"_s);
     setWindowTitle(u"File info"_s);
-    QLabel *fileName = value(document.fileTitle, u"Label5"_s, this);
-    QLabel *folder = value(document.fileFolder, u"Label6"_s, this);
-    QLabel *tilesets = value(QString::number(document.tilesetCount()), u"Label7"_s, this);
-    QLabel *entries = value(QString::number(document.entryCount()), u"Label8"_s, this);
+    QLabel *fileName = value(fileTitle, u"Label5"_s, this);
+    QLabel *folder = value(fileFolder, u"Label6"_s, this);
+    QLabel *tilesets = value(QString::number(tilesetCount), u"Label7"_s, this);
+    QLabel *entries = value(QString::number(entryCount), u"Label8"_s, this);
     auto *rule = new QFrame(this);
     rule->setObjectName(u"Line1"_s);
     rule->setFrameShape(QFrame::HLine);

@@ -2,13 +2,12 @@
 
 #include <QDialog>
 
-class Document;
-
 // "File info": name, folder and size of the open file. Read-only; Ok is its only button.
 class FileInfoDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit FileInfoDialog(const Document &document, QWidget *parent = nullptr);
+    FileInfoDialog(const QString &fileTitle, const QString &fileFolder, int tilesetCount,
+                   int entryCount, QWidget *parent = nullptr);
 };

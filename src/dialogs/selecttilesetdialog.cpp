@@ -1,9 +1,8 @@
 #include "selecttilesetdialog.h"
 
 #include "dialogflags.h"
-#include "textutils.h"
+#include "fieldformat.h"
 #include "tilesettable.h"
-#include "windows1252.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -25,7 +24,7 @@ SelectTilesetDialog::SelectTilesetDialog(const TilesetTable &tilesets, QWidget *
     mCancelButton->setObjectName(u"Command2"_s);
 
     for (int t = 0; t < tilesets.tilesetCount(); ++t)
-        mTilesets->addItem(itemText(t, tilesets.tilesetName(t)));
+        mTilesets->addItem(numberedTilesetText(t, fieldText(tilesets.tilesetName(t))));
     mTilesets->setCurrentIndex(0);
 
     mOkButton->setDefault(true);
@@ -41,11 +40,6 @@ SelectTilesetDialog::SelectTilesetDialog(const TilesetTable &tilesets, QWidget *
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     mTilesets->setMinimumWidth(260);
-}
-
-QString SelectTilesetDialog::itemText(int index, QByteArrayView name)
-{
-    return zeroPad(index, index >= 100 ? 3 : 2) + u". "_s + fromWindows1252(cutAtNul(name));
 }
 
 void SelectTilesetDialog::done(int result)

@@ -17,9 +17,6 @@ public:
 
     int importChoice() const { return mImportChoice; }
 
-    // "07. " and the name up to its first NUL.
-    static QString itemText(int index, QByteArrayView name);
-
     void done(int result) override;
 
 private:

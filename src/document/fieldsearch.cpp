@@ -107,11 +107,6 @@ private:
 
 } // namespace
 
-QString fieldText(QByteArrayView field)
-{
-    return fromWindows1252(cutAtNul(field));
-}
-
 QList<FieldMatch> findFields(const TilesetTable &table, const SearchOptions &options)
 {
     QList<FieldMatch> matches;

@@ -24,9 +24,6 @@ struct FieldMatch
     friend auto operator<=>(const FieldMatch &, const FieldMatch &) = default;
 };
 
-// A field's text as the trees show it: its bytes before the first NUL, as Windows-1252.
-QString fieldText(QByteArrayView field);
-
 // Every field of the table whose text matches, in file order.
 QList<FieldMatch> findFields(const TilesetTable &table, const SearchOptions &options);
 

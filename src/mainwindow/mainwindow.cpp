@@ -1,16 +1,22 @@
 #include "mainwindow.h"
 
+#include "clientarea.h"
+#include "documentfilewatcher.h"
 #include "entrycategories.h"
 #include "entrytoolbar.h"
 #include "entrytree.h"
+#include "fieldstatus.h"
 #include "filetoolbar.h"
-#include "splitterbar.h"
+#include "findcontroller.h"
+#include "helpmenu.h"
+#include "recentfilesmenu.h"
 #include "svgicon.h"
+#include "tilesetdocument.h"
 #include "tilesetlist.h"
 
-#include <QFileSystemWatcher>
-#include <QFontDatabase>
+#include <QEvent>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -20,17 +26,23 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     : QMainWindow(parent)
     , mServices(services)
     , mFolders(folders)
+    , mDocument(new TilesetDocument(this))
+    , mClientArea(new ClientArea(this))
+    , mTilesetList(mClientArea->tilesetList())
+    , mEntryTree(mClientArea->entryTree())
+    , mFind(new FindController(mDocument, services, this))
+    , mFileWatcher(new DocumentFileWatcher(this))
 {
     setObjectName(u"Form1"_s);
     setWindowIcon(svgIcon(u":/icons/app.svg"_s));
     setAcceptDrops(true);
-    mWatcher = new QFileSystemWatcher(this);
-    connect(mWatcher, &QFileSystemWatcher::fileChanged, this, &MainWindow::documentFileChanged);
-    createClientArea();
-    createHistory();
-    createMenus();
-    createStatusBar();
-    connectTrees();
+    setCentralWidget(mClientArea);
+    statusBar()->setObjectName(u"statusBar"_s);
+    statusBar()->setSizeGripEnabled(false);
+    mFieldStatus = new FieldStatus(mDocument, mTilesetList, mEntryTree, statusBar());
+    statusBar()->addWidget(mFieldStatus, 1);
+    createActions();
+    connectParts();
     startUp();
 }
 
@@ -42,45 +54,15 @@ MainWindow::~MainWindow()
 {
     // Children outlive this body: the history reports an emptied stack, and a label editor
     // still open commits its text as it closes. Neither may reach a window half gone.
-    mUndoStack->disconnect(this);
+    mDocument->disconnect(this);
+    mDocument->undoStack()->disconnect(this);
     mTilesetList->disconnect(this);
     mEntryTree->disconnect(this);
 }
 
-void MainWindow::createClientArea()
-{
-    // The toolbars, trees and splitter are placed by layoutWindow, in twips, rather than by
-    // a layout manager: the splitter and the 720-twip floor of the entry tree need it.
-    mClientArea = new QWidget(this);
-    mClientArea->setObjectName(u"clientArea"_s);
-    setCentralWidget(mClientArea);
-
-    mFileToolbar = new FileToolbar(mClientArea);
-    mEntryToolbar = new EntryToolbar(mClientArea);
-    mTilesetList = new TilesetList(mClientArea);
-    mSplitter = new SplitterBar(mClientArea);
-    mEntryTree = new EntryTree(mClientArea);
-
-    // Tahoma where the system has it, else the desktop's own face, at the designed size.
-    QFont treeFont = QFontDatabase::hasFamily(u"Tahoma"_s) ? QFont(u"Tahoma"_s) : font();
-    treeFont.setPointSizeF(8.25);
-    mTilesetList->setFont(treeFont);
-    mEntryTree->setFont(treeFont);
-
-    mLayoutTimer = new QTimer(this);
-    mLayoutTimer->setObjectName(u"Timer1"_s);
-    mLayoutTimer->setInterval(1500);
-    connect(mLayoutTimer, &QTimer::timeout, this, &MainWindow::timerTick);
-    mLayoutTimer->start();
-
-    connect(mFileToolbar, &FileToolbar::buttonClicked, this, &MainWindow::fileToolbarClicked);
-    connect(mEntryToolbar, &EntryToolbar::buttonClicked, this, &MainWindow::entryToolbarClicked);
-    connect(mSplitter, &SplitterBar::pressed, this, &MainWindow::splitterPressed);
-    connect(mSplitter, &SplitterBar::moved, this, &MainWindow::splitterMoved);
-}
-
-QAction *MainWindow::addMenuItem(QMenu *menu, const QString &name, const QString &caption,
-                                 void (MainWindow::*command)(), const QKeySequence &shortcut)
+template<typename Command>
+QAction *MainWindow::addCommand(QMenu *menu, const QString &name, const QString &caption,
+                                Command command, const QKeySequence &shortcut)
 {
     QAction *item = menu->addAction(caption);
     item->setObjectName(name);
@@ -90,115 +72,152 @@ QAction *MainWindow::addMenuItem(QMenu *menu, const QString &name, const QString
     return item;
 }
 
+void MainWindow::createActions()
+{
+    const auto separator = [](QMenu *menu, const QString &name) {
+        menu->addSeparator()->setObjectName(name);
+    };
+    // The "&" of a menu title only underlines its Alt key; the caption reads as before.
+    QMenu *file = menuBar()->addMenu(u"&File"_s);
+    file->setObjectName(u"mnufile"_s);
+    mActions.newFile =
+        addCommand(file, u"mnunew"_s, u"New"_s, &MainWindow::fileNew, QKeySequence::New);
+    separator(file, u"mnus"_s);
+    mActions.open =
+        addCommand(file, u"mnuopen"_s, u"Open..."_s, &MainWindow::fileOpen, QKeySequence::Open);
+    mRecentFiles = new RecentFilesMenu(mFolders.recentFilesStore(), mServices, this);
+    file->addMenu(mRecentFiles);
+    mActions.close =
+        addCommand(file, u"mnuclose"_s, u"Close"_s, &MainWindow::fileClose, Qt::CTRL | Qt::Key_W);
+    separator(file, u"mnus0"_s);
+    mActions.save =
+        addCommand(file, u"mnusave"_s, u"Save"_s, &MainWindow::fileSave, QKeySequence::Save);
+    mActions.saveAs = addCommand(file, u"mnusaveas"_s, u"Save as..."_s, &MainWindow::fileSaveAs,
+                                 Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    separator(file, u"mnus1"_s);
+    mActions.fileInfo =
+        addCommand(file, u"mnufileinfo"_s, u"File info..."_s, &MainWindow::fileInfo);
+    separator(file, u"mnus2"_s);
+    addCommand(file, u"mnuquit"_s, u"Quit"_s, &QWidget::close, Qt::CTRL | Qt::Key_Q);
+
+    mEditMenu = menuBar()->addMenu(u"&Edit"_s);
+    mEditMenu->setObjectName(u"mnuedit"_s);
+    QUndoStack *history = mDocument->undoStack();
+    mActions.undo = addCommand(
+        mEditMenu, u"mnuundo"_s, u"Undo"_s, [history] { history->undo(); }, QKeySequence::Undo);
+    mActions.redo = addCommand(mEditMenu, u"mnuredo"_s, u"Redo"_s, [history] { history->redo(); });
+    mActions.redo->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    separator(mEditMenu, u"mnus7"_s);
+    addCommand(mEditMenu, u"mnuinsert"_s, u"Insert Tileset"_s, &MainWindow::insertTileset);
+    addCommand(mEditMenu, u"mnudelete"_s, u"Delete Tileset"_s, &MainWindow::deleteTileset);
+    addCommand(mEditMenu, u"mnucopy"_s, u"Copy from other tileset"_s, &MainWindow::copyTileset);
+    separator(mEditMenu, u"mnus6"_s);
+    addCommand(mEditMenu, u"mnuimport"_s, u"Import tileset from file..."_s,
+               &MainWindow::importTileset);
+    separator(mEditMenu, u"mnus3"_s);
+    addCommand(mEditMenu, u"mnugoto"_s, u"Go to entry..."_s, &MainWindow::goToEntry,
+               Qt::CTRL | Qt::Key_G);
+    addCommand(mEditMenu, u"mnueditentry"_s, u"Edit entry"_s, &MainWindow::editEntry, Qt::Key_F2);
+    separator(mEditMenu, u"mnus8"_s);
+    addCommand(
+        mEditMenu, u"mnufind"_s, u"Find..."_s, [this] { mFind->showDialog(false); },
+        QKeySequence::Find);
+    // F3 also steps on from the Find dialog, a window of its own.
+    addCommand(
+        mEditMenu, u"mnufindnext"_s, u"Find next"_s,
+        [this] { mFind->findNext(mFieldStatus->currentField()); }, Qt::Key_F3)
+        ->setShortcutContext(Qt::ApplicationShortcut);
+    addCommand(
+        mEditMenu, u"mnureplace"_s, u"Replace..."_s, [this] { mFind->showDialog(true); },
+        Qt::CTRL | Qt::Key_H);
+
+    QMenu *options = menuBar()->addMenu(u"&Options"_s);
+    options->setObjectName(u"mnuops"_s);
+    // The tree follows the check mark while it is shown; "Open last file" acts at start-up.
+    mActions.showDescriptions = addCommand(options, u"mnudisplaynames"_s, u"Show descriptions"_s,
+                                           &MainWindow::refreshEntryTexts);
+    mActions.showDescriptions->setCheckable(true);
+    mActions.openLast =
+        addCommand(options, u"mnuopenlast"_s, u"Open last file on start up"_s, [] {});
+    mActions.openLast->setCheckable(true);
+
+    menuBar()->addMenu(new HelpMenu(mFolders.readmeFile(), mServices, this));
+}
+
+void MainWindow::connectParts()
+{
+    connect(mDocument, &TilesetDocument::tableReplaced, this, &MainWindow::showTable);
+    connect(mDocument, &TilesetDocument::fieldsChanged, this, &MainWindow::showChange);
+    QUndoStack *history = mDocument->undoStack();
+    const auto caption = [](const QString &verb, const QString &step) {
+        return step.isEmpty() ? verb : verb + u' ' + step;
+    };
+    connect(history, &QUndoStack::undoTextChanged, this, [this, caption](const QString &step) {
+        mActions.undo->setText(caption(u"Undo"_s, step));
+    });
+    connect(history, &QUndoStack::redoTextChanged, this, [this, caption](const QString &step) {
+        mActions.redo->setText(caption(u"Redo"_s, step));
+    });
+    connect(history, &QUndoStack::indexChanged, this, &MainWindow::enterState);
+
+    connect(mTilesetList, &TilesetList::clicked, this, &MainWindow::refreshEntryTexts);
+    connect(mTilesetList, &TilesetList::keyPressed, this, &MainWindow::refreshEntryTexts);
+    connect(mTilesetList, &TilesetList::keyReleased, this, &MainWindow::refreshEntryTexts);
+    connect(mTilesetList, &TilesetList::treeDoubleClicked, this, &MainWindow::renameTileset);
+    connect(mTilesetList, &TilesetList::labelEdited, this, &MainWindow::storeTilesetName);
+    connect(mEntryTree, &EntryTree::treeDoubleClicked, this, &MainWindow::editEntry);
+    connect(mEntryTree, &EntryTree::labelEdited, this, &MainWindow::storeEntryText);
+
+    connect(mFind, &FindController::aboutToAct, this, &MainWindow::finishLabelEdits);
+    connect(mFind, &FindController::matchChosen, this, [this](int tileset, int entry) {
+        // As a click on the tileset and Go to entry would; the remembered entry stays.
+        mTilesetList->selectTileset(tileset);
+        refreshEntryTexts();
+        if (entry >= 0)
+            mEntryTree->selectEntry(entry);
+        mFieldStatus->showField(entry < 0);
+    });
+    connect(mRecentFiles, &RecentFilesMenu::openRequested, this, &MainWindow::openFile);
+    connect(mFileWatcher, &DocumentFileWatcher::fileChanged, this, &MainWindow::fileChangedOnDisk);
+    connect(mFileWatcher, &DocumentFileWatcher::fileRemoved, this,
+            &MainWindow::fileRemovedFromDisk);
+    connect(mClientArea->fileToolbar(), &FileToolbar::buttonClicked, this, [this](int index) {
+        const QList<QAction *> commands{mActions.newFile, mActions.open, mActions.save};
+        if (index >= 1 && index <= commands.size())
+            commands[index - 1]->trigger();
+    });
+    connect(mClientArea->layoutTimer(), &QTimer::timeout, this, [this] {
+        if (isVisible())
+            mPendingOuterSize.reset(); // a window without a frame by now keeps its size
+    });
+}
+
 void MainWindow::finishLabelEdits()
 {
     mTilesetList->finishEdit();
     mEntryTree->finishEdit();
 }
 
-void MainWindow::addSeparator(QMenu *menu, const QString &name)
+void MainWindow::enterState()
 {
-    menu->addSeparator()->setObjectName(name);
-}
-
-void MainWindow::createMenus()
-{
-    // The "&" of a menu title only underlines its Alt key; the caption reads as before.
-    QMenu *file = menuBar()->addMenu(u"&File"_s);
-    file->setObjectName(u"mnufile"_s);
-    addMenuItem(file, u"mnunew"_s, u"New"_s, &MainWindow::fileNew, QKeySequence::New);
-    addSeparator(file, u"mnus"_s);
-    addMenuItem(file, u"mnuopen"_s, u"Open..."_s, &MainWindow::fileOpen, QKeySequence::Open);
-    mRecentMenu = file->addMenu(u"Recent files"_s);
-    mRecentMenu->setObjectName(u"mnurecent"_s);
-    rebuildRecentMenu();
-    addMenuItem(file, u"mnuclose"_s, u"Close"_s, &MainWindow::fileClose, Qt::CTRL | Qt::Key_W);
-    addSeparator(file, u"mnus0"_s);
-    addMenuItem(file, u"mnusave"_s, u"Save"_s, &MainWindow::fileSave, QKeySequence::Save);
-    addMenuItem(file, u"mnusaveas"_s, u"Save as..."_s, &MainWindow::fileSaveAs,
-                Qt::CTRL | Qt::SHIFT | Qt::Key_S);
-    addSeparator(file, u"mnus1"_s);
-    addMenuItem(file, u"mnufileinfo"_s, u"File info..."_s, &MainWindow::fileInfo);
-    addSeparator(file, u"mnus2"_s);
-    addMenuItem(file, u"mnuquit"_s, u"Quit"_s, &MainWindow::quit, Qt::CTRL | Qt::Key_Q);
-
-    mEditMenu = menuBar()->addMenu(u"&Edit"_s);
-    mEditMenu->setObjectName(u"mnuedit"_s);
-    addMenuItem(mEditMenu, u"mnuundo"_s, u"Undo"_s, &MainWindow::undo, QKeySequence::Undo);
-    addMenuItem(mEditMenu, u"mnuredo"_s, u"Redo"_s, &MainWindow::redo)
-        ->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
-    addSeparator(mEditMenu, u"mnus7"_s);
-    addMenuItem(mEditMenu, u"mnuinsert"_s, u"Insert Tileset"_s, &MainWindow::insertTileset);
-    addMenuItem(mEditMenu, u"mnudelete"_s, u"Delete Tileset"_s, &MainWindow::deleteTileset);
-    addMenuItem(mEditMenu, u"mnucopy"_s, u"Copy from other tileset"_s, &MainWindow::copyTileset);
-    addSeparator(mEditMenu, u"mnus6"_s);
-    addMenuItem(mEditMenu, u"mnuimport"_s, u"Import tileset from file..."_s,
-                &MainWindow::importTileset);
-    addSeparator(mEditMenu, u"mnus3"_s);
-    addMenuItem(mEditMenu, u"mnugoto"_s, u"Go to entry..."_s, &MainWindow::goToEntry,
-                Qt::CTRL | Qt::Key_G);
-    addMenuItem(mEditMenu, u"mnueditentry"_s, u"Edit entry"_s, &MainWindow::editEntry, Qt::Key_F2);
-    addSeparator(mEditMenu, u"mnus8"_s);
-    addMenuItem(mEditMenu, u"mnufind"_s, u"Find..."_s, &MainWindow::openFind, QKeySequence::Find);
-    // F3 also steps on from the Find dialog, a window of its own.
-    addMenuItem(mEditMenu, u"mnufindnext"_s, u"Find next"_s, &MainWindow::findNext, Qt::Key_F3)
-        ->setShortcutContext(Qt::ApplicationShortcut);
-    addMenuItem(mEditMenu, u"mnureplace"_s, u"Replace..."_s, &MainWindow::openReplace,
-                Qt::CTRL | Qt::Key_H);
-
-    QMenu *options = menuBar()->addMenu(u"&Options"_s);
-    options->setObjectName(u"mnuops"_s);
-    addMenuItem(options, u"mnudisplaynames"_s, u"Show descriptions"_s,
-                &MainWindow::toggleDescriptions)
-        ->setCheckable(true);
-    addMenuItem(options, u"mnuopenlast"_s, u"Open last file on start up"_s,
-                &MainWindow::toggleOpenLast)
-        ->setCheckable(true);
-
-    QMenu *help = menuBar()->addMenu(u"&Help"_s);
-    help->setObjectName(u"mnuhelp"_s);
-    addMenuItem(help, u"mnureadme"_s, u"Readme.txt"_s, &MainWindow::openReadme);
-    addMenuItem(help, u"mnuvisitsite"_s, u"Visit my site"_s, &MainWindow::visitSite);
-    addSeparator(help, u"mnus5"_s);
-    addMenuItem(help, u"mnuabout"_s, u"About..."_s, &MainWindow::showAbout);
-}
-
-QAction *MainWindow::action(const QString &name) const
-{
-    return findChild<QAction *>(name);
-}
-
-void MainWindow::setEditMenuEnabled(bool enabled)
-{
+    const bool open = mDocument->isOpen();
+    for (QAction *command : {mActions.fileInfo, mActions.close, mActions.save, mActions.saveAs})
+        command->setEnabled(open);
+    mClientArea->fileToolbar()->button(3)->setEnabled(open);
+    // The categories and their descriptions only mean something for 151 entries per tileset.
+    const bool categorised = open && mDocument->entryCount() == CategorisedEntryCount;
+    mClientArea->entryToolbar()->setButtonsEnabled(categorised);
+    if (open)
+        mActions.showDescriptions->setEnabled(categorised);
     // The menu itself, not just its title: a menu disabled on its own stays disabled when a
     // load or save disables and enables the whole window. Its items follow, so that F2
-    // does nothing while the menu is disabled.
-    mEditMenu->setEnabled(enabled);
-    mEditMenu->menuAction()->setEnabled(enabled);
+    // does nothing while the menu is disabled; nothing is undone while no document is open.
+    mEditMenu->setEnabled(open);
+    mEditMenu->menuAction()->setEnabled(open);
     for (QAction *item : mEditMenu->actions())
-        item->setEnabled(enabled);
-    updateHistoryActions();
-}
-
-void MainWindow::enterState(CommandState state)
-{
-    const bool open = state == DocumentOpen;
-    for (const QString &name : {u"mnufileinfo"_s, u"mnuclose"_s, u"mnusave"_s, u"mnusaveas"_s})
-        action(name)->setEnabled(open);
-    mFileToolbar->button(3)->setEnabled(open);
-    if (open)
-        setEntryToolbarState();
-    else
-        mEntryToolbar->setButtonsEnabled(false);
-    setEditMenuEnabled(open);
-}
-
-void MainWindow::setEntryToolbarState()
-{
-    // The categories and their descriptions only mean something for 151 entries per tileset.
-    const bool categorised = mDocument.entryCount() == CategorisedEntryCount;
-    mEntryToolbar->setButtonsEnabled(categorised);
-    action(u"mnudisplaynames"_s)->setEnabled(categorised);
+        item->setEnabled(open);
+    mActions.undo->setEnabled(open && mDocument->undoStack()->canUndo());
+    mActions.redo->setEnabled(open && mDocument->undoStack()->canRedo());
 }
 
 void MainWindow::setTitle(const QString &suffix)
@@ -207,7 +226,58 @@ void MainWindow::setTitle(const QString &suffix)
                                     : u"HMK Tileset Editor - "_s + suffix);
 }
 
-void MainWindow::quit()
+void MainWindow::showTable()
 {
-    close();
+    if (!mDocument->isOpen()) {
+        mTilesetList->hide();
+        mEntryTree->hide();
+        mTilesetList->removeAllNodes();
+        mEntryTree->removeAllNodes();
+        enterState();
+        mFieldStatus->refresh();
+        return;
+    }
+    mTilesetList->build(mDocument->table());
+    mTilesetList->show();
+    mEntryTree->build(mDocument->entryCount());
+    mEntryTree->show();
+    enterState();
+    // The entry last clicked, remembered between runs, only for the categorised tree.
+    if (mDocument->entryCount() == CategorisedEntryCount)
+        mEntryTree->selectNode(mEntryTree->selectedEntryNode());
+    else
+        mEntryTree->selectNode(1);
+    mTilesetList->selectTileset(0);
+    refreshEntryTexts();
+}
+
+void MainWindow::showChange(int tileset, int entry, bool tilesetCountChanged)
+{
+    if (tilesetCountChanged)
+        mTilesetList->build(mDocument->table());
+    else
+        mTilesetList->relabel(mDocument->table());
+    mTilesetList->selectTileset(tileset);
+    refreshEntryTexts();
+    if (entry >= 0)
+        mEntryTree->selectEntry(entry);
+    mFieldStatus->showField(entry < 0);
+}
+
+void MainWindow::refreshEntryTexts()
+{
+    if (!mDocument->isOpen())
+        return;
+    const QAction *descriptions = mActions.showDescriptions;
+    mEntryTree->setDescriptionsOn(descriptions->isVisible() && descriptions->isEnabled() &&
+                                  descriptions->isChecked());
+    mEntryTree->showTileset(mDocument->table(), mTilesetList->currentTileset());
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Restoring a minimized window runs a full pass.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        mClientArea->layOut();
 }

@@ -1,35 +1,109 @@
 #include "mainwindow.h"
 
-#include "entrytree.h"
+#include "documentfilewatcher.h"
+#include "fixedfield.h"
 #include "messages.h"
+#include "newfiledialog.h"
 #include "pathutils.h"
 #include "progresssession.h"
-#include "selecttilesetdialog.h"
-#include "tilesetfile.h"
-#include "tilesetlist.h"
+#include "recentfilesmenu.h"
+#include "tilesetdocument.h"
+#include "tilesetreader.h"
+#include "tilesetwriter.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString ChangesMadeTitle = u"Changes made"_s;
+// The one local file a drag carries, or empty when it carries anything else.
+QString droppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile())
+        return {};
+    return QDir::toNativeSeparators(url.toLocalFile());
+}
 
 } // namespace
 
-void MainWindow::showMessage(QStringView text, QStringView title, PlatformServices::Icon icon)
+void MainWindow::fileNew()
 {
-    mServices.messageBox(this, text.toString(), title.toString(), PlatformServices::Buttons::Ok,
-                         icon);
+    // No question about unsaved changes: confirming the dialog replaces the document.
+    NewFileDialog dialog;
+    mServices.execDialog(this, dialog);
+    if (!dialog.confirmed())
+        return;
+    TilesetTable table(dialog.tilesetCount(), dialog.entryCount());
+    table.setTilesetName(0, padFixedText("Generic", NameWidth));
+    if (table.tilesetCount() > 50)
+        table.setTilesetName(50, padFixedText("New generic", NameWidth));
+    mFileWatcher->unwatch();
+    setTitle(u"Untitled"_s);
+    mDocument->open(std::move(table), {});
 }
 
-bool MainWindow::askToSave(const QString &question)
+void MainWindow::fileOpen()
 {
-    switch (mServices.messageBox(this, question, ChangesMadeTitle,
+    if (mDocument->isModified() && !maybeSave(u"Save changes before opening another file?"_s))
+        return;
+    const QString path = mServices.fileDialog(
+        this, PlatformServices::tilesetFileRequest(PlatformServices::FileRequest::Open,
+                                                   u"Open hmkset.dat"_s, u"hmkset.dat"_s));
+    if (!path.isEmpty())
+        openChosenFile(path);
+}
+
+void MainWindow::openFile(const QString &path)
+{
+    finishLabelEdits();
+    if (mDocument->isModified() && !maybeSave(u"Save changes before opening another file?"_s))
+        return;
+    openChosenFile(path);
+}
+
+void MainWindow::openChosenFile(const QString &path)
+{
+    mLastOpenedPath = path;
+    setTitle(path);
+    std::optional<TilesetTable> table = readFile(path, -1);
+    if (!table) {
+        // Rather than leave the previous file's tilesets under a title naming another
+        // file, where Save would write them over the file that failed, the window gives
+        // the previous document up.
+        mFileWatcher->unwatch();
+        mDocument->close();
+        return;
+    }
+    mDocument->open(std::move(*table), path);
+    mRecentFiles->add(path);
+    mFileWatcher->watch(path);
+}
+
+void MainWindow::fileClose()
+{
+    if (mDocument->isModified() && !maybeSave(u"Save changes before closing file?"_s))
+        return;
+    setTitle();
+    mFileWatcher->unwatch();
+    mDocument->close();
+}
+
+bool MainWindow::maybeSave(const QString &question)
+{
+    switch (mServices.messageBox(this, question, u"Changes made"_s,
                                  PlatformServices::Buttons::YesNoCancel,
                                  PlatformServices::Icon::Exclamation)) {
     case PlatformServices::Answer::Yes:
-        fileSave(); // whatever comes of it, the asking command goes on
-        return true;
+        return fileSave(); // a failed or cancelled save keeps the document open
     case PlatformServices::Answer::No:
         return true;
     default:
@@ -37,163 +111,118 @@ bool MainWindow::askToSave(const QString &question)
     }
 }
 
-PlatformServices::FileRequest MainWindow::fileRequest(PlatformServices::FileRequest::Mode mode,
-                                                      const QString &title,
-                                                      const QString &fileName) const
+bool MainWindow::fileSave()
 {
-    PlatformServices::FileRequest request;
-    request.mode = mode;
-    request.title = title;
-    request.fileName = fileName;
-    // Qt takes the pattern literally: "*.*" would hide files without a dot, such as "hmkset".
-    request.filters = {u"Hmkset.dat (*.dat)"_s, u"All files (*)"_s};
-    request.defaultSuffix = u"dat"_s;
-    return request;
+    if (mDocument->isUntitled())
+        return fileSaveAs();
+    return writeFile(mDocument->filePath());
 }
 
-void MainWindow::fileOpen()
+bool MainWindow::fileSaveAs()
 {
-    if (mDocument.changesMade && !askToSave(u"Save changes before opening another file?"_s))
-        return;
-    const QString path =
-        mServices.fileDialog(this, fileRequest(PlatformServices::FileRequest::Open,
-                                               u"Open hmkset.dat"_s, u"hmkset.dat"_s));
-    if (!path.isEmpty())
-        openChosenFile(path);
-}
-
-void MainWindow::openChosenFile(const QString &path)
-{
-    mDocument.filePath = path;
-    mDocument.fileTitle = fileTitleOf(path);
-    mDocument.fileFolder = folderOf(path);
-    mDocument.lastOpenedPath = path;
-    openDocumentFile();
-}
-
-void MainWindow::openDocumentFile()
-{
-    clearHistory();
-    clearFindResults();
-    setTitle(mDocument.filePath);
-    mTilesetList->removeAllNodes();
-    const bool hadDocument = mDocument.hasTilesets();
-    loadFile(mDocument.filePath, -1);
-    if (!mDocument.loadSucceeded) {
-        // The tileset list is gone with the failed load; rather than leave the previous
-        // file's entries under a title naming another file, where Save would write them
-        // over the file that failed, the window gives the previous document up.
-        if (hadDocument)
-            discardDocument();
-        return;
-    }
-    mTilesetList->show();
-    mEntryTree->show();
-    mEntryTree->build(mDocument.entryCount());
-    restoreTreeSelection();
-    enterState(DocumentOpen);
-    mDocument.changesMade = false;
-    addRecentFile(mDocument.filePath);
-    watchDocumentFile();
-}
-
-void MainWindow::fileClose()
-{
-    if (mDocument.changesMade && !askToSave(u"Save changes before closing file?"_s))
-        return;
-    setTitle();
-    discardDocument();
-}
-
-void MainWindow::discardDocument()
-{
-    mTilesetList->hide();
-    mEntryTree->hide();
-    mDocument.tilesets = TilesetTable();
-    unwatchDocumentFile();
-    clearHistory();
-    clearFindResults();
-    mTilesetList->removeAllNodes();
-    mEntryTree->removeAllNodes();
-    enterState(NoDocument);
-    mDocument.changesMade = false;
-}
-
-void MainWindow::fileSave()
-{
-    if (mDocument.filePath == u"Untitled"_s) {
-        fileSaveAs();
-        return;
-    }
-    const bool saved = saveFile(mDocument.filePath);
-    mDocument.changesMade = false;
-    if (saved)
-        markSaved(); // a failed save leaves the history's saved step where it was
-    watchDocumentFile();
-}
-
-void MainWindow::fileSaveAs()
-{
-    auto request = fileRequest(PlatformServices::FileRequest::Save, u"Save hmkset.dat"_s);
-    request.folder = mDocument.fileFolder;
+    auto request = PlatformServices::tilesetFileRequest(PlatformServices::FileRequest::Save,
+                                                        u"Save hmkset.dat"_s);
+    request.folder = mDocument->fileFolder();
     const QString path = mServices.fileDialog(this, request);
     if (path.isEmpty())
-        return;
-    mDocument.filePath = path;
-    mDocument.fileTitle = fileTitleOf(path);
-    // The folder as the path without its file name: it keeps its trailing separator.
-    mDocument.fileFolder = path.left(path.size() - mDocument.fileTitle.size());
-    mDocument.lastOpenedPath = path;
+        return false;
+    mDocument->setFilePath(path);
+    mLastOpenedPath = path;
     setTitle(path);
-    const bool saved = saveFile(path);
-    mDocument.changesMade = false;
-    if (saved)
-        markSaved();
-    watchDocumentFile();
+    return writeFile(path);
 }
 
-void MainWindow::loadFile(const QString &path, int target)
+std::optional<TilesetTable> MainWindow::readFile(const QString &path, int requiredEntryCount)
 {
     ProgressSession window(this, u"Loading file "_s + fileTitleOf(path), mServices);
-    LoadHooks hooks;
-    hooks.progress = window.progress();
-    hooks.chooseTileset = [this](const TilesetTable &pending) {
-        return chooseImportedTileset(pending);
-    };
-    switch (loadTilesetFile(mDocument, path, target, hooks)) {
+    TilesetTable table;
+    switch (readTilesetFile(path, requiredEntryCount, window.progress(), table)) {
     case LoadError::None:
-        if (target < 0)
-            mTilesetList->build(mDocument);
-        break;
+        return table;
     case LoadError::IncorrectFilesize:
-        showMessage(Messages::IncorrectFilesize, Messages::ErrorTitle,
-                    PlatformServices::Icon::Exclamation);
+        mServices.notify(this, Messages::IncorrectFilesize.toString(),
+                         Messages::ErrorTitle.toString(), PlatformServices::Icon::Exclamation);
         break;
     case LoadError::IncompatibleEntries:
-        showMessage(Messages::IncompatibleEntries, Messages::IncompatibleEntriesTitle,
-                    PlatformServices::Icon::Critical);
+        mServices.notify(this, Messages::IncompatibleEntries.toString(),
+                         Messages::IncompatibleEntriesTitle.toString(),
+                         PlatformServices::Icon::Critical);
         break;
     case LoadError::LoadFailed:
-        showMessage(Messages::ErrorLoading, Messages::ErrorTitle, PlatformServices::Icon::Critical);
+        mServices.notify(this, Messages::ErrorLoading.toString(), Messages::ErrorTitle.toString(),
+                         PlatformServices::Icon::Critical);
         break;
     }
+    return std::nullopt;
 }
 
-int MainWindow::chooseImportedTileset(const TilesetTable &pending)
+bool MainWindow::writeFile(const QString &path)
 {
-    SelectTilesetDialog dialog(pending);
-    mServices.execDialog(this, dialog);
-    return dialog.importChoice();
-}
-
-bool MainWindow::saveFile(const QString &path)
-{
-    unwatchDocumentFile(); // the editor's own writing is no change by another program
-    ProgressSession window(this, u"Writing file "_s + fileTitleOf(path), mServices);
-    if (writeTilesetFile(mDocument.tilesets, path, window.progress())) {
-        addRecentFile(path);
-        return true;
+    mFileWatcher->unwatch(); // the editor's own writing is no change by another program
+    bool saved = false;
+    {
+        ProgressSession window(this, u"Writing file "_s + fileTitleOf(path), mServices);
+        saved = writeTilesetFile(mDocument->table(), path, window.progress());
     }
-    showMessage(Messages::ErrorSaving, Messages::ErrorTitle, PlatformServices::Icon::Critical);
-    return false;
+    mFileWatcher->watch(path);
+    if (!saved) {
+        // The file may not hold the document now: it stays unsaved, its saved step unmoved.
+        mDocument->markModified();
+        mServices.notify(this, Messages::ErrorSaving.toString(), Messages::ErrorTitle.toString(),
+                         PlatformServices::Icon::Critical);
+        return false;
+    }
+    mDocument->markSaved();
+    mRecentFiles->add(path);
+    return true;
+}
+
+void MainWindow::fileChangedOnDisk(const QString &path)
+{
+    const bool modified = mDocument->isModified();
+    const QString question =
+        modified ? u"The file %1 was changed by another program. Reload it? The changes made "
+                   u"here since it was last saved will be lost."_s.arg(path)
+                 : u"The file %1 was changed by another program. Reload it?"_s.arg(path);
+    if (mServices.messageBox(this, question, u"File changed"_s, PlatformServices::Buttons::YesNo,
+                             modified ? PlatformServices::Icon::Exclamation
+                                      : PlatformServices::Icon::Question) !=
+        PlatformServices::Answer::Yes) {
+        mDocument->markModified(); // the file no longer holds what the window does
+        return;
+    }
+    // The new file is read first; the document is replaced only when that works.
+    std::optional<TilesetTable> table = readFile(path, -1);
+    if (!table) {
+        mDocument->markModified();
+        return;
+    }
+    mDocument->open(std::move(*table), path);
+    mFileWatcher->watch(path);
+}
+
+void MainWindow::fileRemovedFromDisk(const QString &path)
+{
+    mDocument->markModified();
+    mServices.notify(this,
+                     u"The file %1 was removed by another program. Its tilesets stay open here; "
+                     u"Save writes them again."_s.arg(path),
+                     u"File removed"_s, PlatformServices::Icon::Exclamation);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has ended, so that the dragging program is not kept waiting on a
+    // question or a load.
+    QTimer::singleShot(0, this, [this, path] { openFile(path); });
 }

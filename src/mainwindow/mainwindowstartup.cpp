@@ -1,11 +1,12 @@
 #include "mainwindow.h"
 
+#include "clientarea.h"
 #include "descriptionfile.h"
 #include "entrycategories.h"
 #include "entrytree.h"
 #include "pathutils.h"
 #include "settingsfile.h"
-#include "textutils.h"
+#include "tilesetdocument.h"
 #include "tilesetlist.h"
 #include "twips.h"
 
@@ -21,8 +22,11 @@ using namespace Qt::StringLiterals;
 void MainWindow::startUp()
 {
     setTitle();
-    enterState(NoDocument);
-    readDescriptions();
+    enterState();
+    const QString descriptions = mFolders.descriptionFile();
+    mActions.showDescriptions->setVisible(!descriptions.isEmpty());
+    if (!descriptions.isEmpty())
+        mEntryTree->setEntryDescriptions(readDescriptionFile(descriptions));
 
     // The designed size: a client area of 7875 x 6135 twips below the menu bar.
     const Twips twips(this);
@@ -36,16 +40,6 @@ void MainWindow::startUp()
     if (found)
         mSettingsIncomplete = !readSettingsFile(settingsPath, settings);
     applySettings(settings, found);
-}
-
-void MainWindow::readDescriptions()
-{
-    const QString path = mFolders.descriptionFile();
-    QAction *command = action(u"mnudisplaynames"_s);
-    const bool present = !path.isEmpty();
-    command->setVisible(present);
-    if (present)
-        mEntryTree->setEntryDescriptions(readDescriptionFile(path));
 }
 
 void MainWindow::applySettings(EditorSettings settings, bool settingsFound)
@@ -89,21 +83,15 @@ void MainWindow::applySettings(EditorSettings settings, bool settingsFound)
 
     // Where the file says, without a check against the screens.
     move(twips.toPixelsX(settings.windowLeft), twips.toPixelsY(settings.windowTop));
-    mLayout.tilesetList.width = settings.sizerLeft;
-    applyLayout();
+    mClientArea->setTilesetListWidth(settings.sizerLeft);
 
-    action(u"mnudisplaynames"_s)->setChecked(settings.showDescriptions == 1);
-    action(u"mnuopenlast"_s)->setChecked(settings.openLastFileOnStartup == 1);
+    mActions.showDescriptions->setChecked(settings.showDescriptions == 1);
+    mActions.openLast->setChecked(settings.openLastFileOnStartup == 1);
 
-    mDocument.lastOpenedPath = settings.lastOpened;
     if (!settings.lastOpened.isEmpty() && fileExists(settings.lastOpened)) {
-        mDocument.filePath = settings.lastOpened;
-        mDocument.fileTitle = fileTitleOf(settings.lastOpened);
-        mDocument.fileFolder = folderOf(settings.lastOpened);
-        if (action(u"mnuopenlast"_s)->isChecked())
-            openDocumentFile();
-    } else {
-        mDocument.lastOpenedPath.clear();
+        mLastOpenedPath = settings.lastOpened;
+        if (mActions.openLast->isChecked())
+            openChosenFile(settings.lastOpened);
     }
 }
 
@@ -134,51 +122,44 @@ void MainWindow::showEvent(QShowEvent *event)
         mSettingsIncomplete = false;
         // Once the window is on the screen, not just about to be.
         QTimer::singleShot(0, this, [this] {
-            showMessage(u"An error occured; some settings may not have loaded correctly.",
-                        u"HMK Tileset Editor", PlatformServices::Icon::Exclamation);
+            mServices.notify(this,
+                             u"An error occured; some settings may not have loaded correctly."_s,
+                             u"HMK Tileset Editor"_s, PlatformServices::Icon::Exclamation);
         });
     }
 }
 
-bool MainWindow::shutDown()
+void MainWindow::closeEvent(QCloseEvent *event)
 {
+    event->ignore();
     if (!isEnabled()) {
         // A load or save is running: it ends first, then the window closes.
         QTimer::singleShot(100, this, &QWidget::close);
-        return false;
+        return;
     }
     finishLabelEdits();
-    if (mDocument.changesMade && !askToSave(u"Save changes before closing file?"_s))
-        return false;
-    if (mTilesetList->isHidden())
-        mDocument.lastOpenedPath = u"n/a"_s;
+    if (mDocument->isModified() && !maybeSave(u"Save changes before closing file?"_s))
+        return;
     writeSettings();
-    return true;
+    event->accept();
 }
 
 void MainWindow::writeSettings()
 {
     const Twips twips(this);
     EditorSettings settings;
-    settings.lastOpened = mDocument.lastOpenedPath;
+    // A window without an open file remembers none.
+    settings.lastOpened = mTilesetList->isHidden() ? u"n/a"_s : mLastOpenedPath;
     settings.windowLeft = twips.fromPixelsX(x());
     settings.windowTop = twips.fromPixelsY(y());
     settings.windowWidth = twips.fromPixelsX(frameGeometry().width());
     settings.windowHeight = twips.fromPixelsY(frameGeometry().height());
-    settings.sizerLeft = mLayout.splitter.left;
-    settings.showDescriptions = action(u"mnudisplaynames"_s)->isChecked() ? 1 : 0;
-    settings.openLastFileOnStartup = action(u"mnuopenlast"_s)->isChecked() ? 1 : 0;
+    settings.sizerLeft = mClientArea->windowLayout().splitter.left;
+    settings.showDescriptions = mActions.showDescriptions->isChecked() ? 1 : 0;
+    settings.openLastFileOnStartup = mActions.openLast->isChecked() ? 1 : 0;
     settings.selectedEntry = mEntryTree->selectedEntryNode();
     // A settings file that cannot be written is lost; the program ends all the same.
     const QString path = mFolders.settingsFile();
     QDir().mkpath(folderOf(path)); // the user's folder may not be there yet
     writeSettingsFile(path, settings);
-}
-
-void MainWindow::closeEvent(QCloseEvent *event)
-{
-    if (shutDown())
-        event->accept();
-    else
-        event->ignore();
 }

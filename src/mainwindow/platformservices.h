@@ -54,6 +54,15 @@ public:
 
     virtual Answer messageBox(QWidget *owner, const QString &text, const QString &title,
                               Buttons buttons, Icon icon) = 0;
+    // A message with Ok as its only button.
+    void notify(QWidget *owner, const QString &text, const QString &title, Icon icon)
+    {
+        messageBox(owner, text, title, Buttons::Ok, icon);
+    }
+    // The file dialog for a tileset file: "Hmkset.dat" and "All files" filters, ".dat" added.
+    static FileRequest tilesetFileRequest(FileRequest::Mode mode, const QString &title,
+                                          const QString &fileName = {});
+
     // The typed answer, or nothing when the user cancelled.
     virtual std::optional<QString> inputBox(QWidget *owner, const QString &title,
                                             const QString &prompt, const QString &answer) = 0;

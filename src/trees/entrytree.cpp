@@ -1,10 +1,9 @@
 #include "entrytree.h"
 
-#include "document.h"
 #include "entrycategories.h"
+#include "fieldformat.h"
 #include "imagelist.h"
-#include "textutils.h"
-#include "windows1252.h"
+#include "tilesettable.h"
 
 using namespace Qt::StringLiterals;
 
@@ -13,9 +12,9 @@ namespace {
 constexpr int IdentifierRole = Qt::UserRole;
 constexpr int NodeIndexRole = Qt::UserRole + 1;
 
-QString entryNumber(int entry)
+QString numberedEntry(int entry)
 {
-    return zeroPad(entry, 3) + u". "_s;
+    return entryNumber(entry) + u". "_s;
 }
 
 } // namespace
@@ -25,7 +24,7 @@ EntryTree::EntryTree(QWidget *parent)
 {
     connect(this, &LabelTree::itemLabelEdited, this,
             [this](QTreeWidgetItem *item, const QString &text) {
-                Q_EMIT labelEdited(nodeIndex(item), text);
+                Q_EMIT labelEdited(nodeEntry(nodeIndex(item)), text);
             });
 }
 
@@ -53,7 +52,7 @@ void EntryTree::buildCategorised()
         for (const CategoryEntry &e : EntryCategories[c].entries) {
             QTreeWidgetItem *parent = e.subEntry ? previous : category;
             const int icon = e.subEntry ? ImageList::SubEntry : ImageList::Entry;
-            QTreeWidgetItem *item = addNode(parent, entryNumber(e.entry), icon, e.entry);
+            QTreeWidgetItem *item = addNode(parent, numberedEntry(e.entry), icon, e.entry);
             item->setData(0, IdentifierRole, u"i %1"_s.arg(mNodes.size() - 1));
             item->setExpanded(true);
             previous = item;
@@ -64,7 +63,7 @@ void EntryTree::buildCategorised()
 void EntryTree::buildFlat(int entryCount)
 {
     for (int entry = 0; entry < entryCount; ++entry)
-        addNode(nullptr, entryNumber(entry), ImageList::FlatEntry, entry);
+        addNode(nullptr, numberedEntry(entry), ImageList::FlatEntry, entry);
 }
 
 void EntryTree::build(int entryCount)
@@ -98,21 +97,20 @@ void EntryTree::removeAllNodes()
 
 QString EntryTree::entryLabel(int entry, const QString &text) const
 {
-    QString label = entryNumber(entry);
+    QString label = numberedEntry(entry);
     if (mDescriptionsOn && entry < mDescriptions.size() && !mDescriptions[entry].isEmpty())
         label += mDescriptions[entry] + u": "_s;
     return label + text;
 }
 
-void EntryTree::refreshEntryTexts(const Document &document, int tileset)
+void EntryTree::showTileset(const TilesetTable &tilesets, int tileset)
 {
-    if (tileset < 0 || tileset >= document.tilesetCount())
+    if (tileset < 0 || tileset >= tilesets.tilesetCount())
         return;
-    const int entryCount = std::min(document.entryCount(), int(mEntryNode.size()));
+    const int entryCount = std::min(tilesets.entryCount(), int(mEntryNode.size()));
     for (int entry = 0; entry < entryCount; ++entry) {
         QTreeWidgetItem *item = node(mEntryNode[entry]);
-        const QString label =
-            entryLabel(entry, fromWindows1252(cutAtNul(document.entry(entry, tileset))));
+        const QString label = entryLabel(entry, fieldText(tilesets.entry(entry, tileset)));
         // Unchanged labels are skipped: most entries agree between tilesets.
         if (item && item->text(0) != label)
             item->setText(0, label);
@@ -154,6 +152,21 @@ QString EntryTree::nodeIdentifier(int nodeIndex) const
 QTreeWidgetItem *EntryTree::categoryNode(int category) const
 {
     return category >= 0 && category < mCategoryNodes.size() ? mCategoryNodes[category] : nullptr;
+}
+
+int EntryTree::currentEntry() const
+{
+    return nodeEntry(selectedNodeIndex());
+}
+
+void EntryTree::selectEntry(int entry)
+{
+    selectNode(entryNode(entry));
+}
+
+QString EntryTree::editedLabel(const QTreeWidgetItem *item, const QString &text) const
+{
+    return entryLabel(nodeEntry(nodeIndex(item)), text);
 }
 
 void EntryTree::selectNode(int index)

@@ -2,7 +2,7 @@
 
 #include "labeltree.h"
 
-class Document;
+class TilesetTable;
 
 // The entries of the selected tileset: under the sixteen categories for 151 entries per
 // tileset, a flat numbered list for any other count. Node indexes count from 1 in
@@ -18,8 +18,13 @@ public:
     void build(int entryCount);
     void removeAllNodes();
 
-    // Writes every entry node's text for one tileset of the document.
-    void refreshEntryTexts(const Document &document, int tileset);
+    // Writes every entry node's text for one tileset of the table.
+    void showTileset(const TilesetTable &tilesets, int tileset);
+
+    // The selected node's entry, or -1 on a category node or none.
+    int currentEntry() const;
+    // Selects the entry's node, opening its category and scrolling it into view.
+    void selectEntry(int entry);
 
     int nodeCount() const { return int(mNodes.size()); }
     QTreeWidgetItem *node(int index) const; // 1-based; nullptr when out of range
@@ -48,9 +53,10 @@ public:
     void setSelectedEntryNode(qint16 index) { mSelectedEntryNode = index; }
 
 Q_SIGNALS:
-    void labelEdited(int nodeIndex, const QString &text);
+    void labelEdited(int entry, const QString &text);
 
 protected:
+    QString editedLabel(const QTreeWidgetItem *item, const QString &text) const override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:

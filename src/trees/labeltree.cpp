@@ -30,7 +30,9 @@ LabelTree::LabelTree(const QString &name, int fieldWidth, QWidget *parent)
     setItemDelegate(delegate);
     connect(delegate, &LabelEditDelegate::labelEdited, this,
             [this](const QModelIndex &index, const QString &text) {
-                Q_EMIT itemLabelEdited(itemFromIndex(index), text);
+                QTreeWidgetItem *item = itemFromIndex(index);
+                Q_EMIT itemLabelEdited(item, text);
+                item->setText(0, editedLabel(item, text));
             });
     connect(delegate, &LabelEditDelegate::editorTextChanged, this, &LabelTree::labelTextChanged);
 }

@@ -22,12 +22,16 @@ public:
 
 Q_SIGNALS:
     void treeDoubleClicked(); // anywhere in the tree, on a node or not
-    // A confirmed edit of item; the label itself is left to the owner.
+    // A confirmed edit of item. Once the owner has stored the text, the node is labelled
+    // with it as typed (editedLabel): a text cut to the field still shows whole.
     void itemLabelEdited(QTreeWidgetItem *item, const QString &text);
     void labelTextChanged(const QString &text); // while the label editor is open
     void labelEditClosed();
 
 protected:
+    // The node's label for a confirmed text.
+    virtual QString editedLabel(const QTreeWidgetItem *item, const QString &text) const = 0;
+
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

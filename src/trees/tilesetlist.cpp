@@ -1,8 +1,7 @@
 #include "tilesetlist.h"
 
-#include "document.h"
-#include "textutils.h"
-#include "windows1252.h"
+#include "fieldformat.h"
+#include "tilesettable.h"
 
 #include <QKeyEvent>
 
@@ -12,11 +11,6 @@ namespace {
 
 constexpr int SecondGroup = 50; // tileset 50 heads the second group
 
-QString trimmedName(const Document &document, int tileset)
-{
-    return fromWindows1252(trimBlanks(document.tilesetName(tileset)));
-}
-
 } // namespace
 
 TilesetList::TilesetList(QWidget *parent)
@@ -24,38 +18,24 @@ TilesetList::TilesetList(QWidget *parent)
 {
     connect(this, &LabelTree::itemLabelEdited, this,
             [this](QTreeWidgetItem *item, const QString &text) {
-                Q_EMIT labelEdited(nodeIndex(item) - 1, text);
+                Q_EMIT labelEdited(tilesetOf(item), text);
             });
 }
 
-QString TilesetList::tilesetNumber(int tileset)
+void TilesetList::relabel(const TilesetTable &tilesets)
 {
-    return zeroPad(tileset, tileset >= 100 ? 3 : 2);
+    for (int t = 0; t < std::min(int(mNodes.size()), tilesets.tilesetCount()); ++t)
+        setTilesetLabel(t, trimmedFieldText(tilesets.tilesetName(t)));
 }
 
-QString TilesetList::numberedLabel(int tileset, const QString &text)
+void TilesetList::build(const TilesetTable &tilesets)
 {
-    return tilesetNumber(tileset) + u". "_s + text;
-}
-
-QString TilesetList::shownName(const Document &document, int tileset)
-{
-    return trimmedName(document, tileset);
-}
-
-void TilesetList::relabel(const Document &document)
-{
-    for (int t = 0; t < std::min(nodeCount(), document.tilesetCount()); ++t)
-        setTilesetLabel(t, trimmedName(document, t));
-}
-
-void TilesetList::build(const Document &document)
-{
-    const int count = document.tilesetCount();
+    removeAllNodes();
+    const int count = tilesets.tilesetCount();
     mNodes.reserve(count);
     QTreeWidgetItem *group = nullptr;
     for (int t = 0; t < count; ++t) {
-        const QStringList label{numberedLabel(t, trimmedName(document, t))};
+        const QStringList label{numberedTilesetText(t, trimmedFieldText(tilesets.tilesetName(t)))};
         QTreeWidgetItem *item = nullptr;
         if (t == 0 || t == SecondGroup) {
             item = new QTreeWidgetItem(this, label);
@@ -84,20 +64,15 @@ QTreeWidgetItem *TilesetList::node(int index) const
     return index >= 1 && index <= mNodes.size() ? mNodes[index - 1] : nullptr;
 }
 
-int TilesetList::nodeIndex(const QTreeWidgetItem *item) const
-{
-    return int(mNodes.indexOf(item)) + 1;
-}
-
-int TilesetList::selectedTileset() const
+int TilesetList::currentTileset() const
 {
     const QList<QTreeWidgetItem *> selected = selectedItems();
-    return selected.isEmpty() ? -1 : nodeIndex(selected.first()) - 1;
+    return selected.isEmpty() ? -1 : tilesetOf(selected.first());
 }
 
-void TilesetList::selectNode(int index)
+void TilesetList::selectTileset(int tileset)
 {
-    if (QTreeWidgetItem *item = node(index)) {
+    if (QTreeWidgetItem *item = node(tileset + 1)) {
         setCurrentItem(item);
         scrollToItem(item);
     }
@@ -106,7 +81,12 @@ void TilesetList::selectNode(int index)
 void TilesetList::setTilesetLabel(int tileset, const QString &text)
 {
     if (QTreeWidgetItem *item = node(tileset + 1))
-        item->setText(0, numberedLabel(tileset, text));
+        item->setText(0, numberedTilesetText(tileset, text));
+}
+
+QString TilesetList::editedLabel(const QTreeWidgetItem *item, const QString &text) const
+{
+    return numberedTilesetText(tilesetOf(item), text);
 }
 
 QItemSelectionModel::SelectionFlags TilesetList::selectionCommand(const QModelIndex &index,

@@ -2,7 +2,7 @@
 
 #include "labeltree.h"
 
-class Document;
+class TilesetTable;
 
 // The tileset list: tileset 0 and tileset 50 at the top level, 1..49 and 51.. below them.
 // Node k (counted from 1 in creation order) always shows tileset k - 1.
@@ -13,28 +13,18 @@ class TilesetList : public LabelTree
 public:
     explicit TilesetList(QWidget *parent = nullptr);
 
-    // Adds the nodes for the document's tilesets; the caller has emptied the list.
-    void build(const Document &document);
+    // Nodes for every tileset of the table, the previous ones removed.
+    void build(const TilesetTable &tilesets);
     void removeAllNodes();
-
-    int nodeCount() const { return int(mNodes.size()); }
-    QTreeWidgetItem *node(int index) const; // 1-based; nullptr when out of range
-    int nodeIndex(const QTreeWidgetItem *item) const;
-
-    // The selected node's tileset, or -1 when no node is selected.
-    int selectedTileset() const;
-    void selectNode(int index);
+    // Every node's label from the names as the table holds them now.
+    void relabel(const TilesetTable &tilesets);
     void setTilesetLabel(int tileset, const QString &text);
 
-    // Every node's label from the names as the document holds them now.
-    void relabel(const Document &document);
+    // The selected tileset, or -1 when none is.
+    int currentTileset() const;
+    void selectTileset(int tileset);
 
-    // "07"; tilesets from 100 up show their own three digits.
-    static QString tilesetNumber(int tileset);
-    // "07. " and the text.
-    static QString numberedLabel(int tileset, const QString &text);
-    // The name as a node shows it: without its terminator and padding.
-    static QString shownName(const Document &document, int tileset);
+    QTreeWidgetItem *node(int index) const; // 1-based; nullptr when out of range
 
 Q_SIGNALS:
     void clicked();
@@ -45,6 +35,7 @@ Q_SIGNALS:
     void labelEdited(int tileset, const QString &text);
 
 protected:
+    QString editedLabel(const QTreeWidgetItem *item, const QString &text) const override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -52,5 +43,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
+    int tilesetOf(const QTreeWidgetItem *item) const { return int(mNodes.indexOf(item)); }
+
     QList<QTreeWidgetItem *> mNodes;
 };

@@ -1,8 +1,9 @@
 #include "descriptionfile.h"
 #include "fieldsearch.h"
 #include "settingsfile.h"
-#include "tilesetfile.h"
 #include "tilesetfiles.h"
+#include "tilesetreader.h"
+#include "tilesetwriter.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,15 +45,15 @@ class TestDocument : public QObject
     Q_OBJECT
 
     QTemporaryDir mDir;
-    Document mDocument;
+    TilesetTable mTable;
     QString path(const QString &name) const { return mDir.filePath(name); }
-    LoadError load(const QByteArray &bytes, const LoadHooks &hooks = {})
+    LoadError load(const QByteArray &bytes, const FileProgress &progress = {})
     {
-        return loadTilesetFile(mDocument, TestFiles::write(path(u"in.dat"_s), bytes), -1, hooks);
+        return readTilesetFile(TestFiles::write(path(u"in.dat"_s), bytes), -1, progress, mTable);
     }
 
 private Q_SLOTS:
-    void init() { mDocument = Document(); }
+    void init() { mTable = TilesetTable(); }
 
     // The loader's rule, for names and for entries, each row as both.
     void fieldRule_data()
@@ -161,12 +162,10 @@ private Q_SLOTS:
     void failedLoadChangesNothing()
     {
         QFETCH(QByteArray, file);
-        mDocument.tilesets = TestFiles::numberedTable(4, 6);
-        mDocument.changesMade = true;
-        const Document before = mDocument;
+        mTable = TestFiles::numberedTable(4, 6);
+        const TilesetTable before = mTable;
         QTEST(load(file), "error");
-        QVERIFY(!mDocument.loadSucceeded && mDocument.changesMade);
-        QVERIFY(mDocument.tilesets == before.tilesets);
+        QVERIFY(mTable == before);
     }
 
     // The bar goes up by 100 / (T - 1) before each tileset while the total stays within 100.
@@ -188,11 +187,10 @@ private Q_SLOTS:
         const auto seen = [&pumps](QList<float> &values) -> FileProgress {
             return {[&values](float v) { values.append(v); }, [&pumps] { ++pumps; }};
         };
-        QCOMPARE(load(original + "trailing bytes are ignored", {seen(loading), {}}),
-                 LoadError::None);
+        QCOMPARE(load(original + "trailing bytes are ignored", seen(loading)), LoadError::None);
         QCOMPARE(pumps, tilesets * 9); // one per entry while loading, one per tileset saving
         const QString out = TestFiles::write(path(u"out.dat"_s), QByteArray(99999, 'x'));
-        QVERIFY(writeTilesetFile(mDocument.tilesets, out, seen(saving)));
+        QVERIFY(writeTilesetFile(mTable, out, seen(saving)));
         QCOMPARE(pumps, tilesets * 10);
         QCOMPARE(read(out), original); // the header and records, and cut to that length
         QCOMPARE(saving, loading);

@@ -21,24 +21,6 @@ QByteArray field(const QByteArray &text, int width)
     return (text + '\0').leftJustified(width, ' ');
 }
 
-void click(QTreeWidget *tree, QTreeWidgetItem *item, bool twice = false)
-{
-    tree->scrollToItem(item);
-    const QPoint centre = tree->visualItemRect(item).center();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
-    if (twice)
-        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
-}
-
-// The label editor open in the tree; a closed one is hidden at once and deleted later.
-QLineEdit *editor(QTreeWidget *tree)
-{
-    for (QLineEdit *line : tree->viewport()->findChildren<QLineEdit *>())
-        if (line->isVisible())
-            return line;
-    return nullptr;
-}
-
 } // namespace
 
 // Tileset commands, editing in the trees, undo and redo, navigation and the layout.
@@ -46,9 +28,6 @@ class TestEditing : public WindowTest
 {
     Q_OBJECT
 
-    TilesetList *list() { return window().tilesetList(); }
-    EntryTree *tree() { return window().entryTree(); }
-    QTreeWidgetItem *entryNode(int entry) { return tree()->node(tree()->entryNode(entry)); }
     void open(const TilesetTable &table)
     {
         mFixture->start().show();
@@ -60,7 +39,7 @@ class TestEditing : public WindowTest
     {
         if (how == u"rename"_s) {
             click(list(), list()->node(tileset + 1), true);
-            return editor(list());
+            return labelEditor(list());
         }
         click(list(), list()->node(tileset + 1));
         click(tree(), how == u"category"_s ? tree()->categoryNode(2) : entryNode(12),
@@ -69,7 +48,7 @@ class TestEditing : public WindowTest
             mFixture->trigger(u"mnueditentry"_s);
         else if (how != u"double-click"_s)
             QTest::keyClick(tree(), Qt::Key_F2);
-        return editor(tree());
+        return labelEditor(tree());
     }
 
     template<typename T>
@@ -87,8 +66,8 @@ class TestEditing : public WindowTest
     }
     void select(int tileset, int entry)
     {
-        list()->selectNode(tileset + 1);
-        tree()->selectNode(tree()->entryNode(entry));
+        list()->selectTileset(tileset);
+        tree()->selectEntry(entry);
     }
 private Q_SLOTS:
     void refusals_data()
@@ -104,13 +83,13 @@ private Q_SLOTS:
         QFETCH(int, tilesets);
         QFETCH(QString, command);
         open(TestFiles::numberedTable(tilesets, 151));
-        const TilesetTable before = document().tilesets;
-        list()->selectNode(tilesets);
+        const TilesetTable before = table();
+        list()->selectTileset(tilesets - 1);
         QVERIFY(mFixture->trigger(command));
         QFETCH(QString, title);
         QCOMPARE(services().messages.size(), 1);
         QVERIFY(services().messages.last().title.contains(title));
-        QVERIFY(document().tilesets == before && !document().changesMade);
+        QVERIFY(table() == before && !document().isModified());
     }
 
     void edit_data()
@@ -171,11 +150,11 @@ private Q_SLOTS:
                 QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), {});
         const QString label = (rename ? u"03. "_s : u"012. Cobbles: "_s) + line->text();
         QTest::keyClick(line, typed.isNull() ? Qt::Key_Escape : Qt::Key_Return);
-        QTRY_VERIFY(!editor(rename ? static_cast<QTreeWidget *>(list()) : tree()));
+        QTRY_VERIFY(!labelEditor(rename ? static_cast<QTreeWidget *>(list()) : tree()));
         if (!stored.isNull())
             setField(table, stored);
-        QVERIFY(document().tilesets == table); // that field and nothing else
-        QCOMPARE(document().changesMade, !stored.isNull());
+        QVERIFY(this->table() == table); // that field and nothing else
+        QCOMPARE(document().isModified(), !stored.isNull());
         if (!typed.isNull())
             QCOMPARE((rename ? list()->node(4) : entryNode(12))->text(0), label);
     }
@@ -203,54 +182,6 @@ private Q_SLOTS:
         QVERIFY(!tree()->currentItem()->parent() || tree()->currentItem()->parent()->isExpanded());
     }
 
-    // Widths in twips of one layout pass for a client area w x s, after a layout settled at
-    // 3360 for the designed 7875 x 6135.
-    void layoutPass_data()
-    {
-        QTest::addColumn<int>("w");
-        QTest::addColumn<int>("s");
-        QTest::addColumn<QList<int>>("expected"); // tileset list, entry tree, tree height
-        QTest::newRow("w 1440") << 1440 << 6135 << QList<int>{3360, 4125, 5715};
-        QTest::newRow("w 1441") << 1441 << 6135 << QList<int>{331, 720, 5715};
-        QTest::newRow("s 780") << 7875 << 780 << QList<int>{3360, 4125, 5715};
-        QTest::newRow("s 781") << 7875 << 781 << QList<int>{3360, 4125, 361};
-        QTest::newRow("room 720") << 4470 << 6135 << QList<int>{3360, 720, 5715};
-    }
-    void layoutPass()
-    {
-        QFETCH(int, w);
-        QFETCH(int, s);
-        WindowLayout layout;
-        layout.tilesetList.width = 3360;
-        layout.layOut(7875, 6135);
-        layout.layOut(7875, 6135);
-        layout.layOut(w, s);
-        QTEST(
-            (QList<int>{layout.tilesetList.width, layout.entryTree.width, layout.entryTree.height}),
-            "expected");
-    }
-
-    void splitter_data()
-    {
-        QTest::addColumn<QList<int>>("targets"); // where the bar is dragged to, in turn
-        QTest::addColumn<int>("left");
-        QTest::newRow("720") << QList<int>{720} << 3000;
-        QTest::newRow("721") << QList<int>{721} << 721;
-        QTest::newRow("7095") << QList<int>{7095} << 3000;
-    }
-    void splitter()
-    {
-        QFETCH(QList<int>, targets);
-        WindowLayout layout;
-        layout.tilesetList.width = 3000;
-        layout.layOut(7875, 6135);
-        layout.layOut(7875, 6135); // settled
-        layout.pressSplitter(30);  // one press; every move is measured from it
-        for (int target : std::as_const(targets))
-            layout.dragSplitter(target - layout.splitter.left + 30, 7875);
-        QTEST(layout.splitter.left, "left");
-    }
-
     void eachCommandIsOneStep_data()
     {
         QTest::addColumn<QString>("command");
@@ -268,21 +199,20 @@ private Q_SLOTS:
         QFETCH(QString, command);
         open(TestFiles::numberedTable(6, 151));
         select(3, 40);
-        const QByteArray before = document().tilesets.bytes();
+        const QByteArray before = table().bytes();
         // Copy takes tileset 5's entries; import takes tileset 1 of another file, name and all.
         const bool copies = command == u"mnucopy" || command == u"mnuimport";
         const int chosen = command == u"mnucopy" ? 5 : 1;
-        const TilesetTable source =
-            chosen == 5 ? document().tilesets : TestFiles::numberedTable(2, 151);
+        const TilesetTable source = chosen == 5 ? table() : TestFiles::numberedTable(2, 151);
         const qsizetype record = source.recordSize();
         const int skip = chosen == 5 ? NameWidth : 0;
         QByteArray expected = before; // the chosen record over tileset 3's; a copy keeps the name
         expected.replace(3 * record + skip, record - skip,
                          source.record(chosen).sliced(skip).toByteArray());
         if (command == u"rename") {
-            Q_EMIT list()->labelEdited(3, u"Moss"_s);
+            rename(3, u"Moss"_s);
         } else if (command == u"edit") {
-            Q_EMIT tree()->labelEdited(tree()->entryNode(12), u"rubble.bmp"_s);
+            editEntry(3, 12, u"rubble.bmp"_s);
         } else if (command == u"replace") {
             search(u"3:"_s, u"three:"_s);
         } else if (copies) {
@@ -300,41 +230,51 @@ private Q_SLOTS:
         }
         if (command.startsWith(u"mnu"))
             QVERIFY(mFixture->trigger(command));
-        const QByteArray after = document().tilesets.bytes();
+        const QByteArray after = table().bytes();
         QVERIFY(after != before);
         QVERIFY(!copies || after == expected);
-        QVERIFY(document().changesMade);
+        QVERIFY(document().isModified());
         QTEST(action(u"mnuundo"_s)->text(), "undo");
         select(0, 0);
         QVERIFY(mFixture->trigger(u"mnuundo"_s));
-        QCOMPARE(document().tilesets.bytes(), before); // byte for byte, padding included
-        QCOMPARE(list()->selectedTileset(), 3);
+        QCOMPARE(table().bytes(), before); // byte for byte, padding included
+        QCOMPARE(list()->currentTileset(), 3);
         QCOMPARE(list()->node(4)->text(0), u"03. Set 3"_s);
         if (command == u"edit"_s) // the entry edited is selected again
-            QCOMPARE(tree()->nodeEntry(tree()->selectedNodeIndex()), 12);
-        QVERIFY(!document().changesMade); // back where the file was opened
+            QCOMPARE(tree()->currentEntry(), 12);
+        QVERIFY(!document().isModified()); // back where the file was opened
         QFETCH(QString, undo);
         QCOMPARE(action(u"mnuredo"_s)->text(), u"Redo"_s + undo.mid(4));
         QVERIFY(mFixture->trigger(u"mnuredo"_s));
-        QCOMPARE(document().tilesets.bytes(), after);
-        QVERIFY(document().changesMade);
+        QCOMPARE(table().bytes(), after);
+        QVERIFY(document().isModified());
     }
 
-    void changesMadeFollowsTheSavedStep()
+    void unsavedFollowsTheSavedStep()
     {
         open(TestFiles::numberedTable(6, 151));
-        Q_EMIT list()->labelEdited(2, u"Set 2"_s); // the same bytes: no step
-        QVERIFY(!window().undoStack()->canUndo());
-        Q_EMIT list()->labelEdited(1, u"A"_s);
+        rename(2, u"Set 2"_s); // the same bytes: no step
+        QVERIFY(!document().undoStack()->canUndo() && !document().isModified());
+        rename(1, u"A"_s);
         QVERIFY(mFixture->trigger(u"mnusave"_s));
-        Q_EMIT list()->labelEdited(1, u"B"_s);
+        rename(1, u"B"_s);
         QVERIFY(mFixture->trigger(u"mnuundo"_s));
-        QVERIFY(!document().changesMade); // as saved
+        QVERIFY(!document().isModified()); // as saved
         QVERIFY(mFixture->trigger(u"mnuundo"_s));
-        QVERIFY(document().changesMade); // before the save
+        QVERIFY(document().isModified()); // before the save
         QVERIFY(mFixture->trigger(u"mnuredo"_s));
         QVERIFY(mFixture->trigger(u"mnuclose"_s)); // no question: nothing to save
-        QVERIFY(!window().undoStack()->canUndo() && !action(u"mnuundo"_s)->isEnabled());
+        QVERIFY(!document().undoStack()->canUndo() && !action(u"mnuundo"_s)->isEnabled());
+
+        // A new document has no file to hold it: every step back still asks.
+        services().dialogs << [](QDialog &dialog) { dialog.accept(); };
+        QVERIFY(mFixture->trigger(u"mnunew"_s));
+        rename(0, u"Moss"_s);
+        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        services().answers << Answer::Cancel;
+        QVERIFY(mFixture->trigger(u"mnuclose"_s));
+        QCOMPARE(services().messages.last().text, u"Save changes before closing file?"_s);
+        QVERIFY(document().isOpen());
     }
 
     void commandsStoreAnOpenEdit()
@@ -344,20 +284,20 @@ private Q_SLOTS:
         services().answers << Answer::Cancel;
         QVERIFY(mFixture->trigger(u"mnuclose"_s)); // by its shortcut, the editor still open
         QCOMPARE(services().messages.last().text, u"Save changes before closing file?"_s);
-        QCOMPARE(document().entry(12, 3), field("Moss", EntryWidth));
+        QCOMPARE(table().entry(12, 3), field("Moss", EntryWidth));
     }
 
     void findReplaceAndTheStatusBar()
     {
         open(TestFiles::numberedTable(6, 151));
-        const QByteArray before = document().tilesets.bytes();
+        const QByteArray before = table().bytes();
         search(u"5:14"_s); // entries 14 and 140..149 of tileset 5
         auto *results = inFind<QListWidget>(u"findResults"_s);
         QCOMPARE(results->item(0)->text(), u"05. Set 5 \u00b7 014. 5:14"_s);
         QCOMPARE(inFind<QLabel>(u"findSummary"_s)->text(), u"11 matches in 1 tileset"_s);
         const int remembered = tree()->selectedEntryNode();
         Q_EMIT results->itemActivated(results->item(1)); // as a click on the tileset would
-        QCOMPARE(list()->selectedTileset(), 5);
+        QCOMPARE(list()->currentTileset(), 5);
         QCOMPARE(tree()->currentItem(), entryNode(140));
         QVERIFY(entryNode(140)->parent()->isExpanded());
         QCOMPARE(entryNode(140)->text(0), u"140. 5:140"_s);
@@ -365,11 +305,11 @@ private Q_SLOTS:
         auto *status = child<QLabel>(&window(), u"fieldStatus"_s);
         QCOMPARE(status->text(),
                  u"Tileset 05 \u00b7 Entry 140 \u00b7 5 / 32 characters \u00b7 ends with NUL"_s);
-        QVERIFY(child<QStatusBar>(&window(), u"statusBar"_s)
-                    ->toolTip()
-                    .startsWith(u"35 3A 31 34 30 00 20"_s));
-        Q_EMIT tree()->labelTextChanged(u"abc"_s);
+        QVERIFY(status->toolTip().startsWith(u"35 3A 31 34 30 00 20"_s));
+        QTest::keyClick(tree(), Qt::Key_F2);
+        labelEditor(tree())->setText(u"abc"_s);
         QVERIFY(status->text().endsWith(u"3 / 32 characters \u00b7 editing"_s));
+        QTest::keyClick(labelEditor(tree()), Qt::Key_Escape);
         select(5, 149);
         QVERIFY(mFixture->trigger(u"mnufindnext"_s)); // wraps to the first
         QCOMPARE(tree()->currentItem(), entryNode(14));
@@ -379,7 +319,7 @@ private Q_SLOTS:
                  u"1 field would be cut to fit. Replace all the same?"_s);
         search(u"0:0"_s, u"\u4e2d"_s); // not Windows-1252
         QCOMPARE(services().messages.last().title, u"Replace all"_s);
-        QVERIFY(document().tilesets.bytes() == before && !window().undoStack()->canUndo());
+        QVERIFY(table().bytes() == before && !document().undoStack()->canUndo());
     }
 };
 

@@ -44,9 +44,9 @@ class TestFileCommands : public WindowTest
     QString openChanged()
     {
         const QString path = mFixture->writeNumberedFile(u"changed.dat"_s, 2, 151);
+        window().show();
         mFixture->open(path);
-        document().tilesets.setEntry(0, 0, QByteArray(32, 'Z'));
-        document().changesMade = true;
+        editEntry(0, 0, QString(32, u'Z'));
         return path;
     }
     QStringList recentCaptions()
@@ -83,12 +83,12 @@ private Q_SLOTS:
         // With no document, and after another: the window is left without one either way,
         // so Save cannot write the previous tilesets over the file that failed.
         for (const bool afterAnother : {false, true}) {
-            QVERIFY(!afterAnother || (mFixture->open(good) && document().hasTilesets()));
+            QVERIFY(!afterAnother || (mFixture->open(good) && document().isOpen()));
             services().messages.clear();
             QVERIFY(mFixture->open(path));
             QTEST(boxes(), "message");
             QCOMPARE(window.windowTitle(), u"HMK Tileset Editor - "_s + path);
-            QVERIFY(!document().hasTilesets() && !action(u"mnusave"_s)->isEnabled());
+            QVERIFY(!document().isOpen() && !action(u"mnusave"_s)->isEnabled());
             // The load disabled and enabled the window; the Edit menu stays disabled.
             QVERIFY(!window.findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled());
         }
@@ -109,16 +109,16 @@ private Q_SLOTS:
         const QString path = openChanged();
         QVERIFY(mFixture->trigger(u"mnusave"_s));
         const QByteArray bytes = TestFiles::read(path);
-        QCOMPARE(bytes, TestFiles::fileBytes(document().tilesets));
+        QCOMPARE(bytes, TestFiles::fileBytes(table()));
         if (target.isEmpty())
             target = mFixture->folderPath(u"out.dat"_s);
         services().files << target;
         QVERIFY(mFixture->trigger(u"mnusaveas"_s));
         QCOMPARE(services().fileRequests.last().folder, QFileInfo(path).path());
         QCOMPARE(window().windowTitle(), u"HMK Tileset Editor - "_s + target);
-        QCOMPARE(document().fileFolder + document().fileTitle, target); // keeps the separator
-        QVERIFY(!document().changesMade);                               // whatever the outcome
+        QCOMPARE(document().fileFolder() + document().fileTitle(), target); // keeps the separator
         const bool saved = target.endsWith(u"out.dat"_s);
+        QCOMPARE(document().isModified(), !saved); // a failed save leaves it unsaved
         QCOMPARE(boxes(), saved ? QString() : u"Error while saving! | Error | 1"_s);
         QVERIFY(!saved || TestFiles::read(target) == bytes);
     }
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QCOMPARE(boxes(), u"Save changes before opening another file? | Changes made | 0"_s);
         QTEST(TestFiles::read(first).at(5 + 33) == 'Z', "saved");
         QTEST(document().tilesetCount() == 7, "opened");
-        QCOMPARE(document().changesMade, document().tilesetCount() == 2);
+        QCOMPARE(document().isModified(), document().tilesetCount() == 2);
     }
 
     // What start-up takes from hmktse.ini, seen in what shutdown writes back.
@@ -203,7 +203,7 @@ private Q_SLOTS:
 
     void droppedFileOpensAsOpenDoes()
     {
-        mFixture->start();
+        mFixture->start().show();
         const QString first = mFixture->writeNumberedFile(u"first.dat"_s, 2, 3);
         const auto drop = [this](const QList<QUrl> &urls) {
             QMimeData data;
@@ -215,14 +215,14 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
         };
         drop({QUrl::fromLocalFile(first), QUrl::fromLocalFile(first)}); // two: ignored
-        QVERIFY(!document().hasTilesets());
+        QVERIFY(!document().isOpen());
         drop({QUrl::fromLocalFile(first)});
-        QCOMPARE(document().filePath, first);
-        document().changesMade = true;
+        QCOMPARE(document().filePath(), first);
+        rename(1, u"Moss"_s);
         services().answers << Answer::Cancel;
         drop({QUrl::fromLocalFile(mFixture->writeNumberedFile(u"second.dat"_s, 3, 3))});
         QCOMPARE(boxes(), u"Save changes before opening another file? | Changes made | 0"_s);
-        QCOMPARE(document().filePath, first);
+        QCOMPARE(document().filePath(), first);
     }
 
     void changeOnDiskIsToldOnce()

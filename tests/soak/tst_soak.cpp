@@ -68,7 +68,7 @@ class Soak
     // Renames a tileset by a double-click: checks the text offered and types another.
     void rename()
     {
-        TilesetList *list = mFixture.window().tilesetList();
+        auto *list = mFixture.window().findChild<TilesetList *>(u"NewList1"_s);
         mSelected = below(3) ? std::min(mSelected, tilesets() - 1) : below(tilesets());
         list->scrollToItem(list->node(mSelected + 1));
         const QPoint centre = list->visualItemRect(list->node(mSelected + 1)).center();
@@ -107,19 +107,19 @@ class Soak
     QString check()
     {
         const ScriptedServices &services = mFixture.services;
-        const Document &document = mFixture.document();
+        const TilesetDocument &document = mFixture.document();
         const MainWindow &window = mFixture.window();
         if (!services.unexpected.isEmpty() || !services.allAnswersUsed())
             return u"unexpected: "_s + services.unexpected.join(u", "_s);
         if (!mProblem.isEmpty())
             return mProblem;
-        if (document.hasTilesets() != mOpen || document.changesMade != mChanges)
-            return u"open %1, changes %2"_s.arg(document.hasTilesets()).arg(document.changesMade);
-        if (mOpen && TestFiles::fileBytes(document.tilesets) != mBytes)
+        if (document.isOpen() != mOpen || document.isModified() != mChanges)
+            return u"open %1, changes %2"_s.arg(document.isOpen()).arg(document.isModified());
+        if (mOpen && TestFiles::fileBytes(document.table()) != mBytes)
             return u"the document's bytes"_s;
         if (window.findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled() != mOpen)
             return u"the Edit menu"_s;
-        if (mOpen && window.tilesetList()->selectedTileset() != mSelected)
+        if (mOpen && window.findChild<TilesetList *>(u"NewList1"_s)->currentTileset() != mSelected)
             return u"the selected tileset"_s;
         for (const auto &[path, bytes] : mDisk)
             if (TestFiles::read(path) != bytes)

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "entrytree.h"
 #include "mainwindow.h"
 #include "scriptedservices.h"
+#include "tilesetdocument.h"
 #include "tilesetfiles.h"
+#include "tilesetlist.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,7 +27,7 @@ public:
         return *mWindow;
     }
     MainWindow &window() { return *mWindow; }
-    Document &document() { return mWindow->document(); }
+    TilesetDocument &document() { return mWindow->document(); }
     QString folderPath(const QString &name) const { return mFolder.filePath(name); }
     QString writeFile(const QString &name, const QByteArray &bytes) const
     {
@@ -63,8 +67,51 @@ protected:
     std::unique_ptr<WindowFixture> mFixture;
     ScriptedServices &services() { return mFixture->services; }
     MainWindow &window() { return mFixture->window(); }
-    Document &document() { return mFixture->document(); }
+    TilesetDocument &document() { return mFixture->document(); }
+    const TilesetTable &table() { return document().table(); }
     QAction *action(const QString &name) { return window().findChild<QAction *>(name); }
+    TilesetList *list() { return window().findChild<TilesetList *>(QStringLiteral("NewList1")); }
+    EntryTree *tree() { return window().findChild<EntryTree *>(QStringLiteral("NewList2")); }
+    QTreeWidgetItem *entryNode(int entry) { return tree()->node(tree()->entryNode(entry)); }
+
+    // A click on a node, as the user makes it; twice is a double-click.
+    static void click(QTreeWidget *tree, QTreeWidgetItem *item, bool twice = false)
+    {
+        tree->scrollToItem(item);
+        const QPoint centre = tree->visualItemRect(item).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
+        if (twice)
+            QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
+    }
+    // The label editor open in the tree; a closed one is hidden at once and deleted later.
+    static QLineEdit *labelEditor(QTreeWidget *tree)
+    {
+        for (QLineEdit *line : tree->viewport()->findChildren<QLineEdit *>())
+            if (line->isVisible())
+                return line;
+        return nullptr;
+    }
+    // Renames tileset t as a user does: a double-click, the text typed, Enter.
+    void rename(int t, const QString &text)
+    {
+        click(list(), list()->node(t + 1), true);
+        QLineEdit *line = labelEditor(list());
+        QVERIFY(line);
+        line->setText(text);
+        QTest::keyClick(line, Qt::Key_Return); // the delegate commits a moment later
+        QTRY_VERIFY(!labelEditor(list()));
+    }
+    // Edits entry e of tileset t the same way, from the tileset's node and the entry's.
+    void editEntry(int t, int e, const QString &text)
+    {
+        click(list(), list()->node(t + 1));
+        click(tree(), entryNode(e), true);
+        QLineEdit *line = labelEditor(tree());
+        QVERIFY(line);
+        line->setText(text);
+        QTest::keyClick(line, Qt::Key_Return);
+        QTRY_VERIFY(!labelEditor(tree()));
+    }
 
 private Q_SLOTS:
     void init() { mFixture = std::make_unique<WindowFixture>(); }

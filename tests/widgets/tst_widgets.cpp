@@ -1,5 +1,4 @@
 #include "aboutdialog.h"
-#include "document.h"
 #include "entrycategories.h"
 #include "entrytoolbar.h"
 #include "entrytree.h"
@@ -11,6 +10,7 @@
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
 #include "widgets.h"
+#include "windowlayout.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -27,7 +27,7 @@ class TestWidgets : public QObject
     Q_OBJECT
 
     EntryTree mTree;
-    Document mDocument;
+    TilesetTable mTable;
     QString label(int entry) const { return mTree.node(mTree.entryNode(entry))->text(0); }
 
 private Q_SLOTS:
@@ -48,18 +48,18 @@ private Q_SLOTS:
 
     void entryLabels()
     {
-        mDocument.tilesets = TestFiles::numberedTable(2, 151);
-        mDocument.tilesets.setEntry(1, 1, storeFixedText("  caf\xe9", EntryWidth)); // blanks kept
-        mDocument.tilesets.setEntry(2, 1, QByteArray(32, '\0')); // never assigned
+        mTable = TestFiles::numberedTable(2, 151);
+        mTable.setEntry(1, 1, storeFixedText("  caf\xe9", EntryWidth)); // blanks kept
+        mTable.setEntry(2, 1, QByteArray(32, '\0'));                    // never assigned
         QStringList descriptions(151);
         descriptions[0] = u"Grass"_s;
         mTree.setEntryDescriptions(descriptions);
         mTree.build(151);
-        mTree.refreshEntryTexts(mDocument, 1);
+        mTree.showTileset(mTable, 1);
         const QStringList plain{u"000. 1:0"_s, u"001.   café"_s, u"002. "_s};
         QCOMPARE(QStringList({label(0), label(1), label(2)}), plain);
         mTree.setDescriptionsOn(true); // only a description that is there shows
-        mTree.refreshEntryTexts(mDocument, 1);
+        mTree.showTileset(mTable, 1);
         QCOMPARE(QStringList({label(0), label(1)}), QStringList({u"000. Grass: 1:0"_s, plain[1]}));
     }
 
@@ -75,9 +75,8 @@ private Q_SLOTS:
     {
         QFETCH(int, tilesets);
         QFETCH(QList<int>, groups);
-        mDocument.tilesets = TestFiles::numberedTable(tilesets, 1);
         TilesetList list;
-        list.build(mDocument);
+        list.build(TestFiles::numberedTable(tilesets, 1));
         QCOMPARE(list.topLevelItemCount(), groups.size());
         for (int g = 0; g < list.topLevelItemCount(); ++g) {
             QCOMPARE(list.topLevelItem(g)->childCount(), groups[g]);
@@ -86,21 +85,21 @@ private Q_SLOTS:
         if (tilesets > 100)
             QCOMPARE(list.node(101)->text(0), u"100. Set 100"_s);
         list.show();
-        list.selectNode(tilesets);
+        list.selectTileset(tilesets - 1);
         list.scrollToItem(list.node(tilesets)); // Ctrl+click on it keeps it selected
         const QPoint centre = list.visualItemRect(list.node(tilesets)).center();
         QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, centre);
-        QCOMPARE(list.selectedTileset(), tilesets - 1);
+        QCOMPARE(list.currentTileset(), tilesets - 1);
     }
 
     void namesShownWhole()
     {
-        mDocument.tilesets = TilesetTable(4, 1); // tileset 2 is all NUL
-        mDocument.tilesets.setTilesetName(0, storeFixedText("  Gr\xe9 ", NameWidth));
-        mDocument.tilesets.setTilesetName(1, padFixedText("Generic", NameWidth));
-        mDocument.tilesets.setTilesetName(3, QByteArray(33, 'W'));
+        mTable = TilesetTable(4, 1); // tileset 2 is all NUL
+        mTable.setTilesetName(0, storeFixedText("  Gr\xe9 ", NameWidth));
+        mTable.setTilesetName(1, padFixedText("Generic", NameWidth));
+        mTable.setTilesetName(3, QByteArray(33, 'W'));
         TilesetList list;
-        list.build(mDocument);
+        list.build(mTable);
         QCOMPARE(list.node(1)->text(0) + list.node(2)->text(0) + list.node(3)->text(0),
                  u"00. Gré01. Generic02. "_s);
         // Never cut with "...": a label wider than the tree scrolls sideways.
@@ -110,6 +109,54 @@ private Q_SLOTS:
         QVERIFY(list.horizontalScrollBar()->maximum() > 0);
         QCOMPARE(list.textElideMode(), Qt::ElideNone);
         QCOMPARE(mTree.textElideMode(), Qt::ElideNone);
+    }
+
+    // Widths in twips of one layout pass for a client area w x s, after a layout settled at
+    // 3360 for the designed 7875 x 6135.
+    void layoutPass_data()
+    {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("s");
+        QTest::addColumn<QList<int>>("expected"); // tileset list, entry tree, tree height
+        QTest::newRow("w 1440") << 1440 << 6135 << QList<int>{3360, 4125, 5715};
+        QTest::newRow("w 1441") << 1441 << 6135 << QList<int>{331, 720, 5715};
+        QTest::newRow("s 780") << 7875 << 780 << QList<int>{3360, 4125, 5715};
+        QTest::newRow("s 781") << 7875 << 781 << QList<int>{3360, 4125, 361};
+        QTest::newRow("room 720") << 4470 << 6135 << QList<int>{3360, 720, 5715};
+    }
+    void layoutPass()
+    {
+        QFETCH(int, w);
+        QFETCH(int, s);
+        WindowLayout layout;
+        layout.tilesetList.width = 3360;
+        layout.layOut(7875, 6135);
+        layout.layOut(7875, 6135);
+        layout.layOut(w, s);
+        QTEST(
+            (QList<int>{layout.tilesetList.width, layout.entryTree.width, layout.entryTree.height}),
+            "expected");
+    }
+
+    void splitter_data()
+    {
+        QTest::addColumn<QList<int>>("targets"); // where the bar is dragged to, in turn
+        QTest::addColumn<int>("left");
+        QTest::newRow("720") << QList<int>{720} << 3000;
+        QTest::newRow("721") << QList<int>{721} << 721;
+        QTest::newRow("7095") << QList<int>{7095} << 3000;
+    }
+    void splitter()
+    {
+        QFETCH(QList<int>, targets);
+        WindowLayout layout;
+        layout.tilesetList.width = 3000;
+        layout.layOut(7875, 6135);
+        layout.layOut(7875, 6135); // settled
+        layout.pressSplitter(30);  // one press; every move is measured from it
+        for (int target : std::as_const(targets))
+            layout.dragSplitter(target - layout.splitter.left + 30, 7875);
+        QTEST(layout.splitter.left, "left");
     }
 
     void entryToolbar_data()
@@ -212,11 +259,7 @@ private Q_SLOTS:
 
     void fileInfoAndAbout()
     {
-        Document document;
-        document.tilesets = TilesetTable(1, 255);
-        document.fileTitle = u"untitled"_s;
-        document.fileFolder = u"n/a"_s;
-        FileInfoDialog form3(document);
+        FileInfoDialog form3(u"untitled"_s, u"n/a"_s, 1, 255);
         form3.show();
         QStringList values;
         for (const char *name : {"Label5", "Label6", "Label7", "Label8"})

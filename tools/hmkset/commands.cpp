@@ -6,7 +6,8 @@
 #include "messages.h"
 #include "savefile.h"
 #include "tilesetdiff.h"
-#include "tilesetfile.h"
+#include "tilesetreader.h"
+#include "tilesetwriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -31,9 +32,9 @@ QString loadMessage(LoadError error)
 
 // The editor's Open: load mode, no progress to show. With two files, the message says
 // which one the editor refused.
-bool openAsEditor(const QString &path, Document &document, bool namePath = false)
+bool openAsEditor(const QString &path, TilesetTable &tilesets, bool namePath = false)
 {
-    const LoadError error = loadTilesetFile(document, path, -1, LoadHooks{});
+    const LoadError error = readTilesetFile(path, -1, {}, tilesets);
     if (error == LoadError::None)
         return true;
     printError((namePath ? path + u": "_s : QString()) + loadMessage(error));
@@ -88,10 +89,10 @@ int runInfo(const QString &path)
 
 int runDump(const QString &path)
 {
-    Document document;
-    if (!openAsEditor(path, document))
+    TilesetTable tilesets;
+    if (!openAsEditor(path, tilesets))
         return ExitFailure;
-    if (!writeStandardOutput(dumpJson(document.tilesets))) {
+    if (!writeStandardOutput(dumpJson(tilesets))) {
         printError(u"hmkset: cannot write to standard output"_s);
         return ExitFailure;
     }
@@ -117,11 +118,11 @@ int runBuild(const QString &jsonPath, const QString &outPath)
 
 int runResave(const QString &inPath, const QString &outPath)
 {
-    Document document;
-    if (!openAsEditor(inPath, document))
+    TilesetTable tilesets;
+    if (!openAsEditor(inPath, tilesets))
         return ExitFailure;
     // The editor's Save writes the target directly; resave shows exactly that.
-    if (!writeTilesetFile(document.tilesets, outPath, {})) {
+    if (!writeTilesetFile(tilesets, outPath, {})) {
         printError(Messages::ErrorSaving.toString());
         return ExitFailure;
     }
@@ -133,11 +134,11 @@ int runDiff(const QString &beforePath, const QString &afterPath)
     // As diff and cmp: 1 says the files differ, so trouble has an exit status of its own.
     constexpr int ExitDifferent = 1;
     constexpr int ExitTrouble = 2;
-    Document before;
-    Document after;
+    TilesetTable before;
+    TilesetTable after;
     if (!openAsEditor(beforePath, before, true) || !openAsEditor(afterPath, after, true))
         return ExitTrouble;
-    const QStringList lines = tilesetDifferences(before.tilesets, after.tilesets);
+    const QStringList lines = tilesetDifferences(before, after);
     if (lines.isEmpty())
         return ExitSuccess;
     if (!printOut(lines.join(u'\n'))) {

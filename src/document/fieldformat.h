@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// How numbers and fields read wherever the program shows them: the trees, the dialogs,
+// the find results, the undo captions, the status bar and hmkset.
+
+// "07"; tilesets from 100 up show their own three digits.
+QString tilesetNumber(int tileset);
+// "012".
+QString entryNumber(int entry);
+
+// A field's text as shown: its bytes before the first NUL, as Windows-1252.
+QString fieldText(QByteArrayView field);
+// The text without the blanks around it (terminator and padding included), as the
+// tileset list shows a name.
+QString trimmedFieldText(QByteArrayView field);
+
+// "07. " and the text.
+QString numberedTilesetText(int tileset, const QString &text);

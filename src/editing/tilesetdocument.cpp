@@ -1,0 +1,97 @@
+#include "tilesetdocument.h"
+
+#include "pathutils.h"
+#include "tableeditcommand.h"
+
+#include <QUndoStack>
+
+using namespace Qt::StringLiterals;
+
+TilesetDocument::TilesetDocument(QObject *parent)
+    : QObject(parent)
+    , mUndoStack(new QUndoStack(this))
+{
+    connect(mUndoStack, &QUndoStack::cleanChanged, this, &TilesetDocument::updateModified);
+}
+
+QString TilesetDocument::fileTitle() const
+{
+    return isUntitled() ? u"untitled"_s : fileTitleOf(mFilePath);
+}
+
+QString TilesetDocument::fileFolder() const
+{
+    if (isUntitled())
+        return u"n/a"_s;
+    return mFolderWithSeparator ? mFilePath.chopped(fileTitleOf(mFilePath).size())
+                                : folderOf(mFilePath);
+}
+
+void TilesetDocument::open(TilesetTable table, const QString &filePath)
+{
+    mTable = std::move(table);
+    mUndoStack->clear();
+    mChangedOutsideHistory = false;
+    mFolderWithSeparator = false;
+    if (mFilePath != filePath) {
+        mFilePath = filePath;
+        Q_EMIT filePathChanged(mFilePath);
+    }
+    Q_EMIT tableReplaced();
+    updateModified();
+}
+
+void TilesetDocument::close()
+{
+    open({}, {});
+}
+
+void TilesetDocument::setFilePath(const QString &filePath)
+{
+    mFolderWithSeparator = true;
+    if (mFilePath == filePath)
+        return;
+    mFilePath = filePath;
+    Q_EMIT filePathChanged(mFilePath);
+    updateModified();
+}
+
+void TilesetDocument::markSaved()
+{
+    mChangedOutsideHistory = false;
+    mUndoStack->setClean();
+    updateModified();
+}
+
+void TilesetDocument::markModified()
+{
+    mChangedOutsideHistory = true;
+    updateModified();
+}
+
+void TilesetDocument::apply(const QString &caption, TableEdit edit, int tileset, int entry)
+{
+    if (edit.isEmpty())
+        return;
+    mUndoStack->push(new TableEditCommand(this, caption, std::move(edit), tileset, entry));
+}
+
+void TilesetDocument::applyEdit(const TableEdit &edit, Direction direction, int tileset, int entry)
+{
+    if (direction == Undo)
+        edit.undo(mTable);
+    else
+        edit.redo(mTable);
+    Q_EMIT fieldsChanged(std::min(tileset, tilesetCount() - 1), entry, edit.changesTilesetCount());
+}
+
+void TilesetDocument::updateModified()
+{
+    // An untitled document has no file that could hold it.
+    const bool modified =
+        isOpen() && (isUntitled() || mChangedOutsideHistory || !mUndoStack->isClean());
+    if (modified == mModified)
+        return;
+    mModified = modified;
+    Q_EMIT modifiedChanged(mModified);
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "tableedit.h"
+#include "tilesettable.h"
+
+#include <QObject>
+#include <QString>
+
+class QUndoStack;
+
+// The one tileset file the editor has open: its table, the file it belongs to, the undo
+// history and whether it holds changes the file does not. Every change of its bytes goes
+// through apply() as one undo step; views follow its signals.
+class TilesetDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TilesetDocument(QObject *parent = nullptr);
+
+    // False until a file is opened or New is confirmed, and again after Close.
+    bool isOpen() const { return !mTable.isNull(); }
+    const TilesetTable &table() const { return mTable; }
+    int tilesetCount() const { return mTable.tilesetCount(); }
+    int entryCount() const { return mTable.entryCount(); }
+
+    // Empty for a document never saved.
+    const QString &filePath() const { return mFilePath; }
+    bool isUntitled() const { return mFilePath.isEmpty(); }
+    // As File info shows them: "untitled" and "n/a" for a document never saved.
+    QString fileTitle() const;
+    QString fileFolder() const;
+
+    // True when the file may not hold what the document does.
+    bool isModified() const { return mModified; }
+    QUndoStack *undoStack() const { return mUndoStack; }
+
+    // Open and New: the table of filePath, or of a new document when it is empty, with an
+    // empty history.
+    void open(TilesetTable table, const QString &filePath);
+    void close();
+    // Save as: from now on the document is that file's. Its folder keeps the separator.
+    void setFilePath(const QString &filePath);
+    // Every byte is in the file now: the history's current step is the saved one.
+    void markSaved();
+    // A change the history cannot know of: a name confirmed unchanged that gains its
+    // terminator, or the file changed by another program.
+    void markModified();
+
+    // Pushes edit as one undo step named caption and applies it; an empty edit is no step.
+    void apply(const QString &caption, TableEdit edit, int tileset, int entry);
+
+Q_SIGNALS:
+    void tableReplaced(); // opened, created or closed
+    // A step applied, undone or redone; tileset and entry (-1: the name) are what it concerns.
+    void fieldsChanged(int tileset, int entry, bool tilesetCountChanged);
+    void modifiedChanged(bool modified);
+    void filePathChanged(const QString &filePath);
+
+private:
+    friend class TableEditCommand;
+    enum Direction
+    {
+        Undo,
+        Redo
+    };
+    void applyEdit(const TableEdit &edit, Direction direction, int tileset, int entry);
+    void updateModified();
+
+    TilesetTable mTable;
+    QString mFilePath;
+    bool mFolderWithSeparator = false;
+    QUndoStack *mUndoStack;
+    bool mChangedOutsideHistory = false;
+    bool mModified = false;
+};

@@ -1,0 +1,59 @@
+#include "documentfilewatcher.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+#include <QWidget>
+
+DocumentFileWatcher::DocumentFileWatcher(QWidget *window)
+    : QObject(window)
+    , mWindow(window)
+{
+    connect(&mWatcher, &QFileSystemWatcher::fileChanged, this, &DocumentFileWatcher::pathChanged);
+}
+
+DocumentFileWatcher::FileStamp DocumentFileWatcher::stampOf(const QString &path)
+{
+    const QFileInfo file(path);
+    return {file.lastModified(), file.size()};
+}
+
+void DocumentFileWatcher::watch(const QString &path)
+{
+    unwatch();
+    if (!QFileInfo::exists(path))
+        return;
+    mPath = path;
+    mStamp = stampOf(path);
+    mWatcher.addPath(path);
+}
+
+void DocumentFileWatcher::unwatch()
+{
+    if (!mWatcher.files().isEmpty())
+        mWatcher.removePaths(mWatcher.files());
+    mPath.clear();
+    mTold = false;
+}
+
+void DocumentFileWatcher::pathChanged(const QString &path)
+{
+    if (path != mPath || mTold)
+        return;
+    if (!mWindow->isEnabled() || QApplication::activeModalWidget()) {
+        // The question waits for the end of what runs, so the document is not replaced
+        // under a command.
+        QTimer::singleShot(100, this, [this, path] { pathChanged(path); });
+        return;
+    }
+    const bool exists = QFileInfo::exists(path);
+    if (exists && stampOf(path) == mStamp) {
+        mWatcher.addPath(path); // still the bytes the editor read or wrote
+        return;
+    }
+    mTold = true;
+    if (exists)
+        Q_EMIT fileChanged(path);
+    else
+        Q_EMIT fileRemoved(path);
+}

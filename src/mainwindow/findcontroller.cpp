@@ -1,0 +1,144 @@
+#include "findcontroller.h"
+
+#include "fieldformat.h"
+#include "finddialog.h"
+#include "platformservices.h"
+#include "tilesetdocument.h"
+#include "windows1252.h"
+
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString counted(qsizetype count, const QString &one, const QString &many)
+{
+    return QString::number(count) + u' ' + (count == 1 ? one : many);
+}
+
+} // namespace
+
+FindController::FindController(TilesetDocument *document, PlatformServices &services,
+                               QWidget *window)
+    : QObject(window)
+    , mDocument(document)
+    , mServices(services)
+    , mWindow(window)
+{
+    connect(document, &TilesetDocument::tableReplaced, this, &FindController::clearResults);
+    // Results shown stay those of the document as it is.
+    connect(document, &TilesetDocument::fieldsChanged, this, [this] {
+        if (mDialog && mDialog->isVisible() && !mMatches.isEmpty())
+            findAll();
+    });
+}
+
+void FindController::showDialog(bool replacing)
+{
+    if (!mDialog) {
+        mDialog = new FindDialog(mWindow);
+        connect(mDialog, &FindDialog::findAllRequested, this, &FindController::findAll);
+        connect(mDialog, &FindDialog::replaceAllRequested, this, &FindController::replaceAll);
+        connect(mDialog, &FindDialog::resultActivated, this, &FindController::showMatch);
+    }
+    mDialog->showFor(replacing);
+}
+
+QString FindController::resultRow(const FieldMatch &match) const
+{
+    const TilesetTable &table = mDocument->table();
+    const QString tileset =
+        numberedTilesetText(match.tileset, trimmedFieldText(table.tilesetName(match.tileset)));
+    if (match.entry < 0)
+        return tileset + u" \u00b7 name"_s;
+    return tileset + u" \u00b7 "_s + entryNumber(match.entry) + u". "_s +
+           fieldText(table.entry(match.entry, match.tileset));
+}
+
+void FindController::findAll()
+{
+    if (!mDialog || !mDocument->isOpen())
+        return;
+    mMatches = findFields(mDocument->table(), mDialog->options());
+    QStringList rows;
+    rows.reserve(mMatches.size());
+    QSet<int> tilesets;
+    for (const FieldMatch &match : std::as_const(mMatches)) {
+        rows.append(resultRow(match));
+        tilesets.insert(match.tileset);
+    }
+    mDialog->setResults(rows, mMatches.isEmpty()
+                                  ? u"No matches"_s
+                                  : counted(mMatches.size(), u"match"_s, u"matches"_s) + u" in "_s +
+                                        counted(tilesets.size(), u"tileset"_s, u"tilesets"_s));
+}
+
+void FindController::showMatch(int row)
+{
+    if (row < 0 || row >= mMatches.size())
+        return;
+    Q_EMIT aboutToAct();
+    const FieldMatch match = mMatches[row];
+    if (match.tileset >= mDocument->tilesetCount() || match.entry >= mDocument->entryCount())
+        return; // found before the document changed shape
+    Q_EMIT matchChosen(match.tileset, match.entry);
+    if (mDialog)
+        mDialog->selectResult(row);
+}
+
+void FindController::findNext(FieldMatch current)
+{
+    if (!mDialog || mDialog->options().text.isEmpty()) {
+        showDialog(false);
+        return;
+    }
+    findAll(); // the document may have changed since the last search
+    if (mMatches.isEmpty())
+        return;
+    const auto next = std::upper_bound(mMatches.cbegin(), mMatches.cend(), current);
+    showMatch(next == mMatches.cend() ? 0 : int(next - mMatches.cbegin()));
+}
+
+void FindController::replaceAll()
+{
+    Q_EMIT aboutToAct();
+    if (!mDialog || !mDocument->isOpen())
+        return;
+    const SearchOptions options = mDialog->options();
+    if (options.text.isEmpty())
+        return;
+    const QString replacement = mDialog->replacement();
+    bool encodable = false;
+    toWindows1252(replacement, &encodable);
+    if (!encodable) {
+        mServices.messageBox(mWindow,
+                             u"The replacement holds characters a tileset file cannot store; "
+                             u"only Windows-1252 characters can be used."_s,
+                             u"Replace all"_s, PlatformServices::Buttons::Ok,
+                             PlatformServices::Icon::Exclamation);
+        return;
+    }
+    const QList<FieldMatch> matches = findFields(mDocument->table(), options);
+    FieldReplacement replaced = replaceFields(mDocument->table(), matches, options, replacement);
+    if (replaced.cutFields > 0 &&
+        mServices.messageBox(mWindow,
+                             u"%1 would be cut to fit. Replace all the same?"_s.arg(
+                                 counted(replaced.cutFields, u"field"_s, u"fields"_s)),
+                             u"Replace all"_s, PlatformServices::Buttons::OkCancel,
+                             PlatformServices::Icon::Question) != PlatformServices::Answer::Ok)
+        return;
+    const int changed = replaced.changedFields;
+    if (changed > 0)
+        mDocument->apply(u"replace all"_s, std::move(replaced.edit), matches.first().tileset, -1);
+    findAll();
+    mDialog->setSummary(changed > 0 ? u"Replaced "_s + counted(changed, u"field"_s, u"fields"_s)
+                                    : u"Nothing to replace"_s);
+}
+
+void FindController::clearResults()
+{
+    mMatches.clear();
+    if (mDialog)
+        mDialog->setResults({}, {});
+}

@@ -1,0 +1,17 @@
+#include "platformservices.h"
+
+using namespace Qt::StringLiterals;
+
+PlatformServices::FileRequest PlatformServices::tilesetFileRequest(FileRequest::Mode mode,
+                                                                   const QString &title,
+                                                                   const QString &fileName)
+{
+    FileRequest request;
+    request.mode = mode;
+    request.title = title;
+    request.fileName = fileName;
+    // Qt takes the pattern literally: "*.*" would hide files without a dot, such as "hmkset".
+    request.filters = {u"Hmkset.dat (*.dat)"_s, u"All files (*)"_s};
+    request.defaultSuffix = u"dat"_s;
+    return request;
+}
