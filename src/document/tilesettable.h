@@ -19,7 +19,7 @@ constexpr qint64 fileLength(int tilesetCount, int entryCount)
 // The names and entries of a tileset file, held exactly as the file lays them out:
 // one record per tileset, its 33-byte name followed by its E entries of 32 bytes.
 // Load and save therefore move whole records, and inserting or deleting a tileset is
-// one block move.
+// one replacement of bytes.
 class TilesetTable
 {
 public:
@@ -60,12 +60,6 @@ public:
         return nameOffset(tileset) + entryOffset(entry);
     }
 
-    // A record of spaces at index s; s and every later tileset move one index up.
-    void insertTileset(int s);
-    // Tilesets after s move one index down.
-    void removeTileset(int s);
-    void copyEntries(int fromTileset, int toTileset);
-    void copyTileset(const TilesetTable &source, int sourceTileset, int toTileset);
     // Replaces length bytes at offset by bytes; a change of length must be whole records.
     void replaceBytes(qsizetype offset, qsizetype length, QByteArrayView bytes);
 

@@ -35,7 +35,6 @@ public:
     qint16 entryNode(int entry) const;
     QString nodeIdentifier(int nodeIndex) const;
     QTreeWidgetItem *categoryNode(int category) const;
-    bool isCategorised() const { return !mCategoryNodes.isEmpty(); }
 
     // Selects a node, opening its category and scrolling it into view.
     void selectNode(int index);
@@ -45,7 +44,6 @@ public:
     // Descriptions shown between the number and the text while descriptionsOn.
     void setEntryDescriptions(const QStringList &descriptions) { mDescriptions = descriptions; }
     void setDescriptionsOn(bool on) { mDescriptionsOn = on; }
-    bool descriptionsOn() const { return mDescriptionsOn; }
     QString entryLabel(int entry, const QString &text) const;
 
     // The node the user last clicked; remembered between runs.

@@ -94,68 +94,87 @@ private Q_SLOTS:
 
     void edit_data()
     {
-        QTest::addColumn<QString>("how");       // "rename" tileset 3, or how entry 12 is edited
-        QTest::addColumn<QByteArray>("field");  // before; empty: as numbered
-        QTest::addColumn<QString>("offered");   // null: no editor opens
-        QTest::addColumn<QString>("typed");     // null: "Lava", then Escape
-        QTest::addColumn<QByteArray>("stored"); // null: unchanged
+        QTest::addColumn<QString>("how");      // "rename" tileset 3, or how entry 12 is edited
+        QTest::addColumn<QByteArray>("field"); // before
+        QTest::addColumn<bool>("editorOpens");
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("confirmed"); // Enter, else Escape
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("unsaved");
         const auto row = [](const char *name, const QString &how, const QByteArray &field,
-                            const QString &offered, const QString &typed,
-                            const QByteArray &stored) {
-            QTest::newRow(name) << how << field << offered << typed << stored;
+                            const QString &offered, const QString &typed, bool confirmed,
+                            const QByteArray &stored, bool unsaved) {
+            QTest::newRow(name) << how << field << true << offered << typed << confirmed << stored
+                                << unsaved;
         };
+        const QByteArray set3 = field("Set 3", NameWidth);
+        const QByteArray entry12 = field("3:12", EntryWidth);
+        const QByteArray generic = padFixedText("Generic", NameWidth);
         const QString text33 = u"Abcdefghijklmnopqrstuvwxyz0123456"_s;
         const QString text40 = text33 + u"789ABCD"_s;
-        row("name, 40 characters, 33 kept", u"rename"_s, {}, u"Set 3"_s, text40, text33.toLatin1());
-        row("name, blanks as typed", u"rename"_s, {}, u"Set 3"_s, u" Moss "_s,
-            field(" Moss ", NameWidth));
-        row("name unchanged", u"rename"_s, {}, u"Set 3"_s, u"Set 3"_s, {});
-        // The name as stored up to its NUL, padding blanks included.
+        row("name, 40 characters, 33 kept", u"rename"_s, set3, u"Set 3"_s, text40, true,
+            text33.toLatin1(), true);
+        row("name, 33 characters", u"rename"_s, set3, u"Set 3"_s, text33, true, text33.toLatin1(),
+            true);
+        row("name, 32 characters", u"rename"_s, set3, u"Set 3"_s, text33.chopped(1), true,
+            text33.chopped(1).toLatin1() + '\0', true);
+        row("name, blanks as typed", u"rename"_s, set3, u"Set 3"_s, u" Moss "_s, true,
+            field(" Moss ", NameWidth), true);
+        row("name unchanged", u"rename"_s, set3, u"Set 3"_s, u"Set 3"_s, true, set3, false);
+        row("name, Escape", u"rename"_s, set3, u"Set 3"_s, u"Lava"_s, false, set3, false);
+        // The name as stored up to its NUL, padding blanks included. Confirmed as offered,
+        // it is the same bytes but not the trimmed name: a change all the same.
         row("name, blanks typed before the NUL", u"rename"_s, field("Moss  ", NameWidth),
-            u"Moss  "_s, {}, {});
-        row("name without NUL", u"rename"_s, padFixedText("Generic", NameWidth),
-            u"Generic"_s.leftJustified(33), {}, {});
-        row("entry by menu, code page letter", u"menu"_s, {}, u"3:12"_s, u"Caf\u00e9"_s,
-            field("Caf\xe9", EntryWidth));
-        row("entry, blanks around", u"F2"_s, field("   Lead ", EntryWidth), u"Lead"_s, {}, {});
-        row("category", u"category"_s, {}, {}, {}, {});
+            u"Moss  "_s, u"Moss  "_s, true, field("Moss  ", NameWidth), true);
+        row("name without NUL", u"rename"_s, generic, u"Generic"_s.leftJustified(33),
+            u"Generic"_s.leftJustified(33), true, generic, true);
+        row("entry by menu, code page letter", u"menu"_s, entry12, u"3:12"_s, u"Caf\u00e9"_s, true,
+            field("Caf\xe9", EntryWidth), true);
+        row("entry, 32 characters", u"double-click"_s, entry12, u"3:12"_s, text33.chopped(1), true,
+            text33.chopped(1).toLatin1(), true);
+        row("entry, blanks around", u"F2"_s, field("   Lead ", EntryWidth), u"Lead"_s, u"Lava"_s,
+            false, field("   Lead ", EntryWidth), false);
+        QTest::newRow("category") << u"category"_s << entry12 << false << QString() << QString()
+                                  << false << entry12 << false;
     }
     void edit()
     {
         QFETCH(QString, how);
         QFETCH(QByteArray, field);
+        QFETCH(bool, editorOpens);
         QFETCH(QString, typed);
+        QFETCH(bool, confirmed);
         QFETCH(QByteArray, stored);
         const bool rename = how == u"rename"_s;
         const auto setField = [rename](TilesetTable &table, const QByteArray &bytes) {
             rename ? table.setTilesetName(3, bytes) : table.setEntry(12, 3, bytes);
         };
         TilesetTable table = TestFiles::numberedTable(5, 151);
-        if (!field.isEmpty())
-            setField(table, field);
+        setField(table, field);
         // Descriptions on, so that the label keeps its number and description around the text.
         mFixture->writeFile(u"desc.txt"_s, QByteArray("\r\n").repeated(12) + "Cobbles");
         open(table);
         QVERIFY(mFixture->trigger(u"mnudisplaynames"_s));
         QLineEdit *line = startEdit(3, how);
-        QTEST(line ? line->text() : QString(), "offered");
+        QCOMPARE(line != nullptr, editorOpens);
         if (!line)
             return;
+        QTEST(line->text(), "offered");
         QCOMPARE(line->maxLength(), rename ? NameWidth : EntryWidth);
         line->clear();
         if (typed.size() > 10)
             line->setText(typed);
         else // key by key, so that the editor's own checks apply
-            for (QChar c : typed.isNull() ? u"Lava"_s : typed)
+            for (QChar c : typed)
                 QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), {});
         const QString label = (rename ? u"03. "_s : u"012. Cobbles: "_s) + line->text();
-        QTest::keyClick(line, typed.isNull() ? Qt::Key_Escape : Qt::Key_Return);
+        QTest::keyClick(line, confirmed ? Qt::Key_Return : Qt::Key_Escape);
         QTRY_VERIFY(!labelEditor(rename ? static_cast<QTreeWidget *>(list()) : tree()));
-        if (!stored.isNull())
-            setField(table, stored);
+        setField(table, stored);
         QVERIFY(this->table() == table); // that field and nothing else
-        QCOMPARE(document().isModified(), !stored.isNull());
-        if (!typed.isNull())
+        QTEST(document().isModified(), "unsaved");
+        if (confirmed) // the label shows what was typed, even beyond the field's width
             QCOMPARE((rename ? list()->node(4) : entryNode(12))->text(0), label);
     }
 

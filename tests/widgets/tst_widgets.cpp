@@ -117,12 +117,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("w");
         QTest::addColumn<int>("s");
-        QTest::addColumn<QList<int>>("expected"); // tileset list, entry tree, tree height
-        QTest::newRow("w 1440") << 1440 << 6135 << QList<int>{3360, 4125, 5715};
-        QTest::newRow("w 1441") << 1441 << 6135 << QList<int>{331, 720, 5715};
-        QTest::newRow("s 780") << 7875 << 780 << QList<int>{3360, 4125, 5715};
-        QTest::newRow("s 781") << 7875 << 781 << QList<int>{3360, 4125, 361};
-        QTest::newRow("room 720") << 4470 << 6135 << QList<int>{3360, 720, 5715};
+        QTest::addColumn<int>("listWidth");
+        QTest::addColumn<int>("treeWidth");
+        QTest::addColumn<int>("treeHeight");
+        QTest::newRow("w 1440") << 1440 << 6135 << 3360 << 4125 << 5715;
+        QTest::newRow("w 1441") << 1441 << 6135 << 331 << 720 << 5715;
+        QTest::newRow("s 780") << 7875 << 780 << 3360 << 4125 << 5715;
+        QTest::newRow("s 781") << 7875 << 781 << 3360 << 4125 << 361;
+        QTest::newRow("room 720") << 4470 << 6135 << 3360 << 720 << 5715;
     }
     void layoutPass()
     {
@@ -133,9 +135,9 @@ private Q_SLOTS:
         layout.layOut(7875, 6135);
         layout.layOut(7875, 6135);
         layout.layOut(w, s);
-        QTEST(
-            (QList<int>{layout.tilesetList.width, layout.entryTree.width, layout.entryTree.height}),
-            "expected");
+        QTEST(layout.tilesetList.width, "listWidth");
+        QTEST(layout.entryTree.width, "treeWidth");
+        QTEST(layout.entryTree.height, "treeHeight");
     }
 
     void splitter_data()
@@ -206,37 +208,49 @@ private Q_SLOTS:
     void newFile_data()
     {
         QTest::addColumn<QString>("typed"); // into the tileset count, after Custom
-        QTest::addColumn<int>("tilesets");  // 0: refused, Ok stays disabled
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("tilesets");
         // Counts are checked after rounding, as they will be used.
-        const QString rows = u"0=0|0.4=0|.4=0|.49=0|256=0|12a=0|2551=255|.5=1|1.5=1|2.5=3| 7 =7"_s;
-        for (const QString &row : rows.split(u'|'))
-            QTest::newRow(qPrintable(row))
-                << row.section(u'=', 0, 0) << row.section(u'=', 1).toInt();
+        const auto refused = [](const char *typed) {
+            QTest::newRow(typed) << QString::fromLatin1(typed) << false << 0;
+        };
+        const auto accepted = [](const char *typed, int tilesets) {
+            QTest::newRow(typed) << QString::fromLatin1(typed) << true << tilesets;
+        };
+        for (const char *typed : {"0", "0.4", ".4", ".49", "256", "12a"})
+            refused(typed);
+        accepted("2551", 255); // the box takes three characters
+        accepted(".5", 1);
+        accepted("1.5", 1);
+        accepted("2.5", 3);
+        accepted(" 7 ", 7);
     }
     void newFile()
     {
         QFETCH(QString, typed);
+        QFETCH(bool, accepted);
         QFETCH(int, tilesets);
         NewFileDialog dialog;
         dialog.show();
         child<QRadioButton>(&dialog, u"Option3"_s)->click();
         textBox(&dialog, 0)->selectAll();
         QTest::keyClicks(textBox(&dialog, 0), typed);
-        QCOMPARE(child<QPushButton>(&dialog, u"Command1"_s)->isEnabled(), tilesets > 0);
+        QCOMPARE(child<QPushButton>(&dialog, u"Command1"_s)->isEnabled(), accepted);
         QTest::keyClick(&dialog, Qt::Key_Return); // presses Ok, only while it is enabled
-        QCOMPARE(dialog.confirmed(), tilesets > 0);
-        QCOMPARE(dialog.tilesetCount() + dialog.entryCount(), tilesets ? tilesets + 151 : 0);
+        QCOMPARE(dialog.confirmed(), accepted);
+        if (accepted)
+            QCOMPARE(dialog.tilesetCount() * 1000 + dialog.entryCount(), tilesets * 1000 + 151);
     }
 
     // New file and Select tileset ended as the row is named; Select tileset has 100 chosen.
-    void closing_data()
+    void dialogsEndByEnterEscapeAndCloseBox_data()
     {
         QTest::addColumn<int>("choice");
         QTest::newRow("Enter") << 100;
         QTest::newRow("Escape") << -1;
         QTest::newRow("close box") << -1;
     }
-    void closing()
+    void dialogsEndByEnterEscapeAndCloseBox()
     {
         QFETCH(int, choice);
         const QString how = QString::fromLatin1(QTest::currentDataTag());
@@ -257,7 +271,7 @@ private Q_SLOTS:
         QCOMPARE(form5.importChoice(), choice);
     }
 
-    void fileInfoAndAbout()
+    void fileInfoShowsTheFileAndAboutFitsItsContent()
     {
         FileInfoDialog form3(u"untitled"_s, u"n/a"_s, 1, 255);
         form3.show();
