@@ -137,8 +137,8 @@ void MainWindow::createActions()
     mActions.showDescriptions = addCommand(options, u"mnudisplaynames"_s, u"Show descriptions"_s,
                                            &MainWindow::refreshEntryTexts);
     mActions.showDescriptions->setCheckable(true);
-    mActions.openLast =
-        addCommand(options, u"mnuopenlast"_s, u"Open last file on start up"_s, [] {});
+    mActions.openLast = options->addAction(u"Open last file on start up"_s);
+    mActions.openLast->setObjectName(u"mnuopenlast"_s);
     mActions.openLast->setCheckable(true);
 
     menuBar()->addMenu(new HelpMenu(mFolders.readmeFile(), mServices, this));

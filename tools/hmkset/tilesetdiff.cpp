@@ -1,9 +1,8 @@
 #include "tilesetdiff.h"
 
+#include "fieldformat.h"
 #include "jsonstring.h"
-#include "textutils.h"
 #include "tilesettable.h"
-#include "windows1252.h"
 
 #include <algorithm>
 
@@ -13,7 +12,7 @@ namespace {
 
 QString shown(QByteArrayView field)
 {
-    return quotedJson(fromWindows1252(cutAtNul(field)));
+    return quotedJson(fieldText(field));
 }
 
 void compareCount(QStringList &lines, const QString &what, int before, int after)
