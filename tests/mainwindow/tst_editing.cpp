@@ -290,10 +290,12 @@ private Q_SLOTS:
         QVERIFY(mFixture->trigger(u"mnunew"_s));
         rename(0, u"Moss"_s);
         QVERIFY(mFixture->trigger(u"mnuundo"_s));
-        services().answers << Answer::Cancel;
+        services().answers << Answer::Cancel << Answer::Yes;
         QVERIFY(mFixture->trigger(u"mnuclose"_s));
         QCOMPARE(services().messages.last().text, u"Save changes before closing file?"_s);
-        QVERIFY(document().isOpen());
+        services().files << QString(); // Yes, then Save as is cancelled: nothing closes
+        QVERIFY(mFixture->trigger(u"mnuclose"_s));
+        QVERIFY(document().isOpen() && document().isModified());
     }
 
     void commandsStoreAnOpenEdit()

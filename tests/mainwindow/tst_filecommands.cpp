@@ -126,23 +126,32 @@ private Q_SLOTS:
     void savePrompt_data()
     {
         QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveFails"); // a folder has taken the file's place
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("Yes saves, then opens") << int(Answer::Yes) << true << true;
-        QTest::newRow("No opens without saving") << int(Answer::No) << false << true;
-        QTest::newRow("Cancel does nothing") << int(Answer::Cancel) << false << false;
+        QTest::newRow("Yes saves, then opens") << int(Answer::Yes) << false << true << true;
+        QTest::newRow("Yes, the save fails: nothing opens")
+            << int(Answer::Yes) << true << false << false;
+        QTest::newRow("No opens without saving") << int(Answer::No) << false << false << true;
+        QTest::newRow("Cancel does nothing") << int(Answer::Cancel) << false << false << false;
     }
     void savePrompt()
     {
         QFETCH(int, answer);
+        QFETCH(bool, saveFails);
+        QFETCH(bool, opened);
         mFixture->start();
         const QString first = openChanged();
+        if (saveFails)
+            QVERIFY(QFile::remove(first) && QDir().mkpath(first));
         services().answers << Answer(answer);
-        if (answer != int(Answer::Cancel))
+        if (opened)
             services().files << mFixture->writeNumberedFile(u"second.dat"_s, 7, 3);
         QVERIFY(mFixture->trigger(u"mnuopen"_s));
-        QCOMPARE(boxes(), u"Save changes before opening another file? | Changes made | 0"_s);
-        QTEST(TestFiles::read(first).at(5 + 33) == 'Z', "saved");
+        QCOMPARE(boxes().section(u", "_s, 0, 0),
+                 u"Save changes before opening another file? | Changes made | 0"_s);
+        QCOMPARE(boxes().contains(u"Error while saving!"_s), saveFails);
+        QTEST(TestFiles::read(first).mid(5 + 33, 1) == "Z", "saved");
         QTEST(document().tilesetCount() == 7, "opened");
         QCOMPARE(document().isModified(), document().tilesetCount() == 2);
     }
@@ -225,24 +234,54 @@ private Q_SLOTS:
         QCOMPARE(document().filePath(), first);
     }
 
-    void changeOnDiskIsToldOnce()
+    // Another program removes, changes or damages the open file (3 tilesets), with the
+    // answer given to "Reload it?".
+    void fileChangedOnDisk_data()
     {
+        QTest::addColumn<QByteArray>("written"); // empty: the file is removed
+        QTest::addColumn<bool>("reload");
+        QTest::addColumn<int>("tilesets"); // in the window afterwards
+        QTest::addColumn<bool>("unsaved");
+        QTest::addColumn<QStringList>("titles"); // of the messages shown
+        const QByteArray five = TestFiles::fileBytes(TestFiles::numberedTable(5, 4));
+        const QString changed = u"File changed"_s;
+        QTest::newRow("removed") << QByteArray() << false << 3 << true
+                                 << QStringList{u"File removed"_s};
+        QTest::newRow("changed, reloaded") << five << true << 5 << false << QStringList{changed};
+        QTest::newRow("changed, kept") << five << false << 3 << true << QStringList{changed};
+        QTest::newRow("damaged, reload fails")
+            << five.chopped(1) << true << 3 << true << QStringList{changed, u"Error"_s};
+    }
+    void fileChangedOnDisk()
+    {
+        QFETCH(QByteArray, written);
+        QFETCH(bool, reload);
         mFixture->start();
         const QString path = mFixture->writeNumberedFile(u"watched.dat"_s, 3, 4);
         QVERIFY(mFixture->open(path));
         QVERIFY(mFixture->trigger(u"mnusave"_s)); // the editor's own save is no change
         QTest::qWait(200);
-        services().answers << Answer::Yes;
-        mFixture->writeNumberedFile(u"watched.dat"_s, 5, 4);
-        QTRY_COMPARE(boxes(), u"The file %1 was changed by another program. Reload it? | File "
-                              u"changed | 2"_s.arg(path));
-        QCOMPARE(document().tilesetCount(), 5); // reloaded
-        services().answers << Answer::No;
+        if (written.isEmpty()) {
+            QFile::remove(path);
+        } else {
+            services().answers << (reload ? Answer::Yes : Answer::No);
+            mFixture->writeFile(u"watched.dat"_s, written);
+        }
+        QFETCH(QStringList, titles);
+        const auto shownTitles = [this] {
+            QStringList shown;
+            for (const ScriptedServices::Message &message : std::as_const(services().messages))
+                shown.append(message.title);
+            return shown;
+        };
+        QTRY_COMPARE(shownTitles(), titles);
+        QTEST(document().tilesetCount(), "tilesets");
+        QTEST(document().isModified(), "unsaved");
+        if (!document().isModified())
+            return; // reloaded: a later change is news again
         mFixture->writeNumberedFile(u"watched.dat"_s, 2, 4);
-        QTRY_COMPARE(services().messages.size(), 2);
-        mFixture->writeNumberedFile(u"watched.dat"_s, 3, 4);
         QTest::qWait(200);
-        QCOMPARE(services().messages.size(), 2); // once, until opened or saved again
+        QCOMPARE(shownTitles(), titles); // told once, until opened or saved again
     }
 
     void settingsWhereTheyCanBeWritten_data()
