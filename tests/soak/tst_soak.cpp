@@ -70,13 +70,8 @@ class Soak
     {
         auto *list = mFixture.window().findChild<TilesetList *>(u"NewList1"_s);
         mSelected = below(3) ? std::min(mSelected, tilesets() - 1) : below(tilesets());
-        list->scrollToItem(list->node(mSelected + 1));
-        const QPoint centre = list->visualItemRect(list->node(mSelected + 1)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
-        QLineEdit *line = nullptr; // closed editors are only hidden until deleted later
-        for (QLineEdit *editor : list->viewport()->findChildren<QLineEdit *>())
-            line = editor->isVisible() ? editor : line;
+        click(list, list->node(mSelected + 1), true);
+        QLineEdit *line = labelEditor(list);
         // The name as stored up to its NUL, padding blanks included.
         const QByteArray field = mBytes.mid(at(mSelected), 33);
         const QByteArray offered = field.contains('\0') ? field.left(field.indexOf('\0')) : field;

@@ -14,6 +14,25 @@
 
 #include <memory>
 
+// A click on a node, as the user makes it; twice is a double-click.
+inline void click(QTreeWidget *tree, QTreeWidgetItem *item, bool twice = false)
+{
+    tree->scrollToItem(item);
+    const QPoint centre = tree->visualItemRect(item).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
+    if (twice)
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
+}
+
+// The label editor open in the tree; a closed one is hidden at once and deleted later.
+inline QLineEdit *labelEditor(QTreeWidget *tree)
+{
+    for (QLineEdit *line : tree->viewport()->findChildren<QLineEdit *>())
+        if (line->isVisible())
+            return line;
+    return nullptr;
+}
+
 // A main window started in a fresh program folder, with scripted services. Tests drive it
 // as a user would: trigger a menu item by name, answer what it asks.
 class WindowFixture
@@ -74,23 +93,6 @@ protected:
     EntryTree *tree() { return window().findChild<EntryTree *>(QStringLiteral("NewList2")); }
     QTreeWidgetItem *entryNode(int entry) { return tree()->node(tree()->entryNode(entry)); }
 
-    // A click on a node, as the user makes it; twice is a double-click.
-    static void click(QTreeWidget *tree, QTreeWidgetItem *item, bool twice = false)
-    {
-        tree->scrollToItem(item);
-        const QPoint centre = tree->visualItemRect(item).center();
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, centre);
-        if (twice)
-            QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, centre);
-    }
-    // The label editor open in the tree; a closed one is hidden at once and deleted later.
-    static QLineEdit *labelEditor(QTreeWidget *tree)
-    {
-        for (QLineEdit *line : tree->viewport()->findChildren<QLineEdit *>())
-            if (line->isVisible())
-                return line;
-        return nullptr;
-    }
     // Renames tileset t as a user does: a double-click, the text typed, Enter.
     void rename(int t, const QString &text)
     {
