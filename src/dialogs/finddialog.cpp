@@ -1,5 +1,7 @@
 #include "finddialog.h"
 
+#include "fieldtextvalidator.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -45,6 +47,15 @@ FindDialog::FindDialog(QWidget *parent)
     // is a default that the same Enter would press as well (Replace all least of all).
     for (QPushButton *button : {mFindAll, mReplaceAll})
         button->setAutoDefault(false);
+    for (QLineEdit *box : {mFindText, mReplaceText}) {
+        auto *validator = new FieldTextValidator(FieldTextValidator::AnyCharacters, box);
+        connect(validator, &FieldTextValidator::refused, this, &FindDialog::setSummary);
+        box->setValidator(validator);
+    }
+    // A summary is never that of another search.
+    connect(mFindText, &QLineEdit::textChanged, this, &FindDialog::searchChanged);
+    for (QCheckBox *box : {mMatchCase, mWholeField, mSearchNames, mSearchEntries})
+        connect(box, &QCheckBox::toggled, this, &FindDialog::searchChanged);
     connect(mFindText, &QLineEdit::returnPressed, this, &FindDialog::findAllRequested);
     connect(mReplaceText, &QLineEdit::returnPressed, this, &FindDialog::findAllRequested);
     mResults->setUniformItemSizes(true);

@@ -34,6 +34,7 @@ Q_SIGNALS:
     void findAllRequested();
     void replaceAllRequested();
     void resultActivated(int row);
+    void searchChanged(); // the text or an option, so that results shown are no longer its
 
 private:
     QLineEdit *mFindText;

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -95,8 +96,13 @@ NewFileDialog::NewFileDialog(QWidget *parent)
 
 std::optional<double> NewFileDialog::valueFromText(QStringView text)
 {
+    // Decimal digits with a fraction at most: the C locale would also read "1e1" or "0x1p3".
+    const QString trimmed = trimBlanks(text);
+    if (!std::all_of(trimmed.cbegin(), trimmed.cend(),
+                     [](QChar c) { return c.isDigit() || c == u'.' || c == u'-' || c == u'+'; }))
+        return std::nullopt;
     bool ok = false;
-    const double value = QLocale::c().toDouble(trimBlanks(text), &ok);
+    const double value = QLocale::c().toDouble(trimmed, &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;

@@ -6,7 +6,9 @@
 #include "tilesetdocument.h"
 #include "windows1252.h"
 
+#include <QScreen>
 #include <QSet>
+#include <QWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -26,10 +28,15 @@ FindController::FindController(TilesetDocument *document, PlatformServices &serv
     , mServices(services)
     , mWindow(window)
 {
-    connect(document, &TilesetDocument::tableReplaced, this, &FindController::clearResults);
-    // Results shown stay those of the document as it is.
+    // Nothing to search without a document; results shown stay those of the document as
+    // it is.
+    connect(document, &TilesetDocument::tableReplaced, this, [this] {
+        clearResults();
+        if (mDialog && !mDocument->isOpen())
+            mDialog->hide();
+    });
     connect(document, &TilesetDocument::fieldsChanged, this, [this] {
-        if (mDialog && mDialog->isVisible() && !mMatches.isEmpty())
+        if (mDialog && mDialog->isVisible() && mSearched)
             findAll();
     });
 }
@@ -41,6 +48,10 @@ void FindController::showDialog(bool replacing)
         connect(mDialog, &FindDialog::findAllRequested, this, &FindController::findAll);
         connect(mDialog, &FindDialog::replaceAllRequested, this, &FindController::replaceAll);
         connect(mDialog, &FindDialog::resultActivated, this, &FindController::showMatch);
+        connect(mDialog, &FindDialog::searchChanged, this, &FindController::clearResults);
+        mDialog->showFor(replacing);
+        placeBesideWindow();
+        return;
     }
     mDialog->showFor(replacing);
 }
@@ -61,6 +72,7 @@ void FindController::findAll()
     if (!mDialog || !mDocument->isOpen())
         return;
     mMatches = findFields(mDocument->table(), mDialog->options());
+    mSearched = true;
     QStringList rows;
     rows.reserve(mMatches.size());
     QSet<int> tilesets;
@@ -106,8 +118,10 @@ void FindController::replaceAll()
     if (!mDialog || !mDocument->isOpen())
         return;
     const SearchOptions options = mDialog->options();
-    if (options.text.isEmpty())
+    if (options.text.isEmpty()) {
+        mDialog->setSummary(u"Nothing replaced: type the text to find first"_s);
         return;
+    }
     const QString replacement = mDialog->replacement();
     bool encodable = false;
     toWindows1252(replacement, &encodable);
@@ -117,6 +131,7 @@ void FindController::replaceAll()
                              u"only Windows-1252 characters can be used."_s,
                              u"Replace all"_s, PlatformServices::Buttons::Ok,
                              PlatformServices::Icon::Exclamation);
+        mDialog->setSummary(u"Nothing replaced"_s);
         return;
     }
     const QList<FieldMatch> matches = findFields(mDocument->table(), options);
@@ -126,8 +141,10 @@ void FindController::replaceAll()
                              u"%1 would be cut to fit. Replace all the same?"_s.arg(
                                  counted(replaced.cutFields, u"field"_s, u"fields"_s)),
                              u"Replace all"_s, PlatformServices::Buttons::OkCancel,
-                             PlatformServices::Icon::Question) != PlatformServices::Answer::Ok)
+                             PlatformServices::Icon::Question) != PlatformServices::Answer::Ok) {
+        mDialog->setSummary(u"Nothing replaced"_s);
         return;
+    }
     const int changed = replaced.changedFields;
     if (changed > 0)
         mDocument->apply(u"replace all"_s, std::move(replaced.edit), matches.first().tileset, -1);
@@ -139,6 +156,25 @@ void FindController::replaceAll()
 void FindController::clearResults()
 {
     mMatches.clear();
+    mSearched = false;
     if (mDialog)
         mDialog->setResults({}, {});
+}
+
+void FindController::placeBesideWindow()
+{
+    // Beside the main window rather than over the trees it selects in, where the screen
+    // has room: right of it, else left of it.
+    const QRect window = mWindow->frameGeometry();
+    const QScreen *screen = mWindow->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QSize size = mDialog->frameGeometry().size();
+    const int top =
+        std::clamp(window.top(), room.top(), std::max(room.top(), room.bottom() - size.height()));
+    if (window.right() + size.width() < room.right())
+        mDialog->move(window.right() + 1, top);
+    else if (window.left() - size.width() >= room.left())
+        mDialog->move(window.left() - size.width(), top);
 }

@@ -34,6 +34,7 @@ private:
     void replaceAll();
     void showMatch(int row);
     void clearResults();
+    void placeBesideWindow();
     QString resultRow(const FieldMatch &match) const;
 
     TilesetDocument *mDocument;
@@ -41,4 +42,5 @@ private:
     QWidget *mWindow;
     QPointer<FindDialog> mDialog; // made when first asked for
     QList<FieldMatch> mMatches;
+    bool mSearched = false; // the results shown are those of a search
 };

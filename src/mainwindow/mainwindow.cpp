@@ -167,6 +167,10 @@ void MainWindow::connectParts()
     connect(mTilesetList, &TilesetList::labelEdited, this, &MainWindow::storeTilesetName);
     connect(mEntryTree, &EntryTree::treeDoubleClicked, this, &MainWindow::editEntry);
     connect(mEntryTree, &EntryTree::labelEdited, this, &MainWindow::storeEntryText);
+    for (LabelTree *tree :
+         {static_cast<LabelTree *>(mTilesetList), static_cast<LabelTree *>(mEntryTree)})
+        connect(tree, &LabelTree::labelInputRefused, this,
+                [this](const QString &reason) { statusBar()->showMessage(reason, 5000); });
 
     connect(mFind, &FindController::aboutToAct, this, &MainWindow::finishLabelEdits);
     connect(mFind, &FindController::matchChosen, this, [this](int tileset, int entry) {

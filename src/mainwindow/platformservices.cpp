@@ -10,8 +10,9 @@ PlatformServices::FileRequest PlatformServices::tilesetFileRequest(FileRequest::
     request.mode = mode;
     request.title = title;
     request.fileName = fileName;
-    // Qt takes the pattern literally: "*.*" would hide files without a dot, such as "hmkset".
-    request.filters = {u"Hmkset.dat (*.dat)"_s, u"All files (*)"_s};
+    // The dialog shows the captions only. Qt takes a pattern literally, so the second
+    // filter's own is "*": "*.*" would hide files without a dot, such as "hmkset".
+    request.filters = {u"Hmkset.dat (*.dat)"_s, u"All files (*.*) (*)"_s};
     request.defaultSuffix = u"dat"_s;
     return request;
 }

@@ -44,9 +44,9 @@ public:
         };
         Mode mode = Open;
         QString title;
-        QString fileName; // preset name
-        QString folder;   // starting folder; empty for the dialog's own default
-        QStringList filters;
+        QString fileName;    // preset name
+        QString folder;      // starting folder; empty for the dialog's own default
+        QStringList filters; // "Caption (patterns)"; the dialog shows the caption alone
         QString defaultSuffix;
     };
 
@@ -59,7 +59,7 @@ public:
     {
         messageBox(owner, text, title, Buttons::Ok, icon);
     }
-    // The file dialog for a tileset file: "Hmkset.dat" and "All files" filters, ".dat" added.
+    // The file dialog for a tileset file: "Hmkset.dat" and "All files (*.*)", ".dat" added.
     static FileRequest tilesetFileRequest(FileRequest::Mode mode, const QString &title,
                                           const QString &fileName = {});
 

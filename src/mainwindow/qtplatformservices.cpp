@@ -108,6 +108,7 @@ QString QtPlatformServices::fileDialog(QWidget *owner, const FileRequest &reques
 {
     QFileDialog dialog;
     dialog.setWindowTitle(request.title);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(request.filters);
     dialog.setDefaultSuffix(request.defaultSuffix);
     const QString folder =

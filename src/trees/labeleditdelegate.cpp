@@ -1,30 +1,8 @@
 #include "labeleditdelegate.h"
 
-#include "windows1252.h"
+#include "fieldtextvalidator.h"
 
 #include <QLineEdit>
-#include <QValidator>
-
-namespace {
-
-// Fields hold Windows-1252 bytes: characters without a byte there cannot be typed, so what
-// the tree shows after an edit is what the file will hold.
-class Windows1252Validator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-
-    State validate(QString &input, int &) const override
-    {
-        for (QChar c : std::as_const(input)) {
-            if (!isWindows1252(c))
-                return Invalid;
-        }
-        return Acceptable;
-    }
-};
-
-} // namespace
 
 QWidget *LabelEditDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                                          const QModelIndex &index) const
@@ -35,15 +13,21 @@ QWidget *LabelEditDelegate::createEditor(QWidget *parent, const QStyleOptionView
         editor = new QLineEdit(parent);
     editor->setFrame(false);
     editor->setMaxLength(mMaxLength);
-    editor->setValidator(new Windows1252Validator(editor));
+    auto *validator = new FieldTextValidator(FieldTextValidator::Windows1252Only, editor);
+    connect(validator, &FieldTextValidator::refused, this, &LabelEditDelegate::inputRefused);
+    editor->setValidator(validator);
     connect(editor, &QLineEdit::textChanged, this, &LabelEditDelegate::editorTextChanged);
     return editor;
 }
 
 void LabelEditDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    if (auto *line = qobject_cast<QLineEdit *>(editor))
-        line->setText(index.data(BareTextRole).toString());
+    if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+        const QString offered = index.data(BareTextRole).toString();
+        if (auto *validator = line->findChild<FieldTextValidator *>())
+            validator->allowControlsOf(offered);
+        line->setText(offered);
+    }
 }
 
 void LabelEditDelegate::setModelData(QWidget *editor, QAbstractItemModel *,

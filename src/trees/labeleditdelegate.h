@@ -30,6 +30,7 @@ public:
 Q_SIGNALS:
     void labelEdited(const QModelIndex &index, const QString &text) const;
     void editorTextChanged(const QString &text) const; // as the user types
+    void inputRefused(const QString &reason) const;    // typed or pasted, and why
 
 private:
     int mMaxLength;

@@ -35,6 +35,7 @@ LabelTree::LabelTree(const QString &name, int fieldWidth, QWidget *parent)
                 item->setText(0, editedLabel(item, text));
             });
     connect(delegate, &LabelEditDelegate::editorTextChanged, this, &LabelTree::labelTextChanged);
+    connect(delegate, &LabelEditDelegate::inputRefused, this, &LabelTree::labelInputRefused);
 }
 
 void LabelTree::finishEdit()

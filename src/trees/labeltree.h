@@ -26,6 +26,7 @@ Q_SIGNALS:
     // with it as typed (editedLabel): a text cut to the field still shows whole.
     void itemLabelEdited(QTreeWidgetItem *item, const QString &text);
     void labelTextChanged(const QString &text); // while the label editor is open
+    void labelInputRefused(const QString &reason);
     void labelEditClosed();
 
 protected:

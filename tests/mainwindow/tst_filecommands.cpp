@@ -93,7 +93,7 @@ private Q_SLOTS:
             QVERIFY(!window.findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled());
         }
         QCOMPARE(services().fileRequests.first().filters,
-                 QStringList({u"Hmkset.dat (*.dat)"_s, u"All files (*)"_s}));
+                 QStringList({u"Hmkset.dat (*.dat)"_s, u"All files (*.*) (*)"_s}));
     }
 
     void saveAs_data()

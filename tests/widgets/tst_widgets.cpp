@@ -217,7 +217,7 @@ private Q_SLOTS:
         const auto accepted = [](const char *typed, int tilesets) {
             QTest::newRow(typed) << QString::fromLatin1(typed) << true << tilesets;
         };
-        for (const char *typed : {"0", "0.4", ".4", ".49", "256", "12a"})
+        for (const char *typed : {"0", "0.4", ".4", ".49", "256", "12a", "1e1", "inf"})
             refused(typed);
         accepted("2551", 255); // the box takes three characters
         accepted(".5", 1);
