@@ -4,12 +4,12 @@
 #include "jsonbuild.h"
 #include "jsondump.h"
 #include "messages.h"
+#include "pathutils.h"
 #include "savefile.h"
 #include "tilesetdiff.h"
 #include "tilesetfile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -67,7 +67,7 @@ int runInfo(const QString &path)
     // only, as in the editor, so a FIFO cannot hang it.
     QFile file(path);
     char counts[2];
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.read(counts, 2) != 2) {
+    if (!openRegularFile(file) || file.read(counts, 2) != 2) {
         printError(Messages::ErrorLoading.toString());
         return ExitFailure;
     }
