@@ -5,7 +5,6 @@
 #include "jsondump.h"
 #include "messages.h"
 #include "pathutils.h"
-#include "savefile.h"
 #include "tilesetdiff.h"
 #include "tilesetfile.h"
 
@@ -37,6 +36,16 @@ bool openAsEditor(const QString &path, Document &document, bool namePath = false
     if (error == LoadError::None)
         return true;
     printError((namePath ? path + u": "_s : QString()) + loadMessage(error));
+    return false;
+}
+
+// The editor's Save, with the path and the system's reason after the editor's message.
+bool save(const TilesetTable &tilesets, const QString &path)
+{
+    QString reason;
+    if (writeTilesetFile(tilesets, path, {}, &reason))
+        return true;
+    printError(u"hmkset: %1: %2 (%3)"_s.arg(path, Messages::ErrorSaving, reason));
     return false;
 }
 
@@ -108,11 +117,7 @@ int runBuild(const QString &jsonPath, const QString &outPath)
         printError((jsonPath == u"-" ? u"<stdin>"_s : jsonPath) + u": "_s + result.error);
         return ExitFailure;
     }
-    if (!saveTilesetFileReplacing(result.tilesets, outPath)) {
-        printError(Messages::ErrorSaving.toString());
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return save(result.tilesets, outPath) ? ExitSuccess : ExitFailure;
 }
 
 int runResave(const QString &inPath, const QString &outPath)
@@ -120,12 +125,7 @@ int runResave(const QString &inPath, const QString &outPath)
     Document document;
     if (!openAsEditor(inPath, document))
         return ExitFailure;
-    // The editor's Save writes the target directly; resave shows exactly that.
-    if (!writeTilesetFile(document.tilesets, outPath, {})) {
-        printError(Messages::ErrorSaving.toString());
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return save(document.tilesets, outPath) ? ExitSuccess : ExitFailure;
 }
 
 int runDiff(const QString &beforePath, const QString &afterPath)
