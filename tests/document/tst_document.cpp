@@ -204,7 +204,7 @@ private Q_SLOTS:
     }
 
     // A save completes or leaves the old file: through a link, in place where the folder
-    // takes no new file. What is no regular file is refused by hmkset's commands below.
+    // takes no new file. A FIFO or a folder is refused in tst_hmkset, run as hmkset runs.
     void save_data()
     {
         QTest::addColumn<QString>("before"); // "file", "link" or "read-only folder"
