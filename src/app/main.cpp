@@ -13,23 +13,34 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Qt's own options for the window system, which QApplication takes out of the command
+// line itself (those of X11 included): accepted by the parser, left out of its help.
+void acceptWindowSystemOptions(QCommandLineParser &parser)
+{
+    const auto add = [&parser](std::initializer_list<QString> names, const QString &value) {
+        for (const QString &name : names) {
+            QCommandLineOption option(name, QString(), value);
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+            parser.addOption(option);
+        }
+    };
+    add({u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,
+         u"qwindowgeometry"_s, u"qwindowicon"_s, u"qwindowtitle"_s, u"session"_s, u"style"_s,
+         u"stylesheet"_s, u"display"_s, u"name"_s, u"visual"_s, u"geometry"_s, u"icon"_s,
+         u"title"_s},
+        u"value"_s);
+    add({u"reverse"_s, u"widgetcount"_s, u"nograb"_s, u"dograb"_s, u"testability"_s}, QString());
+    // As Qt reads them: "-platform offscreen", not the letters p, l, a, ...
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+}
+
 void describeCommandLine(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(u"Edits hmkset.dat, the tileset file of Harrowmark."_s);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(u"FILE"_s, u"The tileset file to open."_s, u"[FILE]"_s);
-}
-
-// --help and --version only print, so they must work where no display is, such as over
-// ssh. Arguments meant for Qt (-platform, -style) fail this early parse; QApplication
-// then takes them out and the full parse below answers.
-bool onlyPrints(int argc, char *argv[], QCommandLineParser &parser)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return parser.parse(arguments) && (parser.isSet(u"help"_s) || parser.isSet(u"version"_s));
+    acceptWindowSystemOptions(parser);
 }
 
 } // namespace
@@ -38,25 +49,28 @@ int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationName(u"HMK Tileset Editor"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(HMK_VERSION));
-    QCommandLineParser parser;
-    describeCommandLine(parser);
-    if (onlyPrints(argc, argv, parser)) {
-        QCoreApplication app(argc, argv);
-        parser.process(app); // prints and exits
+    QString file;
+    {
+        // Read before the window system is reached: help, version and a wrong command line
+        // only print, so they need no display, as over ssh or in a script.
+        QCoreApplication commandLine(argc, argv);
+        QCommandLineParser parser;
+        describeCommandLine(parser);
+        parser.process(commandLine); // prints and exits for help, version and errors
+        const QStringList files = parser.positionalArguments();
+        if (files.size() > 1) {
+            std::fprintf(stderr, "hmktse: only one FILE can be opened, got %d\n",
+                         int(files.size()));
+            return 1;
+        }
+        // A relative FILE names a file in the folder hmktse was started in.
+        if (!files.isEmpty())
+            file = QFileInfo(files.first()).absoluteFilePath();
     }
 
     QApplication app(argc, argv);
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral(HMK_APP_ID));
-    parser.process(app);
-    const QStringList files = parser.positionalArguments();
-    if (files.size() > 1) {
-        std::fprintf(stderr, "hmktse: only one FILE can be opened, got %d\n", int(files.size()));
-        return 1;
-    }
-    // A relative FILE names a file in the folder hmktse was started in.
-    const QString file = files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath();
-
     QtPlatformServices services;
     MainWindow window(services, ProgramFolders::ofApplication());
     window.show();

@@ -1,9 +1,12 @@
 #include "descriptionfile.h"
 
+#include "pathutils.h"
+#include "textutils.h"
 #include "windows1252.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -11,11 +14,8 @@ namespace {
 // reason does not matter.
 QByteArray readAllOf(const QString &path)
 {
-    // Only regular files: a folder cannot be read and a FIFO would block the window.
-    if (!QFileInfo(path).isFile())
-        return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         return {};
     const QByteArray bytes = file.readAll();
     return file.error() == QFileDevice::NoError ? bytes : QByteArray();
@@ -25,22 +25,11 @@ QByteArray readAllOf(const QString &path)
 
 QStringList readDescriptionFile(const QString &path)
 {
-    const QByteArray bytes = readAllOf(path);
-    QStringList texts;
-    texts.reserve(DescriptionCount);
-    // Lines end at CR LF, a lone LF or a lone CR; a final line needs no line end.
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size() && texts.size() < DescriptionCount; ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
-            continue;
-        texts.append(fromWindows1252(QByteArrayView(bytes).sliced(start, i - start)));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size() && texts.size() < DescriptionCount)
-        texts.append(fromWindows1252(QByteArrayView(bytes).sliced(start)));
-    while (texts.size() < DescriptionCount)
-        texts.append(QString());
+    // Windows-1252 keeps CR and LF as they are, so the text has the file's lines.
+    const QString text = fromWindows1252(readAllOf(path));
+    const QList<QStringView> lines = splitLines(text);
+    QStringList texts(DescriptionCount); // missing lines are empty texts
+    for (qsizetype k = 0; k < std::min<qsizetype>(lines.size(), DescriptionCount); ++k)
+        texts[k] = lines[k].toString();
     return texts;
 }

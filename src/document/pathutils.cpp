@@ -13,13 +13,15 @@ qsizetype lastSeparator(const QString &path)
 
 } // namespace
 
+bool openRegularFile(QFile &file)
+{
+    return QFileInfo(file.fileName()).isFile() && file.open(QIODevice::ReadOnly);
+}
+
 bool fileExists(const QString &path)
 {
-    // Only regular files count: opening a FIFO would block, and a folder is no file.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return false;
     QFile file(path);
-    return file.open(QIODevice::ReadOnly);
+    return openRegularFile(file);
 }
 
 QString fileTitleOf(const QString &path)

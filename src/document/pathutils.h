@@ -2,6 +2,12 @@
 
 #include <QString>
 
+class QFile;
+
+// Opens the file named by file for reading when it is a regular file, or a link to one.
+// Nothing else is opened: a folder cannot be read, and opening a FIFO waits for a writer.
+bool openRegularFile(QFile &file);
+
 // True when the file can be opened for reading; never reports why not.
 bool fileExists(const QString &path);
 

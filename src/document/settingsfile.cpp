@@ -1,10 +1,9 @@
 #include "settingsfile.h"
 
+#include "pathutils.h"
 #include "textutils.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QList>
 
 #include <algorithm>
 #include <optional>
@@ -15,24 +14,6 @@ namespace {
 
 // Enough to stay out of range after rounding up, with either sign.
 constexpr int MagnitudeCap = 100000;
-
-// Lines end at CR, CR LF or a lone LF: the file may have been edited on Linux.
-QList<QStringView> splitLines(QStringView text)
-{
-    QList<QStringView> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        lines.append(text.sliced(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.sliced(start));
-    return lines;
-}
 
 bool isSkipped(QChar c)
 {
@@ -125,11 +106,8 @@ int *numberField(EditorSettings &settings, const QString &lowerKey)
 
 bool readSettingsFile(const QString &path, EditorSettings &settings)
 {
-    // Only regular files: a folder cannot be read and a FIFO would block the window.
-    if (!QFileInfo(path).isFile())
-        return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         return false;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)

@@ -1,7 +1,5 @@
 #include "textutils.h"
 
-#include <stdexcept>
-
 namespace {
 
 // Trims characters of code 32 or less from both ends of a byte or UTF-16 view.
@@ -38,11 +36,9 @@ QByteArrayView cutAtNul(QByteArrayView text)
 
 QString zeroPad(int number, int width)
 {
-    if (number < 0)
-        throw std::invalid_argument("ZeroPad: negative number");
+    Q_ASSERT(number >= 0);
     const QString digits = QString::number(number);
-    if (digits.size() > width)
-        throw std::invalid_argument("ZeroPad: number wider than the field");
+    Q_ASSERT(digits.size() <= width);
     return QString(width - digits.size(), u'0') + digits;
 }
 
@@ -53,4 +49,21 @@ void splitKeyValue(QStringView line, QString &key, QString &value)
         return;
     key = trimBlanks(line.first(equals));
     value = trimBlanks(line.sliced(equals + 1));
+}
+
+QList<QStringView> splitLines(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.sliced(start));
+    return lines;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 
 // Blanks are all characters of code 32 or less: space, every control character and NUL.
@@ -11,10 +12,14 @@ QString trimBlanks(QStringView text);
 // The characters before the first NUL; the whole text when it holds none.
 QByteArrayView cutAtNul(QByteArrayView text);
 
-// Decimal digits with leading zeros up to width characters.
-// Throws std::invalid_argument when the number is negative or needs more digits than width.
+// Decimal digits with leading zeros up to width characters. The number must be 0 or more
+// and have at most width digits: callers pass indexes of at most 255.
 QString zeroPad(int number, int width);
 
 // Splits at the first "=" into trimmed key and value. A line without "=" leaves both
 // out-parameters as they were, so a stray line repeats the previous assignment.
 void splitKeyValue(QStringView line, QString &key, QString &value);
+
+// The lines of a text file: each ends at CR LF, a lone LF or a lone CR, and a last line
+// needs no line end. Files edited on Windows and on Linux read alike.
+QList<QStringView> splitLines(QStringView text);

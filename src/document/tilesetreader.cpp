@@ -1,7 +1,8 @@
 #include "tilesetreader.h"
 
+#include "pathutils.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCount,
                             const FileProgress &progress, TilesetTable &pending)
@@ -48,12 +49,8 @@ LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCou
 LoadError readTilesetFile(const QString &path, int requiredEntryCount, const FileProgress &progress,
                           TilesetTable &pending)
 {
-    // Only regular files: a folder cannot be read and a FIFO would block the window.
-    const QFileInfo info(path);
-    if (!info.isFile())
-        return LoadError::LoadFailed;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file))
         return LoadError::LoadFailed;
     return readTilesetDevice(file, file.size(), requiredEntryCount, progress, pending);
 }

@@ -1,6 +1,9 @@
 #include "tilesetwriter.h"
 
-#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -11,6 +14,36 @@ bool countsFit(const TilesetTable &tilesets)
     return !tilesets.isNull() && tilesets.tilesetCount() <= 255 && tilesets.entryCount() <= 255;
 }
 
+// A short write records no error; writing the rest either completes or fails with a reason.
+bool writeAll(QIODevice &device, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const qint64 written = device.write(data, size);
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Why path cannot be saved over, or nothing. Asked before opening: opening a FIFO waits for
+// a reader, and a new file renamed over a FIFO or device would replace it.
+QString unsavable(const QString &path)
+{
+    const QFileInfo target(path); // through links: what counts is what would be written
+    if (!target.exists() || target.isFile())
+        return {};
+    return target.isDir() ? u"Is a directory"_s : u"Not a regular file"_s;
+}
+
+bool failed(QString *errorString, const QString &reason)
+{
+    if (errorString)
+        *errorString = reason;
+    return false;
+}
+
 } // namespace
 
 bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
@@ -19,7 +52,7 @@ bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
     if (!countsFit(tilesets))
         return false;
     const char header[5] = {char(tilesets.tilesetCount()), char(tilesets.entryCount()), 0, 0, 0};
-    if (device.write(header, sizeof header) != sizeof header)
+    if (!writeAll(device, header, sizeof header))
         return false;
 
     // Records go out in batches of about BatchBytes: few system calls, and each tileset
@@ -32,8 +65,7 @@ bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
         reporter.beforeTileset();
         reporter.pump();
         if (k + 1 - first == batch || k + 1 == tilesets.tilesetCount()) {
-            const qint64 bytes = (k + 1 - first) * recordSize;
-            if (device.write(tilesets.record(first).data(), bytes) != bytes)
+            if (!writeAll(device, tilesets.record(first).data(), (k + 1 - first) * recordSize))
                 return false;
             first = k + 1;
         }
@@ -42,16 +74,28 @@ bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
 }
 
 bool writeTilesetFile(const TilesetTable &tilesets, const QString &path,
-                      const FileProgress &progress)
+                      const FileProgress &progress, QString *errorString)
 {
+    if (tilesets.isNull())
+        return failed(errorString, u"No tilesets to write"_s);
     if (!countsFit(tilesets))
-        return false; // checked before opening, so the old file is not even truncated
-    QFile file(path);
-    // Unbuffered, so that a full disk fails the write that hits it.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        return false;
-    if (!writeTilesetDevice(tilesets, file, progress))
-        return false;
-    file.close();
-    return file.error() == QFileDevice::NoError;
+        return failed(errorString, u"More than 255 tilesets or entries per tileset"_s);
+    if (const QString reason = unsavable(path); !reason.isEmpty())
+        return failed(errorString, reason);
+
+    QSaveFile file(path);
+    // A writable file in a folder that takes no new file is still saved, in place.
+    file.setDirectWriteFallback(true);
+    // Unbuffered, so that a full disk fails the write that hits it, with its reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(errorString, file.errorString());
+    if (!writeTilesetDevice(tilesets, file, progress)) {
+        const QString reason = file.errorString();
+        // Committing a cancelled file drops the new file, and leaves a file written in place
+        // as far as it got, which the destructor would try to remove.
+        file.cancelWriting();
+        file.commit();
+        return failed(errorString, reason);
+    }
+    return file.commit() || failed(errorString, file.errorString());
 }

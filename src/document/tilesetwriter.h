@@ -12,6 +12,11 @@ class QIODevice;
 bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
                         const FileProgress &progress);
 
-// Writes the target directly, no temporary file, and cuts it to the written length.
+// Saves so that a failure leaves the old file whole: the bytes go to a new file beside it,
+// which replaces it once complete and flushed. The old file's permissions are kept, and a
+// symbolic link stays a link to the saved file. Where the folder takes no new file but the
+// file is writable, the file is written in place. A path that is not a regular file (a
+// folder, FIFO or device) is refused untouched, as is a count above 255. On failure,
+// errorString receives the reason, in the system's words where it has some.
 bool writeTilesetFile(const TilesetTable &tilesets, const QString &path,
-                      const FileProgress &progress);
+                      const FileProgress &progress, QString *errorString = nullptr);

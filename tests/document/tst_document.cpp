@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 using TestFiles::read;
 
@@ -196,6 +199,50 @@ private Q_SLOTS:
         QCOMPARE(saving, loading);
         QCOMPARE(loading.size(), barValues);
         QTEST(loading.value(barValues - 1), "lastValue");
+    }
+
+    // A save completes or leaves the old file: through a link, in place where the folder
+    // takes no new file. A FIFO or a folder is refused in tst_hmkset, run as hmkset runs.
+    void save_data()
+    {
+        QTest::addColumn<QString>("before"); // "file", "link" or "read-only folder"
+        QTest::addColumn<int>("tilesets");   // saved with as many entries each
+        QTest::addColumn<QString>("error");  // empty when saved
+        QTest::newRow("255 x 255, 0640 kept") << u"file"_s << 255 << QString();
+        QTest::newRow("a link stays, its file is saved") << u"link"_s << 3 << QString();
+        QTest::newRow("read-only folder: in place") << u"read-only folder"_s << 3 << QString();
+        QTest::newRow("256 tilesets")
+            << u"file"_s << 256 << u"More than 255 tilesets or entries per tileset"_s;
+    }
+    void save()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, tilesets);
+        QTemporaryDir dir; // one for each row, which a read-only row makes read-only
+        const QString target = dir.filePath(u"hmkset.dat"_s);
+        const QString file = before == u"link" ? dir.filePath(u"linked.dat"_s) : target;
+        TestFiles::write(file, "old file");
+        QVERIFY(before != u"link" || QFile::link(file, target));
+        const bool readOnly = before == u"read-only folder";
+        QCOMPARE(chmod(QFile::encodeName(file).constData(), readOnly ? 0666 : 0640), 0);
+        const QFile::Permissions permissions = QFileInfo(file).permissions();
+
+        // Root writes into any folder: the folder's mode only holds for another user.
+        QVERIFY(!readOnly || chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
+        const bool asOther = readOnly && geteuid() == 0;
+        if (asOther && seteuid(65534) != 0)
+            QSKIP("root cannot save as another user here");
+        const TilesetTable table = TestFiles::numberedTable(tilesets, tilesets);
+        QString error;
+        const bool saved = writeTilesetFile(table, target, {}, &error);
+        QVERIFY(!asOther || seteuid(0) == 0);
+        chmod(QFile::encodeName(dir.path()).constData(), 0700);
+
+        QTEST(error, "error");
+        QCOMPARE(saved, error.isEmpty());
+        QCOMPARE(QFileInfo(target).symLinkTarget(), before == u"link" ? file : QString());
+        QCOMPARE(QFileInfo(file).permissions(), permissions);
+        QCOMPARE(read(file), saved ? TestFiles::fileBytes(table) : "old file");
     }
 
     void findFields_data()

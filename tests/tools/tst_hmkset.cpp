@@ -3,9 +3,13 @@
 #include "jsondump.h"
 #include "tilesetfiles.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -18,13 +22,12 @@ struct Run
     QByteArray err;
 };
 
-// The built tool, run in folder the way a modder's script runs it.
-Run hmkset(const QString &arguments, const QString &folder, const QByteArray &input = {})
+// A program, its arguments after it, run in folder the way a modder's script runs it.
+Run runCommand(QStringList command, const QString &folder)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(HMKSET_PATH), arguments.split(u' ', Qt::SkipEmptyParts));
-    process.write(input);
+    process.start(command.takeFirst(), command);
     process.closeWriteChannel();
     const bool exited = process.waitForFinished() && process.exitStatus() == QProcess::NormalExit;
     return {exited ? process.exitCode() : -1, process.readAllStandardOutput(),
@@ -58,6 +61,9 @@ private Q_SLOTS:
         write(u"more.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(3, 3)));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
         write(u"in.json"_s, dumpJson(in).replace(R"("1:2")", "\"" + QByteArray(33, 'x') + "\""));
+        write(u"big.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(255, 255)));
+        QVERIFY(QDir(mDir.path()).mkdir(u"folder"_s));
+        QCOMPARE(mkfifo(QFile::encodeName(mDir.filePath(u"fifo"_s)).constData(), 0600), 0);
     }
 
     // Each field shape as dump shows it, and build gives back the same bytes.
@@ -120,13 +126,17 @@ private Q_SLOTS:
         row("diff in.dat fewer.dat", 1,
             u"entries per tileset: 3 -> 2\ntileset 1 entry 1: \"1:1\" -> \"new\"\n"_s);
         row("diff in.dat short.dat", 2, u"short.dat: Error: Incorrect filesize\n"_s);
+        // Refused at once, untouched: opening a FIFO would wait, a new file would replace it.
+        row("resave in.dat fifo", 1, u"hmkset: fifo: Error while saving! (Not a regular file)\n"_s);
+        row("resave in.dat folder", 1, u"hmkset: folder: Error while saving! (Is a directory)\n"_s);
     }
     void commands()
     {
         QFETCH(QString, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, shown);
-        const Run run = hmkset(arguments, mDir.path());
+        const Run run = runCommand(QStringList{QStringLiteral(HMKSET_PATH)} + arguments.split(u' '),
+                                   mDir.path());
         QCOMPARE(run.exitCode, exitCode);
         const QString output = QString::fromUtf8(run.err.isEmpty() ? run.out : run.err);
         QVERIFY2(output.startsWith(shown), qPrintable(output));
@@ -134,6 +144,40 @@ private Q_SLOTS:
         QCOMPARE(run.err.isEmpty(),
                  exitCode == 0 || (exitCode == 1 && arguments.startsWith(u"diff")));
         QVERIFY(!QFile::exists(mDir.filePath(u"out.dat"_s)));
+    }
+
+    // A save cut short leaves the old file whole: on a full disk (a small tmpfs, where one
+    // can be mounted), at the file size limit, and when the limit kills the process midway.
+    // The message names the path and the system's reason.
+    void interruptedSave_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<int>("exitCode"); // 99: the old file changed
+        QTest::addColumn<QString>("shown");
+        // After limit, the save over a copy of in.dat; $0 is hmkset.
+        const QString save = u"; cp in.dat full/out.dat && \"$0\" resave big.dat full/out.dat; "
+                             u"s=$?; cmp -s in.dat full/out.dat || exit 99; exit $s"_s;
+        const auto sh = [&save](const QString &limit) {
+            return QStringList{u"sh"_s, u"-c"_s, u"mkdir -p full; "_s + limit + save,
+                               QStringLiteral(HMKSET_PATH)};
+        };
+        const QString failed = u"hmkset: full/out.dat: Error while saving! (%1)\n"_s;
+        QTest::newRow("disk full")
+            << QStringList{u"unshare"_s, u"-rm"_s} + sh(u"mount -t tmpfs -o size=64k tmpfs full"_s)
+            << 1 << failed.arg(u"No space left on device"_s);
+        QTest::newRow("file size limit")
+            << sh(u"trap '' XFSZ; ulimit -f 1024"_s) << 1 << failed.arg(u"File too large"_s);
+        QTest::newRow("killed at the file size limit")
+            << sh(u"ulimit -c 0; ulimit -f 1024; exec 2>/dev/null"_s) << 128 + SIGXFSZ << QString();
+    }
+    void interruptedSave()
+    {
+        QFETCH(QStringList, command);
+        const Run result = runCommand(command, mDir.path());
+        if (result.err.startsWith("unshare:") || result.err.startsWith("mount:"))
+            QSKIP("no tmpfs can be mounted here");
+        QTEST(result.exitCode, "exitCode");
+        QTEST(QString::fromUtf8(result.err), "shown");
     }
 };
 

@@ -4,13 +4,12 @@
 #include "jsonbuild.h"
 #include "jsondump.h"
 #include "messages.h"
-#include "savefile.h"
+#include "pathutils.h"
 #include "tilesetdiff.h"
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +40,16 @@ bool openAsEditor(const QString &path, TilesetTable &tilesets, bool namePath = f
     return false;
 }
 
+// The editor's Save, with the path and the system's reason after the editor's message.
+bool save(const TilesetTable &tilesets, const QString &path)
+{
+    QString reason;
+    if (writeTilesetFile(tilesets, path, {}, &reason))
+        return true;
+    printError(u"hmkset: %1: %2 (%3)"_s.arg(path, Messages::ErrorSaving, reason));
+    return false;
+}
+
 bool readInput(const QString &path, QByteArray &bytes)
 {
     QFile file;
@@ -68,7 +77,7 @@ int runInfo(const QString &path)
     // only, as in the editor, so a FIFO cannot hang it.
     QFile file(path);
     char counts[2];
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.read(counts, 2) != 2) {
+    if (!openRegularFile(file) || file.read(counts, 2) != 2) {
         printError(Messages::ErrorLoading.toString());
         return ExitFailure;
     }
@@ -109,11 +118,7 @@ int runBuild(const QString &jsonPath, const QString &outPath)
         printError((jsonPath == u"-" ? u"<stdin>"_s : jsonPath) + u": "_s + result.error);
         return ExitFailure;
     }
-    if (!saveTilesetFileReplacing(result.tilesets, outPath)) {
-        printError(Messages::ErrorSaving.toString());
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return save(result.tilesets, outPath) ? ExitSuccess : ExitFailure;
 }
 
 int runResave(const QString &inPath, const QString &outPath)
@@ -121,12 +126,7 @@ int runResave(const QString &inPath, const QString &outPath)
     TilesetTable tilesets;
     if (!openAsEditor(inPath, tilesets))
         return ExitFailure;
-    // The editor's Save writes the target directly; resave shows exactly that.
-    if (!writeTilesetFile(tilesets, outPath, {})) {
-        printError(Messages::ErrorSaving.toString());
-        return ExitFailure;
-    }
-    return ExitSuccess;
+    return save(tilesets, outPath) ? ExitSuccess : ExitFailure;
 }
 
 int runDiff(const QString &beforePath, const QString &afterPath)
