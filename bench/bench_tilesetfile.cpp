@@ -6,18 +6,22 @@
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+
 using namespace Qt::StringLiterals;
 
 namespace {
 
+// In the working folder rather than in /tmp, which may be a RAM disk where a flush costs nothing.
 const QTemporaryDir &scratch()
 {
-    static QTemporaryDir dir;
+    static QTemporaryDir dir(QDir::currentPath() + u"/.bench-XXXXXX"_s);
     return dir;
 }
 
@@ -101,6 +105,36 @@ void BM_PlainWrite(benchmark::State &state)
     }
 }
 
+// How the editor saved before: straight over the target, no copy and no flush.
+void BM_SaveInPlace(benchmark::State &state)
+{
+    const TilesetTable tilesets =
+        TestFiles::numberedTable(int(state.range(0)), int(state.range(1)));
+    const QString path = scratch().filePath(u"in-place-out.dat"_s);
+    for (auto _ : state) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+        writeTilesetDevice(tilesets, file, pacedPump);
+    }
+}
+
+// The save's new file and rename without its flush to disk: what the flush costs is the
+// difference to BM_Save.
+void BM_SaveWithoutFlush(benchmark::State &state)
+{
+    const TilesetTable tilesets =
+        TestFiles::numberedTable(int(state.range(0)), int(state.range(1)));
+    const QString path = scratch().filePath(u"unflushed-out.dat"_s);
+    for (auto _ : state) {
+        QFile file(path + u".new"_s);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+        writeTilesetDevice(tilesets, file, pacedPump);
+        file.close();
+        std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(path).constData());
+    }
+}
+
 void BM_Save(benchmark::State &state)
 {
     const TilesetTable tilesets =
@@ -117,6 +151,8 @@ BENCHMARK(BM_Load)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosec
 BENCHMARK(BM_LoadWithoutProgress)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PumpCallsOnly)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainWrite)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SaveInPlace)->Args({255, 255})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SaveWithoutFlush)->Args({255, 255})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Save)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
