@@ -4,6 +4,12 @@
 
 #include <QFile>
 
+namespace {
+
+constexpr qsizetype PieceBytes = 256 * 1024;
+
+} // namespace
+
 LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCount,
                             const FileProgress &progress, TilesetTable &pending)
 {
@@ -22,16 +28,23 @@ LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCou
 
     // The reserved bytes are skipped unread. A file shorter than the records its header
     // announces is damaged; it is refused rather than completed with invented bytes.
-    // All records are read in one piece, straight into the table, then tidied field by field.
     TilesetTable table(tilesetCount, entryCount, Qt::Uninitialized);
-    const qint64 recordBytes = table.bytes().size();
-    if (size < fileLength(tilesetCount, entryCount) || !device.seek(HeaderSize) ||
-        device.read(table.recordData(), recordBytes) != recordBytes)
+    if (size < fileLength(tilesetCount, entryCount) || !device.seek(HeaderSize))
         return LoadError::LoadFailed;
 
+    // The records are read straight into the table in pieces of whole tilesets, about
+    // PieceBytes each, and each piece is tidied field by field, with its pumps, before the
+    // next is read: on a slow disk the window goes on painting between pieces.
+    const qsizetype recordSize = table.recordSize();
+    const int piece = std::max(1, int(PieceBytes / recordSize));
     ProgressReporter reporter(progress, tilesetCount);
     char *field = table.recordData();
     for (int k = 0; k < tilesetCount; ++k) {
+        if (k % piece == 0) {
+            const qint64 bytes = std::min(piece, tilesetCount - k) * recordSize;
+            if (device.read(field, bytes) != bytes)
+                return LoadError::LoadFailed;
+        }
         reporter.beforeTileset();
         applyFieldRule(field, NameWidth);
         field += NameWidth;

@@ -5,6 +5,7 @@
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
 
+#include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -199,6 +200,30 @@ private Q_SLOTS:
         QCOMPARE(saving, loading);
         QCOMPARE(loading.size(), barValues);
         QTEST(loading.value(barValues - 1), "lastValue");
+    }
+
+    // A slow disk: the records come in pieces of at most 256 KB, with pumps between them.
+    void readsInPieces()
+    {
+        struct Disk : QBuffer
+        {
+            int pumps = 0;
+            QList<std::pair<qint64, int>> reads; // the size asked for, the pumps before it
+            qint64 readData(char *data, qint64 size) override
+            {
+                reads.append({size, pumps});
+                return QBuffer::readData(data, size);
+            }
+        } disk;
+        disk.setData(TestFiles::fileBytes(TestFiles::numberedTable(255, 255)));
+        disk.open(QIODevice::ReadOnly);
+        QCOMPARE(readTilesetDevice(disk, disk.size(), -1, {{}, [&disk] { ++disk.pumps; }}, mTable),
+                 LoadError::None);
+        QCOMPARE(mTable.bytes(), disk.data().sliced(HeaderSize));
+        QCOMPARE(disk.reads.size(), 1 + 9); // the counts, then the records
+        for (qsizetype i = 2; i < disk.reads.size(); ++i)
+            QVERIFY(disk.reads[i].first <= 256 * 1024 &&
+                    disk.reads[i].second > disk.reads[i - 1].second);
     }
 
     // A save completes or leaves the old file: through a link, in place where the folder
