@@ -72,7 +72,7 @@ private Q_SLOTS:
             services().answers << Answer::No;
         QVERIFY(mFixture->trigger(command));
         QTRY_VERIFY(copies().isEmpty());
-        QTest::qWait(2100); // and no copy of the old document comes later
+        QTest::qWait(1100); // and no copy of the old document comes after a pause
         QVERIFY(copies().isEmpty());
     }
 
