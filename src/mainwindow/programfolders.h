@@ -16,7 +16,7 @@ struct ProgramFolders
 
     // The running program's folders.
     static ProgramFolders ofApplication();
-    // Everything in one folder, the user's part (recovery copies too) in a subfolder of it.
+    // Everything in one folder, the user's files (recovery copies too) in a subfolder of it.
     static ProgramFolders portable(const QString &folder);
 
     // hmktse.ini: beside the program while its folder can be written, else the user's.
