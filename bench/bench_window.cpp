@@ -1,7 +1,8 @@
 // The window's figures: relabelling the entry tree, opening a large file through the window
 // against a bare loop of as many event pumps as it has entry records, with the longest
 // stretch in which no events ran, saving it, and inserting and deleting tilesets; finding,
-// replacing and undoing on the largest file, beside a plain scan of the same bytes.
+// replacing and undoing on the largest file, beside a plain scan of the same bytes; editing
+// with and without the recovery copy.
 #include "entrytree.h"
 #include "mainwindow.h"
 #include "qtplatformservices.h"
@@ -51,7 +52,9 @@ struct Editor
     explicit Editor(int tilesets, int entries)
         : Editor(TestFiles::numberedTable(tilesets, entries))
     {}
-    explicit Editor(const TilesetTable &table)
+    // recovery: whether the window keeps a recovery copy of unsaved changes.
+    explicit Editor(const TilesetTable &table, bool recovery = true)
+        : window(services, folders(recovery))
     {
         const QString path = folder.filePath(u"bench.dat"_s);
         TestFiles::write(path, TestFiles::fileBytes(table));
@@ -66,9 +69,16 @@ struct Editor
     {
         return window.findChild<QWidget *>(u"FindDialog"_s)->findChild<T *>(name);
     }
+    ProgramFolders folders(bool recovery) const
+    {
+        ProgramFolders folders = ProgramFolders::portable(folder.path());
+        if (!recovery)
+            folders.recovery.clear();
+        return folders;
+    }
     QTemporaryDir folder;
     PumpingServices services;
-    MainWindow window{services, folder.path()};
+    MainWindow window;
 };
 
 void BM_RelabelAfterTilesetClick(benchmark::State &state)
@@ -176,6 +186,47 @@ void BM_InsertTileset(benchmark::State &state)
 void BM_DeleteTileset(benchmark::State &state)
 {
     timeCommand(state, 255, u"mnudelete"_s, u"mnuinsert"_s);
+}
+
+// A rename, an entry edit and a delete on 255 x 255, each with the events it posts, without
+// (0) and with (1) the recovery copy. A run lasts long enough for copies to be written: a
+// second after a pause, every two seconds while changes go on.
+void BM_RenameRecovery(benchmark::State &state)
+{
+    Editor editor(TestFiles::numberedTable(255, 255), state.range(0) == 1);
+    int i = 0;
+    for (auto _ : state) {
+        ++i;
+        Q_EMIT editor.tilesetList()->labelEdited(i % 255, u"Moss %1"_s.arg(i));
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_EditEntryRecovery(benchmark::State &state)
+{
+    Editor editor(TestFiles::numberedTable(255, 255), state.range(0) == 1);
+    editor.tilesetList()->selectTileset(127);
+    int i = 0;
+    for (auto _ : state) {
+        ++i;
+        Q_EMIT editor.entryTree()->labelEdited(i % 255, u"rock%1.bmp"_s.arg(i));
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_DeleteRecovery(benchmark::State &state)
+{
+    Editor editor(TestFiles::numberedTable(255, 255), state.range(0) == 1);
+    for (auto _ : state) {
+        editor.tilesetList()->selectTileset(127);
+        editor.trigger(u"mnudelete"_s);
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        editor.tilesetList()->selectTileset(127);
+        editor.trigger(u"mnuinsert"_s);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
 }
 
 // 255 x 255 with "rock" in one field of a hundred.
@@ -290,6 +341,9 @@ BENCHMARK(BM_FindAllOnePercent)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAllEntries)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoRedoDelete)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoRedoImport)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenameRecovery)->Arg(0)->Arg(1)->MinTime(3.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditEntryRecovery)->Arg(0)->Arg(1)->MinTime(3.0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DeleteRecovery)->Arg(0)->Arg(1)->MinTime(3.0)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)

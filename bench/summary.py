@@ -84,6 +84,10 @@ def main():
     for step in ("Delete", "Import"):
         rows.append((f"undo or redo of a {step.lower()}, 255 x 255 (events included)",
                      f"{window[f'BM_UndoRedo{step}'] / 2000:.2f} ms", "", "", "under 5 ms"))
+    for op, label in (("Rename", "rename"), ("EditEntry", "entry edit"), ("Delete", "delete")):
+        ratio(f"{label} with the recovery copy, 255 x 255 (events included)",
+              window[f"BM_{op}Recovery/1/min_time:3.000"] / 1000, "without",
+              window[f"BM_{op}Recovery/0/min_time:3.000"] / 1000, "1.1 x", "ms")
     grown = counters(sys.argv[2], "BM_HistoryMemory/iterations:1", "grown_MB")
     rows.append(("memory after 1,000 edits and 50 deletes", f"+{statistics.median(grown):.1f} MB",
                  "the file just opened", "", "under +25 MB"))

@@ -10,6 +10,7 @@
 #include "findcontroller.h"
 #include "helpmenu.h"
 #include "recentfilesmenu.h"
+#include "recoverycontroller.h"
 #include "svgicon.h"
 #include "tilesetdocument.h"
 #include "tilesetlist.h"
@@ -32,6 +33,7 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     , mEntryTree(mClientArea->entryTree())
     , mFind(new FindController(mDocument, services, this))
     , mFileWatcher(new DocumentFileWatcher(this))
+    , mRecovery(new RecoveryController(mDocument, folders.recovery, this))
 {
     setObjectName(u"Form1"_s);
     setWindowIcon(svgIcon(u":/icons/app.svg"_s));

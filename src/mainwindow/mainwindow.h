@@ -13,6 +13,7 @@ class EntryTree;
 class FieldStatus;
 class FindController;
 class RecentFilesMenu;
+class RecoveryController;
 class TilesetDocument;
 class TilesetList;
 class TilesetTable;
@@ -106,6 +107,7 @@ private:
     FindController *mFind;
     RecentFilesMenu *mRecentFiles = nullptr;
     DocumentFileWatcher *mFileWatcher;
+    RecoveryController *mRecovery;
     QString mLastOpenedPath; // remembered as the last file at shutdown
 
     QMenu *mEditMenu = nullptr;

@@ -2,9 +2,11 @@
 
 #include "clientarea.h"
 #include "descriptionfile.h"
+#include "documentfilewatcher.h"
 #include "entrycategories.h"
 #include "entrytree.h"
 #include "pathutils.h"
+#include "recoverycontroller.h"
 #include "settingsfile.h"
 #include "tilesetdocument.h"
 #include "tilesetlist.h"
@@ -88,9 +90,18 @@ void MainWindow::applySettings(EditorSettings settings, bool settingsFound)
     mActions.showDescriptions->setChecked(settings.showDescriptions == 1);
     mActions.openLast->setChecked(settings.openLastFileOnStartup == 1);
 
-    if (!settings.lastOpened.isEmpty() && fileExists(settings.lastOpened)) {
+    // A copy left by an editor that stopped is offered first; the last file does not replace
+    // the document it restores.
+    const bool restored = mRecovery->offerLeftCopies(this, mServices);
+    if (restored) {
+        setTitle(mDocument->isUntitled() ? u"Untitled"_s : mDocument->filePath());
+        mLastOpenedPath = mDocument->filePath();
+        mFileWatcher->watch(mDocument->filePath());
+    }
+    if (!settings.lastOpened.isEmpty() && fileExists(settings.lastOpened) &&
+        mLastOpenedPath.isEmpty()) {
         mLastOpenedPath = settings.lastOpened;
-        if (mActions.openLast->isChecked())
+        if (mActions.openLast->isChecked() && !restored)
             openChosenFile(settings.lastOpened);
     }
 }
@@ -141,6 +152,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (mDocument->isModified() && !maybeSave(u"Save changes before closing file?"_s))
         return;
     writeSettings();
+    mRecovery->discard(); // a normal end leaves nothing to recover
     event->accept();
 }
 

@@ -31,14 +31,17 @@ QString installedFolder(const QString &program, const char *relative)
 ProgramFolders ProgramFolders::ofApplication()
 {
     const QString program = QCoreApplication::applicationDirPath();
+    // Recovery copies are data, not settings: the per-user data folder.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return {program, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-            installedFolder(program, HMK_DATA_FROM_BIN),
-            installedFolder(program, HMK_DOC_FROM_BIN)};
+            installedFolder(program, HMK_DATA_FROM_BIN), installedFolder(program, HMK_DOC_FROM_BIN),
+            data.isEmpty() ? QString() : programFile(data, u"recovery"_s)};
 }
 
 ProgramFolders ProgramFolders::portable(const QString &folder)
 {
-    return {folder, programFile(folder, u"user"_s), {}, {}};
+    const QString user = programFile(folder, u"user"_s);
+    return {folder, user, {}, {}, programFile(user, u"recovery"_s)};
 }
 
 QString ProgramFolders::settingsFile() const

@@ -11,10 +11,12 @@ struct ProgramFolders
     QString user;    // the user's configuration folder: recent files, settings if need be
     QString data;    // an installation's data folder (desc.txt); empty when not installed
     QString doc;     // an installation's documentation folder (readme.txt)
+    // Copies of unsaved documents, kept in case the editor stops; empty keeps none.
+    QString recovery;
 
     // The running program's folders.
     static ProgramFolders ofApplication();
-    // Everything in one folder, the user's part in a subfolder of it.
+    // Everything in one folder, the user's files (recovery copies too) in a subfolder of it.
     static ProgramFolders portable(const QString &folder);
 
     // hmktse.ini: beside the program while its folder can be written, else the user's.

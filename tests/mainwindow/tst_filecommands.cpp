@@ -297,7 +297,7 @@ private Q_SLOTS:
         // A folder below a plain file: nobody, root included, can write there.
         const QString program = writable ? base : mFixture->writeFile(u"plain"_s, "x") + u"/bin"_s;
         QDir().mkpath(base);
-        const ProgramFolders folders{program, mFixture->folderPath(u"user"_s), base, {}};
+        const ProgramFolders folders{program, mFixture->folderPath(u"user"_s), base, {}, {}};
         TestFiles::write(base + u"/desc.txt"_s, "Cobbles\r\n"); // found among the installed
         MainWindow other(services(), folders);
         QVERIFY(other.findChild<QAction *>(u"mnudisplaynames"_s)->isVisible());

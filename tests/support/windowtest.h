@@ -40,9 +40,10 @@ class WindowFixture
 public:
     ScriptedServices services;
     // Start-up runs now, so files in the program folder must be there first.
-    MainWindow &start()
+    MainWindow &start() { return start(ProgramFolders::portable(mFolder.path())); }
+    MainWindow &start(const ProgramFolders &folders)
     {
-        mWindow = std::make_unique<MainWindow>(services, mFolder.path());
+        mWindow = std::make_unique<MainWindow>(services, folders);
         return *mWindow;
     }
     MainWindow &window() { return *mWindow; }

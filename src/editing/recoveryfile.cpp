@@ -1,0 +1,92 @@
+#include "recoveryfile.h"
+
+#include "tilesetwriter.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace {
+
+constexpr quint32 Magic = 0x484D4B52; // "HMKR"
+constexpr quint16 FormatVersion = 1;
+
+void setUp(QDataStream &stream)
+{
+    stream.setVersion(QDataStream::Qt_6_4);
+    stream.setByteOrder(QDataStream::BigEndian);
+}
+
+} // namespace
+
+RecoveryFile::RecoveryFile(const QString &path)
+    : mPath(path)
+{
+    mWorker.setMaxThreadCount(1); // one step at a time, in order
+}
+
+RecoveryFile::~RecoveryFile()
+{
+    finish();
+}
+
+void RecoveryFile::write(RecoveryCopy copy)
+{
+    queue([this, copy = std::move(copy)] { write(mPath, copy); });
+}
+
+void RecoveryFile::remove()
+{
+    queue([this] { QFile::remove(mPath); });
+}
+
+void RecoveryFile::queue(std::function<void()> step)
+{
+    const int number = ++mLastQueued;
+    mWorker.start([this, number, step = std::move(step)] {
+        if (number == mLastQueued)
+            step();
+    });
+}
+
+bool RecoveryFile::write(const QString &path, const RecoveryCopy &copy)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    setUp(out);
+    out << Magic << FormatVersion << copy.filePath << copy.lastChange.toUTC();
+    return out.status() == QDataStream::Ok && writeTilesetDevice(copy.table, file, {}) &&
+           file.commit();
+}
+
+std::optional<RecoveryCopy> RecoveryFile::read(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QDataStream in(&file);
+    setUp(in);
+    quint32 magic = 0;
+    quint16 version = 0;
+    RecoveryCopy copy;
+    in >> magic >> version;
+    if (magic != Magic || version != FormatVersion)
+        return std::nullopt;
+    in >> copy.filePath >> copy.lastChange;
+    const QByteArray bytes = file.readAll();
+    if (in.status() != QDataStream::Ok || bytes.size() < HeaderSize)
+        return std::nullopt;
+    // The bytes as they were, untidied, unlike a load: the document comes back byte for byte.
+    const int tilesetCount = uchar(bytes[0]);
+    const int entryCount = uchar(bytes[1]);
+    if (tilesetCount == 0 || entryCount == 0 ||
+        bytes.size() != fileLength(tilesetCount, entryCount))
+        return std::nullopt;
+    copy.table = TilesetTable(tilesetCount, entryCount, Qt::Uninitialized);
+    std::memcpy(copy.table.recordData(), bytes.constData() + HeaderSize, bytes.size() - HeaderSize);
+    return copy;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "tilesettable.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QThreadPool>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+
+// What an unsaved document needs to come back after a crash.
+struct RecoveryCopy
+{
+    TilesetTable table;
+    QString filePath; // empty for an untitled document
+    QDateTime lastChange;
+};
+
+// One editor's recovery copy on disk. Writing and removing run on a thread of their own in
+// the order asked, so an edit never waits for the disk; a step overtaken by a later one is
+// skipped. The file is replaced whole (QSaveFile): a crash during a write leaves the last one.
+//
+// The file: a QDataStream (Qt 6.4, big-endian) of the magic 'HMKR', the format version (1),
+// the file path and the last change (UTC), then the tileset file exactly as Save writes it.
+class RecoveryFile
+{
+public:
+    explicit RecoveryFile(const QString &path);
+    // Finishes what was asked.
+    ~RecoveryFile();
+
+    const QString &path() const { return mPath; }
+    // The table shares its bytes, so taking the copy costs nothing here; the worker drops
+    // them once written, before the next edit would have to copy them.
+    void write(RecoveryCopy copy);
+    void remove();
+    // Blocks until what was asked is done.
+    void finish() { mWorker.waitForDone(); }
+
+    static bool write(const QString &path, const RecoveryCopy &copy);
+    // Nothing when the file is missing, damaged or of another format.
+    static std::optional<RecoveryCopy> read(const QString &path);
+
+private:
+    void queue(std::function<void()> step);
+
+    QString mPath;
+    QThreadPool mWorker;
+    std::atomic<int> mLastQueued = 0;
+};

@@ -1,0 +1,143 @@
+#include "recoverycontroller.h"
+
+#include "pathutils.h"
+#include "platformservices.h"
+#include "recoveryfile.h"
+#include "tilesetdocument.h"
+
+#include <QDir>
+#include <QLocale>
+#include <QLockFile>
+#include <QUuid>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A pause in typing writes the copy after QuietMs; typing on writes it after LongestMs.
+constexpr int QuietMs = 1000;
+constexpr int LongestMs = 2000;
+
+// Only the running editor may remove its lock: one never goes stale by its age.
+std::unique_ptr<QLockFile> lockOf(const QString &folder, const QString &id)
+{
+    auto lock = std::make_unique<QLockFile>(programFile(folder, id + u".lock"_s));
+    lock->setStaleLockTime(0);
+    return lock;
+}
+
+struct LeftCopy
+{
+    std::unique_ptr<QLockFile> lock; // held while asking, so no other editor offers it too
+    QString path;
+    RecoveryCopy copy;
+};
+
+} // namespace
+
+RecoveryController::RecoveryController(TilesetDocument *document, const QString &folder,
+                                       QObject *parent)
+    : QObject(parent)
+    , mDocument(document)
+    , mFolder(folder)
+{
+    const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    mLock = lockOf(folder, id);
+    if (!mLock->tryLock())
+        return;
+    mFile = std::make_unique<RecoveryFile>(programFile(folder, id + u".copy"_s));
+    for (auto [timer, interval] : {std::pair(&mQuiet, QuietMs), std::pair(&mLongest, LongestMs)}) {
+        timer->setSingleShot(true);
+        timer->setInterval(interval);
+        connect(timer, &QTimer::timeout, this, &RecoveryController::writeCopy);
+    }
+    // A new table first drops the copy of the one it replaces.
+    connect(document, &TilesetDocument::tableReplaced, this, [this] {
+        discard();
+        documentChanged();
+    });
+    connect(document, &TilesetDocument::fieldsChanged, this, &RecoveryController::documentChanged);
+    connect(document, &TilesetDocument::modifiedChanged, this,
+            &RecoveryController::documentChanged);
+    connect(document, &TilesetDocument::filePathChanged, this,
+            &RecoveryController::documentChanged);
+}
+
+RecoveryController::~RecoveryController() = default;
+
+bool RecoveryController::offerLeftCopies(QWidget *window, PlatformServices &services)
+{
+    if (!mFile)
+        return false;
+    std::vector<LeftCopy> left;
+    for (const QFileInfo &file : QDir(mFolder).entryInfoList({u"*.copy"_s}, QDir::Files)) {
+        std::unique_ptr<QLockFile> lock = lockOf(mFolder, file.completeBaseName());
+        if (!lock->tryLock())
+            continue; // its editor still runs
+        // A copy that cannot be read is left as it is, for whoever can.
+        if (std::optional<RecoveryCopy> copy = RecoveryFile::read(file.filePath()))
+            left.push_back({std::move(lock), file.filePath(), std::move(*copy)});
+    }
+    std::sort(left.begin(), left.end(), [](const LeftCopy &a, const LeftCopy &b) {
+        return a.copy.lastChange > b.copy.lastChange;
+    });
+    for (LeftCopy &found : left) {
+        const QString name = found.copy.filePath.isEmpty() ? u"Untitled"_s : found.copy.filePath;
+        const QString when =
+            QLocale::system().toString(found.copy.lastChange.toLocalTime(), QLocale::ShortFormat);
+        if (services.messageBox(window,
+                                u"The editor stopped before the changes to %1 were saved (last "
+                                u"change %2). Restore them?"_s.arg(name, when),
+                                u"Recover unsaved changes"_s, PlatformServices::Buttons::YesNo,
+                                PlatformServices::Icon::Question) !=
+            PlatformServices::Answer::Yes) {
+            QFile::remove(found.path);
+            continue;
+        }
+        mDocument->open(std::move(found.copy.table), found.copy.filePath);
+        mDocument->markModified();
+        mLastChange = found.copy.lastChange;
+        // The copy left behind goes only once this editor's own copy holds the document.
+        writeCopy();
+        mFile->finish();
+        QFile::remove(found.path);
+        return true;
+    }
+    return false;
+}
+
+void RecoveryController::discard()
+{
+    mQuiet.stop();
+    mLongest.stop();
+    if (std::exchange(mCopyKept, false))
+        mFile->remove();
+}
+
+void RecoveryController::documentChanged()
+{
+    if (!mDocument->isModified()) {
+        discard();
+        return;
+    }
+    mLastChange = QDateTime::currentDateTimeUtc();
+    mQuiet.start();
+    if (!mLongest.isActive())
+        mLongest.start();
+}
+
+void RecoveryController::writeCopy()
+{
+    mQuiet.stop();
+    mLongest.stop();
+    if (!mDocument->isModified())
+        return;
+    mFile->write({mDocument->table(), mDocument->filePath(), mLastChange});
+    mCopyKept = true;
+}

@@ -1,0 +1,183 @@
+#include "recoveryfile.h"
+#include "windowtest.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QProcess>
+
+using namespace Qt::StringLiterals;
+using Answer = PlatformServices::Answer;
+
+// The copy an unsaved document keeps in case the editor stops, and its restoring.
+class TestRecovery : public WindowTest
+{
+    Q_OBJECT
+
+    ProgramFolders folders() { return ProgramFolders::portable(mFixture->folderPath({})); }
+    QStringList copies(const QString &folder = {})
+    {
+        return QDir(folder.isEmpty() ? folders().recovery : folder).entryList({u"*.copy"_s});
+    }
+    std::optional<RecoveryCopy> onlyCopy()
+    {
+        const QStringList found = copies();
+        return found.size() == 1 ? RecoveryFile::read(folders().recovery + u'/' + found.first())
+                                 : std::nullopt;
+    }
+    // A table a load would tidy: bytes after a terminator that are not blanks.
+    static TilesetTable untidyTable()
+    {
+        TilesetTable table = TestFiles::numberedTable(2, 4);
+        table.setEntry(1, 1, QByteArray("ab\0cd\xff", 6));
+        return table;
+    }
+
+private Q_SLOTS:
+    // Typing on without a pause of a second: the copy still comes within two.
+    void copyKeepsUpWithTyping()
+    {
+        mFixture->start().show();
+        const QString path = mFixture->writeNumberedFile(u"set.dat"_s, 3, 151);
+        mFixture->open(path);
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 9 && copies().isEmpty(); ++i) {
+            editEntry(1, i, u"edit %1"_s.arg(i));
+            QTest::qWait(300);
+        }
+        QVERIFY2(!copies().isEmpty() && clock.elapsed() < 2800, "the copy came late");
+        QTRY_VERIFY(onlyCopy() && onlyCopy()->table == table() && onlyCopy()->filePath == path);
+    }
+
+    void copyGoes_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("askedToSave"); // and answered No
+        QTest::newRow("saved") << u"mnusave"_s << false;
+        QTest::newRow("undone to the saved state") << u"mnuundo"_s << false;
+        QTest::newRow("closed") << u"mnuclose"_s << true;
+        QTest::newRow("replaced by the file as it is on disk") << u"mnurecent1"_s << true;
+        QTest::newRow("quit") << u"mnuquit"_s << true;
+    }
+    void copyGoes()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, askedToSave);
+        mFixture->start().show();
+        mFixture->open(mFixture->writeNumberedFile(u"set.dat"_s, 3, 151));
+        rename(0, u"Moss"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(onlyCopy(), 2500); // within two seconds, a poll's time more
+        if (askedToSave)
+            services().answers << Answer::No;
+        QVERIFY(mFixture->trigger(command));
+        QTRY_VERIFY(copies().isEmpty());
+        QTest::qWait(1100); // and no copy of the old document comes after a pause
+        QVERIFY(copies().isEmpty());
+    }
+
+    void leftCopyOffered_data()
+    {
+        QTest::addColumn<bool>("untitled");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Yes") << false << int(Answer::Yes);
+        QTest::newRow("Yes, untitled") << true << int(Answer::Yes);
+        QTest::newRow("No") << false << int(Answer::No);
+    }
+    void leftCopyOffered()
+    {
+        QFETCH(bool, untitled);
+        QFETCH(int, answer);
+        const QString last = mFixture->writeNumberedFile(u"last.dat"_s, 1, 1);
+        mFixture->writeFile(u"hmktse.ini"_s,
+                            "LastOpened=" + last.toUtf8() + "\nOpenLastFileOnStartup=1\n");
+        const QString path = untitled ? QString() : mFixture->folderPath(u"gone.dat"_s);
+        const QDateTime changed(QDate(2024, 3, 5), QTime(14, 7), Qt::UTC);
+        QDir().mkpath(folders().recovery);
+        const QString left = folders().recovery + u"/left.copy"_s;
+        QVERIFY(RecoveryFile::write(left, {untidyTable(), path, changed}));
+        services().answers << Answer(answer);
+        mFixture->start();
+
+        const ScriptedServices::Message asked = services().messages.value(0);
+        QCOMPARE(asked.text,
+                 u"The editor stopped before the changes to %1 were saved (last change "
+                 u"%2). Restore them?"_s.arg(
+                     untitled ? u"Untitled"_s : path,
+                     QLocale::system().toString(changed.toLocalTime(), QLocale::ShortFormat)));
+        QCOMPARE(asked.title, u"Recover unsaved changes"_s);
+        QVERIFY(asked.buttons == PlatformServices::Buttons::YesNo &&
+                asked.icon == PlatformServices::Icon::Question);
+        QVERIFY(!QFile::exists(left));
+        if (answer == int(Answer::No)) {
+            QCOMPARE(document().filePath(), last); // the last file opens after the question
+            return;
+        }
+        QCOMPARE(TestFiles::fileBytes(table()), TestFiles::fileBytes(untidyTable()));
+        QVERIFY(document().isModified());
+        QCOMPARE(document().filePath(), path);
+        QCOMPARE(window().windowTitle(),
+                 u"HMK Tileset Editor - "_s + (untitled ? u"Untitled"_s : path));
+        QVERIFY(onlyCopy() && onlyCopy()->table == untidyTable()); // now this editor's copy
+        if (untitled)
+            return;
+        QVERIFY(mFixture->trigger(u"mnusave"_s));
+        QCOMPARE(TestFiles::read(path), TestFiles::fileBytes(untidyTable()));
+    }
+
+    void runningEditorsKeepTheirOwn()
+    {
+        mFixture->start().show();
+        mFixture->open(mFixture->writeNumberedFile(u"set.dat"_s, 3, 151));
+        rename(0, u"Moss"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(onlyCopy(), 3000);
+        const QString other = mFixture->writeNumberedFile(u"other.dat"_s, 2, 2);
+        {
+            // The first one's copy is not offered: no question is answered.
+            MainWindow second(services(), folders());
+            second.openFile(other);
+            second.document().markModified();
+            QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 2, 3000);
+        } // gone without quitting, as in a crash: its copy stays
+        services().answers << Answer::No;
+        MainWindow third(services(), folders());
+        QVERIFY(services().messages.value(0).text.contains(other));
+        QCOMPARE(copies().size(), 1);
+    }
+
+    // The real editor, killed: a file it opened is removed behind its back, so its tilesets
+    // exist only in the editor, and its copy, until it is killed.
+    void killedEditorsChangesComeBack()
+    {
+        const QString home = mFixture->folderPath(u"home"_s);
+        const QString program = mFixture->folderPath(u"hmktse"_s); // no settings beside it
+        QVERIFY(QDir().mkpath(home) && QFile::copy(QStringLiteral(HMKTSE), program));
+        const QByteArray bytes = TestFiles::fileBytes(TestFiles::numberedTable(2, 4));
+        const QString path = mFixture->writeFile(u"set.dat"_s, bytes);
+        QProcess editor;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+            environment.insert(QString::fromLatin1(name), home);
+        editor.setProcessEnvironment(environment);
+        editor.start(program, {path});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + u"/HMK Tileset Editor/recent.conf"_s), 10000);
+        QTest::qWait(300); // the file is watched now
+        QFile::remove(path);
+        QTest::qWait(3000);
+        const QString recovery = home + u"/HMK Tileset Editor/recovery"_s;
+        QCOMPARE(copies(recovery).size(), 1);
+        editor.kill();
+        QVERIFY(editor.waitForFinished());
+
+        services().answers << Answer::Yes;
+        ProgramFolders killedEditors = folders();
+        killedEditors.recovery = recovery;
+        mFixture->start(killedEditors);
+        QCOMPARE(TestFiles::fileBytes(table()), bytes);
+        QVERIFY(document().isModified());
+        QCOMPARE(document().filePath(), path);
+    }
+};
+
+QTEST_MAIN(TestRecovery)
+#include "tst_recovery.moc"
