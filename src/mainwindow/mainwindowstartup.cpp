@@ -37,8 +37,8 @@ void MainWindow::startUp()
                                                            statusBar()->sizeHint().height());
 
     EditorSettings settings;
-    const QString settingsPath = mFolders.settingsFile();
-    const bool found = fileExists(settingsPath);
+    const QString settingsPath = mFolders.settingsToRead();
+    const bool found = !settingsPath.isEmpty();
     if (found)
         mSettingsIncomplete = !readSettingsFile(settingsPath, settings);
     applySettings(settings, found);
@@ -171,7 +171,7 @@ void MainWindow::writeSettings()
     settings.openLastFileOnStartup = mActions.openLast->isChecked() ? 1 : 0;
     settings.selectedEntry = mEntryTree->selectedEntryNode();
     // A settings file that cannot be written is lost; the program ends all the same.
-    const QString path = mFolders.settingsFile();
+    const QString path = mFolders.settingsToWrite();
     QDir().mkpath(folderOf(path)); // the user's folder may not be there yet
     writeSettingsFile(path, settings);
 }

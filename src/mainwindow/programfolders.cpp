@@ -44,11 +44,17 @@ ProgramFolders ProgramFolders::portable(const QString &folder)
     return {folder, user, {}, {}, programFile(user, u"recovery"_s)};
 }
 
-QString ProgramFolders::settingsFile() const
+QString ProgramFolders::settingsToRead() const
+{
+    return firstExisting({user, program}, u"hmktse.ini"_s);
+}
+
+QString ProgramFolders::settingsToWrite() const
 {
     const QFileInfo folder(program);
-    const bool writable = folder.isDir() && folder.isWritable();
-    return programFile(writable ? program : user, u"hmktse.ini"_s);
+    const bool besideProgram = !fileExists(programFile(user, u"hmktse.ini"_s)) && !isInstalled() &&
+                               folder.isDir() && folder.isWritable();
+    return programFile(besideProgram ? program : user, u"hmktse.ini"_s);
 }
 
 QString ProgramFolders::descriptionFile() const

@@ -3,8 +3,8 @@
 #include <QString>
 
 // Where the editor finds and keeps its files: beside the program, as the original kept
-// them, or, for an installed program whose folder it cannot write, in the user's own
-// configuration folder and the installation's shared folders.
+// them, or, for an installed program or one whose folder it cannot write, in the user's
+// own configuration folder and the installation's shared folders.
 struct ProgramFolders
 {
     QString program; // the executable's folder
@@ -19,8 +19,14 @@ struct ProgramFolders
     // Everything in one folder, the user's files (recovery copies too) in a subfolder of it.
     static ProgramFolders portable(const QString &folder);
 
-    // hmktse.ini: beside the program while its folder can be written, else the user's.
-    QString settingsFile() const;
+    // An installed program is one that finds its installation's shared folders.
+    bool isInstalled() const { return !data.isEmpty() || !doc.isEmpty(); }
+    // hmktse.ini as read: the user's, which holds the last session, else the one beside
+    // the program, writable or not; empty when there is neither.
+    QString settingsToRead() const;
+    // hmktse.ini as written: the user's when there is one, or the program is installed,
+    // or its folder cannot be written; else beside the program.
+    QString settingsToWrite() const;
     // desc.txt: beside the program, else the user's, else installed; empty when none is.
     QString descriptionFile() const;
     // readme.txt: beside the program, else installed; the path beside the program when

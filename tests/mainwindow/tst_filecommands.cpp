@@ -284,26 +284,58 @@ private Q_SLOTS:
         QCOMPARE(shownTitles(), titles); // told once, until opened or saved again
     }
 
-    void settingsWhereTheyCanBeWritten_data()
+    // SizerLeft is 1000 in the program's hmktse.ini and 2000 in the user's, where they are.
+    void whereSettingsLive_data()
     {
+        QTest::addColumn<bool>("installed");
         QTest::addColumn<bool>("writable"); // the program's folder
-        QTest::newRow("program folder") << true;
-        QTest::newRow("read-only program folder: the user's") << false;
+        QTest::addColumn<bool>("programIni");
+        QTest::addColumn<bool>("userIni");
+        QTest::addColumn<int>("sizerLeft"); // as read, and written back
+        QTest::addColumn<bool>("writtenBesideProgram");
+        QTest::newRow("beside the program") << false << true << true << false << 1000 << true;
+        QTest::newRow("read-only folder: the user's")
+            << false << false << false << false << 3360 << false;
+        QTest::newRow("installed: read beside, kept the user's")
+            << true << true << true << false << 1000 << false;
+        QTest::newRow("the user's holds the last session")
+            << false << true << true << true << 2000 << false;
     }
-    void settingsWhereTheyCanBeWritten()
+    void whereSettingsLive()
     {
+        QFETCH(bool, installed);
         QFETCH(bool, writable);
         const QString base = mFixture->folderPath(u"app"_s);
         // A folder below a plain file: nobody, root included, can write there.
         const QString program = writable ? base : mFixture->writeFile(u"plain"_s, "x") + u"/bin"_s;
+        const QString user = mFixture->folderPath(u"user"_s);
         QDir().mkpath(base);
-        const ProgramFolders folders{program, mFixture->folderPath(u"user"_s), base, {}, {}};
-        TestFiles::write(base + u"/desc.txt"_s, "Cobbles\r\n"); // found among the installed
+        QDir().mkpath(user);
+        const auto ini = [](const QString &folder, int sizerLeft) {
+            TestFiles::write(folder + u"/hmktse.ini"_s,
+                             "[HMKTSE-Settings]\nSizerLeft= " + QByteArray::number(sizerLeft));
+        };
+        QFETCH(bool, programIni);
+        QFETCH(bool, userIni);
+        if (programIni)
+            ini(program, 1000);
+        if (userIni)
+            ini(user, 2000);
+        const QString share = mFixture->folderPath(u"share"_s);
+        QDir().mkpath(share);
+        TestFiles::write(share + u"/desc.txt"_s, "Cobbles\r\n"); // found among the installed
+        const ProgramFolders folders{program, user, installed ? share : QString(), {}, {}};
         MainWindow other(services(), folders);
-        QVERIFY(other.findChild<QAction *>(u"mnudisplaynames"_s)->isVisible());
+        other.show(); // a layout pass places the splitter where the settings say
+        QCoreApplication::processEvents();
+        QCOMPARE(other.findChild<QAction *>(u"mnudisplaynames"_s)->isVisible(), installed);
         QVERIFY(other.close());
-        QCOMPARE(QFile::exists(base + u"/hmktse.ini"_s), writable);
-        QCOMPARE(QFile::exists(folders.user + u"/hmktse.ini"_s), !writable);
+        QFETCH(bool, writtenBesideProgram);
+        const QString written = (writtenBesideProgram ? program : user) + u"/hmktse.ini"_s;
+        QFETCH(int, sizerLeft);
+        QVERIFY(TestFiles::read(written).contains("SizerLeft= " + QByteArray::number(sizerLeft)));
+        QCOMPARE(TestFiles::read(program + u"/hmktse.ini"_s).contains("SizerLeft= 1000"),
+                 programIni); // never written over from elsewhere
     }
 };
 
