@@ -330,6 +330,14 @@ private Q_SLOTS:
         QTest::keyClick(tree(), Qt::Key_F2);
         labelEditor(tree())->setText(u"abc"_s);
         QVERIFY(status->text().endsWith(u"3 / 32 characters \u00b7 editing"_s));
+        // A paste of what no field can hold is refused whole, and the status bar says why.
+        auto *bar = child<QStatusBar>(&window(), u"statusBar"_s);
+        for (const QString &pasted : {u"d\U0001F600"_s, u"d\te"_s}) {
+            labelEditor(tree())->insert(pasted);
+            QCOMPARE(labelEditor(tree())->text(), u"abc"_s);
+            QVERIFY(
+                bar->currentMessage().contains(pasted.size() > 3 ? u"\U0001F600"_s : u"Control"_s));
+        }
         QTest::keyClick(labelEditor(tree()), Qt::Key_Escape);
         select(5, 149);
         QVERIFY(mFixture->trigger(u"mnufindnext"_s)); // wraps to the first
@@ -341,6 +349,15 @@ private Q_SLOTS:
         search(u"0:0"_s, u"\u4e2d"_s); // not Windows-1252
         QCOMPARE(services().messages.last().title, u"Replace all"_s);
         QVERIFY(table().bytes() == before && !document().undoStack()->canUndo());
+        // A summary is never that of another search; a refused Replace all says so.
+        auto *summary = inFind<QLabel>(u"findSummary"_s);
+        QCOMPARE(summary->text(), u"Nothing replaced"_s);
+        inFind<QLineEdit>(u"findText"_s)->clear();
+        QCOMPARE(summary->text(), QString());
+        inFind<QPushButton>(u"replaceAll"_s)->click();
+        QVERIFY(summary->text().startsWith(u"Nothing replaced"_s));
+        QVERIFY(mFixture->trigger(u"mnuclose"_s)); // no document: nothing to find in
+        QVERIFY(!child<QWidget>(&window(), u"FindDialog"_s)->isVisible());
     }
 };
 
