@@ -99,21 +99,28 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<int>("sizerLeft"); // 15 before; the others keep their values
+        QTest::addColumn<QString>("lastOpened");
         QTest::addColumn<bool>("complete");
-        const auto row = [](const char *name, const char *contents, int sizer, bool complete) {
-            QTest::newRow(name) << QByteArray(contents) << sizer << complete;
+        const QString old = u"/old/set.dat"_s;
+        const auto row = [&old](const char *name, const char *contents, int sizer, bool complete) {
+            QTest::newRow(name) << QByteArray(contents) << sizer << old << complete;
         };
         // A value that does not fit 16 bits is not taken and makes the read incomplete.
-        const QString numbers =
-            u"7000px=7000| 1 2 3=123|-0.6=-1|2.5=2|3.5=4|32767=32767|32768=15"_s;
-        for (const QString &r : (numbers + u"|-32769=15"_s).split(u'|'))
-            row(qPrintable(r.section(u'=', 0, 0)),
-                qPrintable(u"SizerLeft= "_s + r.section(u'=', 0, 0)), r.section(u'=', 1).toInt(),
-                !r.endsWith(u"=15"_s));
+        row("7000px", "SizerLeft= 7000px", 7000, true);
+        row("blanks inside", "SizerLeft= 1 2 3", 123, true);
+        row("-0.6", "SizerLeft= -0.6", -1, true);
+        row("2.5 to even", "SizerLeft= 2.5", 2, true);
+        row("3.5 to even", "SizerLeft= 3.5", 4, true);
+        row("32767", "SizerLeft= 32767", 32767, true);
+        row("32768", "SizerLeft= 32768", 15, false);
+        row("-32768", "SizerLeft= -32768", -32768, true);
+        row("-32769", "SizerLeft= -32769", 15, false);
         row("CR, LF, no final line end", "SizerLeft=1\rSizerLeft=2\nSizerLeft=3", 3, true);
         row("capitals, blanks around =", "  SIZERLEFT  =  120   \r\n", 120, true);
         row("out of range, reading goes on", "SizerLeft= 40000\r\nSizerLeft= 500", 500, false);
         row("long s is no s", "\xc5\xbfizerleft= 2000", 15, true); // ASCII case only
+        QTest::newRow("a value holding =")
+            << QByteArray("LastOpened= C:\\a=b.dat") << 15 << u"C:\\a=b.dat"_s << true;
     }
     void readSettings()
     {
@@ -124,7 +131,9 @@ private Q_SLOTS:
               "complete");
         EditorSettings expected = initial;
         QFETCH(int, sizerLeft);
+        QFETCH(QString, lastOpened);
         expected.sizerLeft = sizerLeft;
+        expected.lastOpened = lastOpened;
         QCOMPARE(settings, expected);
     }
 
@@ -134,6 +143,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("first");   // every later text is empty
         const QStringList aEmptyC = {u"A"_s, QString(), u"C"_s};
         QTest::newRow("CR LF") << QByteArray("A\r\n\r\nC\r\n") << aEmptyC;
+        QTest::newRow("no final line end") << QByteArray("A\n\nC") << aEmptyC;
         QTest::newRow("blanks kept, code page")
             << QByteArray(" Grass \t\r\n\x80 caf\xe9") << QStringList{u" Grass \t"_s, u"€ café"_s};
         QTest::newRow("missing file") << QByteArray() << QStringList();
@@ -159,6 +169,8 @@ private Q_SLOTS:
             << QByteArray("\x02\x05\0\0\0", 5) + Nul + Nul << LoadError::IncorrectFilesize;
         QTest::newRow("T x E bytes")
             << QByteArray("\x02\x05\0\0\0", 5) + QByteArray(5, 0) << LoadError::LoadFailed;
+        QTest::newRow("0 entries") << QByteArray("\x02\x00\0\0\0", 5) << LoadError::LoadFailed;
+        QTest::newRow("0 tilesets") << QByteArray("\x00\x02\0\0\0", 5) << LoadError::LoadFailed;
         QTest::newRow("one byte short")
             << TestFiles::fileBytes(TestFiles::numberedTable(2, 3)).chopped(1)
             << LoadError::LoadFailed;
@@ -231,18 +243,24 @@ private Q_SLOTS:
     void save_data()
     {
         QTest::addColumn<QString>("before"); // "file", "link" or "read-only folder"
-        QTest::addColumn<int>("tilesets");   // saved with as many entries each
-        QTest::addColumn<QString>("error");  // empty when saved
-        QTest::newRow("255 x 255, 0640 kept") << u"file"_s << 255 << QString();
-        QTest::newRow("a link stays, its file is saved") << u"link"_s << 3 << QString();
-        QTest::newRow("read-only folder: in place") << u"read-only folder"_s << 3 << QString();
+        QTest::addColumn<int>("tilesets");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QString>("error"); // empty when saved
+        QTest::newRow("255 x 255, 0640 kept") << u"file"_s << 255 << 255 << QString();
+        // 31 records of 255 entries fill a write batch of 256 KB.
+        QTest::newRow("32 x 255, a batch and one") << u"file"_s << 32 << 255 << QString();
+        QTest::newRow("a link stays, its file is saved") << u"link"_s << 3 << 3 << QString();
+        QTest::newRow("read-only folder: in place") << u"read-only folder"_s << 3 << 3 << QString();
         QTest::newRow("256 tilesets")
-            << u"file"_s << 256 << u"More than 255 tilesets or entries per tileset"_s;
+            << u"file"_s << 256 << 1 << u"More than 255 tilesets or entries per tileset"_s;
+        QTest::newRow("256 entries")
+            << u"file"_s << 1 << 256 << u"More than 255 tilesets or entries per tileset"_s;
     }
     void save()
     {
         QFETCH(QString, before);
         QFETCH(int, tilesets);
+        QFETCH(int, entries);
         QTemporaryDir dir; // one for each row, which a read-only row makes read-only
         const QString target = dir.filePath(u"hmkset.dat"_s);
         const QString file = before == u"link" ? dir.filePath(u"linked.dat"_s) : target;
@@ -257,7 +275,7 @@ private Q_SLOTS:
         const bool asOther = readOnly && geteuid() == 0;
         if (asOther && seteuid(65534) != 0)
             QSKIP("root cannot save as another user here");
-        const TilesetTable table = TestFiles::numberedTable(tilesets, tilesets);
+        const TilesetTable table = TestFiles::numberedTable(tilesets, entries);
         QString error;
         const bool saved = writeTilesetFile(table, target, {}, &error);
         QVERIFY(!asOther || seteuid(0) == 0);

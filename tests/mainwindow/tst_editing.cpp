@@ -3,11 +3,14 @@
 #include "widgets.h"
 #include "windowtest.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QUndoStack>
 
 using namespace Qt::StringLiterals;
@@ -37,6 +40,14 @@ class TestEditing : public WindowTest
     }
     QLineEdit *startEdit(int tileset, const QString &how)
     {
+        if (how.startsWith(u"second click"_s)) { // on a selected node, later than a double-click
+            QTreeWidget *in = how.endsWith(u"name"_s) ? static_cast<QTreeWidget *>(list()) : tree();
+            QTreeWidgetItem *node = in == list() ? list()->node(tileset + 1) : entryNode(12);
+            click(in, node);
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+            click(in, node);
+            return labelEditor(in);
+        }
         if (how == u"rename"_s) {
             click(list(), list()->node(tileset + 1), true);
             return labelEditor(list());
@@ -135,8 +146,11 @@ private Q_SLOTS:
             text33.chopped(1).toLatin1(), true);
         row("entry, blanks around", u"F2"_s, field("   Lead ", EntryWidth), u"Lead"_s, u"Lava"_s,
             false, field("   Lead ", EntryWidth), false);
-        QTest::newRow("category") << u"category"_s << entry12 << false << QString() << QString()
-                                  << false << entry12 << false;
+        for (const QString &how : {u"category"_s, u"second click on an entry"_s})
+            QTest::newRow(qPrintable(how))
+                << how << entry12 << false << QString() << QString() << false << entry12 << false;
+        QTest::newRow("second click on a name") << u"second click on a name"_s << set3 << false
+                                                << QString() << QString() << false << set3 << false;
     }
     void edit()
     {
@@ -146,7 +160,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(bool, confirmed);
         QFETCH(QByteArray, stored);
-        const bool rename = how == u"rename"_s;
+        const bool rename = how == u"rename"_s || how.endsWith(u"name"_s);
         const auto setField = [rename](TilesetTable &table, const QByteArray &bytes) {
             rename ? table.setTilesetName(3, bytes) : table.setEntry(12, 3, bytes);
         };
@@ -176,6 +190,44 @@ private Q_SLOTS:
         QTEST(document().isModified(), "unsaved");
         if (confirmed) // the label shows what was typed, even beyond the field's width
             QCOMPARE((rename ? list()->node(4) : entryNode(12))->text(0), label);
+    }
+
+    // What a document's shape enables, and where New names a second group.
+    void documentShapes_data()
+    {
+        QTest::addColumn<int>("tilesets"); // 0: a file of 2 tilesets is opened instead
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<bool>("categorised");
+        QTest::newRow("New, 50 tilesets") << 50 << 151 << true;
+        QTest::newRow("New, 51 tilesets: tileset 50 named") << 51 << 151 << true;
+        QTest::newRow("150 entries, flat") << 0 << 150 << false;
+        QTest::newRow("152 entries, flat") << 0 << 152 << false;
+    }
+    void documentShapes()
+    {
+        QFETCH(int, tilesets);
+        QFETCH(int, entries);
+        mFixture->writeFile(u"desc.txt"_s, "Grass\r\n"); // so that descriptions are offered
+        if (tilesets == 0) {
+            open(TestFiles::numberedTable(2, entries));
+        } else {
+            mFixture->start();
+            services().dialogs << [tilesets](QDialog &dialog) {
+                child<QRadioButton>(&dialog, u"Option3"_s)->click();
+                textBox(&dialog, 0)->setText(QString::number(tilesets));
+                dialog.accept();
+            };
+            QVERIFY(mFixture->trigger(u"mnunew"_s));
+            QCOMPARE(table().tilesetName(0), padFixedText("Generic", NameWidth));
+            QCOMPARE(table().tilesetName(std::min(50, tilesets - 1)),
+                     tilesets > 50 ? padFixedText("New generic", NameWidth) : QByteArray(33, 0));
+        }
+        QCOMPARE(table().entryCount(), entries);
+        QFETCH(bool, categorised);
+        QCOMPARE(tree()->topLevelItemCount(), categorised ? 16 : entries);
+        QCOMPARE(action(u"mnudisplaynames"_s)->isEnabled(), categorised);
+        QCOMPARE(child<QToolBar>(&window(), u"Toolbar2"_s)->actions().last()->isEnabled(),
+                 categorised);
     }
 
     void goToEntry_data()

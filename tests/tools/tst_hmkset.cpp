@@ -79,6 +79,9 @@ private Q_SLOTS:
                                  << QByteArray(
                                         "\"caf\xc3\xa9 \xe2\x82\xac\\n\\t\\u0001\\\"\\\\\\u007f"
                                         "\\u0081\\u00a0\\u00ad\"");
+        QTest::newRow("text, then NULs only")
+            << "ab" + QByteArray(30, '\0')
+            << "{\"hex\": \"6162" + QByteArray("00").repeated(30) + "\"}";
         QTest::newRow("NUL then text")
             << QByteArray("ab\0cd", 5) + QByteArray(27, ' ')
             << "{\"hex\": \"6162006364" + QByteArray("20").repeated(27) + "\"}";

@@ -31,19 +31,47 @@ class TestWidgets : public QObject
     QString label(int entry) const { return mTree.node(mTree.entryNode(entry))->text(0); }
 
 private Q_SLOTS:
+    // Where an entry sits: its category, the entry it is a sub-entry of (-1: none), and its
+    // node's identifier; and every entry exactly once.
+    void categorisedEntries_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("parentEntry");
+        QTest::addColumn<QString>("identifier");
+        QTest::newRow("first") << 0 << 0 << -1 << u"i 1"_s;
+        QTest::newRow("sub-entry of a bank") << 11 << 1 << 10 << u"i 13"_s;
+        QTest::newRow("last sub-entry of the banks") << 87 << 1 << 86 << u"i 17"_s;
+        QTest::newRow("the only road") << 78 << 2 << -1 << u"i 19"_s;
+        QTest::newRow("sub-entry of a tree") << 29 << 4 << 17 << u"i 31"_s;
+        QTest::newRow("last barrel") << 106 << 6 << 104 << u"i 71"_s;
+        QTest::newRow("first of the rest") << 48 << 15 << -1 << u"i 127"_s;
+        QTest::newRow("last") << 150 << 15 << -1 << u"i 166"_s;
+    }
     void categorisedEntries()
     {
         mTree.build(151);
         QList<int> seen(151);
-        for (int n = 1; n <= 167; ++n) {
+        for (int n = 1; n <= CategorisedNodeCount; ++n) {
             const int entry = mTree.nodeEntry(n);
             QCOMPARE(mTree.node(n)->parent() == nullptr, entry < 0); // categories at the top
             if (entry >= 0 && ++seen[entry] == 1)
                 QCOMPARE(mTree.entryNode(entry), n);
         }
-        QCOMPARE(seen, QList<int>(151, 1)); // every entry exactly once
-        // A sub-entry sits below the entry listed before it.
-        QCOMPARE(mTree.nodeEntry(mTree.nodeIndex(mTree.node(mTree.entryNode(29))->parent())), 17);
+        QCOMPARE(seen, QList<int>(151, 1));
+        QFETCH(int, entry);
+        QFETCH(int, category);
+        const int node = mTree.entryNode(entry);
+        QTEST(mTree.nodeIdentifier(node), "identifier");
+        QCOMPARE(mTree.nodeIdentifier(mTree.nodeIndex(mTree.categoryNode(category))),
+                 u"key %1"_s.arg(category));
+        QTreeWidgetItem *parent = mTree.node(node)->parent();
+        QTEST(parent == mTree.categoryNode(category)
+                  ? -1
+                  : int(mTree.nodeEntry(mTree.nodeIndex(parent))),
+              "parentEntry");
+        QCOMPARE(parent == mTree.categoryNode(category) ? parent : parent->parent(),
+                 mTree.categoryNode(category));
     }
 
     void entryLabels()
@@ -125,6 +153,7 @@ private Q_SLOTS:
         QTest::newRow("s 780") << 7875 << 780 << 3360 << 4125 << 5715;
         QTest::newRow("s 781") << 7875 << 781 << 3360 << 4125 << 361;
         QTest::newRow("room 720") << 4470 << 6135 << 3360 << 720 << 5715;
+        QTest::newRow("room 721") << 4471 << 6135 << 3360 << 721 << 5715;
     }
     void layoutPass()
     {
@@ -146,6 +175,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("left");
         QTest::newRow("720") << QList<int>{720} << 3000;
         QTest::newRow("721") << QList<int>{721} << 721;
+        QTest::newRow("7094") << QList<int>{7094} << 7094;
         QTest::newRow("7095") << QList<int>{7095} << 3000;
     }
     void splitter()
