@@ -191,27 +191,31 @@ void BM_DeleteTileset(benchmark::State &state)
 // A rename, an entry edit and a delete on 255 x 255, each with the events it posts, without
 // (0) and with (1) the recovery copy. A run lasts long enough for copies to be written: a
 // second after a pause, every two seconds while changes go on.
-void BM_RenameRecovery(benchmark::State &state)
-{
-    Editor editor(TestFiles::numberedTable(255, 255), state.range(0) == 1);
-    int i = 0;
-    for (auto _ : state) {
-        ++i;
-        Q_EMIT editor.tilesetList()->labelEdited(i % 255, u"Moss %1"_s.arg(i));
-        QCoreApplication::processEvents();
-    }
-}
-
-void BM_EditEntryRecovery(benchmark::State &state)
+// Runs edit(i) on tileset 127 of 255 x 255 at every iteration, with the events it posts.
+template<typename Edit>
+void timeEdits(benchmark::State &state, Edit edit)
 {
     Editor editor(TestFiles::numberedTable(255, 255), state.range(0) == 1);
     editor.tilesetList()->selectTileset(127);
     int i = 0;
     for (auto _ : state) {
-        ++i;
-        Q_EMIT editor.entryTree()->labelEdited(i % 255, u"rock%1.bmp"_s.arg(i));
+        edit(editor, ++i);
         QCoreApplication::processEvents();
     }
+}
+
+void BM_RenameRecovery(benchmark::State &state)
+{
+    timeEdits(state, [](Editor &editor, int i) {
+        Q_EMIT editor.tilesetList()->labelEdited(i % 255, u"Moss %1"_s.arg(i));
+    });
+}
+
+void BM_EditEntryRecovery(benchmark::State &state)
+{
+    timeEdits(state, [](Editor &editor, int i) {
+        Q_EMIT editor.entryTree()->labelEdited(i % 255, u"rock%1.bmp"_s.arg(i));
+    });
 }
 
 void BM_DeleteRecovery(benchmark::State &state)
