@@ -13,10 +13,13 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using TestFiles::fileBytes;
+using TestFiles::numberedTable;
 using TestFiles::read;
 
 Q_DECLARE_METATYPE(EditorSettings)
 Q_DECLARE_METATYPE(SearchOptions)
+Q_DECLARE_METATYPE(TilesetTable)
 
 namespace {
 
@@ -27,18 +30,10 @@ QByteArray padded(const QByteArray &text, char fill, int width)
     return text + QByteArray(width - text.size(), fill);
 }
 
-// Tileset 1 holds the odd fields: a name padded with blanks and no terminator, text after a
-// NUL, a field never written, a full-width entry.
-TilesetTable searchTable()
+// The settings before a read; the rows differ only in these two.
+EditorSettings oldSettings(int sizerLeft, const QString &lastOpened = u"/old/set.dat"_s)
 {
-    TilesetTable table = TestFiles::numberedTable(3, 4);
-    table.setTilesetName(1, padFixedText("Rock garden", NameWidth));
-    table.setEntry(0, 1, storeFixedText("rock012.bmp", EntryWidth));
-    table.setEntry(1, 1, padded("grass", '\0', EntryWidth - 4) + "rock");
-    table.setEntry(2, 1, QByteArray(EntryWidth, '\0'));
-    table.setEntry(3, 1, QByteArray(EntryWidth, 'R'));
-    table.setEntry(2, 2, storeFixedText("ROCK012.BMP", EntryWidth));
-    return table;
+    return {lastOpened, 11, 12, 13, 14, sizerLeft, 16, 17, 18};
 }
 
 } // namespace
@@ -82,28 +77,26 @@ private Q_SLOTS:
     {
         QFETCH(int, width);
         QFETCH(QByteArray, raw);
-        if (width == NameWidth) {
-            applyFieldRule(raw.data(), width);
-            QTEST(raw, "expected");
-            return;
-        }
         // One entry alone, and the same between others in a run, which may take another path.
         QByteArray run = QByteArray(EntryWidth, 'x') + raw + raw;
-        applyEntryRule(raw.data());
+        if (width == NameWidth)
+            applyFieldRule(raw.data(), width);
+        else
+            applyEntryRule(raw.data());
         QTEST(raw, "expected");
-        applyEntryRules(run.data(), 3);
-        QCOMPARE(run, QByteArray(EntryWidth, 'x') + raw + raw);
+        if (width == EntryWidth) {
+            applyEntryRules(run.data(), 3);
+            QCOMPARE(run, QByteArray(EntryWidth, 'x') + raw + raw);
+        }
     }
 
     void readSettings_data()
     {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<int>("sizerLeft"); // 15 before; the others keep their values
-        QTest::addColumn<QString>("lastOpened");
+        QTest::addColumn<QByteArray>("contents"); // read over oldSettings(15)
+        QTest::addColumn<EditorSettings>("expected");
         QTest::addColumn<bool>("complete");
-        const QString old = u"/old/set.dat"_s;
-        const auto row = [&old](const char *name, const char *contents, int sizer, bool complete) {
-            QTest::newRow(name) << QByteArray(contents) << sizer << old << complete;
+        const auto row = [](const char *name, const char *contents, int sizer, bool complete) {
+            QTest::newRow(name) << QByteArray(contents) << oldSettings(sizer) << complete;
         };
         // A value that does not fit 16 bits is not taken and makes the read incomplete.
         row("7000px", "SizerLeft= 7000px", 7000, true);
@@ -120,21 +113,15 @@ private Q_SLOTS:
         row("out of range, reading goes on", "SizerLeft= 40000\r\nSizerLeft= 500", 500, false);
         row("long s is no s", "\xc5\xbfizerleft= 2000", 15, true); // ASCII case only
         QTest::newRow("a value holding =")
-            << QByteArray("LastOpened= C:\\a=b.dat") << 15 << u"C:\\a=b.dat"_s << true;
+            << QByteArray("LastOpened= C:\\a=b.dat") << oldSettings(15, u"C:\\a=b.dat"_s) << true;
     }
     void readSettings()
     {
         QFETCH(QByteArray, contents);
-        const EditorSettings initial{u"/old/set.dat"_s, 11, 12, 13, 14, 15, 16, 17, 18};
-        EditorSettings settings = initial;
+        EditorSettings settings = oldSettings(15);
         QTEST(readSettingsFile(TestFiles::write(path(u"hmktse.ini"_s), contents), settings),
               "complete");
-        EditorSettings expected = initial;
-        QFETCH(int, sizerLeft);
-        QFETCH(QString, lastOpened);
-        expected.sizerLeft = sizerLeft;
-        expected.lastOpened = lastOpened;
-        QCOMPARE(settings, expected);
+        QTEST(settings, "expected");
     }
 
     void descriptions_data()
@@ -155,49 +142,42 @@ private Q_SLOTS:
         const QString desc = path(QString::fromLatin1(QTest::currentDataTag()));
         if (!contents.isNull())
             TestFiles::write(desc, contents);
-        const QStringList texts = readDescriptionFile(desc);
-        QCOMPARE(texts.size(), DescriptionCount);
-        QCOMPARE(texts.first(first.size()), first);
-        QCOMPARE(texts.sliced(first.size()).join(QString()), QString());
+        first.resize(DescriptionCount);
+        QCOMPARE(readDescriptionFile(desc), first);
     }
 
     void failedLoadChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<LoadError>("error");
-        QTest::newRow("T x E - 1 bytes")
-            << QByteArray("\x02\x05\0\0\0", 5) + Nul + Nul << LoadError::IncorrectFilesize;
-        QTest::newRow("T x E bytes")
-            << QByteArray("\x02\x05\0\0\0", 5) + QByteArray(5, 0) << LoadError::LoadFailed;
+        const QByteArray twoByFive("\x02\x05\0\0\0", 5);
+        QTest::newRow("T x E - 1 bytes") << twoByFive + Nul + Nul << LoadError::IncorrectFilesize;
+        QTest::newRow("T x E bytes") << twoByFive + QByteArray(5, 0) << LoadError::LoadFailed;
         QTest::newRow("0 entries") << QByteArray("\x02\x00\0\0\0", 5) << LoadError::LoadFailed;
         QTest::newRow("0 tilesets") << QByteArray("\x00\x02\0\0\0", 5) << LoadError::LoadFailed;
         QTest::newRow("one byte short")
-            << TestFiles::fileBytes(TestFiles::numberedTable(2, 3)).chopped(1)
-            << LoadError::LoadFailed;
+            << fileBytes(numberedTable(2, 3)).chopped(1) << LoadError::LoadFailed;
     }
     void failedLoadChangesNothing()
     {
         QFETCH(QByteArray, file);
-        mTable = TestFiles::numberedTable(4, 6);
-        const TilesetTable before = mTable;
+        mTable = numberedTable(4, 6);
         QTEST(load(file), "error");
-        QVERIFY(mTable == before);
+        QVERIFY(mTable == numberedTable(4, 6));
     }
 
     // The bar goes up by 100 / (T - 1) before each tileset while the total stays within 100.
     void progress_data()
     {
         QTest::addColumn<int>("tilesets");
-        QTest::addColumn<int>("barValues");
-        QTest::addColumn<float>("lastValue");
-        QTest::newRow("T=1") << 1 << 0 << 0.0f;
-        QTest::newRow("T=2") << 2 << 1 << 100.0f;
+        QTest::addColumn<QList<float>>("bar"); // every value, loading and saving alike
+        QTest::newRow("T=1") << 1 << QList<float>{};
+        QTest::newRow("T=2") << 2 << QList<float>{100.0f};
     }
     void progress()
     {
         QFETCH(int, tilesets);
-        QFETCH(int, barValues);
-        const QByteArray original = TestFiles::fileBytes(TestFiles::numberedTable(tilesets, 9));
+        const QByteArray original = fileBytes(numberedTable(tilesets, 9));
         QList<float> loading, saving;
         int pumps = 0;
         const auto seen = [&pumps](QList<float> &values) -> FileProgress {
@@ -209,9 +189,8 @@ private Q_SLOTS:
         QVERIFY(writeTilesetFile(mTable, out, seen(saving)));
         QCOMPARE(pumps, tilesets * 10);
         QCOMPARE(read(out), original); // the header and records, and cut to that length
+        QTEST(loading, "bar");
         QCOMPARE(saving, loading);
-        QCOMPARE(loading.size(), barValues);
-        QTEST(loading.value(barValues - 1), "lastValue");
     }
 
     // A slow disk: the records come in pieces of at most 256 KB, with pumps between them.
@@ -227,7 +206,7 @@ private Q_SLOTS:
                 return QBuffer::readData(data, size);
             }
         } disk;
-        disk.setData(TestFiles::fileBytes(TestFiles::numberedTable(255, 255)));
+        disk.setData(fileBytes(numberedTable(255, 255)));
         disk.open(QIODevice::ReadOnly);
         QCOMPARE(readTilesetDevice(disk, disk.size(), -1, {{}, [&disk] { ++disk.pumps; }}, mTable),
                  LoadError::None);
@@ -243,24 +222,25 @@ private Q_SLOTS:
     void save_data()
     {
         QTest::addColumn<QString>("before"); // "file", "link" or "read-only folder"
-        QTest::addColumn<int>("tilesets");
-        QTest::addColumn<int>("entries");
+        QTest::addColumn<TilesetTable>("table");
         QTest::addColumn<QString>("error"); // empty when saved
-        QTest::newRow("255 x 255, 0640 kept") << u"file"_s << 255 << 255 << QString();
+        const auto row = [](const char *name, const QString &before, int tilesets, int entries,
+                            const QString &error = {}) {
+            QTest::newRow(name) << before << numberedTable(tilesets, entries) << error;
+        };
+        const QString tooMany = u"More than 255 tilesets or entries per tileset"_s;
+        row("255 x 255, 0640 kept", u"file"_s, 255, 255);
         // 31 records of 255 entries fill a write batch of 256 KB.
-        QTest::newRow("32 x 255, a batch and one") << u"file"_s << 32 << 255 << QString();
-        QTest::newRow("a link stays, its file is saved") << u"link"_s << 3 << 3 << QString();
-        QTest::newRow("read-only folder: in place") << u"read-only folder"_s << 3 << 3 << QString();
-        QTest::newRow("256 tilesets")
-            << u"file"_s << 256 << 1 << u"More than 255 tilesets or entries per tileset"_s;
-        QTest::newRow("256 entries")
-            << u"file"_s << 1 << 256 << u"More than 255 tilesets or entries per tileset"_s;
+        row("32 x 255, a batch and one", u"file"_s, 32, 255);
+        row("a link stays, its file is saved", u"link"_s, 3, 3);
+        row("read-only folder: in place", u"read-only folder"_s, 3, 3);
+        row("256 tilesets", u"file"_s, 256, 1, tooMany);
+        row("256 entries", u"file"_s, 1, 256, tooMany);
     }
     void save()
     {
         QFETCH(QString, before);
-        QFETCH(int, tilesets);
-        QFETCH(int, entries);
+        QFETCH(TilesetTable, table);
         QTemporaryDir dir; // one for each row, which a read-only row makes read-only
         const QString target = dir.filePath(u"hmkset.dat"_s);
         const QString file = before == u"link" ? dir.filePath(u"linked.dat"_s) : target;
@@ -275,7 +255,6 @@ private Q_SLOTS:
         const bool asOther = readOnly && geteuid() == 0;
         if (asOther && seteuid(65534) != 0)
             QSKIP("root cannot save as another user here");
-        const TilesetTable table = TestFiles::numberedTable(tilesets, entries);
         QString error;
         const bool saved = writeTilesetFile(table, target, {}, &error);
         QVERIFY(!asOther || seteuid(0) == 0);
@@ -285,54 +264,55 @@ private Q_SLOTS:
         QCOMPARE(saved, error.isEmpty());
         QCOMPARE(QFileInfo(target).symLinkTarget(), before == u"link" ? file : QString());
         QCOMPARE(QFileInfo(file).permissions(), permissions);
-        QCOMPARE(read(file), saved ? TestFiles::fileBytes(table) : "old file");
+        QCOMPARE(read(file), saved ? fileBytes(table) : "old file");
     }
 
-    void findFields_data()
+    // Each search, then the replacement of what it found, redone and undone.
+    void findAndReplace_data()
     {
         QTest::addColumn<SearchOptions>("options");
         QTest::addColumn<QList<int>>("found"); // tileset * 10 + entry + 1; a name is tileset * 10
-        const auto row = [](const char *name, SearchOptions options, QList<int> found) {
-            QTest::newRow(name) << options << found;
-        };
-        row("any case, names and entries", {u"rock"_s}, {10, 11, 23});
-        row("match case", {u"rock"_s, true}, {11});
-        row("text after a NUL is no text", {u"grass"_s}, {12});
-        row("whole field, padding aside", {u"rock garden"_s, false, true}, {10});
-        row("whole field, not a part", {u"rock"_s, false, true}, {});
-    }
-    void findFields()
-    {
-        QFETCH(SearchOptions, options);
-        QList<int> found;
-        for (const FieldMatch &m : ::findFields(searchTable(), options))
-            found.append(m.tileset * 10 + m.entry + 1);
-        QTEST(found, "found");
-    }
-
-    void replaceFields_data()
-    {
-        QTest::addColumn<QString>("find");
         QTest::addColumn<QString>("replacement");
-        QTest::addColumn<QByteArray>("entry0"); // of tileset 1, afterwards
         QTest::addColumn<int>("changed");
         QTest::addColumn<int>("cut");
-        QTest::newRow("stored as an edit stores it")
-            << u"rock"_s << u"stone"_s << storeFixedText("stone012.bmp", EntryWidth) << 3 << 0;
-        QTest::newRow("cut at the width, and counted")
-            << u"012"_s << QString(30, u'x') << QByteArray("rock") + QByteArray(28, 'x') << 2 << 2;
+        QTest::addColumn<QByteArray>("entry0"); // of tileset 1, afterwards
+        const auto row = [](const char *name, SearchOptions options, QList<int> found,
+                            const QString &replacement, int changed, int cut, QByteArray entry0) {
+            QTest::newRow(name) << options << found << replacement << changed << cut << entry0;
+        };
+        // A replaced field is stored as an edit stores it: terminated, then padded.
+        const QByteArray rock = storeFixedText("rock012.bmp", EntryWidth);
+        const QByteArray stone = storeFixedText("stone012.bmp", EntryWidth);
+        row("any case, names and entries", {u"rock"_s}, {10, 11, 23}, u"stone"_s, 3, 0, stone);
+        row("match case", {u"rock"_s, true}, {11}, u"stone"_s, 1, 0, stone);
+        row("text after a NUL is no text", {u"grass"_s}, {12}, u"moss"_s, 1, 0, rock);
+        row("whole name, padding aside", {u"rock garden"_s, false, true}, {10}, u"x"_s, 1, 0, rock);
+        row("whole field, not a part", {u"rock"_s, false, true}, {}, u"stone"_s, 0, 0, rock);
+        row("cut at the width, and counted", {u"012"_s}, {11, 23}, QString(30, u'x'), 2, 2,
+            QByteArray("rock") + QByteArray(28, 'x'));
         // "Rock gardens" and its padding come to 34 characters: the blanks go, no NUL.
-        QTest::newRow("padding that falls off is no cut")
-            << u"garden"_s << u"gardens"_s << storeFixedText("rock012.bmp", EntryWidth) << 1 << 0;
+        row("padding that falls off is no cut", {u"garden"_s}, {10}, u"gardens"_s, 1, 0, rock);
     }
-    void replaceFields()
+    void findAndReplace()
     {
-        QFETCH(QString, find);
-        QFETCH(QString, replacement);
-        TilesetTable table = searchTable();
+        QFETCH(SearchOptions, options);
+        // Tileset 1 holds the odd fields: a name padded with blanks and no terminator, text
+        // after a NUL, a field never written, a full-width entry.
+        TilesetTable table = numberedTable(3, 4);
+        table.setTilesetName(1, padFixedText("Rock garden", NameWidth));
+        table.setEntry(0, 1, storeFixedText("rock012.bmp", EntryWidth));
+        table.setEntry(1, 1, padded("grass", '\0', EntryWidth - 4) + "rock");
+        table.setEntry(2, 1, QByteArray(EntryWidth, '\0'));
+        table.setEntry(3, 1, QByteArray(EntryWidth, 'R'));
+        table.setEntry(2, 2, storeFixedText("ROCK012.BMP", EntryWidth));
         const TilesetTable before = table;
-        const FieldReplacement r =
-            ::replaceFields(table, ::findFields(table, {find}), {find}, replacement);
+        const QList<FieldMatch> matches = findFields(table, options);
+        QList<int> found;
+        for (const FieldMatch &m : matches)
+            found.append(m.tileset * 10 + m.entry + 1);
+        QTEST(found, "found");
+        QFETCH(QString, replacement);
+        const FieldReplacement r = replaceFields(table, matches, options, replacement);
         QTEST(r.changedFields, "changed");
         QTEST(r.cutFields, "cut");
         r.edit.redo(table);
@@ -343,8 +323,7 @@ private Q_SLOTS:
 
     void tableEditUndoesExactly()
     {
-        TilesetTable table = TestFiles::numberedTable(3, 2);
-        const TilesetTable before = table;
+        TilesetTable table = numberedTable(3, 2);
         TableEdit edit;
         edit.add(table.nameOffset(1), table.record(1), {});                     // delete tileset 1
         edit.add(table.nameOffset(0), {}, QByteArray(table.recordSize(), ' ')); // insert at 0
@@ -352,7 +331,7 @@ private Q_SLOTS:
         edit.redo(table);
         QCOMPARE(table.entry(1, 2).toByteArray(), storeFixedText("x", EntryWidth));
         edit.undo(table);
-        QVERIFY(table == before);
+        QVERIFY(table == numberedTable(3, 2));
     }
 };
 

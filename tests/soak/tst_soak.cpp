@@ -32,6 +32,7 @@ class Soak
     int tilesets() const { return mOpen ? uchar(mBytes[0]) : 0; }
     qsizetype record() const { return 33 + 32 * qsizetype(uchar(mBytes[1])); }
     qsizetype at(int tileset) const { return 5 + tileset * record(); }
+    TilesetList *list() { return mFixture.window().findChild<TilesetList *>(u"NewList1"_s); }
 
     // The question before a document is given up; false when the command goes no further.
     bool answerPrompt()
@@ -68,13 +69,11 @@ class Soak
     // Renames a tileset by a double-click: checks the text offered and types another.
     void rename()
     {
-        auto *list = mFixture.window().findChild<TilesetList *>(u"NewList1"_s);
         mSelected = below(3) ? std::min(mSelected, tilesets() - 1) : below(tilesets());
-        click(list, list->node(mSelected + 1), true);
-        QLineEdit *line = labelEditor(list);
+        click(list(), list()->node(mSelected + 1), true);
+        QLineEdit *line = labelEditor(list());
         // The name as stored up to its NUL, padding blanks included.
-        const QByteArray field = mBytes.mid(at(mSelected), 33);
-        const QByteArray offered = field.contains('\0') ? field.left(field.indexOf('\0')) : field;
+        const QByteArray offered = mBytes.mid(at(mSelected), 33).split('\0').first();
         if (!line || line->text() != QString::fromLatin1(offered)) {
             mProblem = u"rename offered \"%1\""_s.arg(line ? line->text() : u"nothing"_s);
             if (line) // an editor left open would commit into a window being torn down
@@ -103,7 +102,6 @@ class Soak
     {
         const ScriptedServices &services = mFixture.services;
         const TilesetDocument &document = mFixture.document();
-        const MainWindow &window = mFixture.window();
         if (!services.unexpected.isEmpty() || !services.allAnswersUsed())
             return u"unexpected: "_s + services.unexpected.join(u", "_s);
         if (!mProblem.isEmpty())
@@ -112,9 +110,9 @@ class Soak
             return u"open %1, changes %2"_s.arg(document.isOpen()).arg(document.isModified());
         if (mOpen && TestFiles::fileBytes(document.table()) != mBytes)
             return u"the document's bytes"_s;
-        if (window.findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled() != mOpen)
+        if (mFixture.window().findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled() != mOpen)
             return u"the Edit menu"_s;
-        if (mOpen && window.findChild<TilesetList *>(u"NewList1"_s)->currentTileset() != mSelected)
+        if (mOpen && list()->currentTileset() != mSelected)
             return u"the selected tileset"_s;
         for (const auto &[path, bytes] : mDisk)
             if (TestFiles::read(path) != bytes)
@@ -134,8 +132,7 @@ public:
             mDisk[mFixture.writeFile(name, bytes)] = bytes;
         QDir().mkpath(mFixture.folderPath(u"dir.dat"_s));
         mFixture.start().show();
-        const QString items[] = {u"mnuopen"_s,   u"mnuclose"_s,  u"mnusave"_s,
-                                 u"mnuinsert"_s, u"mnudelete"_s, QString()};
+        const char *items[] = {"mnuopen", "mnuclose", "mnusave", "mnuinsert", "mnudelete"};
         for (int step = 1; step <= steps; ++step) {
             const int command = below(mOpen ? 6 : 2);
             if (command == 0) {
@@ -157,7 +154,7 @@ public:
                 rename();
             }
             if (command < 5)
-                mFixture.trigger(items[command]);
+                mFixture.trigger(QString::fromLatin1(items[command]));
             if (const QString problem = check(); !problem.isEmpty())
                 return u"step %1: "_s.arg(step) + problem;
         }

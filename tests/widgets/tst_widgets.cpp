@@ -27,7 +27,6 @@ class TestWidgets : public QObject
     Q_OBJECT
 
     EntryTree mTree;
-    TilesetTable mTable;
     QString label(int entry) const { return mTree.node(mTree.entryNode(entry))->text(0); }
 
 private Q_SLOTS:
@@ -61,34 +60,13 @@ private Q_SLOTS:
         QCOMPARE(seen, QList<int>(151, 1));
         QFETCH(int, entry);
         QFETCH(int, category);
-        const int node = mTree.entryNode(entry);
-        QTEST(mTree.nodeIdentifier(node), "identifier");
-        QCOMPARE(mTree.nodeIdentifier(mTree.nodeIndex(mTree.categoryNode(category))),
-                 u"key %1"_s.arg(category));
-        QTreeWidgetItem *parent = mTree.node(node)->parent();
-        QTEST(parent == mTree.categoryNode(category)
-                  ? -1
-                  : int(mTree.nodeEntry(mTree.nodeIndex(parent))),
-              "parentEntry");
-        QCOMPARE(parent == mTree.categoryNode(category) ? parent : parent->parent(),
-                 mTree.categoryNode(category));
-    }
-
-    void entryLabels()
-    {
-        mTable = TestFiles::numberedTable(2, 151);
-        mTable.setEntry(1, 1, storeFixedText("  caf\xe9", EntryWidth)); // blanks kept
-        mTable.setEntry(2, 1, QByteArray(32, '\0'));                    // never assigned
-        QStringList descriptions(151);
-        descriptions[0] = u"Grass"_s;
-        mTree.setEntryDescriptions(descriptions);
-        mTree.build(151);
-        mTree.showTileset(mTable, 1);
-        const QStringList plain{u"000. 1:0"_s, u"001.   café"_s, u"002. "_s};
-        QCOMPARE(QStringList({label(0), label(1), label(2)}), plain);
-        mTree.setDescriptionsOn(true); // only a description that is there shows
-        mTree.showTileset(mTable, 1);
-        QCOMPARE(QStringList({label(0), label(1)}), QStringList({u"000. Grass: 1:0"_s, plain[1]}));
+        QFETCH(int, parentEntry);
+        QTreeWidgetItem *categoryNode = mTree.categoryNode(category);
+        QCOMPARE(mTree.nodeIdentifier(mTree.nodeIndex(categoryNode)), u"key %1"_s.arg(category));
+        QTEST(mTree.nodeIdentifier(mTree.entryNode(entry)), "identifier");
+        QTreeWidgetItem *parent = mTree.node(mTree.entryNode(entry))->parent();
+        QCOMPARE(parent, parentEntry < 0 ? categoryNode : mTree.node(mTree.entryNode(parentEntry)));
+        QCOMPARE(parentEntry < 0 ? parent : parent->parent(), categoryNode);
     }
 
     // Tileset 0 heads tilesets 1..49, tileset 50 the ones after it.
@@ -120,16 +98,30 @@ private Q_SLOTS:
         QCOMPARE(list.currentTileset(), tilesets - 1);
     }
 
-    void namesShownWhole()
+    // Names and entries as stored, up to a NUL, blanks kept.
+    void labelsShownWhole()
     {
-        mTable = TilesetTable(4, 1); // tileset 2 is all NUL
-        mTable.setTilesetName(0, storeFixedText("  Gr\xe9 ", NameWidth));
-        mTable.setTilesetName(1, padFixedText("Generic", NameWidth));
-        mTable.setTilesetName(3, QByteArray(33, 'W'));
+        TilesetTable table = TestFiles::numberedTable(4, 151);
+        table.setTilesetName(0, storeFixedText("  Gr\xe9 ", NameWidth));
+        table.setTilesetName(1, padFixedText("Generic", NameWidth));
+        table.setTilesetName(2, QByteArray(33, '\0'));
+        table.setTilesetName(3, QByteArray(33, 'W'));
+        table.setEntry(1, 1, storeFixedText("  caf\xe9", EntryWidth)); // blanks kept
+        table.setEntry(2, 1, QByteArray(32, '\0'));                    // never assigned
         TilesetList list;
-        list.build(mTable);
+        list.build(table);
         QCOMPARE(list.node(1)->text(0) + list.node(2)->text(0) + list.node(3)->text(0),
                  u"00. Gré01. Generic02. "_s);
+        QStringList descriptions(151);
+        descriptions[0] = u"Grass"_s;
+        mTree.setEntryDescriptions(descriptions);
+        mTree.build(151);
+        mTree.showTileset(table, 1);
+        const QStringList plain{u"000. 1:0"_s, u"001.   café"_s, u"002. "_s};
+        QCOMPARE(QStringList({label(0), label(1), label(2)}), plain);
+        mTree.setDescriptionsOn(true); // only a description that is there shows
+        mTree.showTileset(table, 1);
+        QCOMPARE(QStringList({label(0), label(1)}), QStringList({u"000. Grass: 1:0"_s, plain[1]}));
         // Never cut with "...": a label wider than the tree scrolls sideways.
         list.resize(100, 200);
         list.show();
@@ -171,23 +163,22 @@ private Q_SLOTS:
 
     void splitter_data()
     {
-        QTest::addColumn<QList<int>>("targets"); // where the bar is dragged to, in turn
+        QTest::addColumn<int>("target"); // where the bar is dragged to
         QTest::addColumn<int>("left");
-        QTest::newRow("720") << QList<int>{720} << 3000;
-        QTest::newRow("721") << QList<int>{721} << 721;
-        QTest::newRow("7094") << QList<int>{7094} << 7094;
-        QTest::newRow("7095") << QList<int>{7095} << 3000;
+        QTest::newRow("720") << 720 << 3000;
+        QTest::newRow("721") << 721 << 721;
+        QTest::newRow("7094") << 7094 << 7094;
+        QTest::newRow("7095") << 7095 << 3000;
     }
     void splitter()
     {
-        QFETCH(QList<int>, targets);
+        QFETCH(int, target);
         WindowLayout layout;
         layout.tilesetList.width = 3000;
         layout.layOut(7875, 6135);
         layout.layOut(7875, 6135); // settled
         layout.pressSplitter(30);  // one press; every move is measured from it
-        for (int target : std::as_const(targets))
-            layout.dragSplitter(target - layout.splitter.left + 30, 7875);
+        layout.dragSplitter(target - layout.splitter.left + 30, 7875);
         QTEST(layout.splitter.left, "left");
     }
 
@@ -241,19 +232,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("tilesets");
         // Counts are checked after rounding, as they will be used.
-        const auto refused = [](const char *typed) {
-            QTest::newRow(typed) << QString::fromLatin1(typed) << false << 0;
-        };
-        const auto accepted = [](const char *typed, int tilesets) {
-            QTest::newRow(typed) << QString::fromLatin1(typed) << true << tilesets;
+        const auto row = [](const char *typed, bool accepted, int tilesets) {
+            QTest::newRow(typed) << QString::fromLatin1(typed) << accepted << tilesets;
         };
         for (const char *typed : {"0", "0.4", ".4", ".49", "256", "12a", "1e1", "inf"})
-            refused(typed);
-        accepted("2551", 255); // the box takes three characters
-        accepted(".5", 1);
-        accepted("1.5", 1);
-        accepted("2.5", 3);
-        accepted(" 7 ", 7);
+            row(typed, false, 0);
+        row("2551", true, 255); // the box takes three characters
+        row(".5", true, 1);
+        row("1.5", true, 1);
+        row("2.5", true, 3);
+        row(" 7 ", true, 7);
     }
     void newFile()
     {
