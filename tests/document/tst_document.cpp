@@ -153,7 +153,9 @@ private Q_SLOTS:
         const QByteArray twoByFive("\x02\x05\0\0\0", 5);
         QTest::newRow("T x E - 1 bytes") << twoByFive + Nul + Nul << LoadError::IncorrectFilesize;
         QTest::newRow("T x E bytes") << twoByFive + QByteArray(5, 0) << LoadError::LoadFailed;
-        QTest::newRow("0 entries") << QByteArray("\x02\x00\0\0\0", 5) << LoadError::LoadFailed;
+        // Long enough for two names, as a header of 0 entries would have it.
+        QTest::newRow("0 entries")
+            << QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n') << LoadError::LoadFailed;
         QTest::newRow("0 tilesets") << QByteArray("\x00\x02\0\0\0", 5) << LoadError::LoadFailed;
         QTest::newRow("one byte short")
             << fileBytes(numberedTable(2, 3)).chopped(1) << LoadError::LoadFailed;
