@@ -1,5 +1,3 @@
-#include "entrytree.h"
-#include "tilesetlist.h"
 #include "widgets.h"
 #include "windowtest.h"
 
@@ -16,15 +14,11 @@
 using namespace Qt::StringLiterals;
 using Answer = PlatformServices::Answer;
 
-namespace {
-
 // A text shorter than its field, as it is stored: one NUL, then spaces.
-QByteArray field(const QByteArray &text, int width)
+static QByteArray field(const QByteArray &text, int width)
 {
     return (text + '\0').leftJustified(width, ' ');
 }
-
-} // namespace
 
 // Tileset commands, editing in the trees, undo and redo, navigation and the layout.
 class TestEditing : public WindowTest
@@ -38,28 +32,28 @@ class TestEditing : public WindowTest
         QVERIFY(QTest::qWaitForWindowActive(&window()));
         QVERIFY(mFixture->open(mFixture->writeFile(u"a.dat"_s, TestFiles::fileBytes(table))));
     }
+    // Starts editing the tileset's name ("rename", "second click on a name") or its entry 12;
+    // the editor that opens, if one does.
     QLineEdit *startEdit(int tileset, const QString &how)
     {
+        const bool name = how.endsWith(u"name"_s);
+        QTreeWidget *in = name ? static_cast<QTreeWidget *>(list()) : tree();
+        click(list(), list()->node(tileset + 1), how == u"rename"_s);
+        QTreeWidgetItem *node = name ? list()->node(tileset + 1) : entryNode(12);
+        if (how == u"category"_s)
+            node = tree()->categoryNode(2);
+        if (!name)
+            click(tree(), node, how == u"double-click"_s);
         if (how.startsWith(u"second click"_s)) { // on a selected node, later than a double-click
-            QTreeWidget *in = how.endsWith(u"name"_s) ? static_cast<QTreeWidget *>(list()) : tree();
-            QTreeWidgetItem *node = in == list() ? list()->node(tileset + 1) : entryNode(12);
-            click(in, node);
             QTest::qWait(QApplication::doubleClickInterval() + 50);
             click(in, node);
-            return labelEditor(in);
+            QTest::qWait(QApplication::doubleClickInterval() + 50); // as late as Qt would open one
         }
-        if (how == u"rename"_s) {
-            click(list(), list()->node(tileset + 1), true);
-            return labelEditor(list());
-        }
-        click(list(), list()->node(tileset + 1));
-        click(tree(), how == u"category"_s ? tree()->categoryNode(2) : entryNode(12),
-              how == u"double-click"_s);
         if (how == u"menu"_s)
             mFixture->trigger(u"mnueditentry"_s);
-        else if (how != u"double-click"_s)
+        else if (how == u"F2"_s || how == u"category"_s)
             QTest::keyClick(tree(), Qt::Key_F2);
-        return labelEditor(tree());
+        return labelEditor(in);
     }
 
     template<typename T>
@@ -123,9 +117,8 @@ private Q_SLOTS:
         const QByteArray entry12 = field("3:12", EntryWidth);
         const QByteArray generic = padFixedText("Generic", NameWidth);
         const QString text33 = u"Abcdefghijklmnopqrstuvwxyz0123456"_s;
-        const QString text40 = text33 + u"789ABCD"_s;
-        row("name, 40 characters, 33 kept", u"rename"_s, set3, u"Set 3"_s, text40, true,
-            text33.toLatin1(), true);
+        row("name, 40 characters, 33 kept", u"rename"_s, set3, u"Set 3"_s, text33 + u"789ABCD"_s,
+            true, text33.toLatin1(), true);
         row("name, 33 characters", u"rename"_s, set3, u"Set 3"_s, text33, true, text33.toLatin1(),
             true);
         row("name, 32 characters", u"rename"_s, set3, u"Set 3"_s, text33.chopped(1), true,
@@ -156,22 +149,18 @@ private Q_SLOTS:
     {
         QFETCH(QString, how);
         QFETCH(QByteArray, field);
-        QFETCH(bool, editorOpens);
         QFETCH(QString, typed);
         QFETCH(bool, confirmed);
         QFETCH(QByteArray, stored);
-        const bool rename = how == u"rename"_s || how.endsWith(u"name"_s);
-        const auto setField = [rename](TilesetTable &table, const QByteArray &bytes) {
-            rename ? table.setTilesetName(3, bytes) : table.setEntry(12, 3, bytes);
-        };
+        const bool rename = how.endsWith(u"name"_s); // "rename" too
         TilesetTable table = TestFiles::numberedTable(5, 151);
-        setField(table, field);
+        rename ? table.setTilesetName(3, field) : table.setEntry(12, 3, field);
         // Descriptions on, so that the label keeps its number and description around the text.
         mFixture->writeFile(u"desc.txt"_s, QByteArray("\r\n").repeated(12) + "Cobbles");
         open(table);
         QVERIFY(mFixture->trigger(u"mnudisplaynames"_s));
         QLineEdit *line = startEdit(3, how);
-        QCOMPARE(line != nullptr, editorOpens);
+        QTEST(line != nullptr, "editorOpens");
         if (!line)
             return;
         QTEST(line->text(), "offered");
@@ -185,7 +174,7 @@ private Q_SLOTS:
         const QString label = (rename ? u"03. "_s : u"012. Cobbles: "_s) + line->text();
         QTest::keyClick(line, confirmed ? Qt::Key_Return : Qt::Key_Escape);
         QTRY_VERIFY(!labelEditor(rename ? static_cast<QTreeWidget *>(list()) : tree()));
-        setField(table, stored);
+        rename ? table.setTilesetName(3, stored) : table.setEntry(12, 3, stored);
         QVERIFY(this->table() == table); // that field and nothing else
         QTEST(document().isModified(), "unsaved");
         if (confirmed) // the label shows what was typed, even beyond the field's width
@@ -275,10 +264,9 @@ private Q_SLOTS:
         const bool copies = command == u"mnucopy" || command == u"mnuimport";
         const int chosen = command == u"mnucopy" ? 5 : 1;
         const TilesetTable source = chosen == 5 ? table() : TestFiles::numberedTable(2, 151);
-        const qsizetype record = source.recordSize();
         const int skip = chosen == 5 ? NameWidth : 0;
         QByteArray expected = before; // the chosen record over tileset 3's; a copy keeps the name
-        expected.replace(3 * record + skip, record - skip,
+        expected.replace(3 * source.recordSize() + skip, source.recordSize() - skip,
                          source.record(chosen).sliced(skip).toByteArray());
         if (command == u"rename") {
             rename(3, u"Moss"_s);
@@ -295,15 +283,13 @@ private Q_SLOTS:
             };
             if (chosen == 1) {
                 services().answers << Answer::Ok;
-                services().files << mFixture->writeFile(u"other.dat"_s,
-                                                        TestFiles::fileBytes(source));
+                services().files << mFixture->writeNumberedFile(u"other.dat"_s, 2, 151);
             }
         }
         if (command.startsWith(u"mnu"))
             QVERIFY(mFixture->trigger(command));
         const QByteArray after = table().bytes();
-        QVERIFY(after != before);
-        QVERIFY(!copies || after == expected);
+        QVERIFY(copies ? after == expected : after != before);
         QVERIFY(document().isModified());
         QTEST(action(u"mnuundo"_s)->text(), "undo");
         select(0, 0);
@@ -387,8 +373,7 @@ private Q_SLOTS:
         for (const QString &pasted : {u"d\U0001F600"_s, u"d\te"_s}) {
             labelEditor(tree())->insert(pasted);
             QCOMPARE(labelEditor(tree())->text(), u"abc"_s);
-            QVERIFY(
-                bar->currentMessage().contains(pasted.size() > 3 ? u"\U0001F600"_s : u"Control"_s));
+            QVERIFY(bar->currentMessage().contains(u"Control"_s));
         }
         QTest::keyClick(labelEditor(tree()), Qt::Key_Escape);
         select(5, 149);

@@ -23,38 +23,14 @@ class TestFileCommands : public WindowTest
             shown.append(u"%1 | %2 | %3"_s.arg(m.text, m.title).arg(int(m.icon)));
         return shown.join(u", "_s);
     }
-    MainWindow &startShown(const QByteArray &settings = {})
-    {
-        if (!settings.isNull())
-            mFixture->writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\n" + settings);
-        mFixture->start().show();
-        QCoreApplication::processEvents();
-        return window();
-    }
-    // Quits through the menu; hmktse.ini's values after "key= ", in file order.
-    QStringList quitAndRead()
-    {
-        mFixture->trigger(u"mnuquit"_s);
-        const QByteArray ini = TestFiles::read(mFixture->folderPath(u"hmktse.ini"_s));
-        QStringList values;
-        for (const QString &line : QString::fromUtf8(ini).split(u"\r\n"_s).mid(1, 9))
-            values.append(line.section(u"= "_s, 1, -1));
-        return values;
-    }
+    // Starts the window on a file of 2 tilesets, its first entry changed; the file's path.
     QString openChanged()
     {
         const QString path = mFixture->writeNumberedFile(u"changed.dat"_s, 2, 151);
-        window().show();
+        mFixture->start().show();
         mFixture->open(path);
         editEntry(0, 0, QString(32, u'Z'));
         return path;
-    }
-    QStringList recentCaptions()
-    {
-        QStringList captions;
-        for (QAction *item : window().findChild<QMenu *>(u"mnurecent"_s)->actions())
-            captions.append(item->text());
-        return captions;
     }
 
 private Q_SLOTS:
@@ -105,7 +81,6 @@ private Q_SLOTS:
     void saveAs()
     {
         QFETCH(QString, target);
-        mFixture->start();
         const QString path = openChanged();
         QVERIFY(mFixture->trigger(u"mnusave"_s));
         const QByteArray bytes = TestFiles::read(path);
@@ -125,26 +100,25 @@ private Q_SLOTS:
 
     void savePrompt_data()
     {
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<Answer>("answer");
         QTest::addColumn<bool>("saveFails"); // a folder has taken the file's place
         QTest::addColumn<bool>("saved");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("Yes saves, then opens") << int(Answer::Yes) << false << true << true;
+        QTest::newRow("Yes saves, then opens") << Answer::Yes << false << true << true;
         QTest::newRow("Yes, the save fails: nothing opens")
-            << int(Answer::Yes) << true << false << false;
-        QTest::newRow("No opens without saving") << int(Answer::No) << false << false << true;
-        QTest::newRow("Cancel does nothing") << int(Answer::Cancel) << false << false << false;
+            << Answer::Yes << true << false << false;
+        QTest::newRow("No opens without saving") << Answer::No << false << false << true;
+        QTest::newRow("Cancel does nothing") << Answer::Cancel << false << false << false;
     }
     void savePrompt()
     {
-        QFETCH(int, answer);
+        QFETCH(Answer, answer);
         QFETCH(bool, saveFails);
         QFETCH(bool, opened);
-        mFixture->start();
         const QString first = openChanged();
         if (saveFails)
             QVERIFY(QFile::remove(first) && QDir().mkpath(first));
-        services().answers << Answer(answer);
+        services().answers << answer;
         if (opened)
             services().files << mFixture->writeNumberedFile(u"second.dat"_s, 7, 3);
         QVERIFY(mFixture->trigger(u"mnuopen"_s));
@@ -182,16 +156,31 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, settings);
         QFETCH(QString, written);
-        const QSize outer = startShown(settings).frameGeometry().size() * 15;
+        mFixture->writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\n" + settings);
+        mFixture->start().show();
+        QCoreApplication::processEvents();
         QTEST(boxes(), "told");
+        const QSize outer = window().frameGeometry().size() * 15;
         written.replace(u'W', QString::number(outer.width()));
-        QCOMPARE(quitAndRead().mid(1).join(u' '),
-                 written.replace(u'H', QString::number(outer.height())));
+        written.replace(u'H', QString::number(outer.height()));
+        mFixture->trigger(u"mnuquit"_s);
+        // The values after "key= ", in file order, from the second setting on.
+        const QByteArray ini = TestFiles::read(mFixture->folderPath(u"hmktse.ini"_s));
+        QStringList values;
+        for (const QString &line : QString::fromUtf8(ini).split(u"\r\n"_s).mid(2, 8))
+            values.append(line.section(u"= "_s, 1, -1));
+        QCOMPARE(values.join(u' '), written);
     }
 
     void recentFilesNewestFirst()
     {
         mFixture->start();
+        const auto recentCaptions = [this] {
+            QStringList captions;
+            for (QAction *item : window().findChild<QMenu *>(u"mnurecent"_s)->actions())
+                captions.append(item->text());
+            return captions;
+        };
         QStringList paths;
         for (int i = 0; i < 9; ++i) {
             paths.prepend(mFixture->writeNumberedFile(u"r%1.dat"_s.arg(i), 1, 1));
@@ -305,31 +294,25 @@ private Q_SLOTS:
     {
         QFETCH(bool, installed);
         QFETCH(bool, writable);
-        const QString base = mFixture->folderPath(u"app"_s);
         // A folder below a plain file: nobody, root included, can write there.
-        const QString program = writable ? base : mFixture->writeFile(u"plain"_s, "x") + u"/bin"_s;
+        const QString program = writable ? mFixture->folderPath(u"app"_s)
+                                         : mFixture->writeFile(u"plain"_s, "x") + u"/bin"_s;
         const QString user = mFixture->folderPath(u"user"_s);
-        QDir().mkpath(base);
-        QDir().mkpath(user);
-        const auto ini = [](const QString &folder, int sizerLeft) {
-            TestFiles::write(folder + u"/hmktse.ini"_s,
-                             "[HMKTSE-Settings]\nSizerLeft= " + QByteArray::number(sizerLeft));
-        };
+        const QString share = mFixture->folderPath(u"share"_s);
+        for (const QString &folder : {program, user, share})
+            QDir().mkpath(folder);
         QFETCH(bool, programIni);
         QFETCH(bool, userIni);
         if (programIni)
-            ini(program, 1000);
+            TestFiles::write(program + u"/hmktse.ini"_s, "[HMKTSE-Settings]\nSizerLeft= 1000");
         if (userIni)
-            ini(user, 2000);
-        const QString share = mFixture->folderPath(u"share"_s);
-        QDir().mkpath(share);
+            TestFiles::write(user + u"/hmktse.ini"_s, "[HMKTSE-Settings]\nSizerLeft= 2000");
         TestFiles::write(share + u"/desc.txt"_s, "Cobbles\r\n"); // found among the installed
-        const ProgramFolders folders{program, user, installed ? share : QString(), {}, {}};
-        MainWindow other(services(), folders);
-        other.show(); // a layout pass places the splitter where the settings say
+        // A layout pass places the splitter where the settings say.
+        mFixture->start({program, user, installed ? share : QString(), {}, {}}).show();
         QCoreApplication::processEvents();
-        QCOMPARE(other.findChild<QAction *>(u"mnudisplaynames"_s)->isVisible(), installed);
-        QVERIFY(other.close());
+        QCOMPARE(action(u"mnudisplaynames"_s)->isVisible(), installed);
+        QVERIFY(window().close());
         QFETCH(bool, writtenBesideProgram);
         const QString written = (writtenBesideProgram ? program : user) + u"/hmktse.ini"_s;
         QFETCH(int, sizerLeft);
