@@ -20,14 +20,16 @@ void FieldTextValidator::allowControlsOf(const QString &offered)
 QValidator::State FieldTextValidator::validate(QString &input, int &) const
 {
     for (const char32_t point : input.toUcs4()) {
-        // Beyond the first plane a character is never a control nor in the code page.
-        const QChar c = point > 0xffff ? QChar() : QChar(char16_t(point));
-        if (c.category() == QChar::Other_Control && !mAllowedControls.contains(c)) {
+        // Beyond the first plane a character is never a control, and never in the code page.
+        const bool beyondFirstPlane = point > 0xffff;
+        const QChar c = beyondFirstPlane ? QChar() : QChar(char16_t(point));
+        if (!beyondFirstPlane && c.category() == QChar::Other_Control &&
+            !mAllowedControls.contains(c)) {
             Q_EMIT refused(u"Control characters (line ends, tabs, NUL) cannot be part of a "
                            u"field's text."_s);
             return Invalid;
         }
-        if (mCharset == Windows1252Only && (point > 0xffff || !isWindows1252(c))) {
+        if (mCharset == Windows1252Only && (beyondFirstPlane || !isWindows1252(c))) {
             Q_EMIT refused(
                 u"Not taken: a tileset file stores Windows-1252 characters only, "
                 u"and \u201c%1\u201d is not one of them."_s.arg(QString::fromUcs4(&point, 1)));
