@@ -46,9 +46,10 @@ class TestDocument : public QObject
     QTemporaryDir mDir;
     TilesetTable mTable;
     QString path(const QString &name) const { return mDir.filePath(name); }
-    LoadError load(const QByteArray &bytes, const FileProgress &progress = {})
+    LoadError load(const QByteArray &bytes, const FileProgress &progress = {}, int entries = -1)
     {
-        return readTilesetFile(TestFiles::write(path(u"in.dat"_s), bytes), -1, progress, mTable);
+        return readTilesetFile(TestFiles::write(path(u"in.dat"_s), bytes), entries, progress,
+                               mTable);
     }
 
 private Q_SLOTS:
@@ -149,22 +150,29 @@ private Q_SLOTS:
     void failedLoadChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("requiredEntries"); // an import's document; -1 when opened
         QTest::addColumn<LoadError>("error");
+        const auto opened = [](const char *name, const QByteArray &file, LoadError error) {
+            QTest::newRow(name) << file << -1 << error;
+        };
         const QByteArray twoByFive("\x02\x05\0\0\0", 5);
-        QTest::newRow("T x E - 1 bytes") << twoByFive + Nul + Nul << LoadError::IncorrectFilesize;
-        QTest::newRow("T x E bytes") << twoByFive + QByteArray(5, 0) << LoadError::LoadFailed;
+        opened("T x E - 1 bytes", twoByFive + Nul + Nul, LoadError::IncorrectFilesize);
+        opened("T x E bytes", twoByFive + QByteArray(5, 0), LoadError::LoadFailed);
         // Long enough for two names, as a header of 0 entries would have it.
-        QTest::newRow("0 entries")
-            << QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n') << LoadError::LoadFailed;
-        QTest::newRow("0 tilesets") << QByteArray("\x00\x02\0\0\0", 5) << LoadError::LoadFailed;
-        QTest::newRow("one byte short")
-            << fileBytes(numberedTable(2, 3)).chopped(1) << LoadError::LoadFailed;
+        opened("0 entries", QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n'),
+               LoadError::LoadFailed);
+        opened("0 tilesets", QByteArray("\x00\x02\0\0\0", 5), LoadError::LoadFailed);
+        opened("one byte short", fileBytes(numberedTable(2, 3)).chopped(1), LoadError::LoadFailed);
+        for (const int entries : {2, 4})
+            QTest::addRow("import of %d entries into 3", entries)
+                << fileBytes(numberedTable(2, entries)) << 3 << LoadError::IncompatibleEntries;
     }
     void failedLoadChangesNothing()
     {
         QFETCH(QByteArray, file);
+        QFETCH(int, requiredEntries);
         mTable = numberedTable(4, 6);
-        QTEST(load(file), "error");
+        QTEST(load(file, {}, requiredEntries), "error");
         QVERIFY(mTable == numberedTable(4, 6));
     }
 

@@ -1,3 +1,4 @@
+#include "fieldformat.h"
 #include "widgets.h"
 #include "windowtest.h"
 
@@ -69,6 +70,16 @@ class TestEditing : public WindowTest
         inFind<QLineEdit>(u"replaceText"_s)->setText(replacement);
         inFind<QPushButton>(replacement.isNull() ? u"findAll"_s : u"replaceAll"_s)->click();
     }
+    // One node for each tileset, labelled with its number and name.
+    bool listShowsTheTable()
+    {
+        for (int t = 0; t < table().tilesetCount(); ++t)
+            if (!list()->node(t + 1) ||
+                list()->node(t + 1)->text(0) !=
+                    numberedTilesetText(t, trimmedFieldText(table().tilesetName(t))))
+                return false;
+        return !list()->node(table().tilesetCount() + 1);
+    }
     void select(int tileset, int entry)
     {
         list()->selectTileset(tileset);
@@ -137,6 +148,8 @@ private Q_SLOTS:
             field("Caf\xe9", EntryWidth), true);
         row("entry, 32 characters", u"double-click"_s, entry12, u"3:12"_s, text33.chopped(1), true,
             text33.chopped(1).toLatin1(), true);
+        row("entry holding a tab", u"F2"_s, field("a\tb", EntryWidth), u"a\tb"_s, u"a\tbc"_s, true,
+            field("a\tbc", EntryWidth), true);
         row("entry, blanks around", u"F2"_s, field("   Lead ", EntryWidth), u"Lead"_s, u"Lava"_s,
             false, field("   Lead ", EntryWidth), false);
         for (const QString &how : {u"category"_s, u"second click on an entry"_s})
@@ -166,8 +179,8 @@ private Q_SLOTS:
         QTEST(line->text(), "offered");
         QCOMPARE(line->maxLength(), rename ? NameWidth : EntryWidth);
         line->clear();
-        if (typed.size() > 10)
-            line->setText(typed);
+        if (typed.size() > 10 || typed.contains(u'\t'))
+            line->insert(typed); // pasted: a tab cannot be typed
         else // key by key, so that the editor's own checks apply
             for (QChar c : typed)
                 QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), {});
@@ -291,12 +304,13 @@ private Q_SLOTS:
         const QByteArray after = table().bytes();
         QVERIFY(copies ? after == expected : after != before);
         QVERIFY(document().isModified());
+        QVERIFY(listShowsTheTable());
         QTEST(action(u"mnuundo"_s)->text(), "undo");
         select(0, 0);
         QVERIFY(mFixture->trigger(u"mnuundo"_s));
         QCOMPARE(table().bytes(), before); // byte for byte, padding included
         QCOMPARE(list()->currentTileset(), 3);
-        QCOMPARE(list()->node(4)->text(0), u"03. Set 3"_s);
+        QVERIFY(listShowsTheTable());
         if (command == u"edit"_s) // the entry edited is selected again
             QCOMPARE(tree()->currentEntry(), 12);
         QVERIFY(!document().isModified()); // back where the file was opened
