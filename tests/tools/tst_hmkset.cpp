@@ -1,7 +1,6 @@
 #include "fixedfield.h"
 #include "jsonbuild.h"
 #include "jsondump.h"
-#include "tableedits.h"
 #include "tilesetfiles.h"
 
 #include <QDir>
@@ -35,28 +34,11 @@ Run runCommand(QStringList command, const QString &folder)
             process.readAllStandardError()};
 }
 
-// A copy of table with one field stored as typed (entry -1: the name), or a tileset named
-// name inserted at at, or deleted.
-TilesetTable with(TilesetTable table, int tileset, int entry, const QByteArray &text)
-{
-    if (entry < 0)
-        table.setTilesetName(tileset, storeFixedText(text, NameWidth));
-    else
-        table.setEntry(entry, tileset, storeFixedText(text, EntryWidth));
-    return table;
-}
-TilesetTable inserted(TilesetTable table, int at, const QByteArray &name)
-{
-    insertTilesetEdit(table, at).redo(table);
-    return with(table, at, -1, name);
-}
-TilesetTable deleted(TilesetTable table, int at)
-{
-    deleteTilesetEdit(table, at).redo(table);
-    return table;
-}
-
 } // namespace
+
+using TestFiles::deleted;
+using TestFiles::inserted;
+using TestFiles::with;
 
 class TestHmkset : public QObject
 {
