@@ -53,6 +53,7 @@ CompareController::CompareController(TilesetDocument *document, PlatformServices
     , mCount(new QLabel(window))
 {
     mCount->setObjectName(u"compareStatus"_s);
+    mCount->setContentsMargins(6, 0, 6, 0); // clear of the window's edge
     mCount->hide();
     mMenu->setObjectName(u"mnucomparemenu"_s);
     const auto add = [this](const QString &name, const QString &caption, auto command,
