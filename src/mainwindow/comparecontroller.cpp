@@ -185,6 +185,10 @@ void CompareController::end()
 
 void CompareController::markTilesets()
 {
+    // Without a comparison every change would otherwise unmark every node again.
+    if (!mActive && !mTilesetsMarked)
+        return;
+    mTilesetsMarked = mActive;
     // A placeholder that was selected stays so while it is there; gone, its place is shown.
     const int placeholder = mTilesets->currentPlaceholder();
     int placeholderPlace = 0;
@@ -254,6 +258,9 @@ NodeMark CompareController::entryMark(const TilesetDifference &difference, qsize
 
 void CompareController::markEntries()
 {
+    if (!mActive && !mEntriesMarked)
+        return;
+    mEntriesMarked = mActive;
     QList<NodeMark> marks;
     const int placeholder = mActive ? mTilesets->currentPlaceholder() : -1;
     if (placeholder >= 0) {

@@ -90,6 +90,8 @@ private:
     } mActions{};
 
     bool mActive = false;
+    bool mTilesetsMarked = false; // marks or placeholders may be on the list
+    bool mEntriesMarked = false;
     TilesetTable mOther;
     bool mMerging = false;
     QList<MergeConflict> mConflicts; // of the merge
