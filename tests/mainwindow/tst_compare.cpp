@@ -108,6 +108,18 @@ private Q_SLOTS:
         QVERIFY(!action(u"mnuendcompare"_s)->isEnabled());
     }
 
+    // A file of fewer entries per tileset: the entries both have are compared, and a tileset
+    // taken from it gets the rest never assigned.
+    void fewerEntries()
+    {
+        start(u"mnucompare"_s, {with(TestFiles::numberedTable(4, 3), 1, 0, "q")});
+        QCOMPARE(count(), u"2 differences"_s);
+        QVERIFY(mFixture->trigger(u"mnutakeall"_s));
+        TilesetTable taken = with(TestFiles::numberedTable(4, 4), 1, 0, "q");
+        taken.setEntry(3, 3, {});
+        QCOMPARE(table(), taken);
+    }
+
     // A merge takes the clean changes in one step and leaves the conflict marked until it is
     // taken or edited; undoing either marks it again.
     void merge()
