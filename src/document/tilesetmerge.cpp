@@ -34,14 +34,6 @@ Descent descent(const TilesetTable &base, const TilesetTable &side)
     return descent;
 }
 
-bool sameRecords(const TilesetTable &ours, const QList<int> &oursTilesets,
-                 const TilesetTable &theirs, const QList<int> &theirsTilesets)
-{
-    return std::equal(oursTilesets.cbegin(), oursTilesets.cend(), theirsTilesets.cbegin(),
-                      theirsTilesets.cend(),
-                      [&](int o, int t) { return ours.record(o) == theirs.record(t); });
-}
-
 class Merger
 {
 public:
@@ -59,13 +51,20 @@ public:
         const Descent theirs = descent(mBase, mTheirs);
         mBytes.reserve(std::max(mOurs.bytes().size(), mTheirs.bytes().size()));
         for (int b = 0; b <= mBase.tilesetCount(); ++b) {
-            const QList<int> &oursInserted = ours.insertedBefore[b];
-            const QList<int> &theirsInserted = theirs.insertedBefore[b];
-            for (int o : oursInserted)
+            // Ours first, then those of theirs that ours did not insert there too: the same
+            // insert on both sides, or one merged in before, is taken once.
+            QList<int> oursInserted = ours.insertedBefore[b];
+            for (int o : std::as_const(oursInserted))
                 append(mOurs.record(o));
-            if (!sameRecords(mOurs, oursInserted, mTheirs, theirsInserted)) {
-                for (int t : theirsInserted)
+            for (int t : theirs.insertedBefore[b]) {
+                const auto same =
+                    std::find_if(oursInserted.begin(), oursInserted.end(), [&](int o) {
+                        return o >= 0 && mOurs.record(o) == mTheirs.record(t);
+                    });
+                if (same == oursInserted.end())
                     append(mTheirs.record(t));
+                else
+                    *same = -1;
             }
             if (b < mBase.tilesetCount())
                 mergeTileset(b, ours.kept[b], theirs.kept[b]);

@@ -178,6 +178,9 @@ private Q_SLOTS:
         QTest::newRow("inserted on both sides, ours first")
             << inserted(base, 1, "Ours") << inserted(base, 1, "Theirs") << 0
             << inserted(inserted(base, 1, "Theirs"), 1, "Ours") << QString();
+        QTest::newRow("the same tileset inserted on both sides")
+            << inserted(ours, 1, "Both") << inserted(base, 1, "Both") << 0
+            << inserted(ours, 1, "Both") << QString();
         QTest::newRow("inserted at the top, the last deleted")
             << inserted(base, 0, "Top") << with(deleted(base, 2), 1, 1, "d") << 0
             << with(deleted(inserted(base, 0, "Top"), 3), 2, 1, "d") << QString();

@@ -61,7 +61,7 @@ the merge as OUT (OURS when no -o is given) the way the editor saves:
     alike in both, it takes it once;
   - a tileset inserted or deleted in one of them is inserted or deleted;
     tilesets inserted in both at the same place are all kept, those of OURS
-    first (the same tilesets inserted in both are kept once);
+    first (a tileset inserted in both with the same bytes is kept once);
   - a field changed differently in both, or a tileset deleted in one and
     changed in the other, is a conflict: OUT keeps what OURS has there, and
     each conflict is listed with its texts as diff shows them:
