@@ -1,8 +1,11 @@
-// Core load and save against a plain read and write of the same bytes. The event pump is the
+// Core load and save against a plain read and write of the same bytes; lining up and
+// comparing two files, and merging three, against a plain read of them. The event pump is the
 // window's own, paced by the clock, but with no event loop to run: what the reader and writer
 // pay for pumping, without the events themselves.
+#include "comparedtables.h"
 #include "qtplatformservices.h"
-#include "tilesetfiles.h"
+#include "tilesetcomparison.h"
+#include "tilesetmerge.h"
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
 
@@ -144,8 +147,71 @@ void BM_Save(benchmark::State &state)
         writeTilesetFile(tilesets, path, pacedPump);
 }
 
+// base.dat, ours.dat and theirs.dat of ComparedTables.
+QStringList comparedFiles()
+{
+    static const QStringList paths = [] {
+        const ComparedTables tables;
+        QStringList written;
+        for (const auto &[name, table] :
+             {std::pair(u"base"_s, &tables.base), std::pair(u"ours"_s, &tables.ours),
+              std::pair(u"theirs"_s, &tables.theirs)})
+            written.append(TestFiles::write(scratch().filePath(name + u".dat"_s),
+                                            TestFiles::fileBytes(*table)));
+        return written;
+    }();
+    return paths;
+}
+
+// The first files of comparedFiles(), read whole: the floor of comparing and merging them.
+void BM_PlainReadCompared(benchmark::State &state)
+{
+    const QStringList paths = comparedFiles().mid(0, int(state.range(0)));
+    for (auto _ : state) {
+        for (const QString &path : paths) {
+            QFile file(path);
+            file.open(QIODevice::ReadOnly);
+            QByteArray bytes = file.readAll();
+            benchmark::DoNotOptimize(bytes.data());
+        }
+    }
+}
+
+// As hmkset diff: both files loaded, lined up and compared field by field.
+void BM_CompareFiles(benchmark::State &state)
+{
+    const QStringList paths = comparedFiles();
+    TilesetTable base;
+    TilesetTable ours;
+    for (auto _ : state) {
+        readTilesetFile(paths[0], -1, {}, base);
+        readTilesetFile(paths[1], -1, {}, ours);
+        QList<TilesetDifference> differences = compareTilesets(base, ours);
+        benchmark::DoNotOptimize(differences.data());
+    }
+}
+
+// As hmkset merge, without the save: three files loaded and merged.
+void BM_MergeFiles(benchmark::State &state)
+{
+    const QStringList paths = comparedFiles();
+    TilesetTable base;
+    TilesetTable ours;
+    TilesetTable theirs;
+    for (auto _ : state) {
+        readTilesetFile(paths[0], -1, {}, base);
+        readTilesetFile(paths[1], -1, {}, ours);
+        readTilesetFile(paths[2], -1, {}, theirs);
+        TilesetMerge merge = mergeTilesets(base, ours, theirs);
+        benchmark::DoNotOptimize(merge.merged.bytes().data());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_PlainReadCompared)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompareFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MergeFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainRead)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Load)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadWithoutProgress)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);

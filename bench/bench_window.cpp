@@ -2,7 +2,8 @@
 // against a bare loop of as many event pumps as it has entry records, with the longest
 // stretch in which no events ran, saving it, and inserting and deleting tilesets; finding,
 // replacing and undoing on the largest file, beside a plain scan of the same bytes; editing
-// with and without the recovery copy.
+// with and without the recovery copy; opening a comparison beside a plain read of the file.
+#include "comparedtables.h"
 #include "entrytree.h"
 #include "mainwindow.h"
 #include "qtplatformservices.h"
@@ -332,8 +333,41 @@ void BM_HistoryMemory(benchmark::State &state)
     state.counters["grown_MB"] = double(heapInUse() - opened) / (1024 * 1024);
 }
 
+// The document is ComparedTables' base; the file compared with is ours, read from disk.
+void BM_PlainReadComparedFile(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const QString path = TestFiles::write(folder.filePath(u"ours.dat"_s),
+                                          TestFiles::fileBytes(ComparedTables().ours));
+    for (auto _ : state) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        QByteArray bytes = file.readAll();
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+
+// Compare with file... until the trees are marked and the events it posted have run.
+void BM_OpenComparison(benchmark::State &state)
+{
+    const ComparedTables tables;
+    Editor editor(tables.base);
+    editor.services.importedFile =
+        TestFiles::write(editor.folder.filePath(u"ours.dat"_s), TestFiles::fileBytes(tables.ours));
+    for (auto _ : state) {
+        editor.trigger(u"mnucompare"_s);
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        editor.trigger(u"mnuendcompare"_s);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_PlainReadComparedFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenComparison)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RelabelAfterTilesetClick)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenThroughWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveThroughWindow)->Unit(benchmark::kMicrosecond);

@@ -63,6 +63,10 @@ def main():
           "in-place write", core["BM_SaveInPlace/255/255"], "1.5 x")
     ratio("  the same without the flush", core["BM_SaveWithoutFlush/255/255"],
           "in-place write", core["BM_SaveInPlace/255/255"], "")
+    ratio("line up and compare two 255 x 255 files", core["BM_CompareFiles"] / 1000,
+          "plain read of both", core["BM_PlainReadCompared/2"] / 1000, "under 10 ms", "ms")
+    ratio("three-way merge of three 255 x 255 files", core["BM_MergeFiles"] / 1000,
+          "plain read of the three", core["BM_PlainReadCompared/3"] / 1000, "under 30 ms", "ms")
     rows.append(("relabel entry tree, 151 entries", f"{window['BM_RelabelAfterTilesetClick']:.1f} us",
                  "", "", "under 500 us"))
     ratio("open 255 x 255 through the window", window["BM_OpenThroughWindow"] / 1000,
@@ -73,6 +77,8 @@ def main():
                  "", f"worst {max(stretches):.1f} ms", "under 20 ms"))
     ratio("save 255 x 255 through the window", window["BM_SaveThroughWindow"],
           "core save", core["BM_Save/255/255"], "2 x")
+    ratio("open a comparison of 255 x 255 in the window", window["BM_OpenComparison"] / 1000,
+          "plain read of the file", window["BM_PlainReadComparedFile"] / 1000, "under 50 ms", "ms")
     for op in ("Insert", "Delete"):
         rows.append((f"{op.lower()} tileset, 255 x 255", f"{window[f'BM_{op}Tileset'] / 1000:.2f} ms",
                      "", "", "under 20 ms"))

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "clientarea.h"
+#include "comparecontroller.h"
 #include "documentfilewatcher.h"
 #include "entrycategories.h"
 #include "entrytoolbar.h"
@@ -43,6 +44,10 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     statusBar()->setSizeGripEnabled(false);
     mFieldStatus = new FieldStatus(mDocument, mTilesetList, mEntryTree, statusBar());
     statusBar()->addWidget(mFieldStatus, 1);
+    mCompare = new CompareController(
+        mDocument, services, [this](const QString &path) { return readFile(path, -1); },
+        mTilesetList, mEntryTree, mFieldStatus, this);
+    statusBar()->addPermanentWidget(mCompare->countLabel());
     createActions();
     connectParts();
     startUp();
@@ -100,6 +105,8 @@ void MainWindow::createActions()
     mActions.fileInfo =
         addCommand(file, u"mnufileinfo"_s, u"File info..."_s, &MainWindow::fileInfo);
     separator(file, u"mnus2"_s);
+    mCompare->addFileCommands(file);
+    separator(file, u"mnuscompare"_s);
     addCommand(file, u"mnuquit"_s, u"Quit"_s, &QWidget::close, Qt::CTRL | Qt::Key_Q);
 
     mEditMenu = menuBar()->addMenu(u"&Edit"_s);
@@ -132,6 +139,8 @@ void MainWindow::createActions()
     addCommand(
         mEditMenu, u"mnureplace"_s, u"Replace..."_s, [this] { mFind->showDialog(true); },
         Qt::CTRL | Qt::Key_H);
+
+    menuBar()->addMenu(mCompare->menu());
 
     QMenu *options = menuBar()->addMenu(u"&Options"_s);
     options->setObjectName(u"mnuops"_s);
@@ -175,14 +184,17 @@ void MainWindow::connectParts()
                 [this](const QString &reason) { statusBar()->showMessage(reason, 5000); });
 
     connect(mFind, &FindController::aboutToAct, this, &MainWindow::finishLabelEdits);
-    connect(mFind, &FindController::matchChosen, this, [this](int tileset, int entry) {
+    connect(mCompare, &CompareController::aboutToAct, this, &MainWindow::finishLabelEdits);
+    const auto showField = [this](int tileset, int entry) {
         // As a click on the tileset and Go to entry would; the remembered entry stays.
         mTilesetList->selectTileset(tileset);
         refreshEntryTexts();
         if (entry >= 0)
             mEntryTree->selectEntry(entry);
         mFieldStatus->showField(entry < 0);
-    });
+    };
+    connect(mFind, &FindController::matchChosen, this, showField);
+    connect(mCompare, &CompareController::differenceChosen, this, showField);
     connect(mRecentFiles, &RecentFilesMenu::openRequested, this, &MainWindow::openFile);
     connect(mFileWatcher, &DocumentFileWatcher::fileChanged, this, &MainWindow::fileChangedOnDisk);
     connect(mFileWatcher, &DocumentFileWatcher::fileRemoved, this,
@@ -244,6 +256,7 @@ void MainWindow::showTable()
         return;
     }
     mTilesetList->build(mDocument->table());
+    mCompare->markTilesets();
     mTilesetList->show();
     mEntryTree->build(mDocument->entryCount());
     mEntryTree->show();
@@ -263,6 +276,7 @@ void MainWindow::showChange(int tileset, int entry, bool tilesetCountChanged)
         mTilesetList->build(mDocument->table());
     else
         mTilesetList->relabel(mDocument->table());
+    mCompare->markTilesets();
     mTilesetList->selectTileset(tileset);
     refreshEntryTexts();
     if (entry >= 0)
@@ -278,6 +292,7 @@ void MainWindow::refreshEntryTexts()
     mEntryTree->setDescriptionsOn(descriptions->isVisible() && descriptions->isEnabled() &&
                                   descriptions->isChecked());
     mEntryTree->showTileset(mDocument->table(), mTilesetList->currentTileset());
+    mCompare->markEntries();
 }
 
 void MainWindow::changeEvent(QEvent *event)

@@ -8,6 +8,7 @@
 #include <optional>
 
 class ClientArea;
+class CompareController;
 class DocumentFileWatcher;
 class EntryTree;
 class FieldStatus;
@@ -105,6 +106,7 @@ private:
     EntryTree *mEntryTree;
     FieldStatus *mFieldStatus = nullptr;
     FindController *mFind;
+    CompareController *mCompare = nullptr;
     RecentFilesMenu *mRecentFiles = nullptr;
     DocumentFileWatcher *mFileWatcher;
     RecoveryController *mRecovery;

@@ -107,14 +107,36 @@ void EntryTree::showTileset(const TilesetTable &tilesets, int tileset)
 {
     if (tileset < 0 || tileset >= tilesets.tilesetCount())
         return;
-    const int entryCount = std::min(tilesets.entryCount(), int(mEntryNode.size()));
-    for (int entry = 0; entry < entryCount; ++entry) {
+    for (int entry = 0; entry < mEntryNode.size(); ++entry) {
         QTreeWidgetItem *item = node(mEntryNode[entry]);
-        const QString label = entryLabel(entry, fieldText(tilesets.entry(entry, tileset)));
+        const QString label = entryLabel(entry, entry < tilesets.entryCount()
+                                                    ? fieldText(tilesets.entry(entry, tileset))
+                                                    : QString());
         // Unchanged labels are skipped: most entries agree between tilesets.
         if (item && item->text(0) != label)
             item->setText(0, label);
     }
+}
+
+void EntryTree::setMarks(const QList<NodeMark> &marks)
+{
+    QList<const QTreeWidgetItem *> holding;
+    for (int entry = 0; entry < mEntryNode.size(); ++entry) {
+        QTreeWidgetItem *item = node(mEntryNode[entry]);
+        if (!item)
+            continue;
+        const NodeMark mark = entry < marks.size() ? marks[entry] : NodeMark();
+        showNodeMark(item, mark);
+        if (mark.kind == NodeMark::None)
+            continue;
+        const QTreeWidgetItem *top = item;
+        while (top->parent())
+            top = top->parent();
+        holding.append(top);
+    }
+    for (QTreeWidgetItem *category : std::as_const(mCategoryNodes))
+        showNodeMark(category,
+                     holding.contains(category) ? NodeMark{NodeMark::Holds, {}} : NodeMark());
 }
 
 QTreeWidgetItem *EntryTree::node(int index) const

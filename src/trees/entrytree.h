@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comparemark.h"
 #include "labeltree.h"
 
 class TilesetTable;
@@ -18,8 +19,12 @@ public:
     void build(int entryCount);
     void removeAllNodes();
 
-    // Writes every entry node's text for one tileset of the table.
+    // Writes every entry node's text for one tileset of the table; entries the table does
+    // not have (another file's, of fewer entries) show no text.
     void showTileset(const TilesetTable &tilesets, int tileset);
+    // Comparison marks, one an entry (fewer: the rest unmarked); a category holding marked
+    // entries is marked too.
+    void setMarks(const QList<NodeMark> &marks);
 
     // The selected node's entry, or -1 on a category node or none.
     int currentEntry() const;

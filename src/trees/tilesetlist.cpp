@@ -10,6 +10,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int SecondGroup = 50; // tileset 50 heads the second group
+// A placeholder's tileset of the other file, and the tileset here it goes before.
+constexpr int PlaceholderRole = Qt::UserRole + 1;
+constexpr int PlaceRole = Qt::UserRole + 2;
 
 } // namespace
 
@@ -56,7 +59,66 @@ void TilesetList::build(const TilesetTable &tilesets)
 void TilesetList::removeAllNodes()
 {
     mNodes.clear();
+    mPlaceholders.clear();
     clear();
+}
+
+void TilesetList::setMarks(const QList<NodeMark> &marks)
+{
+    for (int t = 0; t < mNodes.size(); ++t)
+        showNodeMark(mNodes[t], t < marks.size() ? marks[t] : NodeMark());
+}
+
+void TilesetList::addPlaceholder(int before, int otherTileset, const QString &label,
+                                 const NodeMark &mark)
+{
+    auto *item = new QTreeWidgetItem(QStringList{label});
+    item->setData(0, PlaceholderRole, otherTileset);
+    QFont font = item->font(0);
+    font.setItalic(true);
+    item->setFont(0, font);
+    showNodeMark(item, mark);
+    // Right after what shows before it: the placeholders already there for the same place,
+    // or the tileset before; under a group's head, as its first child.
+    QTreeWidgetItem *after = before > 0 ? node(before) : nullptr;
+    for (QTreeWidgetItem *placeholder : std::as_const(mPlaceholders)) {
+        if (placeholder->data(0, PlaceRole).toInt() == before)
+            after = placeholder;
+    }
+    item->setData(0, PlaceRole, before);
+    if (!after)
+        insertTopLevelItem(0, item);
+    else if (after->data(0, Qt::UserRole).isValid()) // a group's head
+        after->insertChild(0, item);
+    else if (QTreeWidgetItem *parent = after->parent())
+        parent->insertChild(parent->indexOfChild(after) + 1, item);
+    else
+        insertTopLevelItem(indexOfTopLevelItem(after) + 1, item);
+    mPlaceholders.append(item);
+}
+
+void TilesetList::removePlaceholders()
+{
+    qDeleteAll(mPlaceholders);
+    mPlaceholders.clear();
+}
+
+int TilesetList::currentPlaceholder() const
+{
+    const QList<QTreeWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() || !mPlaceholders.contains(selected.first())
+               ? -1
+               : selected.first()->data(0, PlaceholderRole).toInt();
+}
+
+void TilesetList::selectPlaceholder(int otherTileset)
+{
+    for (QTreeWidgetItem *placeholder : std::as_const(mPlaceholders)) {
+        if (placeholder->data(0, PlaceholderRole).toInt() == otherTileset) {
+            setCurrentItem(placeholder);
+            scrollToItem(placeholder);
+        }
+    }
 }
 
 QTreeWidgetItem *TilesetList::node(int index) const

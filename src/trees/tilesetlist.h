@@ -1,5 +1,6 @@
 #pragma once
 
+#include "comparemark.h"
 #include "labeltree.h"
 
 class TilesetTable;
@@ -26,6 +27,18 @@ public:
 
     QTreeWidgetItem *node(int index) const; // 1-based; nullptr when out of range
 
+    // Comparison marks, one a tileset (fewer: the rest unmarked); building the list again
+    // drops them.
+    void setMarks(const QList<NodeMark> &marks);
+    // A node for a tileset only the other file has, placed where it would go: before
+    // tileset before (after the last one for the count). It stands for no tileset here:
+    // currentTileset() is -1 while it is selected.
+    void addPlaceholder(int before, int otherTileset, const QString &label, const NodeMark &mark);
+    void removePlaceholders();
+    // The other file's tileset of the selected placeholder, or -1.
+    int currentPlaceholder() const;
+    void selectPlaceholder(int otherTileset);
+
 Q_SIGNALS:
     void clicked();
     void keyPressed();
@@ -46,4 +59,5 @@ private:
     int tilesetOf(const QTreeWidgetItem *item) const { return int(mNodes.indexOf(item)); }
 
     QList<QTreeWidgetItem *> mNodes;
+    QList<QTreeWidgetItem *> mPlaceholders;
 };

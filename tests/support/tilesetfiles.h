@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fixedfield.h"
+#include "tableedits.h"
 #include "tilesettable.h"
 
 #include <QFile>
@@ -25,6 +26,27 @@ inline TilesetTable numberedTable(int tilesetCount, int entryCount)
         for (int j = 0; j < entryCount; ++j)
             table.setEntry(j, k, storeFixedText(prefix + QByteArray::number(j), EntryWidth));
     }
+    return table;
+}
+
+// A copy of table with one field stored as typed (entry -1: the name), with a tileset
+// named name inserted at at, or with a tileset deleted.
+inline TilesetTable with(TilesetTable table, int tileset, int entry, const QByteArray &text)
+{
+    if (entry < 0)
+        table.setTilesetName(tileset, storeFixedText(text, NameWidth));
+    else
+        table.setEntry(entry, tileset, storeFixedText(text, EntryWidth));
+    return table;
+}
+inline TilesetTable inserted(TilesetTable table, int at, const QByteArray &name)
+{
+    insertTilesetEdit(table, at).redo(table);
+    return with(table, at, -1, name);
+}
+inline TilesetTable deleted(TilesetTable table, int at)
+{
+    deleteTilesetEdit(table, at).redo(table);
     return table;
 }
 

@@ -36,6 +36,10 @@ Run runCommand(QStringList command, const QString &folder)
 
 } // namespace
 
+using TestFiles::deleted;
+using TestFiles::inserted;
+using TestFiles::with;
+
 class TestHmkset : public QObject
 {
     Q_OBJECT
@@ -59,6 +63,7 @@ private Q_SLOTS:
         write(u"changed.dat"_s, TestFiles::fileBytes(changed));
         write(u"fewer.dat"_s, TestFiles::fileBytes(fewer));
         write(u"more.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(3, 3)));
+        write(u"top.dat"_s, TestFiles::fileBytes(with(inserted(in, 0, "Top"), 2, -1, "Moss")));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
         write(u"in.json"_s, dumpJson(in).replace(R"("1:2")", "\"" + QByteArray(33, 'x') + "\""));
         write(u"big.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(255, 255)));
@@ -125,6 +130,13 @@ private Q_SLOTS:
                 QString(28, u' ') + u"\"\n"_s);
         row("diff in.dat more.dat", 1, u"tilesets: 2 -> 3\ntileset 2 added: \"Set 2\"\n"_s);
         row("diff more.dat in.dat", 1, u"tilesets: 3 -> 2\ntileset 2 removed: \"Set 2\"\n"_s);
+        // Lined up: an insert at the top is one line, and a tileset is compared with its own.
+        row("diff in.dat top.dat", 1,
+            u"tilesets: 2 -> 3\ntileset 0 added: \"Top\"\ntileset 2 (was 1) name: \"Set 1\" -> "
+            u"\"Moss\"\n"_s);
+        row("diff top.dat in.dat", 1,
+            u"tilesets: 3 -> 2\ntileset 0 removed: \"Top\"\ntileset 1 (was 2) name: \"Moss\" -> "
+            u"\"Set 1\"\n"_s);
         // The entries both files have are still compared.
         row("diff in.dat fewer.dat", 1,
             u"entries per tileset: 3 -> 2\ntileset 1 entry 1: \"1:1\" -> \"new\"\n"_s);
@@ -147,6 +159,87 @@ private Q_SLOTS:
         QCOMPARE(run.err.isEmpty(),
                  exitCode == 0 || (exitCode == 1 && arguments.startsWith(u"diff")));
         QVERIFY(!QFile::exists(mDir.filePath(u"out.dat"_s)));
+    }
+
+    // Three tilesets of two entries as base; OUT is OURS. An empty merged: nothing written.
+    void merge_data()
+    {
+        QTest::addColumn<TilesetTable>("ours");
+        QTest::addColumn<TilesetTable>("theirs");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<TilesetTable>("merged");
+        QTest::addColumn<QString>("shown"); // stdout, or stderr when there is any
+        const TilesetTable base = TestFiles::numberedTable(3, 2);
+        const TilesetTable ours = with(base, 1, 0, "oak");
+        QTest::newRow("each side changes its own")
+            << with(base, 0, 1, "a") << with(base, 2, -1, "Moss") << 0
+            << with(with(base, 0, 1, "a"), 2, -1, "Moss") << QString();
+        QTest::newRow("the same change on both sides") << ours << ours << 0 << ours << QString();
+        QTest::newRow("a conflict keeps ours")
+            << ours << with(with(base, 1, 0, "pine"), 2, 1, "c") << 1 << with(ours, 2, 1, "c")
+            << u"tileset 1 entry 0: base \"1:0\", ours \"oak\", theirs \"pine\"\n"_s;
+        QTest::newRow("inserted on both sides, ours first")
+            << inserted(base, 1, "Ours") << inserted(base, 1, "Theirs") << 0
+            << inserted(inserted(base, 1, "Theirs"), 1, "Ours") << QString();
+        QTest::newRow("the same tileset inserted on both sides")
+            << inserted(ours, 1, "Both") << inserted(base, 1, "Both") << 0
+            << inserted(ours, 1, "Both") << QString();
+        QTest::newRow("inserted at the top, the last deleted")
+            << inserted(base, 0, "Top") << with(deleted(base, 2), 1, 1, "d") << 0
+            << with(deleted(inserted(base, 0, "Top"), 3), 2, 1, "d") << QString();
+        QTest::newRow("deleted by ours, changed by theirs")
+            << deleted(base, 0) << with(base, 0, 0, "e") << 1 << deleted(base, 0)
+            << u"tileset 0: base \"Set 0\", ours removed, theirs changed \"Set 0\"\n"_s;
+        QTest::newRow("entry counts that differ")
+            << base << TestFiles::numberedTable(3, 3) << 2 << TilesetTable()
+            << u"hmkset: the files have different numbers of entries per tileset (2 in base.dat, 2 "
+               u"in ours.dat, 3 in theirs.dat); nothing merged\n"_s;
+    }
+    void merge()
+    {
+        QFETCH(TilesetTable, ours);
+        QFETCH(TilesetTable, theirs);
+        QFETCH(TilesetTable, merged);
+        QTemporaryDir dir;
+        const auto write = [&dir](const QString &name, const TilesetTable &table) {
+            TestFiles::write(dir.filePath(name), TestFiles::fileBytes(table));
+        };
+        write(u"base.dat"_s, TestFiles::numberedTable(3, 2));
+        write(u"ours.dat"_s, ours);
+        write(u"theirs.dat"_s, theirs);
+        const Run run = runCommand({QStringLiteral(HMKSET_PATH), u"merge"_s, u"base.dat"_s,
+                                    u"ours.dat"_s, u"theirs.dat"_s},
+                                   dir.path());
+        QTEST(run.exitCode, "exitCode");
+        QTEST(QString::fromUtf8(run.err.isEmpty() ? run.out : run.err), "shown");
+        QCOMPARE(TestFiles::read(dir.filePath(u"ours.dat"_s)),
+                 TestFiles::fileBytes(merged.isNull() ? ours : merged));
+    }
+
+    // git merges two branches that changed different tilesets through the merge driver.
+    void gitMergeDriver()
+    {
+        const TilesetTable base = TestFiles::numberedTable(4, 2);
+        const auto write = [this](const QString &name, const TilesetTable &table) {
+            TestFiles::write(mDir.filePath(name), TestFiles::fileBytes(table));
+        };
+        write(u"git-base.dat"_s, base);
+        write(u"git-ours.dat"_s, with(base, 0, -1, "Moss"));
+        write(u"git-theirs.dat"_s, with(inserted(base, 0, "Top"), 4, 1, "d"));
+        const QString script = uR"(set -e; g() { git -c user.name=t -c user.email=t@t "$@"; }
+            rm -rf repo; mkdir repo; cd repo; g init -q -b main .
+            echo 'hmkset.dat merge=hmkset' > .gitattributes
+            g config merge.hmkset.driver "'$0' merge %O %A %B -o %A"
+            cp ../git-base.dat hmkset.dat; g add .; g commit -qm base
+            g checkout -qb theirs; cp ../git-theirs.dat hmkset.dat; g commit -qam theirs
+            g checkout -q main; cp ../git-ours.dat hmkset.dat; g commit -qam ours
+            g merge -q --no-edit theirs)"_s;
+        const Run run =
+            runCommand({u"sh"_s, u"-c"_s, script, QStringLiteral(HMKSET_PATH)}, mDir.path());
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        QCOMPARE(
+            TestFiles::read(mDir.filePath(u"repo/hmkset.dat"_s)),
+            TestFiles::fileBytes(with(with(inserted(base, 0, "Top"), 4, 1, "d"), 1, -1, "Moss")));
     }
 
     // A save cut short leaves the old file whole: on a full disk (a small tmpfs, where one

@@ -15,6 +15,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// As diff and cmp: 1 says the files differ (or conflict), so trouble has an exit status of
+// its own.
+constexpr int ExitDifferent = 1;
+constexpr int ExitTrouble = 2;
+
+// Most a file's count byte holds.
+constexpr int MaximumTilesets = 255;
+
 QString loadMessage(LoadError error)
 {
     switch (error) {
@@ -131,9 +139,6 @@ int runResave(const QString &inPath, const QString &outPath)
 
 int runDiff(const QString &beforePath, const QString &afterPath)
 {
-    // As diff and cmp: 1 says the files differ, so trouble has an exit status of its own.
-    constexpr int ExitDifferent = 1;
-    constexpr int ExitTrouble = 2;
     TilesetTable before;
     TilesetTable after;
     if (!openAsEditor(beforePath, before, true) || !openAsEditor(afterPath, after, true))
@@ -142,6 +147,41 @@ int runDiff(const QString &beforePath, const QString &afterPath)
     if (lines.isEmpty())
         return ExitSuccess;
     if (!printOut(lines.join(u'\n'))) {
+        printError(u"hmkset: cannot write to standard output"_s);
+        return ExitTrouble;
+    }
+    return ExitDifferent;
+}
+
+int runMerge(const QString &basePath, const QString &oursPath, const QString &theirsPath,
+             const QString &outPath)
+{
+    TilesetTable base;
+    TilesetTable ours;
+    TilesetTable theirs;
+    if (!openAsEditor(basePath, base, true) || !openAsEditor(oursPath, ours, true) ||
+        !openAsEditor(theirsPath, theirs, true))
+        return ExitTrouble;
+    if (ours.entryCount() != base.entryCount() || theirs.entryCount() != base.entryCount()) {
+        printError(u"hmkset: the files have different numbers of entries per tileset (%1 in %2, "
+                   u"%3 in %4, %5 in %6); nothing merged"_s.arg(
+                       QString::number(base.entryCount()), basePath,
+                       QString::number(ours.entryCount()), oursPath,
+                       QString::number(theirs.entryCount()), theirsPath));
+        return ExitTrouble;
+    }
+    const TilesetMerge merge = mergeTilesets(base, ours, theirs);
+    const int count = merge.merged.tilesetCount();
+    if (count < 1 || count > MaximumTilesets) {
+        printError(u"hmkset: the merge would hold %1 tilesets, and a file holds 1 to 255; "
+                   u"nothing written"_s.arg(count));
+        return ExitTrouble;
+    }
+    if (!save(merge.merged, outPath))
+        return ExitTrouble;
+    if (merge.conflicts.isEmpty())
+        return ExitSuccess;
+    if (!printOut(conflictLines(merge.conflicts).join(u'\n'))) {
         printError(u"hmkset: cannot write to standard output"_s);
         return ExitTrouble;
     }

@@ -9,3 +9,7 @@ int runBuild(const QString &jsonPath, const QString &outPath);
 int runResave(const QString &inPath, const QString &outPath);
 // 0 when the files hold the same tilesets, 1 when they differ, 2 when one cannot be read.
 int runDiff(const QString &beforePath, const QString &afterPath);
+// The three-way merge written to outPath: 0 when clean, 1 with conflicts (listed, ours kept),
+// 2 when nothing was written (a file unreadable, entry counts that differ, a failed save).
+int runMerge(const QString &basePath, const QString &oursPath, const QString &theirsPath,
+             const QString &outPath);

@@ -56,9 +56,16 @@ int run(const QStringList &arguments)
     if (!command)
         return usageError(u"unknown command \"%1\""_s.arg(name), usageText());
 
-    const QStringList rest = arguments.mid(1);
+    QStringList rest = arguments.mid(1);
     if (std::any_of(rest.begin(), rest.end(), isHelpOption))
         return showHelp(commandHelpText(*command));
+    QString output;
+    if (const qsizetype option = rest.indexOf(u"-o"_s); command->takesOutput && option >= 0) {
+        if (option + 1 == rest.size())
+            return usageError(u"-o needs a file name"_s, commandHelpText(*command));
+        output = rest[option + 1];
+        rest.remove(option, 2);
+    }
     if (rest.size() != command->argumentCount)
         return usageError(u"%1 takes %2 argument(s), got %3"_s.arg(name)
                               .arg(command->argumentCount)
@@ -73,6 +80,8 @@ int run(const QStringList &arguments)
         return runBuild(rest[0], rest[1]);
     if (name == u"diff")
         return runDiff(rest[0], rest[1]);
+    if (name == u"merge")
+        return runMerge(rest[0], rest[1], rest[2], output.isEmpty() ? rest[1] : output);
     return runResave(rest[0], rest[1]);
 }
 

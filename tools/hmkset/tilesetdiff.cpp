@@ -2,9 +2,7 @@
 
 #include "fieldformat.h"
 #include "jsonstring.h"
-#include "tilesettable.h"
-
-#include <algorithm>
+#include "tilesetcomparison.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,28 +13,59 @@ QString shown(QByteArrayView field)
     return quotedJson(fieldText(field));
 }
 
+QString fieldName(int entry)
+{
+    return entry < 0 ? u"name"_s : u"entry "_s + QString::number(entry);
+}
+
 void compareCount(QStringList &lines, const QString &what, int before, int after)
 {
     if (before != after)
         lines.append(u"%1: %2 -> %3"_s.arg(what, QString::number(before), QString::number(after)));
 }
 
-// Entry -1 is the tileset's name. After the loader's tidying, fields that differ also
-// show differently, so no line has the same text on both sides.
-void compareField(QStringList &lines, int tileset, int entry, QByteArrayView before,
-                  QByteArrayView after)
+// After the loader's tidying, fields that differ also show differently, so no line has
+// the same text on both sides.
+QString fieldLine(const TilesetTable &before, const TilesetTable &after,
+                  const TilesetDifference &difference)
 {
-    if (before == after)
-        return;
-    const QString field = entry < 0 ? u"name"_s : u"entry "_s + QString::number(entry);
+    const auto field = [&difference](const TilesetTable &table, int tileset) {
+        return difference.entry < 0 ? table.tilesetName(tileset)
+                                    : table.entry(difference.entry, tileset);
+    };
+    QString tileset = QString::number(difference.there);
+    if (difference.here != difference.there)
+        tileset += u" (was %1)"_s.arg(difference.here);
     // One arg() call: a % in the texts is never taken for a placeholder.
-    lines.append(u"tileset %1 %2: %3 -> %4"_s.arg(QString::number(tileset), field, shown(before),
-                                                  shown(after)));
+    return u"tileset %1 %2: %3 -> %4"_s.arg(tileset, fieldName(difference.entry),
+                                            shown(field(before, difference.here)),
+                                            shown(field(after, difference.there)));
 }
 
-void listTileset(QStringList &lines, int tileset, const QString &change, QByteArrayView name)
+QString tilesetLine(int tileset, const QString &change, QByteArrayView name)
 {
-    lines.append(u"tileset %1 %2: %3"_s.arg(QString::number(tileset), change, shown(name)));
+    return u"tileset %1 %2: %3"_s.arg(QString::number(tileset), change, shown(name));
+}
+
+QString conflictLine(const MergeConflict &conflict)
+{
+    const QString tileset = u"tileset "_s + QString::number(conflict.tileset);
+    const QByteArrayView base =
+        QByteArrayView(conflict.base)
+            .first(conflict.kind == MergeConflict::Field ? conflict.base.size() : NameWidth);
+    switch (conflict.kind) {
+    case MergeConflict::Field:
+        return u"%1 %2: base %3, ours %4, theirs %5"_s.arg(tileset, fieldName(conflict.entry),
+                                                           shown(base), shown(conflict.ours),
+                                                           shown(conflict.theirs));
+    case MergeConflict::RemovedInOurs:
+        return u"%1: base %2, ours removed, theirs changed %3"_s.arg(
+            tileset, shown(base), shown(QByteArrayView(conflict.theirs).first(NameWidth)));
+    case MergeConflict::RemovedInTheirs:
+        break;
+    }
+    return u"%1: base %2, ours changed %3, theirs removed"_s.arg(
+        tileset, shown(base), shown(QByteArrayView(conflict.ours).first(NameWidth)));
 }
 
 } // namespace
@@ -46,17 +75,24 @@ QStringList tilesetDifferences(const TilesetTable &before, const TilesetTable &a
     QStringList lines;
     compareCount(lines, u"tilesets"_s, before.tilesetCount(), after.tilesetCount());
     compareCount(lines, u"entries per tileset"_s, before.entryCount(), after.entryCount());
-
-    const int tilesets = std::min(before.tilesetCount(), after.tilesetCount());
-    const int entries = std::min(before.entryCount(), after.entryCount());
-    for (int t = 0; t < tilesets; ++t) {
-        compareField(lines, t, -1, before.tilesetName(t), after.tilesetName(t));
-        for (int e = 0; e < entries; ++e)
-            compareField(lines, t, e, before.entry(e, t), after.entry(e, t));
+    for (const TilesetDifference &difference : compareTilesets(before, after)) {
+        if (difference.there < 0)
+            lines.append(
+                tilesetLine(difference.here, u"removed"_s, before.tilesetName(difference.here)));
+        else if (difference.here < 0)
+            lines.append(
+                tilesetLine(difference.there, u"added"_s, after.tilesetName(difference.there)));
+        else
+            lines.append(fieldLine(before, after, difference));
     }
-    for (int t = tilesets; t < before.tilesetCount(); ++t)
-        listTileset(lines, t, u"removed"_s, before.tilesetName(t));
-    for (int t = tilesets; t < after.tilesetCount(); ++t)
-        listTileset(lines, t, u"added"_s, after.tilesetName(t));
+    return lines;
+}
+
+QStringList conflictLines(const QList<MergeConflict> &conflicts)
+{
+    QStringList lines;
+    lines.reserve(conflicts.size());
+    for (const MergeConflict &conflict : conflicts)
+        lines.append(conflictLine(conflict));
     return lines;
 }

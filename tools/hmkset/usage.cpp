@@ -6,7 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr std::array<CommandHelp, 5> Commands = {{
+constexpr std::array<CommandHelp, 6> Commands = {{
     {u"info", 1, u"info FILE",
      uR"(Prints the header's tileset count and entries per tileset, the file's length, the
 length those counts call for (5 + T * (33 + 32 * E)) and the bytes left over or
@@ -42,14 +42,40 @@ each, numbered from 0 as in the editor's lists:
   entries per tileset: 151 -> 152
   tileset 3 name: "Grass" -> "Meadow"       a name or an entry, as the editor
   tileset 3 entry 12: "tree" -> "tree 2"    shows it, quoted, in UTF-8
-  tileset 70 added: "Castle 8"              a tileset only B has
-Texts end at the first NUL and are Windows-1252; blanks show inside the quotes,
-control characters as JSON escapes. When the entry counts differ, the entries
-both files have are compared.
+  tileset 1 added: "Castle 8"               a tileset only B has
+  tileset 9 removed: "Ruins 1"              a tileset only A has
+  tileset 4 (was 3) entry 12: "a" -> "b"    a tileset whose number moved
+Tilesets are lined up by content, so a tileset inserted or deleted is one line
+and the tilesets after it are compared with their own. Texts end at the first
+NUL and are Windows-1252; blanks show inside the quotes, control characters as
+JSON escapes. When the entry counts differ, the entries both files have are
+compared.
 Exit status: 0 the same, 1 different, 2 a file the editor would not open (its
 message is shown after the file's name).
 
   hmkset diff old/hmkset.dat hmkset.dat)"},
+    {u"merge", 3, u"merge BASE OURS THEIRS [-o OUT]",
+     uR"(Merges OURS and THEIRS, two files changed from BASE, field by field, and saves
+the merge as OUT (OURS when no -o is given) the way the editor saves:
+  - a name or entry changed in only one of them takes that change; changed
+    alike in both, it takes it once;
+  - a tileset inserted or deleted in one of them is inserted or deleted;
+    tilesets inserted in both at the same place are all kept, those of OURS
+    first (a tileset inserted in both with the same bytes is kept once);
+  - a field changed differently in both, or a tileset deleted in one and
+    changed in the other, is a conflict: OUT keeps what OURS has there, and
+    each conflict is listed with its texts as diff shows them:
+  tileset 3 entry 12: base "tree", ours "oak", theirs "pine"
+  tileset 5: base "Swamp", ours removed, theirs changed "Swamp"
+Tilesets are lined up by content, as diff lines them up. The three files must
+have the same number of entries per tileset.
+Exit status: 0 merged, 1 merged with conflicts, 2 nothing written: a file the
+editor would not open, entry counts that differ, a merge of no tileset or more
+than 255, or a failed save.
+
+As git's merge driver, with "hmkset.dat merge=hmkset" in .gitattributes:
+  git config merge.hmkset.driver "hmkset merge %O %A %B -o %A")",
+     true},
 }};
 
 } // namespace
@@ -77,6 +103,9 @@ Commands:
   build JSON OUT   checks JSON ("-" for standard input) and writes OUT from it
   resave IN OUT    opens IN and saves it as OUT, as the editor would
   diff A B         names and entries that differ from A to B, one a line
+  merge BASE OURS THEIRS [-o OUT]
+                   the changes from BASE to OURS and to THEIRS in one file,
+                   field by field, saved as OUT (OURS when no -o is given)
   help [COMMAND]   this text, or the help of one command
   --version        the version of hmkset
 
@@ -86,7 +115,7 @@ Typical use:
   hmkset build hmkset.json hmkset.dat
 
 Exit status: 0 done, 1 failed (build then writes nothing), 2 wrong usage; diff
-has its own (see "hmkset help diff").
+and merge have their own (see "hmkset help diff", "hmkset help merge").
 Run "hmkset COMMAND --help" for the details of a command.)"_s;
 }
 

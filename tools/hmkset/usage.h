@@ -9,6 +9,7 @@ struct CommandHelp
     int argumentCount;
     QStringView synopsis; // the usage line after "hmkset "
     QStringView details;
+    bool takesOutput = false; // "-o OUT" may follow the arguments
 };
 
 // The command of that name, or nullptr.

@@ -1,0 +1,162 @@
+#include "widgets.h"
+#include "windowtest.h"
+
+#include <QLabel>
+#include <QUndoStack>
+
+using namespace Qt::StringLiterals;
+using TestFiles::inserted;
+using TestFiles::with;
+
+namespace {
+
+const TilesetTable ours = TestFiles::numberedTable(3, 4);
+// Tileset "Top" inserted at the top, entry 2 of "Set 1" and the name of "Set 2" changed.
+const TilesetTable other = with(with(inserted(ours, 0, "Top"), 2, 2, "x"), 3, -1, "Moss");
+
+} // namespace
+
+// Comparing with another file and merging from it: marks, taking, undo.
+class TestCompare : public WindowTest
+{
+    Q_OBJECT
+
+    QString count() { return child<QLabel>(&window(), u"compareStatus"_s)->text(); }
+    // Opens ours and answers the file dialogs of command with tables.
+    void start(const QString &command, const QList<TilesetTable> &tables)
+    {
+        mFixture->start().show();
+        QVERIFY(mFixture->open(mFixture->writeFile(u"ours.dat"_s, TestFiles::fileBytes(ours))));
+        for (qsizetype k = 0; k < tables.size(); ++k)
+            services().files.append(
+                mFixture->writeFile(u"%1.dat"_s.arg(k), TestFiles::fileBytes(tables[k])));
+        QVERIFY(mFixture->trigger(command));
+    }
+
+private Q_SLOTS:
+    // Each take is one unsaved undo step, and undoing it marks the difference again.
+    void take_data()
+    {
+        QTest::addColumn<int>("node");    // the list's top-level node clicked, or -1
+        QTest::addColumn<int>("tileset"); // clicked, or -1
+        QTest::addColumn<int>("entry");   // clicked after it, or -1
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<TilesetTable>("taken");
+        QTest::addColumn<QString>("step");
+        const QString take = u"mnutakeother"_s;
+        QTest::newRow("an entry") << -1 << 1 << 2 << take << with(ours, 1, 2, "x")
+                                  << u"take entry 002 of tileset 01 from other file"_s;
+        QTest::newRow("the last tileset, by its name")
+            << -1 << 2 << -1 << take << with(ours, 2, -1, "Moss")
+            << u"take tileset 02 from other file"_s;
+        QTest::newRow("the placeholder at the top")
+            << 0 << -1 << -1 << take << inserted(ours, 0, "Top")
+            << u"insert tileset 00 from other file"_s;
+        QTest::newRow("all") << -1 << -1 << -1 << u"mnutakeall"_s << other
+                             << u"take all from other file"_s;
+    }
+    void take()
+    {
+        QFETCH(int, node);
+        QFETCH(int, tileset);
+        QFETCH(int, entry);
+        start(u"mnucompare"_s, {other});
+        QCOMPARE(count(), u"3 differences"_s);
+        QCOMPARE(list()->topLevelItem(0)->text(0), u"+ Top (other file)"_s);
+        QCOMPARE(entryNode(2)->toolTip(0), QString()); // tileset 0 agrees
+        if (node >= 0)
+            click(list(), list()->topLevelItem(node));
+        if (tileset >= 0)
+            click(list(), list()->node(tileset + 1));
+        if (entry >= 0) {
+            QCOMPARE(entryNode(entry)->toolTip(0), u"Other file: \"x\""_s);
+            click(tree(), entryNode(entry));
+        }
+        QFETCH(QString, command);
+        QVERIFY(mFixture->trigger(command));
+        QTEST(table(), "taken");
+        QCOMPARE(count(), command == u"mnutakeall"_s ? u"No differences"_s : u"2 differences"_s);
+        QFETCH(QString, step);
+        QCOMPARE(document().undoStack()->undoText(), step);
+        QVERIFY(document().isModified());
+        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QCOMPARE(table(), ours);
+        QCOMPARE(count(), u"3 differences"_s);
+        QVERIFY(!document().isModified());
+    }
+
+    // F8 and Shift+F8 step through the differences in list order and wrap round; Close ends
+    // the comparison; a file compared with itself has none.
+    void stepAndEnd()
+    {
+        start(u"mnucompare"_s, {other, ours});
+        click(list(), list()->node(1));
+        QVERIFY(mFixture->trigger(u"mnunextdifference"_s));
+        QCOMPARE(std::pair(list()->currentTileset(), tree()->currentEntry()), std::pair(1, 2));
+        QVERIFY(mFixture->trigger(u"mnunextdifference"_s));
+        QCOMPARE(list()->currentTileset(), 2);
+        QVERIFY(mFixture->trigger(u"mnunextdifference"_s));
+        QCOMPARE(list()->currentPlaceholder(), 0);
+        QCOMPARE(entryNode(0)->toolTip(0), u"Only in the other file"_s);
+        QVERIFY(mFixture->trigger(u"mnupreviousdifference"_s));
+        QCOMPARE(list()->currentTileset(), 2);
+        QVERIFY(mFixture->trigger(u"mnucompare"_s));
+        QCOMPARE(count(), u"No differences"_s);
+        QVERIFY(!action(u"mnunextdifference"_s)->isEnabled());
+        QVERIFY(mFixture->trigger(u"mnuclose"_s));
+        QVERIFY(!child<QLabel>(&window(), u"compareStatus"_s)->isVisible());
+        QVERIFY(!action(u"mnuendcompare"_s)->isEnabled());
+    }
+
+    // A file of fewer entries per tileset: the entries both have are compared, and a tileset
+    // taken from it gets the rest never assigned.
+    void fewerEntries()
+    {
+        start(u"mnucompare"_s, {with(TestFiles::numberedTable(4, 3), 1, 0, "q")});
+        QCOMPARE(count(), u"2 differences"_s);
+        QVERIFY(mFixture->trigger(u"mnutakeall"_s));
+        TilesetTable taken = with(TestFiles::numberedTable(4, 4), 1, 0, "q");
+        taken.setEntry(3, 3, {});
+        QCOMPARE(table(), taken);
+    }
+
+    // A merge takes the clean changes in one step and leaves the conflict marked until it is
+    // taken or edited; undoing either marks it again.
+    void merge()
+    {
+        const TilesetTable base = ours;
+        const TilesetTable theirs = with(with(base, 0, 0, "pine"), 2, -1, "Moss");
+        const TilesetTable mine = with(base, 0, 0, "oak");
+        mFixture->start().show();
+        QVERIFY(mFixture->open(mFixture->writeFile(u"mine.dat"_s, TestFiles::fileBytes(mine))));
+        services().files = {mFixture->writeFile(u"theirs.dat"_s, TestFiles::fileBytes(theirs)),
+                            mFixture->writeFile(u"base.dat"_s, TestFiles::fileBytes(base))};
+        QVERIFY(mFixture->trigger(u"mnumerge"_s));
+        QCOMPARE(table(), with(mine, 2, -1, "Moss"));
+        QCOMPARE(count(), u"1 conflict"_s);
+        QCOMPARE(document().undoStack()->undoText(), u"merge from other file"_s);
+        click(list(), list()->node(1));
+        QCOMPARE(entryNode(0)->toolTip(0),
+                 u"Conflict. Other file: \"pine\"; common ancestor: \"0:0\""_s);
+        click(tree(), entryNode(0));
+        QVERIFY(mFixture->trigger(u"mnutakeother"_s));
+        QCOMPARE(count(), u"No conflicts left"_s);
+        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QCOMPARE(count(), u"1 conflict"_s);
+        editEntry(0, 0, u"elm"_s);
+        QCOMPARE(count(), u"No conflicts left"_s);
+        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QCOMPARE(count(), u"1 conflict"_s);
+        // Files of other entry counts are refused before anything changes.
+        services().files = {mFixture->writeNumberedFile(u"wide.dat"_s, 3, 5),
+                            mFixture->writeFile(u"base.dat"_s, TestFiles::fileBytes(base))};
+        QVERIFY(mFixture->trigger(u"mnumerge"_s));
+        QCOMPARE(services().messages.last().text,
+                 u"The files have different numbers of entries per tileset (4 here, 5 in the "
+                 u"other file, 4 in the common ancestor); they cannot be merged."_s);
+        QCOMPARE(table(), with(mine, 2, -1, "Moss"));
+    }
+};
+
+QTEST_MAIN(TestCompare)
+#include "tst_compare.moc"
