@@ -124,7 +124,7 @@ private Q_SLOTS:
             // The first one's copy is not offered: no question is answered.
             MainWindow second(services(), folders());
             second.openFile(other);
-            second.document().markModified();
+            second.findChild<QAction *>(u"mnuinsert"_s)->trigger(); // a change of its own
             QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 2, 3000);
         } // gone without quitting, as in a crash: its copy stays
         services().answers << Answer::No;
