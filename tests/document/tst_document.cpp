@@ -1,4 +1,5 @@
 #include "descriptionfile.h"
+#include "fieldinfo.h"
 #include "fieldsearch.h"
 #include "settingsfile.h"
 #include "tilesetfiles.h"
@@ -302,6 +303,10 @@ private Q_SLOTS:
             QByteArray("rock") + QByteArray(28, 'x'));
         // "Rock gardens" and its padding come to 34 characters: the blanks go, no NUL.
         row("padding that falls off is no cut", {u"garden"_s}, {10}, u"gardens"_s, 1, 0, rock);
+        row("filling the field exactly is no cut", {u"rock012"_s, true}, {11}, QString(28, u'x'), 1,
+            0, QByteArray(28, 'x') + ".bmp");
+        row("entries only", {u"rock"_s, false, false, false}, {11, 23}, u"stone"_s, 2, 0, stone);
+        row("Z in any case", {u"zz"_s}, {14}, u"q"_s, 1, 0, rock);
     }
     void findAndReplace()
     {
@@ -313,7 +318,7 @@ private Q_SLOTS:
         table.setEntry(0, 1, storeFixedText("rock012.bmp", EntryWidth));
         table.setEntry(1, 1, padded("grass", '\0', EntryWidth - 4) + "rock");
         table.setEntry(2, 1, QByteArray(EntryWidth, '\0'));
-        table.setEntry(3, 1, QByteArray(EntryWidth, 'R'));
+        table.setEntry(3, 1, QByteArray(EntryWidth, 'Z'));
         table.setEntry(2, 2, storeFixedText("ROCK012.BMP", EntryWidth));
         const TilesetTable before = table;
         const QList<FieldMatch> matches = findFields(table, options);
@@ -329,6 +334,31 @@ private Q_SLOTS:
         QTEST(table.entry(0, 1).toByteArray(), "entry0");
         r.edit.undo(table);
         QVERIFY(table == before);
+    }
+
+    // The status bar's account of a field, and its bytes sixteen to a line.
+    void describeFields_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<QString>("described");
+        QTest::newRow("typed") << storeFixedText("abc", EntryWidth)
+                               << u"3 / 32 characters \u00b7 ends with NUL"_s;
+        QTest::newRow("empty name")
+            << storeFixedText("", NameWidth) << u"0 / 33 characters \u00b7 ends with NUL"_s;
+        QTest::newRow("never written")
+            << QByteArray(EntryWidth, '\0') << u"0 / 32 characters \u00b7 never written"_s;
+        QTest::newRow("full") << QByteArray(NameWidth, 'x')
+                              << u"33 / 33 characters \u00b7 fills the field"_s;
+    }
+    void describeFields()
+    {
+        QFETCH(QByteArray, field);
+        QTEST(describeField(field), "described");
+        const QStringList lines = hexBytes(field).split(u'\n');
+        QCOMPARE(lines.size(), (field.size() + 15) / 16);
+        QCOMPARE(lines.first().split(u' ').size(), 16);
+        QCOMPARE(lines.first().first(2),
+                 u"%1"_s.arg(uint(uchar(field[0])), 2, 16, QLatin1Char('0')).toUpper());
     }
 
     void tableEditUndoesExactly()

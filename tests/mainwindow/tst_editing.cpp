@@ -86,13 +86,23 @@ class TestEditing : public WindowTest
         tree()->selectEntry(entry);
     }
 private Q_SLOTS:
+    // Refused with a message, the document as it was.
     void refusals_data()
     {
         QTest::addColumn<int>("tilesets");
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("title"); // of the message that refuses
-        QTest::newRow("delete the only tileset") << 1 << u"mnudelete"_s << u"deleting"_s;
-        QTest::newRow("insert a 256th") << 255 << u"mnuinsert"_s << u"inserting"_s;
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("delete the only tileset")
+            << 1 << u"mnudelete"_s << u"There must be at least one tileset left!"_s
+            << u"Error while deleting tileset"_s;
+        QTest::newRow("insert a 256th")
+            << 255 << u"mnuinsert"_s
+            << u"A tileset file holds at most 255 tilesets; delete one before inserting another."_s
+            << u"Error while inserting tileset"_s;
+        QTest::newRow("import of 150 entries into 151")
+            << 2 << u"mnuimport"_s << u"Incompatible amount of entries."_s
+            << u"Error importing tileset"_s;
     }
     void refusals()
     {
@@ -101,10 +111,13 @@ private Q_SLOTS:
         open(TestFiles::numberedTable(tilesets, 151));
         const TilesetTable before = table();
         list()->selectTileset(tilesets - 1);
+        if (command == u"mnuimport"_s) {
+            services().answers << Answer::Ok;
+            services().files << mFixture->writeNumberedFile(u"other.dat"_s, 2, 150);
+        }
         QVERIFY(mFixture->trigger(command));
-        QFETCH(QString, title);
-        QCOMPARE(services().messages.size(), 1);
-        QVERIFY(services().messages.last().title.contains(title));
+        QTEST(services().messages.last().text, "text");
+        QTEST(services().messages.last().title, "title");
         QVERIFY(table() == before && !document().isModified());
     }
 
@@ -181,7 +194,7 @@ private Q_SLOTS:
         line->clear();
         if (typed.size() > 10 || typed.contains(u'\t'))
             line->insert(typed); // pasted: a tab cannot be typed
-        else // key by key, so that the editor's own checks apply
+        else                     // key by key, so that the editor's own checks apply
             for (QChar c : typed)
                 QTest::sendKeyEvent(QTest::Click, line, Qt::Key_unknown, QString(c), {});
         const QString label = (rename ? u"03. "_s : u"012. Cobbles: "_s) + line->text();
