@@ -271,20 +271,23 @@ private Q_SLOTS:
     void eachCommandIsOneStep_data()
     {
         QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("tileset");  // selected, of 6
         QTest::addColumn<QString>("undo"); // the caption naming the step
-        QTest::newRow("rename") << u"rename"_s << u"Undo rename tileset 03"_s;
-        QTest::newRow("edit entry") << u"edit"_s << u"Undo edit entry 012 of tileset 03"_s;
-        QTest::newRow("insert") << u"mnuinsert"_s << u"Undo insert tileset 03"_s;
-        QTest::newRow("delete") << u"mnudelete"_s << u"Undo delete tileset 03"_s;
-        QTest::newRow("copy") << u"mnucopy"_s << u"Undo copy tileset 05 to tileset 03"_s;
-        QTest::newRow("import") << u"mnuimport"_s << u"Undo import into tileset 03"_s;
-        QTest::newRow("replace all") << u"replace"_s << u"Undo replace all"_s;
+        QTest::newRow("rename") << u"rename"_s << 3 << u"Undo rename tileset 03"_s;
+        QTest::newRow("edit entry") << u"edit"_s << 3 << u"Undo edit entry 012 of tileset 03"_s;
+        QTest::newRow("insert") << u"mnuinsert"_s << 3 << u"Undo insert tileset 03"_s;
+        QTest::newRow("delete") << u"mnudelete"_s << 3 << u"Undo delete tileset 03"_s;
+        QTest::newRow("delete the last") << u"mnudelete"_s << 5 << u"Undo delete tileset 05"_s;
+        QTest::newRow("copy") << u"mnucopy"_s << 3 << u"Undo copy tileset 05 to tileset 03"_s;
+        QTest::newRow("import") << u"mnuimport"_s << 3 << u"Undo import into tileset 03"_s;
+        QTest::newRow("replace all") << u"replace"_s << 3 << u"Undo replace all"_s;
     }
     void eachCommandIsOneStep()
     {
         QFETCH(QString, command);
+        QFETCH(int, tileset);
         open(TestFiles::numberedTable(6, 151));
-        select(3, 40);
+        select(tileset, 40);
         const QByteArray before = table().bytes();
         // Copy takes tileset 5's entries; import takes tileset 1 of another file, name and all.
         const bool copies = command == u"mnucopy" || command == u"mnuimport";
@@ -318,20 +321,25 @@ private Q_SLOTS:
         QVERIFY(copies ? after == expected : after != before);
         QVERIFY(document().isModified());
         QVERIFY(listShowsTheTable());
+        // The tileset changed stays selected; after the last is deleted, the new last.
+        QCOMPARE(list()->currentTileset(), std::min(tileset, table().tilesetCount() - 1));
         QTEST(action(u"mnuundo"_s)->text(), "undo");
         select(0, 0);
         QVERIFY(mFixture->trigger(u"mnuundo"_s));
         QCOMPARE(table().bytes(), before); // byte for byte, padding included
-        QCOMPARE(list()->currentTileset(), 3);
+        QCOMPARE(list()->currentTileset(), tileset);
         QVERIFY(listShowsTheTable());
         if (command == u"edit"_s) // the entry edited is selected again
             QCOMPARE(tree()->currentEntry(), 12);
         QVERIFY(!document().isModified()); // back where the file was opened
         QFETCH(QString, undo);
         QCOMPARE(action(u"mnuredo"_s)->text(), u"Redo"_s + undo.mid(4));
+        select(0, 0);
         QVERIFY(mFixture->trigger(u"mnuredo"_s));
         QCOMPARE(table().bytes(), after);
         QVERIFY(document().isModified());
+        if (command == u"edit"_s) // and again on redo
+            QCOMPARE(tree()->currentEntry(), 12);
     }
 
     void unsavedFollowsTheSavedStep()
