@@ -405,8 +405,12 @@ private Q_SLOTS:
         QVERIFY(status->text().endsWith(u"3 / 32 characters \u00b7 editing"_s));
         // A paste of what no field can hold is refused whole, and the status bar says why.
         auto *bar = child<QStatusBar>(&window(), u"statusBar"_s);
-        for (const auto &[pasted, why] : {std::pair{u"d\U0001F600"_s, u"\u201c\U0001F600\u201d"_s},
-                                          std::pair{u"d\te"_s, u"Control"_s}}) {
+        for (
+            const auto &[pasted, why] :
+            {std::pair{u"d\U0001F600"_s, u"\u201c\U0001F600\u201d"_s},
+             std::pair{
+                 u"d\te"_s,
+                 u"Control characters (line ends, tabs, NUL) cannot be part of a field's text."_s}}) {
             labelEditor(tree())->insert(pasted);
             QCOMPARE(labelEditor(tree())->text(), u"abc"_s);
             QVERIFY(bar->currentMessage().contains(why));
@@ -425,6 +429,8 @@ private Q_SLOTS:
         // A summary is never that of another search; a refused Replace all says so.
         auto *summary = inFind<QLabel>(u"findSummary"_s);
         QCOMPARE(summary->text(), u"Nothing replaced"_s);
+        inFind<QLineEdit>(u"findText"_s)->insert(u"\u4e2d"_s); // looked for, never stored
+        QVERIFY(inFind<QLineEdit>(u"findText"_s)->text().endsWith(u"\u4e2d"_s));
         inFind<QLineEdit>(u"findText"_s)->clear();
         QCOMPARE(summary->text(), QString());
         inFind<QPushButton>(u"replaceAll"_s)->click();
