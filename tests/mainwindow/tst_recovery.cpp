@@ -53,6 +53,17 @@ private Q_SLOTS:
         QVERIFY(copies().isEmpty());
     }
 
+    // A copy of another format is left where it is, unasked.
+    void otherFormatLeftAlone()
+    {
+        const QString left = folders().recovery + u"/left.copy"_s;
+        QVERIFY(QDir().mkpath(folders().recovery) &&
+                RecoveryFile::write(left, {TestFiles::numberedTable(1, 1), {}, {}}));
+        TestFiles::write(left, TestFiles::read(left).replace(5, 1, "\2"));
+        mFixture->start();
+        QVERIFY(services().messages.isEmpty() && QFile::exists(left));
+    }
+
     void leftCopyOffered_data()
     {
         QTest::addColumn<bool>("untitled");
@@ -77,6 +88,7 @@ private Q_SLOTS:
         TilesetTable untidy = TestFiles::numberedTable(2, 4);
         untidy.setEntry(1, 1, QByteArray("ab\0cd\xff", 6));
         QVERIFY(RecoveryFile::write(left, {untidy, path, changed}));
+        QVERIFY(TestFiles::read(left).startsWith(QByteArray("HMKR\0\1", 6))); // format 1
         services().answers << Answer(answer);
         mFixture->start();
 
