@@ -3,6 +3,7 @@
 #include "windowtest.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -187,6 +188,8 @@ private Q_SLOTS:
         QVERIFY(mFixture->trigger(u"mnudisplaynames"_s));
         QLineEdit *line = startEdit(3, how);
         QTEST(line != nullptr, "editorOpens");
+        if (how == u"double-click"_s) // remembered between runs: the node last clicked
+            QCOMPARE(tree()->selectedEntryNode(), tree()->entryNode(12));
         if (!line)
             return;
         QTEST(line->text(), "offered");
@@ -416,6 +419,9 @@ private Q_SLOTS:
             QVERIFY(bar->currentMessage().contains(why));
         }
         QTest::keyClick(labelEditor(tree()), Qt::Key_Escape);
+        QTRY_VERIFY(!status->text().endsWith(u"editing"_s));
+        click(list(), list()->node(6));
+        QVERIFY(status->text().startsWith(u"Tileset 05 \u00b7 Name \u00b7 "_s));
         select(5, 149);
         QVERIFY(mFixture->trigger(u"mnufindnext"_s)); // wraps to the first
         QCOMPARE(tree()->currentItem(), entryNode(14));
@@ -429,6 +435,12 @@ private Q_SLOTS:
         // A summary is never that of another search; a refused Replace all says so.
         auto *summary = inFind<QLabel>(u"findSummary"_s);
         QCOMPARE(summary->text(), u"Nothing replaced"_s);
+        inFind<QCheckBox>(u"matchCase"_s)->setChecked(true);
+        search(u"SET 5"_s);
+        QCOMPARE(summary->text(), u"No matches"_s);
+        inFind<QCheckBox>(u"matchCase"_s)->setChecked(false);
+        QTest::keyClick(inFind<QLineEdit>(u"replaceText"_s), Qt::Key_Return); // Enter finds
+        QCOMPARE(summary->text(), u"1 match in 1 tileset"_s);
         inFind<QLineEdit>(u"findText"_s)->insert(u"\u4e2d"_s); // looked for, never stored
         QVERIFY(inFind<QLineEdit>(u"findText"_s)->text().endsWith(u"\u4e2d"_s));
         inFind<QLineEdit>(u"findText"_s)->clear();

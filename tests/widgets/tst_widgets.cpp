@@ -42,6 +42,7 @@ private Q_SLOTS:
         QTest::newRow("sub-entry of a bank") << 11 << 1 << 10 << u"i 13"_s;
         QTest::newRow("last sub-entry of the banks") << 87 << 1 << 86 << u"i 17"_s;
         QTest::newRow("the only road") << 78 << 2 << -1 << u"i 19"_s;
+        QTest::newRow("last sub-entry of a rock") << 27 << 5 << 15 << u"i 46"_s;
         QTest::newRow("sub-entry of a tree") << 29 << 4 << 17 << u"i 31"_s;
         QTest::newRow("last barrel") << 106 << 6 << 104 << u"i 71"_s;
         QTest::newRow("first of the rest") << 48 << 15 << -1 << u"i 127"_s;
@@ -87,6 +88,7 @@ private Q_SLOTS:
         for (int g = 0; g < list.topLevelItemCount(); ++g) {
             QCOMPARE(list.topLevelItem(g)->childCount(), groups[g]);
             QCOMPARE(list.topLevelItem(g)->text(0), g ? u"50. Set 50"_s : u"00. Set 0"_s);
+            QVERIFY(list.topLevelItem(g)->isExpanded());
         }
         if (tilesets > 100)
             QCOMPARE(list.node(100)->text(0) + list.node(101)->text(0),
@@ -120,7 +122,8 @@ private Q_SLOTS:
         mTree.showTileset(table, 1);
         const QStringList plain{u"000. 1:0"_s, u"001.   café"_s, u"002. "_s};
         QCOMPARE(QStringList({label(0), label(1), label(2)}), plain);
-        mTree.setDescriptionsOn(true); // only a description that is there shows
+        QCOMPARE(label(150), u"150. 1:150"_s); // the last entry too
+        mTree.setDescriptionsOn(true);         // only a description that is there shows
         mTree.showTileset(table, 1);
         QCOMPARE(QStringList({label(0), label(1)}), QStringList({u"000. Grass: 1:0"_s, plain[1]}));
         // Never cut with "...": a label wider than the tree scrolls sideways.
@@ -281,9 +284,14 @@ private Q_SLOTS:
                 QTest::keyClick(&dialog, how == u"Enter"_s ? Qt::Key_Return : Qt::Key_Escape);
         };
         NewFileDialog form4;
+        child<QRadioButton>(&form4, u"Option1"_s)->click(); // Harrowmark
         close(form4);
         QCOMPARE(form4.confirmed(), choice > 0);
-        SelectTilesetDialog form5(TestFiles::numberedTable(120, 1));
+        QCOMPARE(form4.tilesetCount(), choice > 0 ? 50 : 0);
+        TilesetTable tilesets = TestFiles::numberedTable(120, 1);
+        tilesets.setTilesetName(100, storeFixedText(" Moss", NameWidth)); // shown untrimmed
+        SelectTilesetDialog form5(tilesets);
+        QCOMPARE(child<QComboBox>(&form5, u"Combo1"_s)->itemText(100), u"100.  Moss"_s);
         child<QComboBox>(&form5, u"Combo1"_s)->setCurrentIndex(100);
         close(form5);
         QVERIFY(!form4.isVisible() && !form5.isVisible());
