@@ -277,6 +277,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("tileset");  // selected, of 6
         QTest::addColumn<QString>("undo"); // the caption naming the step
         QTest::newRow("rename") << u"rename"_s << 3 << u"Undo rename tileset 03"_s;
+        QTest::newRow("rename the last") << u"rename"_s << 5 << u"Undo rename tileset 05"_s;
         QTest::newRow("edit entry") << u"edit"_s << 3 << u"Undo edit entry 012 of tileset 03"_s;
         QTest::newRow("insert") << u"mnuinsert"_s << 3 << u"Undo insert tileset 03"_s;
         QTest::newRow("delete") << u"mnudelete"_s << 3 << u"Undo delete tileset 03"_s;
@@ -301,7 +302,7 @@ private Q_SLOTS:
         expected.replace(3 * source.recordSize() + skip, source.recordSize() - skip,
                          source.record(chosen).sliced(skip).toByteArray());
         if (command == u"rename") {
-            rename(3, u"Moss"_s);
+            rename(tileset, u"Moss"_s);
         } else if (command == u"edit") {
             editEntry(3, 12, u"rubble.bmp"_s);
         } else if (command == u"replace") {
