@@ -34,8 +34,9 @@ answers 0 "--help-all" --help-all
 answers 1 "Unknown option 'bogus'" --bogus
 answers 1 "only one FILE" a.dat b.dat # one file at most, refused before any window shows
 
-# Started on a file from a prefix it cannot write, as a user who is not root, and ended as
-# a session ends it: the file was opened, and the settings went to the user's folder.
+# Started on a file from a prefix it cannot write, as a user who is not root, from the file's
+# folder with Qt's own options, and ended as a session ends it or as Ctrl+C does: the file was
+# opened under its full path, and the settings went to the user's folder.
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 chmod 755 "$home"
@@ -46,12 +47,19 @@ mkdir -m 777 "$home/config"
 user=()
 [ "$(id -u)" = 0 ] && user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 [ -w "$bin" ] && [ ${#user[@]} = 0 ] && chmod a-w "$bin" && trap 'chmod u+w "$bin"; rm -rf "$home"' EXIT
-XDG_CONFIG_HOME=$home/config HOME=$home "${user[@]}" "$bin/hmktse" "$home/moss.dat" &
-sleep 3 # the window is up and the file open
-kill -TERM $!
-wait $! || fail "hmktse did not end on SIGTERM"
-ini="$home/config/HMK Tileset Editor/hmktse.ini"
-[ -f "$ini" ] || fail "no hmktse.ini in the user's folder"
-grep -q "^LastOpened= $home/moss.dat" "$ini" || fail "the file argument was not opened: $(cat "$ini")"
-[ ! -e "$bin/hmktse.ini" ] || fail "hmktse.ini written beside the installed program"
-grep -q "moss.dat" "$home/config/HMK Tileset Editor/recent.conf" || fail "not among the recent files"
+settings="$home/config/HMK Tileset Editor"
+for signal in TERM INT; do
+    rm -rf "$settings"
+    (cd "$home" && XDG_CONFIG_HOME=$home/config HOME=$home exec "${user[@]}" "$bin/hmktse" \
+        -platform offscreen moss.dat) &
+    sleep 3 # the window is up and the file open
+    kill -$signal $!
+    for _ in $(seq 50); do kill -0 $! 2>/dev/null && sleep 0.1; done
+    kill -0 $! 2>/dev/null && kill -KILL $! && fail "hmktse did not end on SIG$signal"
+    wait $! || fail "hmktse did not end well on SIG$signal"
+    [ -f "$settings/hmktse.ini" ] || fail "no hmktse.ini in the user's folder after SIG$signal"
+    grep -q "^LastOpened= $home/moss.dat" "$settings/hmktse.ini" ||
+        fail "the file argument was not opened: $(cat "$settings/hmktse.ini")"
+    [ ! -e "$bin/hmktse.ini" ] || fail "hmktse.ini written beside the installed program"
+    grep -q "$home/moss.dat" "$settings/recent.conf" || fail "not among the recent files"
+done

@@ -104,12 +104,16 @@ private Q_SLOTS:
         QTest::newRow("import of 150 entries into 151")
             << 2 << u"mnuimport"_s << u"Incompatible amount of entries."_s
             << u"Error importing tileset"_s;
+        QTest::newRow("no readme")
+            << 1 << u"mnureadme"_s << u"Couldn't find <folder>/readme.txt"_s << u"Readme.txt"_s;
     }
     void refusals()
     {
         QFETCH(int, tilesets);
         QFETCH(QString, command);
-        open(TestFiles::numberedTable(tilesets, 151));
+        TilesetTable opened = TestFiles::numberedTable(tilesets, 151);
+        opened.setTilesetName(tilesets - 1, storeFixedText(" Moss ", NameWidth)); // shown trimmed
+        open(opened);
         const TilesetTable before = table();
         list()->selectTileset(tilesets - 1);
         if (command == u"mnuimport"_s) {
@@ -117,9 +121,13 @@ private Q_SLOTS:
             services().files << mFixture->writeNumberedFile(u"other.dat"_s, 2, 150);
         }
         QVERIFY(mFixture->trigger(command));
-        QTEST(services().messages.last().text, "text");
+        QTEST(services().messages.last().text.replace(mFixture->folderPath({}), u"<folder>"_s),
+              "text");
         QTEST(services().messages.last().title, "title");
         QVERIFY(table() == before && !document().isModified());
+        if (command == u"mnuimport"_s) // even refused, the node shows the name as stored
+            QCOMPARE(list()->node(tilesets)->text(0),
+                     numberedTilesetText(tilesets - 1, u" Moss "_s));
     }
 
     void edit_data()
@@ -246,6 +254,14 @@ private Q_SLOTS:
         QCOMPARE(action(u"mnudisplaynames"_s)->isEnabled(), categorised);
         QCOMPARE(child<QToolBar>(&window(), u"Toolbar2"_s)->actions().last()->isEnabled(),
                  categorised);
+        if (!categorised) { // a flat list opens on its first entry
+            QCOMPARE(tree()->currentEntry(), 0);
+            return;
+        }
+        for (int category : {0, 15}) { // the first and last buttons open their own categories
+            action(u"Toolbar2Button%1"_s.arg(category + 3))->trigger();
+            QCOMPARE(tree()->currentItem(), tree()->categoryNode(category));
+        }
     }
 
     void goToEntry_data()
@@ -254,6 +270,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<int>("entry"); // -1: the selection stays on node 1
         QTest::newRow("57") << 151 << u"57"_s << 57;
+        QTest::newRow("0, the first") << 151 << u"0"_s << 0;
+        QTest::newRow("150, the last") << 151 << u"150"_s << 150;
         QTest::newRow("2.5 goes to 2") << 151 << u"2.5"_s << 2;
         QTest::newRow("151") << 151 << u"151"_s << -1;
         QTest::newRow("100 of 100") << 100 << u"100"_s << -1;
@@ -285,6 +303,9 @@ private Q_SLOTS:
         QTest::newRow("copy") << u"mnucopy"_s << 3 << u"Undo copy tileset 05 to tileset 03"_s;
         QTest::newRow("import") << u"mnuimport"_s << 3 << u"Undo import into tileset 03"_s;
         QTest::newRow("replace all") << u"replace"_s << 3 << u"Undo replace all"_s;
+        // Shown on the first tileset changed, here the one selected.
+        QTest::newRow("replace all, every tileset")
+            << u"replace :40"_s << 0 << u"Undo replace all"_s;
     }
     void eachCommandIsOneStep()
     {
@@ -292,6 +313,8 @@ private Q_SLOTS:
         QFETCH(int, tileset);
         open(TestFiles::numberedTable(6, 151));
         select(tileset, 40);
+        QVERIFY(!action(u"mnuundo"_s)->isEnabled() && !action(u"mnuredo"_s)->isEnabled());
+        QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo"_s); // no step to name
         const QByteArray before = table().bytes();
         // Copy takes tileset 5's entries; import takes tileset 1 of another file, name and all.
         const bool copies = command == u"mnucopy" || command == u"mnuimport";
@@ -305,8 +328,8 @@ private Q_SLOTS:
             rename(tileset, u"Moss"_s);
         } else if (command == u"edit") {
             editEntry(3, 12, u"rubble.bmp"_s);
-        } else if (command == u"replace") {
-            search(u"3:"_s, u"three:"_s);
+        } else if (command.startsWith(u"replace")) {
+            search(command == u"replace" ? u"3:"_s : command.sliced(8), u"three:"_s);
         } else if (copies) {
             services().dialogs << [chosen](QDialog &dialog) {
                 auto *combo = child<QComboBox>(&dialog, u"Combo1"_s);
@@ -335,11 +358,14 @@ private Q_SLOTS:
         QVERIFY(listShowsTheTable());
         if (command == u"edit"_s) // the entry edited is selected again
             QCOMPARE(tree()->currentEntry(), 12);
+        QVERIFY(child<QLabel>(&window(), u"fieldStatus"_s)
+                    ->text()
+                    .contains(command == u"edit"_s ? u" Entry 012 "_s : u" Name "_s));
         QVERIFY(!document().isModified()); // back where the file was opened
         QFETCH(QString, undo);
         QCOMPARE(action(u"mnuredo"_s)->text(), u"Redo"_s + undo.mid(4));
         select(0, 0);
-        QVERIFY(mFixture->trigger(u"mnuredo"_s));
+        QTest::keySequence(&window(), QKeySequence(u"Ctrl+Shift+Z"_s)); // Redo's second shortcut
         QCOMPARE(table().bytes(), after);
         QVERIFY(document().isModified());
         if (command == u"edit"_s) // and again on redo
@@ -423,6 +449,8 @@ private Q_SLOTS:
         QTRY_VERIFY(!status->text().endsWith(u"editing"_s));
         click(list(), list()->node(6));
         QVERIFY(status->text().startsWith(u"Tileset 05 \u00b7 Name \u00b7 "_s));
+        click(tree(), entryNode(140)); // the current entry: its field again
+        QVERIFY(status->text().startsWith(u"Tileset 05 \u00b7 Entry 140 \u00b7 "_s));
         select(5, 149);
         QVERIFY(mFixture->trigger(u"mnufindnext"_s)); // wraps to the first
         QCOMPARE(tree()->currentItem(), entryNode(14));
@@ -446,6 +474,8 @@ private Q_SLOTS:
         QVERIFY(inFind<QLineEdit>(u"findText"_s)->text().endsWith(u"\u4e2d"_s));
         inFind<QLineEdit>(u"findText"_s)->clear();
         QCOMPARE(summary->text(), QString());
+        QVERIFY(mFixture->trigger(u"mnuinsert"_s) && mFixture->trigger(u"mnuundo"_s));
+        QCOMPARE(summary->text(), QString()); // no results for the new text, unasked
         inFind<QPushButton>(u"replaceAll"_s)->click();
         QVERIFY(summary->text().startsWith(u"Nothing replaced"_s));
         QVERIFY(mFixture->trigger(u"mnuclose"_s)); // no document: nothing to find in

@@ -251,12 +251,16 @@ private Q_SLOTS:
         QVERIFY(mFixture->open(path));
         QVERIFY(mFixture->trigger(u"mnusave"_s)); // the editor's own save is no change
         QTest::qWait(200);
+        window().setEnabled(false); // as while a load or a save runs: the news waits for its end
         if (written.isEmpty()) {
             QFile::remove(path);
         } else {
             services().answers << (reload ? Answer::Yes : Answer::No);
             mFixture->writeFile(u"watched.dat"_s, written);
         }
+        QTest::qWait(300);
+        QVERIFY(services().messages.isEmpty());
+        window().setEnabled(true);
         QFETCH(QStringList, titles);
         const auto shownTitles = [this] {
             QStringList shown;
@@ -291,6 +295,8 @@ private Q_SLOTS:
             << true << true << true << false << 1000 << false;
         QTest::newRow("the user's holds the last session")
             << false << true << true << true << 2000 << false;
+        QTest::newRow("installed, the user's holds the last session")
+            << true << true << true << true << 2000 << false;
     }
     void whereSettingsLive()
     {
@@ -311,10 +317,16 @@ private Q_SLOTS:
         if (userIni)
             TestFiles::write(user + u"/hmktse.ini"_s, "[HMKTSE-Settings]\nSizerLeft= 2000");
         TestFiles::write(share + u"/desc.txt"_s, "Cobbles\r\n"); // found among the installed
+        if (userIni)                                             // the user's own wins
+            TestFiles::write(user + u"/desc.txt"_s, "Grass\r\n");
+        const ProgramFolders folders{program, user, installed ? share : QString(), {}, {}};
+        QCOMPARE(folders.descriptionFile(), userIni     ? user + u"/desc.txt"_s
+                                            : installed ? share + u"/desc.txt"_s
+                                                        : QString());
         // A layout pass places the splitter where the settings say.
-        mFixture->start({program, user, installed ? share : QString(), {}, {}}).show();
+        mFixture->start(folders).show();
         QCoreApplication::processEvents();
-        QCOMPARE(action(u"mnudisplaynames"_s)->isVisible(), installed);
+        QCOMPARE(action(u"mnudisplaynames"_s)->isVisible(), installed || userIni);
         QVERIFY(window().close());
         QFETCH(bool, writtenBesideProgram);
         const QString written = (writtenBesideProgram ? program : user) + u"/hmktse.ini"_s;

@@ -108,6 +108,23 @@ private Q_SLOTS:
         QVERIFY2(eventRuns >= fewestRuns && eventRuns <= mostRuns,
                  qPrintable(QString::number(eventRuns)));
     }
+
+    // However fast the pumps come, the pumps let pass at most double from one call to the
+    // next, and each load or save starts over from one.
+    void paceGrowsByDoubling()
+    {
+        qint64 now = 0;
+        QtPlatformServices paced([&now] { return now; });
+        for (int load = 0; load < 2; ++load) {
+            paced.startPumping();
+            int letPass = 0;
+            for (int expected : {1, 3, 7, 15}) {
+                now += letPass + 1; // a nanosecond a pump
+                letPass = paced.pumpEvents(letPass + 1, false);
+                QCOMPARE(letPass, expected);
+            }
+        }
+    }
 };
 
 QTEST_MAIN(TestProgress)

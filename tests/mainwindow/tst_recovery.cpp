@@ -44,7 +44,8 @@ private Q_SLOTS:
         mFixture->start().show();
         mFixture->open(mFixture->writeNumberedFile(u"set.dat"_s, 3, 151));
         rename(0, u"Moss"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(onlyCopy(), 2500); // within two seconds, a poll's time more
+        // Written a second after the last change, well before typing on would force it.
+        QTRY_VERIFY_WITH_TIMEOUT(onlyCopy(), 1700);
         if (askedToSave)
             services().answers << Answer::No;
         QVERIFY(mFixture->trigger(command));
@@ -53,13 +54,25 @@ private Q_SLOTS:
         QVERIFY(copies().isEmpty());
     }
 
-    // A copy of another format is left where it is, unasked.
-    void otherFormatLeftAlone()
+    // A copy of another format, or damaged, is left where it is, unasked.
+    void unreadableCopyLeftAlone_data()
     {
+        QTest::addColumn<int>("at"); // where the bytes go, over as many; -1: appended
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("other format") << 5 << QByteArray("\2");
+        QTest::newRow("a byte after its records") << -1 << QByteArray("\0", 1);
+    }
+    void unreadableCopyLeftAlone()
+    {
+        QFETCH(int, at);
+        QFETCH(QByteArray, bytes);
         const QString left = folders().recovery + u"/left.copy"_s;
         QVERIFY(QDir().mkpath(folders().recovery) &&
                 RecoveryFile::write(left, {TestFiles::numberedTable(1, 1), {}, {}}));
-        TestFiles::write(left, TestFiles::read(left).replace(5, 1, "\2"));
+        const QByteArray written = TestFiles::read(left);
+        TestFiles::write(left, at < 0 ? written + bytes
+                                      : written.sliced(0, at) + bytes +
+                                            written.sliced(at + bytes.size()));
         mFixture->start();
         QVERIFY(services().messages.isEmpty() && QFile::exists(left));
     }
@@ -90,6 +103,11 @@ private Q_SLOTS:
         QVERIFY(RecoveryFile::write(left, {untidy, path, changed}));
         QVERIFY(TestFiles::read(left).startsWith(QByteArray("HMKR\0\1", 6))); // format 1
         services().answers << Answer(answer);
+        if (answer == int(Answer::No)) { // an older copy is asked about after it
+            QVERIFY(RecoveryFile::write(folders().recovery + u"/0older.copy"_s,
+                                        {untidy, u"older.dat"_s, changed.addDays(-1)}));
+            services().answers << Answer::No;
+        }
         mFixture->start();
 
         const ScriptedServices::Message asked = services().messages.value(0);

@@ -66,6 +66,10 @@ private Q_SLOTS:
         write(u"top.dat"_s, TestFiles::fileBytes(with(inserted(in, 0, "Top"), 2, -1, "Moss")));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
         write(u"in.json"_s, dumpJson(in).replace(R"("1:2")", "\"" + QByteArray(33, 'x') + "\""));
+        write(u"256.json"_s,
+              R"({"format": "hmkset", "tilesets": 256, "entriesPerTileset": 1, "sets": []})");
+        write(u"key.json"_s, R"({"format": "hmkset", "Sets": []})");
+        write(u"bad.json"_s, "{\n}}");
         write(u"big.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(255, 255)));
         QVERIFY(QDir(mDir.path()).mkdir(u"folder"_s));
         QCOMPARE(mkfifo(QFile::encodeName(mDir.filePath(u"fifo"_s)).constData(), 0600), 0);
@@ -88,8 +92,8 @@ private Q_SLOTS:
             << "ab" + QByteArray(30, '\0')
             << "{\"hex\": \"6162" + QByteArray("00").repeated(30) + "\"}";
         QTest::newRow("NUL then text")
-            << QByteArray("ab\0cd", 5) + QByteArray(27, ' ')
-            << "{\"hex\": \"6162006364" + QByteArray("20").repeated(27) + "\"}";
+            << QByteArray("ab\0cf", 5) + QByteArray(27, ' ')
+            << "{\"hex\": \"6162006366" + QByteArray("20").repeated(27) + "\"}";
     }
     void fieldsRoundTrip()
     {
@@ -118,9 +122,18 @@ private Q_SLOTS:
         row("info in.dat", 0,
             u"tilesets: 2\nentries per tileset: 3\nfile length: 264\nexpected length: 263\n"
             u"trailing bytes: 1\n"_s);
+        row("info more.dat", 0,
+            u"tilesets: 3\nentries per tileset: 3\nfile length: 392\nexpected length: 392\n"
+            u"trailing bytes: 0"_s);
         row("dump short.dat", 1, u"Error: Incorrect filesize\n"_s);
+        row("help dump build", 2, u"hmkset: help takes at most one command\n"_s);
         row("build in.json out.dat", 1,
             u"in.json: sets[1].entries[2]: 33 characters, at most 32\n"_s);
+        row("build 256.json out.dat", 1,
+            u"256.json: tilesets: expected a whole number from 1 to 255, got 256\n"_s);
+        row("build key.json out.dat", 1, u"key.json: top level: unknown key \"Sets\"\n"_s);
+        row("build bad.json out.dat", 1,
+            u"bad.json: invalid JSON at byte 3 (line 2, column 2): "_s);
         // diff lists what differs, one field a line; % in a name is no placeholder.
         row("diff in.dat in.dat", 0, {});
         row("diff in.dat changed.dat", 1,
