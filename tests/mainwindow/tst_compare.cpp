@@ -8,13 +8,9 @@ using namespace Qt::StringLiterals;
 using TestFiles::inserted;
 using TestFiles::with;
 
-namespace {
-
 const TilesetTable ours = TestFiles::numberedTable(3, 4);
 // Tileset "Top" inserted at the top, entry 2 of "Set 1" and the name of "Set 2" changed.
 const TilesetTable other = with(with(inserted(ours, 0, "Top"), 2, 2, "x"), 3, -1, "Moss");
-
-} // namespace
 
 // Comparing with another file and merging from it: marks, taking, undo.
 class TestCompare : public WindowTest
@@ -22,11 +18,13 @@ class TestCompare : public WindowTest
     Q_OBJECT
 
     QString count() { return child<QLabel>(&window(), u"compareStatus"_s)->text(); }
-    // Opens ours and answers the file dialogs of command with tables.
-    void start(const QString &command, const QList<TilesetTable> &tables)
+    // Opens the file opened (ours unless told) and answers the file dialogs of command with
+    // tables.
+    void start(const QString &command, const QList<TilesetTable> &tables,
+               const TilesetTable &opened = ours)
     {
         mFixture->start().show();
-        QVERIFY(mFixture->open(mFixture->writeFile(u"ours.dat"_s, TestFiles::fileBytes(ours))));
+        QVERIFY(mFixture->open(mFixture->writeFile(u"ours.dat"_s, TestFiles::fileBytes(opened))));
         for (qsizetype k = 0; k < tables.size(); ++k)
             services().files.append(
                 mFixture->writeFile(u"%1.dat"_s.arg(k), TestFiles::fileBytes(tables[k])));
@@ -76,8 +74,7 @@ private Q_SLOTS:
         QVERIFY(mFixture->trigger(command));
         QTEST(table(), "taken");
         QCOMPARE(count(), command == u"mnutakeall"_s ? u"No differences"_s : u"2 differences"_s);
-        QFETCH(QString, step);
-        QCOMPARE(document().undoStack()->undoText(), step);
+        QTEST(document().undoStack()->undoText(), "step");
         QVERIFY(document().isModified());
         QVERIFY(mFixture->trigger(u"mnuundo"_s));
         QCOMPARE(table(), ours);
@@ -124,14 +121,10 @@ private Q_SLOTS:
     // taken or edited; undoing either marks it again.
     void merge()
     {
-        const TilesetTable base = ours;
-        const TilesetTable theirs = with(with(base, 0, 0, "pine"), 2, -1, "Moss");
-        const TilesetTable mine = with(base, 0, 0, "oak");
-        mFixture->start().show();
-        QVERIFY(mFixture->open(mFixture->writeFile(u"mine.dat"_s, TestFiles::fileBytes(mine))));
-        services().files = {mFixture->writeFile(u"theirs.dat"_s, TestFiles::fileBytes(theirs)),
-                            mFixture->writeFile(u"base.dat"_s, TestFiles::fileBytes(base))};
-        QVERIFY(mFixture->trigger(u"mnumerge"_s));
+        // Ours is the common ancestor of theirs and mine.
+        const TilesetTable theirs = with(with(ours, 0, 0, "pine"), 2, -1, "Moss");
+        const TilesetTable mine = with(ours, 0, 0, "oak");
+        start(u"mnumerge"_s, {theirs, ours}, mine);
         QCOMPARE(table(), with(mine, 2, -1, "Moss"));
         QCOMPARE(count(), u"1 conflict"_s);
         QCOMPARE(document().undoStack()->undoText(), u"merge from other file"_s);
@@ -149,7 +142,7 @@ private Q_SLOTS:
         QCOMPARE(count(), u"1 conflict"_s);
         // Files of other entry counts are refused before anything changes.
         services().files = {mFixture->writeNumberedFile(u"wide.dat"_s, 3, 5),
-                            mFixture->writeFile(u"base.dat"_s, TestFiles::fileBytes(base))};
+                            mFixture->writeFile(u"base.dat"_s, TestFiles::fileBytes(ours))};
         QVERIFY(mFixture->trigger(u"mnumerge"_s));
         QCOMPARE(services().messages.last().text,
                  u"The files have different numbers of entries per tileset (4 here, 5 in the "

@@ -115,22 +115,21 @@ private Q_SLOTS:
         list.build(table);
         QCOMPARE(list.node(1)->text(0) + list.node(2)->text(0) + list.node(3)->text(0),
                  u"00. Gré01. Generic02. "_s);
-        QStringList descriptions(151);
-        descriptions[0] = u"Grass"_s;
-        mTree.setEntryDescriptions(descriptions);
+        // A description for entry 0; the other 150 are there, empty.
+        mTree.setEntryDescriptions(QStringList{u"Grass"_s} + QStringList(150));
         mTree.build(151);
         mTree.showTileset(table, 1);
-        const QStringList plain{u"000. 1:0"_s, u"001.   café"_s, u"002. "_s};
-        QCOMPARE(QStringList({label(0), label(1), label(2)}), plain);
-        QCOMPARE(label(150), u"150. 1:150"_s); // the last entry too
-        mTree.setDescriptionsOn(true);         // only a description that is there shows
+        // The last entry too.
+        const QStringList plain{u"000. 1:0"_s, u"001.   café"_s, u"002. "_s, u"150. 1:150"_s};
+        QCOMPARE(QStringList({label(0), label(1), label(2), label(150)}), plain);
+        mTree.setDescriptionsOn(true); // only a description that is there shows
         mTree.showTileset(table, 1);
         QCOMPARE(QStringList({label(0), label(1)}), QStringList({u"000. Grass: 1:0"_s, plain[1]}));
         // Never cut with "...": a label wider than the tree scrolls sideways.
         list.resize(100, 200);
         list.show();
         QCoreApplication::processEvents();
-        QVERIFY(list.horizontalScrollBar()->maximum() > 0);
+        QCOMPARE_GT(list.horizontalScrollBar()->maximum(), 0);
         QCOMPARE(list.textElideMode(), Qt::ElideNone);
         QCOMPARE(mTree.textElideMode(), Qt::ElideNone);
     }
@@ -218,14 +217,13 @@ private Q_SLOTS:
             icons.append(ImageList::icon(i));
         for (const char *name : {"app", "new", "open", "save"})
             icons.append(svgIcon(u":/icons/%1.svg"_s.arg(QLatin1String(name))));
+        // Drawn: some pixel is not fully transparent.
+        QImage transparent(16, 16, QImage::Format_Alpha8);
+        transparent.fill(0);
         for (const QIcon &icon : std::as_const(icons)) {
             const QImage shown = icon.pixmap(QSize(16, 16)).toImage();
             QCOMPARE(shown.size(), QSize(16, 16));
-            bool drawn = false;
-            for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x)
-                    drawn = drawn || qAlpha(shown.pixel(x, y)) > 0;
-            QVERIFY(drawn);
+            QVERIFY(shown.convertToFormat(QImage::Format_Alpha8) != transparent);
             QVERIFY(icon.pixmap(QSize(16, 16), QIcon::Disabled).toImage() != shown);
         }
     }
@@ -233,35 +231,30 @@ private Q_SLOTS:
     void newFile_data()
     {
         QTest::addColumn<QString>("typed"); // into the tileset count, after Custom
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("tilesets");
+        QTest::addColumn<int>("tilesets");  // 0: refused
         // Counts are checked after rounding, as they will be used.
-        const auto row = [](const char *typed, bool accepted, int tilesets) {
-            QTest::newRow(typed) << QString::fromLatin1(typed) << accepted << tilesets;
-        };
         for (const char *typed : {"0", "0.4", ".4", ".49", "256", "12a", "1e1", "inf"})
-            row(typed, false, 0);
-        row("2551", true, 255); // the box takes three characters
-        row(".5", true, 1);
-        row("1.5", true, 1);
-        row("2.5", true, 3);
-        row(" 7 ", true, 7);
+            QTest::newRow(typed) << QString::fromLatin1(typed) << 0;
+        QTest::newRow("2551") << u"2551"_s << 255; // the box takes three characters
+        QTest::newRow(".5") << u".5"_s << 1;
+        QTest::newRow("1.5") << u"1.5"_s << 1;
+        QTest::newRow("2.5") << u"2.5"_s << 3;
+        QTest::newRow(" 7 ") << u" 7 "_s << 7;
     }
     void newFile()
     {
         QFETCH(QString, typed);
-        QFETCH(bool, accepted);
         QFETCH(int, tilesets);
         NewFileDialog dialog;
         dialog.show();
         child<QRadioButton>(&dialog, u"Option3"_s)->click();
         textBox(&dialog, 0)->selectAll();
         QTest::keyClicks(textBox(&dialog, 0), typed);
-        QCOMPARE(child<QPushButton>(&dialog, u"Command1"_s)->isEnabled(), accepted);
+        QCOMPARE(child<QPushButton>(&dialog, u"Command1"_s)->isEnabled(), tilesets > 0);
         QTest::keyClick(&dialog, Qt::Key_Return); // presses Ok, only while it is enabled
-        QCOMPARE(dialog.confirmed(), accepted);
-        if (accepted)
-            QCOMPARE(dialog.tilesetCount() * 1000 + dialog.entryCount(), tilesets * 1000 + 151);
+        QCOMPARE(dialog.confirmed(), tilesets > 0);
+        QCOMPARE(dialog.tilesetCount(), tilesets); // 0 unless confirmed
+        QCOMPARE(dialog.entryCount(), tilesets > 0 ? 151 : 0);
     }
 
     // New file and Select tileset ended as the row is named; Select tileset has 100 chosen.
@@ -288,9 +281,9 @@ private Q_SLOTS:
         close(form4);
         QCOMPARE(form4.confirmed(), choice > 0);
         QCOMPARE(form4.tilesetCount(), choice > 0 ? 50 : 0);
-        TilesetTable tilesets = TestFiles::numberedTable(120, 1);
-        tilesets.setTilesetName(100, storeFixedText(" Moss", NameWidth)); // shown untrimmed
-        SelectTilesetDialog form5(tilesets);
+        // Tileset 100 renamed " Moss", which is shown untrimmed.
+        SelectTilesetDialog form5(
+            TestFiles::with(TestFiles::numberedTable(120, 1), 100, -1, " Moss"));
         QCOMPARE(child<QComboBox>(&form5, u"Combo1"_s)->itemText(100), u"100.  Moss"_s);
         child<QComboBox>(&form5, u"Combo1"_s)->setCurrentIndex(100);
         close(form5);
@@ -312,8 +305,7 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(&form7, u"Label6"_s)->text(), u"1.1"_s);
         // Sized to its content: no more than a margin or two below the button.
         const QRect ok = child<QPushButton>(&form7, u"Command1"_s)->geometry();
-        QVERIFY2(form7.height() - ok.bottom() - 1 <= 16,
-                 qPrintable(QString::number(form7.height())));
+        QCOMPARE_LE(form7.height() - ok.bottom() - 1, 16);
     }
 };
 
