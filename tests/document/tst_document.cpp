@@ -127,6 +127,11 @@ private Q_SLOTS:
         QTest::newRow("blanks kept, code page")
             << QByteArray(" Grass \t\r\n\x80 caf\xe9") << QStringList{u" Grass \t"_s, u"€ café"_s};
         QTest::newRow("missing file") << QByteArray() << QStringList();
+        QStringList lines; // one a line for each entry, and one more
+        for (int i = 0; i <= DescriptionCount; ++i)
+            lines.append(QString::number(i));
+        QTest::newRow("a line too many")
+            << lines.join(u'\n').toLatin1() << lines.mid(0, DescriptionCount);
     }
     void descriptions()
     {
@@ -336,6 +341,8 @@ private Q_SLOTS:
         row("empty name", storeFixedText("", NameWidth), u"0 / 33 characters · ends with NUL"_s);
         row("never written", QByteArray(EntryWidth, '\0'), u"0 / 32 characters · never written"_s);
         row("full", QByteArray(NameWidth, 'x'), u"33 / 33 characters · fills the field"_s);
+        row("one short of full", storeFixedText(QByteArray(31, 'x'), EntryWidth),
+            u"31 / 32 characters · ends with NUL"_s);
     }
     void describeFields()
     {

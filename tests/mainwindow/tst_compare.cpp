@@ -44,6 +44,8 @@ private Q_SLOTS:
         const QString take = u"mnutakeother"_s;
         QTest::newRow("an entry") << -1 << 1 << 2 << take << with(ours, 1, 2, "x")
                                   << u"take entry 002 of tileset 01 from other file"_s;
+        QTest::newRow("a tileset, by its name") << -1 << 1 << -1 << take << with(ours, 1, 2, "x")
+                                                << u"take tileset 01 from other file"_s;
         QTest::newRow("the last tileset, by its name")
             << -1 << 2 << -1 << take << with(ours, 2, -1, "Moss")
             << u"take tileset 02 from other file"_s;
@@ -106,14 +108,15 @@ private Q_SLOTS:
     }
 
     // A file of fewer entries per tileset: the entries both have are compared, and a tileset
-    // taken from it gets the rest never assigned.
+    // taken from it gets the rest never assigned. Taken, it makes the largest file.
     void fewerEntries()
     {
-        start(u"mnucompare"_s, {with(TestFiles::numberedTable(4, 3), 1, 0, "q")});
+        start(u"mnucompare"_s, {with(TestFiles::numberedTable(255, 3), 1, 0, "q")},
+              TestFiles::numberedTable(254, 4));
         QCOMPARE(count(), u"2 differences"_s);
         QVERIFY(mFixture->trigger(u"mnutakeall"_s));
-        TilesetTable taken = with(TestFiles::numberedTable(4, 4), 1, 0, "q");
-        taken.setEntry(3, 3, {});
+        TilesetTable taken = with(TestFiles::numberedTable(255, 4), 1, 0, "q");
+        taken.setEntry(3, 254, {});
         QCOMPARE(table(), taken);
     }
 
@@ -131,6 +134,7 @@ private Q_SLOTS:
         click(list(), list()->node(1));
         QCOMPARE(entryNode(0)->toolTip(0),
                  u"Conflict. Other file: \"pine\"; common ancestor: \"0:0\""_s);
+        QCOMPARE(entryNode(0)->background(0).color(), QColor(255, 190, 190)); // red, not amber
         click(tree(), entryNode(0));
         QVERIFY(mFixture->trigger(u"mnutakeother"_s));
         QCOMPARE(count(), u"No conflicts left"_s);
