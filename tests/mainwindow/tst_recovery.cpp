@@ -69,10 +69,8 @@ private Q_SLOTS:
         const QString left = folders().recovery + u"/left.copy"_s;
         QVERIFY(QDir().mkpath(folders().recovery) &&
                 RecoveryFile::write(left, {TestFiles::numberedTable(1, 1), {}, {}}));
-        const QByteArray written = TestFiles::read(left);
-        TestFiles::write(left, at < 0 ? written + bytes
-                                      : written.sliced(0, at) + bytes +
-                                            written.sliced(at + bytes.size()));
+        QByteArray copy = TestFiles::read(left);
+        TestFiles::write(left, at < 0 ? copy + bytes : copy.replace(at, bytes.size(), bytes));
         mFixture->start();
         QVERIFY(services().messages.isEmpty() && QFile::exists(left));
     }
@@ -80,15 +78,15 @@ private Q_SLOTS:
     void leftCopyOffered_data()
     {
         QTest::addColumn<bool>("untitled");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("Yes") << false << int(Answer::Yes);
-        QTest::newRow("Yes, untitled") << true << int(Answer::Yes);
-        QTest::newRow("No") << false << int(Answer::No);
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("Yes") << false << Answer::Yes;
+        QTest::newRow("Yes, untitled") << true << Answer::Yes;
+        QTest::newRow("No") << false << Answer::No;
     }
     void leftCopyOffered()
     {
         QFETCH(bool, untitled);
-        QFETCH(int, answer);
+        QFETCH(Answer, answer);
         const QString last = mFixture->writeNumberedFile(u"last.dat"_s, 1, 1);
         mFixture->writeFile(u"hmktse.ini"_s,
                             "LastOpened=" + last.toUtf8() + "\nOpenLastFileOnStartup=1\n");
@@ -102,8 +100,8 @@ private Q_SLOTS:
         untidy.setEntry(1, 1, QByteArray("ab\0cd\xff", 6));
         QVERIFY(RecoveryFile::write(left, {untidy, path, changed}));
         QVERIFY(TestFiles::read(left).startsWith(QByteArray("HMKR\0\1", 6))); // format 1
-        services().answers << Answer(answer);
-        if (answer == int(Answer::No)) { // an older copy is asked about after it
+        services().answers << answer;
+        if (answer == Answer::No) { // an older copy is asked about after it
             QVERIFY(RecoveryFile::write(folders().recovery + u"/0older.copy"_s,
                                         {untidy, u"older.dat"_s, changed.addDays(-1)}));
             services().answers << Answer::No;
@@ -119,7 +117,7 @@ private Q_SLOTS:
         QVERIFY(asked.buttons == PlatformServices::Buttons::YesNo &&
                 asked.icon == PlatformServices::Icon::Question);
         QVERIFY(!QFile::exists(left));
-        if (answer == int(Answer::No)) {
+        if (answer == Answer::No) {
             QCOMPARE(document().filePath(), last); // the last file opens after the question
             return;
         }

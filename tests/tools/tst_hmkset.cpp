@@ -13,29 +13,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct Run
-{
-    int exitCode = -1; // -1 when the tool crashed or hung
-    QByteArray out;
-    QByteArray err;
-};
-
-// A program, its arguments after it, run in folder the way a modder's script runs it.
-Run runCommand(QStringList command, const QString &folder)
-{
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(command.takeFirst(), command);
-    process.closeWriteChannel();
-    const bool exited = process.waitForFinished() && process.exitStatus() == QProcess::NormalExit;
-    return {exited ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
-}
-
-} // namespace
-
 using TestFiles::deleted;
 using TestFiles::inserted;
 using TestFiles::with;
@@ -44,24 +21,43 @@ class TestHmkset : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir mDir;
+    struct Run
+    {
+        int exitCode = -1; // -1 when the tool crashed or hung
+        QByteArray out, err;
+    };
+    const QString mHmkset = QStringLiteral(HMKSET_PATH);
+    QTemporaryDir mDir; // where every command runs
+
+    // A program, its arguments after it, run in mDir the way a modder's script runs it.
+    Run runCommand(QStringList command)
+    {
+        QProcess process;
+        process.setWorkingDirectory(mDir.path());
+        process.start(command.takeFirst(), command);
+        process.closeWriteChannel();
+        const bool exited =
+            process.waitForFinished() && process.exitStatus() == QProcess::NormalExit;
+        return {exited ? process.exitCode() : -1, process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        TestFiles::write(mDir.filePath(name), bytes);
+    }
+    QByteArray read(const QString &name) { return TestFiles::read(mDir.filePath(name)); }
 
 private Q_SLOTS:
     void initTestCase()
     {
         const TilesetTable in = TestFiles::numberedTable(2, 3);
-        TilesetTable changed = in, fewer = TestFiles::numberedTable(2, 2);
-        changed.setTilesetName(0, storeFixedText("%1 50% caf\xe9 \x80", NameWidth));
         // Blanks and a control byte stay visible; padding without an end mark is shown whole.
-        changed.setEntry(2, 0, storeFixedText(" a\t", EntryWidth));
+        TilesetTable changed = with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t");
         changed.setEntry(0, 1, padFixedText("wide", EntryWidth));
-        fewer.setEntry(1, 1, storeFixedText("new", EntryWidth));
-        const auto write = [this](const QString &name, const QByteArray &bytes) {
-            TestFiles::write(mDir.filePath(name), bytes);
-        };
         write(u"in.dat"_s, TestFiles::fileBytes(in) + '!');
         write(u"changed.dat"_s, TestFiles::fileBytes(changed));
-        write(u"fewer.dat"_s, TestFiles::fileBytes(fewer));
+        write(u"fewer.dat"_s,
+              TestFiles::fileBytes(with(TestFiles::numberedTable(2, 2), 1, 1, "new")));
         write(u"more.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(3, 3)));
         write(u"top.dat"_s, TestFiles::fileBytes(with(inserted(in, 0, "Top"), 2, -1, "Moss")));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
@@ -100,9 +96,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, field);
         QFETCH(QByteArray, shown);
         const bool isName = field.size() == NameWidth;
-        TilesetTable table(1, 1);
-        table.setTilesetName(0, isName ? field : storeFixedText("Plain", NameWidth));
-        table.setEntry(0, 0, isName ? storeFixedText("first", EntryWidth) : field);
+        TilesetTable table = TestFiles::numberedTable(1, 1);
+        isName ? table.setTilesetName(0, field) : table.setEntry(0, 0, field);
         const QByteArray json = dumpJson(table);
         QVERIFY2(json.contains(isName ? "\"name\": " + shown + ',' : "\n        " + shown + '\n'),
                  json.constData());
@@ -137,9 +132,9 @@ private Q_SLOTS:
         // diff lists what differs, one field a line; % in a name is no placeholder.
         row("diff in.dat in.dat", 0, {});
         row("diff in.dat changed.dat", 1,
-            u"tileset 0 name: \"Set 0\" -> \"%1 50% caf\u00e9 \u20ac\"\ntileset 0 entry 2: \"0:2\" "
-            u"-> "
-            u"\" a\\t\"\ntileset 1 entry 0: \"1:0\" -> \"wide"_s +
+            u"tileset 0 name: \"Set 0\" -> \"%1 50% caf\u00e9 \u20ac\"\n"
+            u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\n"
+            u"tileset 1 entry 0: \"1:0\" -> \"wide"_s +
                 QString(28, u' ') + u"\"\n"_s);
         row("diff in.dat more.dat", 1, u"tilesets: 2 -> 3\ntileset 2 added: \"Set 2\"\n"_s);
         row("diff more.dat in.dat", 1, u"tilesets: 3 -> 2\ntileset 2 removed: \"Set 2\"\n"_s);
@@ -163,8 +158,7 @@ private Q_SLOTS:
         QFETCH(QString, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, shown);
-        const Run run = runCommand(QStringList{QStringLiteral(HMKSET_PATH)} + arguments.split(u' '),
-                                   mDir.path());
+        const Run run = runCommand(QStringList{mHmkset} + arguments.split(u' '));
         QCOMPARE(run.exitCode, exitCode);
         const QString output = QString::fromUtf8(run.err.isEmpty() ? run.out : run.err);
         QVERIFY2(output.startsWith(shown), qPrintable(output));
@@ -213,32 +207,24 @@ private Q_SLOTS:
         QFETCH(TilesetTable, ours);
         QFETCH(TilesetTable, theirs);
         QFETCH(TilesetTable, merged);
-        QTemporaryDir dir;
-        const auto write = [&dir](const QString &name, const TilesetTable &table) {
-            TestFiles::write(dir.filePath(name), TestFiles::fileBytes(table));
-        };
-        write(u"base.dat"_s, TestFiles::numberedTable(3, 2));
-        write(u"ours.dat"_s, ours);
-        write(u"theirs.dat"_s, theirs);
-        const Run run = runCommand({QStringLiteral(HMKSET_PATH), u"merge"_s, u"base.dat"_s,
-                                    u"ours.dat"_s, u"theirs.dat"_s},
-                                   dir.path());
+        write(u"base.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(3, 2)));
+        write(u"ours.dat"_s, TestFiles::fileBytes(ours));
+        write(u"theirs.dat"_s, TestFiles::fileBytes(theirs));
+        const Run run =
+            runCommand({mHmkset, u"merge"_s, u"base.dat"_s, u"ours.dat"_s, u"theirs.dat"_s});
         QTEST(run.exitCode, "exitCode");
         QTEST(QString::fromUtf8(run.err.isEmpty() ? run.out : run.err), "shown");
-        QCOMPARE(TestFiles::read(dir.filePath(u"ours.dat"_s)),
-                 TestFiles::fileBytes(merged.isNull() ? ours : merged));
+        QCOMPARE(read(u"ours.dat"_s), TestFiles::fileBytes(merged.isNull() ? ours : merged));
     }
 
     // git merges two branches that changed different tilesets through the merge driver.
     void gitMergeDriver()
     {
         const TilesetTable base = TestFiles::numberedTable(4, 2);
-        const auto write = [this](const QString &name, const TilesetTable &table) {
-            TestFiles::write(mDir.filePath(name), TestFiles::fileBytes(table));
-        };
-        write(u"git-base.dat"_s, base);
-        write(u"git-ours.dat"_s, with(base, 0, -1, "Moss"));
-        write(u"git-theirs.dat"_s, with(inserted(base, 0, "Top"), 4, 1, "d"));
+        const TilesetTable theirs = with(inserted(base, 0, "Top"), 4, 1, "d");
+        write(u"git-base.dat"_s, TestFiles::fileBytes(base));
+        write(u"git-ours.dat"_s, TestFiles::fileBytes(with(base, 0, -1, "Moss")));
+        write(u"git-theirs.dat"_s, TestFiles::fileBytes(theirs));
         const QString script = uR"(set -e; g() { git -c user.name=t -c user.email=t@t "$@"; }
             rm -rf repo; mkdir repo; cd repo; g init -q -b main .
             echo 'hmkset.dat merge=hmkset' > .gitattributes
@@ -247,12 +233,9 @@ private Q_SLOTS:
             g checkout -qb theirs; cp ../git-theirs.dat hmkset.dat; g commit -qam theirs
             g checkout -q main; cp ../git-ours.dat hmkset.dat; g commit -qam ours
             g merge -q --no-edit theirs)"_s;
-        const Run run =
-            runCommand({u"sh"_s, u"-c"_s, script, QStringLiteral(HMKSET_PATH)}, mDir.path());
+        const Run run = runCommand({u"sh"_s, u"-c"_s, script, mHmkset});
         QVERIFY2(run.exitCode == 0, run.err.constData());
-        QCOMPARE(
-            TestFiles::read(mDir.filePath(u"repo/hmkset.dat"_s)),
-            TestFiles::fileBytes(with(with(inserted(base, 0, "Top"), 4, 1, "d"), 1, -1, "Moss")));
+        QCOMPARE(read(u"repo/hmkset.dat"_s), TestFiles::fileBytes(with(theirs, 1, -1, "Moss")));
     }
 
     // A save cut short leaves the old file whole: on a full disk (a small tmpfs, where one
@@ -266,9 +249,8 @@ private Q_SLOTS:
         // After limit, the save over a copy of in.dat; $0 is hmkset.
         const QString save = u"; cp in.dat full/out.dat && \"$0\" resave big.dat full/out.dat; "
                              u"s=$?; cmp -s in.dat full/out.dat || exit 99; exit $s"_s;
-        const auto sh = [&save](const QString &limit) {
-            return QStringList{u"sh"_s, u"-c"_s, u"mkdir -p full; "_s + limit + save,
-                               QStringLiteral(HMKSET_PATH)};
+        const auto sh = [this, &save](const QString &limit) {
+            return QStringList{u"sh"_s, u"-c"_s, u"mkdir -p full; "_s + limit + save, mHmkset};
         };
         const QString failed = u"hmkset: full/out.dat: Error while saving! (%1)\n"_s;
         QTest::newRow("disk full")
@@ -282,7 +264,7 @@ private Q_SLOTS:
     void interruptedSave()
     {
         QFETCH(QStringList, command);
-        const Run result = runCommand(command, mDir.path());
+        const Run result = runCommand(command);
         if (result.err.startsWith("unshare:") || result.err.startsWith("mount:"))
             QSKIP("no tmpfs can be mounted here");
         QTEST(result.exitCode, "exitCode");
