@@ -161,9 +161,13 @@ private Q_SLOTS:
         const QSize outer = window().frameGeometry().size() * 15;
         written.replace(u'W', QString::number(outer.width()));
         written.replace(u'H', QString::number(outer.height()));
+        // A file opened and closed again is no last file to open.
+        QVERIFY(mFixture->open(mFixture->writeNumberedFile(u"a.dat"_s, 1, 1)) &&
+                mFixture->trigger(u"mnuclose"_s));
         mFixture->trigger(u"mnuquit"_s);
         // The values after "key= ", in file order, from the second setting on.
         const QByteArray ini = TestFiles::read(mFixture->folderPath(u"hmktse.ini"_s));
+        QVERIFY(ini.contains("\r\nLastOpened= n/a\r\n"));
         QStringList values;
         for (const QString &line : QString::fromUtf8(ini).split(u"\r\n"_s).mid(2, 8))
             values.append(line.section(u"= "_s, 1, -1));

@@ -59,7 +59,8 @@ private Q_SLOTS:
         write(u"fewer.dat"_s,
               TestFiles::fileBytes(with(TestFiles::numberedTable(2, 2), 1, 1, "new")));
         write(u"more.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(3, 3)));
-        write(u"top.dat"_s, TestFiles::fileBytes(with(inserted(in, 0, "Top"), 2, -1, "Moss")));
+        write(u"top.dat"_s,
+              TestFiles::fileBytes(with(with(inserted(in, 0, "Top"), 2, -1, "Moss"), 2, 0, "e")));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
         write(u"in.json"_s, dumpJson(in).replace(R"("1:2")", "\"" + QByteArray(33, 'x') + "\""));
         write(u"256.json"_s,
@@ -88,8 +89,10 @@ private Q_SLOTS:
             << "ab" + QByteArray(30, '\0')
             << "{\"hex\": \"6162" + QByteArray("00").repeated(30) + "\"}";
         QTest::newRow("NUL then text")
-            << QByteArray("ab\0cf", 5) + QByteArray(27, ' ')
-            << "{\"hex\": \"6162006366" + QByteArray("20").repeated(27) + "\"}";
+            << QByteArray("ab\0co", 5) + QByteArray(27, ' ')
+            << "{\"hex\": \"616200636f" + QByteArray("20").repeated(27) + "\"}";
+        QTest::newRow("31 characters and the NUL")
+            << QByteArray(31, 'x') + '\0' << "\"" + QByteArray(31, 'x') + '"';
     }
     void fieldsRoundTrip()
     {
@@ -149,6 +152,8 @@ private Q_SLOTS:
         row("diff in.dat fewer.dat", 1,
             u"entries per tileset: 3 -> 2\ntileset 1 entry 1: \"1:1\" -> \"new\"\n"_s);
         row("diff in.dat short.dat", 2, u"short.dat: Error: Incorrect filesize\n"_s);
+        row("diff short.dat in.dat", 2, u"short.dat: Error: Incorrect filesize\n"_s);
+        row("merge -o big.dat big.dat big.dat big.dat", 0, {}); // the largest file, over itself
         // Refused at once, untouched: opening a FIFO would wait, a new file would replace it.
         row("resave in.dat fifo", 1, u"hmkset: fifo: Error while saving! (Not a regular file)\n"_s);
         row("resave in.dat folder", 1, u"hmkset: folder: Error while saving! (Is a directory)\n"_s);
@@ -195,8 +200,13 @@ private Q_SLOTS:
             << inserted(base, 0, "Top") << with(deleted(base, 2), 1, 1, "d") << 0
             << with(deleted(inserted(base, 0, "Top"), 3), 2, 1, "d") << QString();
         QTest::newRow("deleted by ours, changed by theirs")
-            << deleted(base, 0) << with(base, 0, 0, "e") << 1 << deleted(base, 0)
-            << u"tileset 0: base \"Set 0\", ours removed, theirs changed \"Set 0\"\n"_s;
+            << deleted(base, 0) << with(base, 0, -1, "Elm") << 1 << deleted(base, 0)
+            << u"tileset 0: base \"Set 0\", ours removed, theirs changed \"Elm\"\n"_s;
+        QTest::newRow("deleted by theirs, a later change")
+            << base << with(deleted(base, 0), 1, 1, "d") << 0 << with(deleted(base, 0), 1, 1, "d")
+            << QString();
+        QTest::newRow("the same change, theirs changed more")
+            << ours << with(ours, 1, 1, "c") << 0 << with(ours, 1, 1, "c") << QString();
         QTest::newRow("entry counts that differ")
             << base << TestFiles::numberedTable(3, 3) << 2 << TilesetTable()
             << u"hmkset: the files have different numbers of entries per tileset (2 in base.dat, 2 "
