@@ -120,6 +120,18 @@ private Q_SLOTS:
         QCOMPARE(table(), taken);
     }
 
+    // A placeholder stands where its tileset would go; a category holding a difference is
+    // marked too.
+    void placesAndCategories()
+    {
+        const TilesetTable mine = TestFiles::numberedTable(2, 151);
+        start(u"mnucompare"_s, {inserted(with(mine, 0, 150, "x"), 1, "Mid")}, mine);
+        const QList<QTreeWidgetItem *> placeholder =
+            list()->findItems(u"+ Mid (other file)"_s, Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(list()->itemAbove(placeholder.value(0)), list()->node(1)); // under tileset 00
+        QVERIFY(entryNode(150)->parent()->background(0) != QBrush());
+    }
+
     // A merge takes the clean changes in one step and leaves the conflict marked until it is
     // taken or edited; undoing either marks it again.
     void merge()
