@@ -9,4 +9,4 @@ lines() {
 grouped() { sed -E ':a;s/^([0-9]+)([0-9]{3})/\1,\2/;ta' <<<"$1"; }
 tests=$(lines tests fuzz)
 code=$(lines src tools)
-echo "tests: $((100 * tests / code)) % of code ($(grouped "$tests") / $(grouped "$code") lines)"
+echo "tests: $((100 * tests / code)).$((1000 * tests / code % 10)) % of code ($(grouped "$tests") / $(grouped "$code") lines)"

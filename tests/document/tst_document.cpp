@@ -2,7 +2,6 @@
 #include "fieldinfo.h"
 #include "fieldsearch.h"
 #include "settingsfile.h"
-#include "tilesetcomparison.h"
 #include "tilesetfiles.h"
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
@@ -10,8 +9,6 @@
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <algorithm>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -327,32 +324,6 @@ private Q_SLOTS:
         QTEST(table.entry(0, 1).toByteArray(), "entry0");
         r.edit.undo(table);
         QVERIFY(table == before);
-    }
-
-    // Lined up and compared with another file, then every difference taken: the other file.
-    void takeEveryDifference_data()
-    {
-        QTest::addColumn<TilesetTable>("other");
-        QTest::addColumn<int>("wholeTilesets"); // differences that are a tileset added or removed
-        const TilesetTable here = numberedTable(4, 3);
-        QTest::newRow("inserted at the top") << TestFiles::inserted(here, 0, "Top") << 1;
-        QTest::newRow("deleted at the top, a later change")
-            << TestFiles::with(TestFiles::deleted(here, 0), 2, 1, "x") << 1;
-        QTest::newRow("inserted before one renamed and changed")
-            << TestFiles::with(TestFiles::with(TestFiles::inserted(here, 1, "New"), 2, -1, "Moss"),
-                               2, 0, "e")
-            << 1;
-    }
-    void takeEveryDifference()
-    {
-        QFETCH(TilesetTable, other);
-        TilesetTable table = numberedTable(4, 3);
-        const QList<TilesetDifference> differences = compareTilesets(table, other);
-        QTEST(int(std::count_if(differences.cbegin(), differences.cend(),
-                                [](const TilesetDifference &d) { return d.isWholeTileset(); })),
-              "wholeTilesets");
-        takeDifferencesEdit(table, other, differences).redo(table);
-        QCOMPARE(table, other);
     }
 
     // The status bar's account of a field, and its bytes sixteen to a line.

@@ -60,7 +60,8 @@ private Q_SLOTS:
               TestFiles::fileBytes(with(TestFiles::numberedTable(2, 2), 1, 1, "new")));
         write(u"more.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(3, 3)));
         write(u"top.dat"_s,
-              TestFiles::fileBytes(with(with(inserted(in, 0, "Top"), 2, -1, "Moss"), 2, 0, "e")));
+              TestFiles::fileBytes(with(
+                  with(inserted(inserted(in, 0, "Top"), 2, "Mid"), 3, -1, "Moss"), 3, 0, "e")));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
         write(u"in.json"_s, dumpJson(in).replace(R"("1:2")", "\"" + QByteArray(33, 'x') + "\""));
         write(u"256.json"_s,
@@ -141,13 +142,13 @@ private Q_SLOTS:
                 QString(28, u' ') + u"\"\n"_s);
         row("diff in.dat more.dat", 1, u"tilesets: 2 -> 3\ntileset 2 added: \"Set 2\"\n"_s);
         row("diff more.dat in.dat", 1, u"tilesets: 3 -> 2\ntileset 2 removed: \"Set 2\"\n"_s);
-        // Lined up: an insert at the top is one line, and a tileset is compared with its own.
+        // Lined up: an insert is one line, and a tileset is compared with its own, renamed.
         row("diff in.dat top.dat", 1,
-            u"tilesets: 2 -> 3\ntileset 0 added: \"Top\"\ntileset 2 (was 1) name: \"Set 1\" -> "
-            u"\"Moss\"\n"_s);
+            u"tilesets: 2 -> 4\ntileset 0 added: \"Top\"\ntileset 2 added: \"Mid\"\n"
+            u"tileset 3 (was 1) name: \"Set 1\" -> \"Moss\"\n"_s);
         row("diff top.dat in.dat", 1,
-            u"tilesets: 3 -> 2\ntileset 0 removed: \"Top\"\ntileset 1 (was 2) name: \"Moss\" -> "
-            u"\"Set 1\"\n"_s);
+            u"tilesets: 4 -> 2\ntileset 0 removed: \"Top\"\ntileset 2 removed: \"Mid\"\n"
+            u"tileset 1 (was 3) name: \"Moss\" -> \"Set 1\"\n"_s);
         // The entries both files have are still compared.
         row("diff in.dat fewer.dat", 1,
             u"entries per tileset: 3 -> 2\ntileset 1 entry 1: \"1:1\" -> \"new\"\n"_s);
