@@ -177,7 +177,7 @@ private Q_SLOTS:
     void recentFilesNewestFirst()
     {
         mFixture->start();
-        const auto recentCaptions = [this] {
+        const auto recent = [this] { // the captions of Recent files
             QStringList captions;
             for (QAction *item : window().findChild<QMenu *>(u"mnurecent"_s)->actions())
                 captions.append(item->text());
@@ -189,17 +189,16 @@ private Q_SLOTS:
             QVERIFY(mFixture->open(paths.first()));
         }
         QVERIFY(mFixture->open(paths[3])); // moves to the top; the ninth is gone
-        const QStringList captions = recentCaptions();
         const auto shown = [&paths](int i) { return QString(paths[i]).replace(u'&', u"&&"_s); };
-        QCOMPARE(captions.mid(0, 2), QStringList({u"&1 "_s + shown(3), u"&2 "_s + shown(0)}));
-        QCOMPARE(captions.mid(7), QStringList({u"&8 "_s + shown(7), QString(), u"Clear list"_s}));
+        QCOMPARE(recent().mid(0, 2), QStringList({u"&1 "_s + shown(3), u"&2 "_s + shown(0)}));
+        QCOMPARE(recent().mid(7), QStringList({u"&8 "_s + shown(7), QString(), u"Clear list"_s}));
         QFile::remove(paths[0]);
         QVERIFY(mFixture->trigger(u"mnurecent2"_s));
         QCOMPARE(boxes(), u"The file %1 no longer exists; it has been removed from the recent "
                           u"files. | Recent files | 0"_s.arg(paths[0]));
-        QCOMPARE(recentCaptions().size(), 7 + 2);
+        QCOMPARE(recent().size(), 7 + 2);
         QVERIFY(mFixture->trigger(u"mnurecentclear"_s));
-        QCOMPARE(recentCaptions(), QStringList({QString(), u"Clear list"_s}));
+        QCOMPARE(recent(), QStringList({QString(), u"Clear list"_s}));
         QVERIFY(!action(u"mnurecentclear"_s)->isEnabled());
     }
 

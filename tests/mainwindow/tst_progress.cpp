@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
