@@ -330,6 +330,8 @@ private Q_SLOTS:
             QVERIFY(mFixture->trigger(command));
         const QByteArray after = table().bytes();
         QVERIFY(copies ? after == expected : after != before);
+        if (command == u"mnuinsert"_s)
+            QCOMPARE(table().tilesetName(tileset), padFixedText("New Tileset", NameWidth));
         QVERIFY(document().isModified());
         QVERIFY(listShowsTheTable());
         // The tileset changed stays selected; after the last is deleted, the new last.

@@ -275,6 +275,11 @@ private Q_SLOTS:
         mFixture->writeNumberedFile(u"watched.dat"_s, 2, 4);
         QTest::qWait(200);
         QTRY_COMPARE(services().messages.size(), titles.size() + reloaded); // else told only once
+        if (!reloaded) { // unsaved for what the history cannot see, which goes with the document
+            services().answers << Answer::No;
+            QVERIFY(mFixture->open(mFixture->writeNumberedFile(u"other.dat"_s, 1, 1)));
+            QVERIFY(!document().isModified());
+        }
     }
 
     // SizerLeft is 1000 in the program's hmktse.ini, where its folder can be written, and 2000
