@@ -3,17 +3,16 @@
 #include "jsonbuild.h"
 #include "jsondump.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void fuzzOne(const QByteArray &input)
 {
-    const BuildResult built = buildTilesets(fuzzInput(data, size));
+    const BuildResult built = buildTilesets(input);
     if (!built.ok()) { // one line of a terminal, after the file name; nothing built
         CHECK(built.tilesets.isNull() && !built.error.isEmpty());
         CHECK(!built.error.contains(u'\n') && !built.error.contains(u'\r'));
-        return 0;
+        return;
     }
     const QByteArray dumped = dumpJson(built.tilesets);
     const BuildResult rebuilt = buildTilesets(dumped);
     CHECK(rebuilt.ok() && rebuilt.tilesets == built.tilesets);
     CHECK(dumpJson(rebuilt.tilesets) == dumped);
-    return 0;
 }

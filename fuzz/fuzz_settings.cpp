@@ -2,10 +2,10 @@
 #include "fuzzcheck.h"
 #include "settingsfile.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+void fuzzOne(const QByteArray &input)
 {
     EditorSettings settings;
-    readSettingsFile(scratchFile(QStringLiteral("hmktse.ini"), fuzzInput(data, size)), settings);
+    readSettingsFile(scratchFile(QStringLiteral("hmktse.ini"), input), settings);
     for (int value : {settings.windowLeft, settings.windowTop, settings.windowWidth,
                       settings.windowHeight, settings.sizerLeft, settings.showDescriptions,
                       settings.openLastFileOnStartup, settings.selectedEntry})
@@ -16,5 +16,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     EditorSettings reread;
     CHECK(readSettingsFile(rewritten, reread));
     CHECK(reread == settings);
-    return 0;
 }

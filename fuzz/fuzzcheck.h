@@ -18,10 +18,14 @@
         }                                                                                          \
     } while (false)
 
-// The input as bytes Qt can hold; libFuzzer keeps it alive for the whole call.
-inline QByteArray fuzzInput(const uint8_t *data, size_t size)
+// Each target checks its properties on one input, given as bytes Qt can hold.
+void fuzzOne(const QByteArray &input);
+
+// libFuzzer's entry point, one to a target: every input that does not abort passes.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+    fuzzOne(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    return 0;
 }
 
 // The readers take paths: the input goes to a file in memory when the system has it.

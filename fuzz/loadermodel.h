@@ -53,11 +53,19 @@ inline TilesetTable priorTable(int tilesetCount, int entryCount)
     return table;
 }
 
-inline LoadError readBytes(const QByteArray &file, int requiredEntryCount,
-                           const FileProgress &progress, TilesetTable &pending)
+// Reads file over table as the loader does and checks the outcome against the model: the
+// same error; a refused file leaves what the reader was given, a read one holds what the
+// model reads. True when the file was read.
+inline bool readAsModelled(const QByteArray &file, int requiredEntryCount,
+                           const FileProgress &progress, TilesetTable &table)
 {
+    const TilesetTable prior = table;
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
-    return readTilesetDevice(buffer, file.size(), requiredEntryCount, progress, pending);
+    const LoadError error =
+        readTilesetDevice(buffer, file.size(), requiredEntryCount, progress, table);
+    CHECK(error == expectedLoadError(file, requiredEntryCount));
+    CHECK(table == (error == LoadError::None ? expectedTable(file) : prior));
+    return error == LoadError::None;
 }

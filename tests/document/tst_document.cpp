@@ -73,15 +73,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, raw);
         // One entry alone, and the same between others in a run, which may take another path.
         QByteArray run = QByteArray(EntryWidth, 'x') + raw + raw;
-        if (width == NameWidth)
+        if (width == NameWidth) {
             applyFieldRule(raw.data(), width);
-        else
+        } else {
             applyEntryRule(raw.data());
-        QTEST(raw, "expected");
-        if (width == EntryWidth) {
             applyEntryRules(run.data(), 3);
             QCOMPARE(run, QByteArray(EntryWidth, 'x') + raw + raw);
         }
+        QTEST(raw, "expected");
     }
 
     void readSettings_data()

@@ -94,26 +94,22 @@ protected:
     EntryTree *tree() { return window().findChild<EntryTree *>(QStringLiteral("NewList2")); }
     QTreeWidgetItem *entryNode(int entry) { return tree()->node(tree()->entryNode(entry)); }
 
-    // Renames tileset t as a user does: a double-click, the text typed, Enter.
-    void rename(int t, const QString &text)
+    // Edits a label as a user does: a double-click on its node, the text typed, Enter.
+    void editLabel(QTreeWidget *view, QTreeWidgetItem *node, const QString &text)
     {
-        click(list(), list()->node(t + 1), true);
-        QLineEdit *line = labelEditor(list());
+        click(view, node, true);
+        QLineEdit *line = labelEditor(view);
         QVERIFY(line);
         line->setText(text);
         QTest::keyClick(line, Qt::Key_Return); // the delegate commits a moment later
-        QTRY_VERIFY(!labelEditor(list()));
+        QTRY_VERIFY(!labelEditor(view));
     }
-    // Edits entry e of tileset t the same way, from the tileset's node and the entry's.
+    // Renames tileset t, and edits entry e of tileset t from the tileset's node and the entry's.
+    void rename(int t, const QString &text) { editLabel(list(), list()->node(t + 1), text); }
     void editEntry(int t, int e, const QString &text)
     {
         click(list(), list()->node(t + 1));
-        click(tree(), entryNode(e), true);
-        QLineEdit *line = labelEditor(tree());
-        QVERIFY(line);
-        line->setText(text);
-        QTest::keyClick(line, Qt::Key_Return);
-        QTRY_VERIFY(!labelEditor(tree()));
+        editLabel(tree(), entryNode(e), text);
     }
 
 private Q_SLOTS:

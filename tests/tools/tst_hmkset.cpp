@@ -182,36 +182,35 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<TilesetTable>("merged");
         QTest::addColumn<QString>("shown"); // stdout, or stderr when there is any
+        const auto row = [](const char *name, const TilesetTable &ours, const TilesetTable &theirs,
+                            int exitCode, const TilesetTable &merged, const QString &shown = {}) {
+            QTest::newRow(name) << ours << theirs << exitCode << merged << shown;
+        };
         const TilesetTable base = TestFiles::numberedTable(3, 2);
         const TilesetTable ours = with(base, 1, 0, "oak");
-        QTest::newRow("each side changes its own")
-            << with(base, 0, 1, "a") << with(base, 2, -1, "Moss") << 0
-            << with(with(base, 0, 1, "a"), 2, -1, "Moss") << QString();
-        QTest::newRow("the same change on both sides") << ours << ours << 0 << ours << QString();
-        QTest::newRow("a conflict keeps ours")
-            << ours << with(with(base, 1, 0, "pine"), 2, 1, "c") << 1 << with(ours, 2, 1, "c")
-            << u"tileset 1 entry 0: base \"1:0\", ours \"oak\", theirs \"pine\"\n"_s;
-        QTest::newRow("inserted on both sides, ours first")
-            << inserted(base, 1, "Ours") << inserted(base, 1, "Theirs") << 0
-            << inserted(inserted(base, 1, "Theirs"), 1, "Ours") << QString();
-        QTest::newRow("the same tileset inserted on both sides")
-            << inserted(ours, 1, "Both") << inserted(base, 1, "Both") << 0
-            << inserted(ours, 1, "Both") << QString();
-        QTest::newRow("inserted at the top, the last deleted")
-            << inserted(base, 0, "Top") << with(deleted(base, 2), 1, 1, "d") << 0
-            << with(deleted(inserted(base, 0, "Top"), 3), 2, 1, "d") << QString();
-        QTest::newRow("deleted by ours, changed by theirs")
-            << deleted(base, 0) << with(base, 0, -1, "Elm") << 1 << deleted(base, 0)
-            << u"tileset 0: base \"Set 0\", ours removed, theirs changed \"Elm\"\n"_s;
-        QTest::newRow("deleted by theirs, a later change")
-            << base << with(deleted(base, 0), 1, 1, "d") << 0 << with(deleted(base, 0), 1, 1, "d")
-            << QString();
-        QTest::newRow("the same change, theirs changed more")
-            << ours << with(ours, 1, 1, "c") << 0 << with(ours, 1, 1, "c") << QString();
-        QTest::newRow("entry counts that differ")
-            << base << TestFiles::numberedTable(3, 3) << 2 << TilesetTable()
-            << u"hmkset: the files have different numbers of entries per tileset (2 in base.dat, 2 "
-               u"in ours.dat, 3 in theirs.dat); nothing merged\n"_s;
+        row("each side changes its own", with(base, 0, 1, "a"), with(base, 2, -1, "Moss"), 0,
+            with(with(base, 0, 1, "a"), 2, -1, "Moss"));
+        row("the same change on both sides", ours, ours, 0, ours);
+        row("a conflict keeps ours", ours, with(with(base, 1, 0, "pine"), 2, 1, "c"), 1,
+            with(ours, 2, 1, "c"),
+            u"tileset 1 entry 0: base \"1:0\", ours \"oak\", theirs \"pine\"\n"_s);
+        row("inserted on both sides, ours first", inserted(base, 1, "Ours"),
+            inserted(base, 1, "Theirs"), 0, inserted(inserted(base, 1, "Theirs"), 1, "Ours"));
+        row("the same tileset inserted on both sides", inserted(ours, 1, "Both"),
+            inserted(base, 1, "Both"), 0, inserted(ours, 1, "Both"));
+        row("inserted at the top, the last deleted", inserted(base, 0, "Top"),
+            with(deleted(base, 2), 1, 1, "d"), 0,
+            with(deleted(inserted(base, 0, "Top"), 3), 2, 1, "d"));
+        row("deleted by ours, changed by theirs", deleted(base, 0), with(base, 0, -1, "Elm"), 1,
+            deleted(base, 0),
+            u"tileset 0: base \"Set 0\", ours removed, theirs changed \"Elm\"\n"_s);
+        row("deleted by theirs, a later change", base, with(deleted(base, 0), 1, 1, "d"), 0,
+            with(deleted(base, 0), 1, 1, "d"));
+        row("the same change, theirs changed more", ours, with(ours, 1, 1, "c"), 0,
+            with(ours, 1, 1, "c"));
+        row("entry counts that differ", base, TestFiles::numberedTable(3, 3), 2, TilesetTable(),
+            u"hmkset: the files have different numbers of entries per tileset (2 in base.dat, 2 "
+            u"in ours.dat, 3 in theirs.dat); nothing merged\n"_s);
     }
     void merge()
     {

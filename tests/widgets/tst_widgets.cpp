@@ -134,55 +134,45 @@ private Q_SLOTS:
         QCOMPARE(mTree.textElideMode(), Qt::ElideNone);
     }
 
-    // Widths in twips of one layout pass for a client area w x s, after a layout settled at
-    // 3360 for the designed 7875 x 6135.
-    void layoutPass_data()
+    // Widths in twips after a layout settled at 3000 for the designed 7875 x 6135: one more
+    // pass for a client area w x s, then the bar dragged to target when there is one.
+    void layout_data()
     {
         QTest::addColumn<int>("w");
         QTest::addColumn<int>("s");
-        QTest::addColumn<int>("listWidth");
+        QTest::addColumn<int>("target");    // 0: no drag
+        QTest::addColumn<int>("listWidth"); // the splitter stands at its right edge
         QTest::addColumn<int>("treeWidth");
         QTest::addColumn<int>("treeHeight");
-        QTest::newRow("w 1440") << 1440 << 6135 << 3360 << 4125 << 5715;
-        QTest::newRow("w 1441") << 1441 << 6135 << 331 << 720 << 5715;
-        QTest::newRow("s 780") << 7875 << 780 << 3360 << 4125 << 5715;
-        QTest::newRow("s 781") << 7875 << 781 << 3360 << 4125 << 361;
-        QTest::newRow("room 720") << 4470 << 6135 << 3360 << 720 << 5715;
-        QTest::newRow("room 721") << 4471 << 6135 << 3360 << 721 << 5715;
+        QTest::newRow("w 1440") << 1440 << 6135 << 0 << 3000 << 4485 << 5715;
+        QTest::newRow("w 1441") << 1441 << 6135 << 0 << 331 << 720 << 5715;
+        QTest::newRow("s 780") << 7875 << 780 << 0 << 3000 << 4485 << 5715;
+        QTest::newRow("s 781") << 7875 << 781 << 0 << 3000 << 4485 << 361;
+        QTest::newRow("room 720") << 4110 << 6135 << 0 << 3000 << 720 << 5715;
+        QTest::newRow("room 721") << 4111 << 6135 << 0 << 3000 << 721 << 5715;
+        QTest::newRow("drag to 720") << 7875 << 6135 << 720 << 3000 << 4485 << 5715;
+        QTest::newRow("drag to 721") << 7875 << 6135 << 721 << 721 << 6764 << 5715;
+        QTest::newRow("drag to 7094") << 7875 << 6135 << 7094 << 7094 << 391 << 5715;
+        QTest::newRow("drag to 7095") << 7875 << 6135 << 7095 << 3000 << 4485 << 5715;
     }
-    void layoutPass()
+    void layout()
     {
         QFETCH(int, w);
         QFETCH(int, s);
-        WindowLayout layout;
-        layout.tilesetList.width = 3360;
-        layout.layOut(7875, 6135);
-        layout.layOut(7875, 6135);
-        layout.layOut(w, s);
-        QTEST(layout.tilesetList.width, "listWidth");
-        QTEST(layout.entryTree.width, "treeWidth");
-        QTEST(layout.entryTree.height, "treeHeight");
-    }
-
-    void splitter_data()
-    {
-        QTest::addColumn<int>("target"); // where the bar is dragged to
-        QTest::addColumn<int>("left");
-        QTest::newRow("720") << 720 << 3000;
-        QTest::newRow("721") << 721 << 721;
-        QTest::newRow("7094") << 7094 << 7094;
-        QTest::newRow("7095") << 7095 << 3000;
-    }
-    void splitter()
-    {
         QFETCH(int, target);
         WindowLayout layout;
         layout.tilesetList.width = 3000;
         layout.layOut(7875, 6135);
-        layout.layOut(7875, 6135); // settled
-        layout.pressSplitter(30);  // one press; every move is measured from it
-        layout.dragSplitter(target - layout.splitter.left + 30, 7875);
-        QTEST(layout.splitter.left, "left");
+        layout.layOut(7875, 6135);
+        layout.layOut(w, s);
+        if (target > 0) {
+            layout.pressSplitter(30); // one press; every move is measured from it
+            layout.dragSplitter(target - layout.splitter.left + 30, w);
+        }
+        QTEST(layout.tilesetList.width, "listWidth");
+        QCOMPARE(layout.splitter.left, layout.tilesetList.width);
+        QTEST(layout.entryTree.width, "treeWidth");
+        QTEST(layout.entryTree.height, "treeHeight");
     }
 
     void entryToolbar_data()
