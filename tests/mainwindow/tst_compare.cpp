@@ -129,11 +129,15 @@ private Q_SLOTS:
     // marked too.
     void placesAndCategories()
     {
-        const TilesetTable mine = TestFiles::numberedTable(2, 151);
-        start(u"mnucompare"_s, {inserted(with(mine, 0, 150, "x"), 1, "Mid")}, mine);
-        const QList<QTreeWidgetItem *> placeholder =
-            list()->findItems(u"+ Mid (other file)"_s, Qt::MatchExactly | Qt::MatchRecursive);
-        QCOMPARE(list()->itemAbove(placeholder.value(0)), list()->node(1)); // under tileset 00
+        const TilesetTable mine = TestFiles::numberedTable(3, 151);
+        start(u"mnucompare"_s, {inserted(inserted(with(mine, 0, 150, "x"), 1, "Mid"), 3, "Late")},
+              mine);
+        // Under tileset 00 as the first of its group, and after tileset 01 within it.
+        for (const auto &[name, above] : {std::pair(u"Mid"_s, 1), std::pair(u"Late"_s, 2)}) {
+            const QList<QTreeWidgetItem *> placeholder = list()->findItems(
+                u"+ %1 (other file)"_s.arg(name), Qt::MatchExactly | Qt::MatchRecursive);
+            QCOMPARE(list()->itemAbove(placeholder.value(0)), list()->node(above));
+        }
         QVERIFY(entryNode(150)->parent()->background(0) != QBrush());
     }
 

@@ -225,7 +225,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("categorised");
         QTest::addColumn<QString>("goTo"); // the answer Go to entry is given
         QTest::addColumn<int>("entry");    // -1: the selection stays on node 1
-        QTest::newRow("New, 50 tilesets; go to 57") << 50 << 151 << true << u"57"_s << 57;
+        QTest::newRow("New, 50 tilesets; 56.7 goes to 57") << 50 << 151 << true << u"56.7"_s << 57;
         QTest::newRow("New, 51 tilesets: tileset 50 named; go to the last")
             << 51 << 151 << true << u"150"_s << 150;
         QTest::newRow("go to 0, the first") << 0 << 151 << true << u"0"_s << 0;
@@ -249,6 +249,7 @@ private Q_SLOTS:
             };
             QVERIFY(mFixture->trigger(u"mnunew"_s));
             QCOMPARE(table().tilesetName(0), padFixedText("Generic", NameWidth));
+            QCOMPARE(document().fileTitle(), u"untitled"_s);
             QCOMPARE(table().tilesetName(std::min(50, tilesets - 1)),
                      tilesets > 50 ? padFixedText("New generic", NameWidth) : QByteArray(33, 0));
         }
@@ -318,6 +319,7 @@ private Q_SLOTS:
             services().dialogs << [chosen](QDialog &dialog) {
                 auto *combo = child<QComboBox>(&dialog, u"Combo1"_s);
                 QCOMPARE(combo->count(), chosen == 5 ? 6 : 2); // the source's tilesets
+                QCOMPARE(combo->currentIndex(), 0);            // offered from the first
                 combo->setCurrentIndex(chosen);
                 dialog.accept();
             };
@@ -331,7 +333,8 @@ private Q_SLOTS:
         const QByteArray after = table().bytes();
         QVERIFY(copies ? after == expected : after != before);
         if (command == u"mnuinsert"_s)
-            QCOMPARE(table().tilesetName(tileset), padFixedText("New Tileset", NameWidth));
+            QCOMPARE(table().record(tileset).toByteArray(),
+                     padFixedText("New Tileset", NameWidth) + QByteArray(151 * EntryWidth, ' '));
         QVERIFY(document().isModified());
         QVERIFY(listShowsTheTable());
         // The tileset changed stays selected; after the last is deleted, the new last.
@@ -401,6 +404,7 @@ private Q_SLOTS:
         open(TestFiles::numberedTable(6, 151));
         const QByteArray before = table().bytes();
         search(u"5:14"_s); // entries 14 and 140..149 of tileset 5
+        QVERIFY(!inFind<QPushButton>(u"replaceAll"_s)->isVisible()); // Find alone
         auto *results = inFind<QListWidget>(u"findResults"_s);
         QCOMPARE(results->item(0)->text(), u"05. Set 5 \u00b7 014. 5:14"_s);
         QCOMPARE(inFind<QLabel>(u"findSummary"_s)->text(), u"11 matches in 1 tileset"_s);

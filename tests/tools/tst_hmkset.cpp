@@ -124,7 +124,11 @@ private Q_SLOTS:
         row("info more.dat", 0,
             u"tilesets: 3\nentries per tileset: 3\nfile length: 392\nexpected length: 392\n"
             u"trailing bytes: 0"_s);
+        row("info short.dat", 0,
+            u"tilesets: 10\nentries per tileset: 10\nfile length: 5\nexpected length: 3535\n"
+            u"missing bytes: 3530"_s);
         row("dump short.dat", 1, u"Error: Incorrect filesize\n"_s);
+        row("-h", 0, u"Usage: hmkset COMMAND ARGUMENTS\n"_s);
         row("help dump build", 2, u"hmkset: help takes at most one command\n"_s);
         row("build in.json out.dat", 1,
             u"in.json: sets[1].entries[2]: 33 characters, at most 32\n"_s);

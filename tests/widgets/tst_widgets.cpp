@@ -45,6 +45,7 @@ private Q_SLOTS:
         QTest::newRow("last sub-entry of a rock") << 27 << 5 << 15 << u"i 46"_s;
         QTest::newRow("sub-entry of a tree") << 29 << 4 << 17 << u"i 31"_s;
         QTest::newRow("last barrel") << 106 << 6 << 104 << u"i 71"_s;
+        QTest::newRow("last sub-entry of the doors") << 47 << 8 << 43 << u"i 85"_s;
         QTest::newRow("first of the rest") << 48 << 15 << -1 << u"i 127"_s;
         QTest::newRow("last") << 150 << 15 << -1 << u"i 166"_s;
     }
