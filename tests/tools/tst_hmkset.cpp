@@ -135,6 +135,7 @@ private Q_SLOTS:
         row("build 256.json out.dat", 1,
             u"256.json: tilesets: expected a whole number from 1 to 255, got 256\n"_s);
         row("build key.json out.dat", 1, u"key.json: top level: unknown key \"Sets\"\n"_s);
+        row("build - out.dat", 1, u"<stdin>: invalid JSON at byte 0 (line 1, column 1)"_s);
         row("build bad.json out.dat", 1,
             u"bad.json: invalid JSON at byte 3 (line 2, column 2): "_s);
         // diff lists what differs, one field a line; % in a name is no placeholder.
