@@ -11,7 +11,7 @@ void fuzzOne(const QByteArray &input)
     const int target = (uchar(input[0]) & 3) % 3;
     const int answer = (uchar(input[0]) >> 2) - 1;
     const int entryCount = std::max<int>(1, uchar(input[1]));
-    const TilesetTable prior = priorTable(3, entryCount);
+    const TilesetTable prior = TestFiles::numberedTable(3, entryCount);
     TilesetTable pending = prior;
     if (!readAsModelled(input.sliced(2), entryCount, {}, pending))
         return;

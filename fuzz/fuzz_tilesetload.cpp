@@ -3,7 +3,7 @@
 
 void fuzzOne(const QByteArray &file)
 {
-    TilesetTable table = priorTable(2, 3);
+    TilesetTable table = TestFiles::numberedTable(2, 3);
     int pumps = 0;
     if (!readAsModelled(file, -1, {{}, [&pumps] { ++pumps; }}, table))
         return;
@@ -14,7 +14,7 @@ void fuzzOne(const QByteArray &file)
     out.open(QIODevice::WriteOnly);
     CHECK(writeTilesetDevice(table, out, {}));
     CHECK(out.data() == file.first(2) + QByteArray(3, '\0') + table.bytes());
-    TilesetTable again = priorTable(2, 3);
+    TilesetTable again = TestFiles::numberedTable(2, 3);
     CHECK(readAsModelled(out.data(), -1, {}, again));
     CHECK(again == table);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fuzzcheck.h"
+#include "tilesetfiles.h"
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
 
@@ -40,16 +41,6 @@ inline TilesetTable expectedTable(QByteArrayView file)
         }
     }
     std::copy(bytes.cbegin(), bytes.cend(), table.recordData());
-    return table;
-}
-
-// A table that already holds something, so that a failed read can be seen to keep it.
-inline TilesetTable priorTable(int tilesetCount, int entryCount)
-{
-    TilesetTable table(tilesetCount, entryCount);
-    for (int k = 0; k < tilesetCount; ++k)
-        for (int j = -1; j < entryCount; ++j)
-            (j < 0 ? table.nameData(k) : table.entryData(j, k))[0] = char('A' + (k * 7 + j) % 26);
     return table;
 }
 

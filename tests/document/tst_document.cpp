@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "descriptionfile.h"
 #include "fieldinfo.h"
 #include "fieldsearch.h"
@@ -40,10 +41,6 @@ class TestDocument : public QObject
     QTemporaryDir mDir;
     TilesetTable mTable;
     QString path(const QString &name) const { return mDir.filePath(name); }
-    LoadError load(const QByteArray &bytes, const FileProgress &progress = {}, int entries = -1)
-    {
-        return readTilesetFile(write(path(u"in.dat"_s), bytes), entries, progress, mTable);
-    }
 
 private Q_SLOTS:
     void init() { mTable = TilesetTable(); }
@@ -51,9 +48,7 @@ private Q_SLOTS:
     // The loader's rule, for names and for entries, each row as both.
     void fieldRule_data()
     {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QByteArray>("raw");
-        QTest::addColumn<QByteArray>("expected");
+        addColumns<int, QByteArray, QByteArray>("width", "raw", "expected");
         for (const int w : {NameWidth, EntryWidth}) {
             const auto row = [w](const char *name, const QByteArray &raw, const QByteArray &to) {
                 QTest::addRow("%s %s", w == NameWidth ? "name" : "entry", name) << w << raw << to;
@@ -85,9 +80,8 @@ private Q_SLOTS:
 
     void readSettings_data()
     {
-        QTest::addColumn<QByteArray>("contents"); // read over oldSettings(15)
-        QTest::addColumn<EditorSettings>("expected");
-        QTest::addColumn<bool>("complete");
+        // contents: read over oldSettings(15)
+        addColumns<QByteArray, EditorSettings, bool>("contents", "expected", "complete");
         const auto row = [](const char *name, const char *contents, int sizer, bool complete) {
             QTest::newRow(name) << QByteArray(contents) << oldSettings(sizer) << complete;
         };
@@ -118,8 +112,9 @@ private Q_SLOTS:
 
     void descriptions_data()
     {
-        QTest::addColumn<QByteArray>("contents"); // null: no file
-        QTest::addColumn<QStringList>("first");   // every later text is empty
+        // contents: null: no file
+        // first: every later text is empty
+        addColumns<QByteArray, QStringList>("contents", "first");
         const QStringList aEmptyC = {u"A"_s, QString(), u"C"_s};
         QTest::newRow("CR LF") << QByteArray("A\r\n\r\nC\r\n") << aEmptyC;
         QTest::newRow("no final line end") << QByteArray("A\n\nC") << aEmptyC;
@@ -140,9 +135,8 @@ private Q_SLOTS:
 
     void failedLoadChangesNothing_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("requiredEntries"); // an import's document; -1 when opened
-        QTest::addColumn<LoadError>("error");
+        // requiredEntries: an import's document; -1 when opened
+        addColumns<QByteArray, int, LoadError>("file", "requiredEntries", "error");
         const auto opened = [](const char *name, const QByteArray &file, LoadError error) {
             QTest::newRow(name) << file << -1 << error;
         };
@@ -163,40 +157,26 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(int, requiredEntries);
         mTable = numberedTable(4, 6);
-        QTEST(load(file, {}, requiredEntries), "error");
+        QTEST(readTilesetFile(write(path(u"in.dat"_s), file), requiredEntries, {}, mTable),
+              "error");
         QVERIFY(mTable == numberedTable(4, 6));
     }
 
+    // Loading pumps once per entry record and reads the records in pieces of at most 256 KB,
+    // pumping between them; saving pumps once per tileset and cuts the file to its length.
     // The bar goes up by 100 / (T - 1) before each tileset while the total stays within 100.
     void progress_data()
     {
-        QTest::addColumn<int>("tilesets");
-        QTest::addColumn<QList<float>>("bar"); // every value, loading and saving alike
-        QTest::newRow("T=1") << 1 << QList<float>{};
-        QTest::newRow("T=2") << 2 << QList<float>{100.0f};
+        // bar: its first values, loading and saving alike
+        addColumns<int, int, int, QList<float>>("tilesets", "entries", "pieces", "bar");
+        QTest::newRow("1 x 9") << 1 << 9 << 1 << QList<float>{};
+        QTest::newRow("2 x 9") << 2 << 9 << 1 << QList<float>{100.0f};
+        QTest::newRow("255 x 255") << 255 << 255 << 9 << QList<float>{100.0 / 254, 200.0 / 254};
     }
     void progress()
     {
         QFETCH(int, tilesets);
-        const QByteArray original = fileBytes(numberedTable(tilesets, 9));
-        QList<float> loading, saving;
-        int pumps = 0;
-        const auto seen = [&pumps](QList<float> &values) -> FileProgress {
-            return {[&values](float v) { values.append(v); }, [&pumps] { ++pumps; }};
-        };
-        QCOMPARE(load(original + "trailing bytes are ignored", seen(loading)), LoadError::None);
-        QCOMPARE(pumps, tilesets * 9); // one per entry while loading, one per tileset saving
-        const QString out = write(path(u"out.dat"_s), QByteArray(99999, 'x'));
-        QVERIFY(writeTilesetFile(mTable, out, seen(saving)));
-        QCOMPARE(pumps, tilesets * 10);
-        QCOMPARE(read(out), original); // the header and records, and cut to that length
-        QTEST(loading, "bar");
-        QCOMPARE(saving, loading);
-    }
-
-    // A slow disk: the records come in pieces of at most 256 KB, with pumps between them.
-    void readsInPieces()
-    {
+        QFETCH(int, entries);
         struct Disk : QBuffer
         {
             int pumps = 0;
@@ -207,24 +187,36 @@ private Q_SLOTS:
                 return QBuffer::readData(data, size);
             }
         } disk;
-        disk.setData(fileBytes(numberedTable(255, 255)));
+        const QByteArray original = fileBytes(numberedTable(tilesets, entries));
+        disk.setData(original + "trailing bytes are ignored");
         disk.open(QIODevice::ReadOnly);
-        QCOMPARE(readTilesetDevice(disk, disk.size(), -1, {{}, [&disk] { ++disk.pumps; }}, mTable),
-                 LoadError::None);
-        QCOMPARE(mTable.bytes(), disk.data().sliced(HeaderSize));
-        QCOMPARE(disk.reads.size(), 1 + 9); // the counts, then the records
+        QList<float> loading, saving;
+        const auto seen = [&disk](QList<float> &values) -> FileProgress {
+            return {[&values](float v) { values.append(v); }, [&disk] { ++disk.pumps; }};
+        };
+        QCOMPARE(readTilesetDevice(disk, disk.size(), -1, seen(loading), mTable), LoadError::None);
+        QCOMPARE(disk.pumps, tilesets * entries);
+        QTEST(int(disk.reads.size()) - 1, "pieces"); // after the counts
         for (qsizetype i = 2; i < disk.reads.size(); ++i)
             QVERIFY(disk.reads[i].first <= 256 * 1024 &&
                     disk.reads[i].second > disk.reads[i - 1].second);
+        const QString out = write(path(u"out.dat"_s), QByteArray(99999, 'x'));
+        QVERIFY(writeTilesetFile(mTable, out, seen(saving)));
+        QCOMPARE(disk.pumps, tilesets * (entries + 1));
+        QCOMPARE(read(out), original); // the header and records, and cut to that length
+        QFETCH(QList<float>, bar);
+        QCOMPARE(loading.size(), std::max(0, tilesets - 1)); // never before the last tileset
+        QCOMPARE(loading.first(bar.size()), bar);
+        QCOMPARE(saving, loading);
     }
 
     // A save completes or leaves the old file: through a link, in place where the folder
     // takes no new file. A FIFO or a folder is refused in tst_hmkset, run as hmkset runs.
     void save_data()
     {
-        QTest::addColumn<QString>("before"); // "file", "link" or "read-only folder"
-        QTest::addColumn<TilesetTable>("table");
-        QTest::addColumn<QString>("error"); // empty when saved
+        // before: "file", "link" or "read-only folder"
+        // error: empty when saved
+        addColumns<QString, TilesetTable, QString>("before", "table", "error");
         const auto row = [](const char *name, const QString &before, int tilesets, int entries,
                             const QString &error = {}) {
             QTest::newRow(name) << before << numberedTable(tilesets, entries) << error;
@@ -271,11 +263,11 @@ private Q_SLOTS:
     // Each search, then the replacement of what it found, redone and undone.
     void findAndReplace_data()
     {
-        QTest::addColumn<SearchOptions>("options");
-        QTest::addColumn<QList<int>>("found"); // tileset * 10 + entry + 1; a name is tileset * 10
-        QTest::addColumn<QString>("replacement"); // every field found changes
-        QTest::addColumn<int>("cut");
-        QTest::addColumn<QByteArray>("entry0"); // of tileset 1, afterwards
+        // found: tileset * 10 + entry + 1; a name is tileset * 10
+        // replacement: every field found changes
+        // entry0: of tileset 1, afterwards
+        addColumns<SearchOptions, QList<int>, QString, int, QByteArray>(
+            "options", "found", "replacement", "cut", "entry0");
         const auto row = [](const char *name, SearchOptions options, QList<int> found,
                             const QString &replacement, int cut, QByteArray entry0) {
             QTest::newRow(name) << options << found << replacement << cut << entry0;
@@ -328,8 +320,7 @@ private Q_SLOTS:
     // The status bar's account of a field, and its bytes sixteen to a line.
     void describeFields_data()
     {
-        QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<QString>("described");
+        addColumns<QByteArray, QString>("field", "described");
         const auto row = [](const char *name, const QByteArray &field, const QString &described) {
             QTest::newRow(name) << field << described;
         };
@@ -347,19 +338,6 @@ private Q_SLOTS:
         const QStringList lines = hexBytes(field).split(u'\n');
         QCOMPARE(lines.size(), (field.size() + 15) / 16);
         QCOMPARE(lines.first(), QString::fromLatin1(field.first(16).toHex(' ').toUpper()));
-    }
-
-    void tableEditUndoesExactly()
-    {
-        TilesetTable table = numberedTable(3, 2);
-        TableEdit edit;
-        edit.add(table.nameOffset(1), table.record(1), {});                     // delete tileset 1
-        edit.add(table.nameOffset(0), {}, QByteArray(table.recordSize(), ' ')); // insert at 0
-        edit.add(table.entryOffset(1, 2), table.entry(1, 2), storeFixedText("x", EntryWidth));
-        edit.redo(table);
-        QCOMPARE(table.entry(1, 2).toByteArray(), storeFixedText("x", EntryWidth));
-        edit.undo(table);
-        QVERIFY(table == numberedTable(3, 2));
     }
 };
 

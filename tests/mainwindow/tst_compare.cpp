@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "widgets.h"
 #include "windowtest.h"
 
@@ -35,12 +36,11 @@ private Q_SLOTS:
     // Each take is one unsaved undo step, and undoing it marks the difference again.
     void take_data()
     {
-        QTest::addColumn<int>("node");    // the list's top-level node clicked, or -1
-        QTest::addColumn<int>("tileset"); // clicked, or -1
-        QTest::addColumn<int>("entry");   // clicked after it, or -1
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<TilesetTable>("taken");
-        QTest::addColumn<QString>("step");
+        // node: the list's top-level node clicked, or -1
+        // tileset: clicked, or -1
+        // entry: clicked after it, or -1
+        addColumns<int, int, int, QString, TilesetTable, QString>("node", "tileset", "entry",
+                                                                  "command", "taken", "step");
         const QString take = u"mnutakeother"_s;
         QTest::newRow("an entry") << -1 << 1 << 2 << take << with(ours, 1, 2, "x")
                                   << u"take entry 002 of tileset 01 from other file"_s;

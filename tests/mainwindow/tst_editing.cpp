@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "fieldformat.h"
 #include "widgets.h"
 #include "windowtest.h"
@@ -90,10 +91,7 @@ private Q_SLOTS:
     // Refused with a message, the document as it was.
     void refusals_data()
     {
-        QTest::addColumn<int>("tilesets");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
+        addColumns<int, QString, QString, QString>("tilesets", "command", "title", "text");
         QTest::newRow("delete the only tileset")
             << 1 << u"mnudelete"_s << u"Error while deleting tileset"_s
             << u"There must be at least one tileset left!"_s;
@@ -130,14 +128,12 @@ private Q_SLOTS:
 
     void edit_data()
     {
-        QTest::addColumn<QString>("how");      // "rename" tileset 3, or how entry 12 is edited
-        QTest::addColumn<QByteArray>("field"); // before
-        QTest::addColumn<bool>("editorOpens");
-        QTest::addColumn<QString>("offered"); // null when no editor opens
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("confirmed"); // Enter, else Escape
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<bool>("unsaved");
+        // how: "rename" tileset 3, or how entry 12 is edited
+        // field: before
+        // offered: null when no editor opens
+        // confirmed: Enter, else Escape
+        addColumns<QString, QByteArray, bool, QString, QString, bool, QByteArray, bool>(
+            "how", "field", "editorOpens", "offered", "typed", "confirmed", "stored", "unsaved");
         const auto row = [](const char *name, const QString &how, const QByteArray &field,
                             const QString &offered, const QString &typed, bool confirmed,
                             const QByteArray &stored, bool unsaved) {
@@ -220,11 +216,11 @@ private Q_SLOTS:
     // leads in it.
     void documentShapes_data()
     {
-        QTest::addColumn<int>("tilesets"); // 0: a file of 2 tilesets is opened instead
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<bool>("categorised");
-        QTest::addColumn<QString>("goTo"); // the answer Go to entry is given
-        QTest::addColumn<int>("entry");    // -1: the selection stays on node 1
+        // tilesets: 0: a file of 2 tilesets is opened instead
+        // goTo: the answer Go to entry is given
+        // entry: -1: the selection stays on node 1
+        addColumns<int, int, bool, QString, int>("tilesets", "entries", "categorised", "goTo",
+                                                 "entry");
         QTest::newRow("New, 50 tilesets; 56.7 goes to 57") << 50 << 151 << true << u"56.7"_s << 57;
         QTest::newRow("New, 51 tilesets: tileset 50 named; go to the last")
             << 51 << 151 << true << u"150"_s << 150;
@@ -278,9 +274,9 @@ private Q_SLOTS:
 
     void eachCommandIsOneStep_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("tileset");  // selected, of 6
-        QTest::addColumn<QString>("undo"); // the caption naming the step
+        // tileset: selected, of 6
+        // undo: the caption naming the step
+        addColumns<QString, int, QString>("command", "tileset", "undo");
         QTest::newRow("rename") << u"rename"_s << 3 << u"Undo rename tileset 03"_s;
         QTest::newRow("rename the last") << u"rename"_s << 5 << u"Undo rename tileset 05"_s;
         QTest::newRow("edit entry") << u"edit"_s << 3 << u"Undo edit entry 012 of tileset 03"_s;

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "windowtest.h"
 
 #include <QDir>
@@ -23,12 +24,24 @@ class TestFileCommands : public WindowTest
             shown.append(u"%1 | %2 | %3"_s.arg(m.text, m.title).arg(int(m.icon)));
         return shown.join(u", "_s);
     }
-    // Starts the window on a file of 2 tilesets, its first entry changed; the file's path.
-    QString openChanged()
+    // Drops files on the window as a file manager does.
+    void drop(const QList<QUrl> &urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        QDropEvent event(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, {});
+        if (QCoreApplication::sendEvent(&window(), &enter), enter.isAccepted())
+            QCoreApplication::sendEvent(&window(), &event);
+        QCoreApplication::processEvents();
+    }
+    // Starts the window on a file of 2 tilesets, opened by Open or dropped, its first entry
+    // changed; the file's path.
+    QString openChanged(bool dropped = false)
     {
         const QString path = mFixture->writeNumberedFile(u"changed.dat"_s, 2, 151);
         mFixture->start().show();
-        mFixture->open(path);
+        dropped ? drop({QUrl::fromLocalFile(path)}) : void(mFixture->open(path));
         editEntry(0, 0, QString(32, u'Z'));
         return path;
     }
@@ -36,8 +49,8 @@ class TestFileCommands : public WindowTest
 private Q_SLOTS:
     void failedOpen_data()
     {
-        QTest::addColumn<QString>("kind"); // of what stands at the chosen path
-        QTest::addColumn<QString>("message");
+        // kind: of what stands at the chosen path
+        addColumns<QString, QString>("kind", "message");
         const QString failed = u"Error while loading! | Error | 1"_s;
         QTest::newRow("too short")
             << u"\x0a\x0a\0\0\0"_s << u"Error: Incorrect filesize | Error | 0"_s;
@@ -97,30 +110,40 @@ private Q_SLOTS:
         QVERIFY(!saved || TestFiles::read(target) == bytes);
     }
 
+    // Another file opened, by Open or dropped on the window, over unsaved changes.
     void savePrompt_data()
     {
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<bool>("saveFails"); // a folder has taken the file's place
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("Yes saves, then opens") << Answer::Yes << false << true << true;
+        // dropped: both files; a drop of two files is ignored
+        // saveFails: a folder has taken the file's place
+        addColumns<bool, Answer, bool, bool, bool>("dropped", "answer", "saveFails", "saved",
+                                                   "opened");
+        QTest::newRow("Yes saves, then opens") << true << Answer::Yes << false << true << true;
         QTest::newRow("Yes, the save fails: nothing opens")
-            << Answer::Yes << true << false << false;
-        QTest::newRow("No opens without saving") << Answer::No << false << false << true;
-        QTest::newRow("Cancel does nothing") << Answer::Cancel << false << false << false;
+            << false << Answer::Yes << true << false << false;
+        QTest::newRow("No opens without saving") << true << Answer::No << false << false << true;
+        QTest::newRow("Cancel does nothing") << false << Answer::Cancel << false << false << false;
     }
     void savePrompt()
     {
-        QFETCH(Answer, answer);
+        QFETCH(bool, dropped);
         QFETCH(bool, saveFails);
         QFETCH(bool, opened);
-        const QString first = openChanged();
+        const QString first = openChanged(dropped);
+        QCOMPARE(document().filePath(), first);
         if (saveFails)
             QVERIFY(QFile::remove(first) && QDir().mkpath(first));
+        const QString second = mFixture->writeNumberedFile(u"second.dat"_s, 7, 3);
+        if (dropped) // asks nothing
+            drop({QUrl::fromLocalFile(second), QUrl::fromLocalFile(second)});
+        QFETCH(Answer, answer);
         services().answers << answer;
-        if (opened)
-            services().files << mFixture->writeNumberedFile(u"second.dat"_s, 7, 3);
-        QVERIFY(mFixture->trigger(u"mnuopen"_s));
+        if (dropped) {
+            drop({QUrl::fromLocalFile(second)});
+        } else {
+            if (opened)
+                services().files << second;
+            QVERIFY(mFixture->trigger(u"mnuopen"_s));
+        }
         const QString asked = u"Save changes before opening another file? | Changes made | 0"_s;
         QCOMPARE(boxes(), saveFails ? asked + u", Error while saving! | Error | 1"_s : asked);
         QTEST(TestFiles::read(first).mid(5 + 33, 1) == "Z", "saved");
@@ -131,9 +154,9 @@ private Q_SLOTS:
     // What start-up takes from hmktse.ini, seen in what shutdown writes back.
     void settingsApplied_data()
     {
-        QTest::addColumn<QByteArray>("settings");
-        QTest::addColumn<QString>("written"); // W, H: the designed outer size
-        QTest::addColumn<QString>("told");    // the message shown once the window is up
+        // written: W, H: the designed outer size
+        // told: the message shown once the window is up
+        addColumns<QByteArray, QString, QString>("settings", "written", "told");
         const auto row = [](const char *settings, const char *written, const QString &told = {}) {
             QTest::newRow(settings)
                 << QByteArray(settings).replace(' ', '\n') << QString::fromLatin1(written) << told;
@@ -202,39 +225,15 @@ private Q_SLOTS:
         QVERIFY(!action(u"mnurecentclear"_s)->isEnabled());
     }
 
-    void droppedFileOpensAsOpenDoes()
-    {
-        mFixture->start().show();
-        const QString first = mFixture->writeNumberedFile(u"first.dat"_s, 2, 3);
-        const auto drop = [this](const QList<QUrl> &urls) {
-            QMimeData data;
-            data.setUrls(urls);
-            QDropEvent event(QPointF(9, 9), Qt::CopyAction, &data, Qt::LeftButton, {});
-            QDragEnterEvent enter({9, 9}, Qt::CopyAction, &data, Qt::LeftButton, {});
-            if (QCoreApplication::sendEvent(&window(), &enter), enter.isAccepted())
-                QCoreApplication::sendEvent(&window(), &event);
-            QCoreApplication::processEvents();
-        };
-        drop({QUrl::fromLocalFile(first), QUrl::fromLocalFile(first)}); // two: ignored
-        QVERIFY(!document().isOpen());
-        drop({QUrl::fromLocalFile(first)});
-        QCOMPARE(document().filePath(), first);
-        rename(1, u"Moss"_s);
-        services().answers << Answer::Cancel;
-        drop({QUrl::fromLocalFile(mFixture->writeNumberedFile(u"second.dat"_s, 3, 3))});
-        QCOMPARE(boxes(), u"Save changes before opening another file? | Changes made | 0"_s);
-        QCOMPARE(document().filePath(), first);
-    }
-
     // Another program removes, changes or damages the open file (3 tilesets), with the
     // answer given to "Reload it?".
     void fileChangedOnDisk_data()
     {
-        QTest::addColumn<QByteArray>("written"); // empty: the file is removed
-        QTest::addColumn<bool>("reload");
-        QTest::addColumn<int>("tilesets"); // in the window afterwards
-        QTest::addColumn<bool>("unsaved");
-        QTest::addColumn<QStringList>("titles"); // of the messages shown
+        // written: empty: the file is removed
+        // tilesets: in the window afterwards
+        // titles: of the messages shown
+        addColumns<QByteArray, bool, int, bool, QStringList>("written", "reload", "tilesets",
+                                                             "unsaved", "titles");
         const QByteArray five = TestFiles::fileBytes(TestFiles::numberedTable(5, 4));
         const QString changed = u"File changed"_s;
         QTest::newRow("removed") << QByteArray() << false << 3 << true
@@ -286,11 +285,10 @@ private Q_SLOTS:
     // in the user's, where there is one.
     void whereSettingsLive_data()
     {
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<bool>("writable"); // the program's folder
-        QTest::addColumn<bool>("userIni");
-        QTest::addColumn<int>("sizerLeft"); // as read, and written back
-        QTest::addColumn<bool>("writtenBesideProgram");
+        // writable: the program's folder
+        // sizerLeft: as read, and written back
+        addColumns<bool, bool, bool, int, bool>("installed", "writable", "userIni", "sizerLeft",
+                                                "writtenBesideProgram");
         QTest::newRow("beside the program") << false << true << false << 1000 << true;
         QTest::newRow("read-only folder: the user's") << false << false << false << 3360 << false;
         QTest::newRow("installed: read beside, kept the user's")

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "mainwindow.h"
 #include "progresswindow.h"
 #include "qtplatformservices.h"
@@ -42,12 +43,10 @@ class TestProgress : public QObject
 private Q_SLOTS:
     void largeLoadKeepsTheWindowPainting_data()
     {
-        QTest::addColumn<qint64>("nsPerRecord");
-        QTest::addColumn<int>("mostCalls"); // of the services: a pump is mostly a countdown
+        // mostCalls: of the services: a pump is mostly a countdown
         // How often pending events run: once a frame (12 ms) and whenever the bar moves once
         // the window is on screen, from its first frame on.
-        QTest::addColumn<int>("fewestRuns");
-        QTest::addColumn<int>("mostRuns");
+        addColumns<qint64, int, int, int>("nsPerRecord", "mostCalls", "fewestRuns", "mostRuns");
         // Done within a frame: nothing to paint.
         QTest::newRow("fast disk") << qint64(2) << 255 << 0 << 0;
         // 130 ms: eleven frames, but ninety moves of the bar after the first frame.

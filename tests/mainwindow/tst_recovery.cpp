@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "recoveryfile.h"
 #include "windowtest.h"
 
@@ -29,8 +30,8 @@ class TestRecovery : public WindowTest
 private Q_SLOTS:
     void copyGoes_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("askedToSave"); // and answered No
+        // askedToSave: and answered No
+        addColumns<QString, bool>("command", "askedToSave");
         QTest::newRow("saved") << u"mnusave"_s << false;
         QTest::newRow("undone to the saved state") << u"mnuundo"_s << false;
         QTest::newRow("closed") << u"mnuclose"_s << true;
@@ -56,8 +57,7 @@ private Q_SLOTS:
 
     void leftCopyOffered_data()
     {
-        QTest::addColumn<bool>("untitled");
-        QTest::addColumn<Answer>("answer");
+        addColumns<bool, Answer>("untitled", "answer");
         QTest::newRow("Yes") << false << Answer::Yes;
         QTest::newRow("Yes, untitled") << true << Answer::Yes;
         QTest::newRow("No") << false << Answer::No;

@@ -1,3 +1,4 @@
+#include "datatable.h"
 #include "fixedfield.h"
 #include "jsonbuild.h"
 #include "jsondump.h"
@@ -76,8 +77,8 @@ private Q_SLOTS:
     // Each field shape as dump shows it, and build gives back the same bytes.
     void fieldsRoundTrip_data()
     {
-        QTest::addColumn<QByteArray>("field"); // 33 bytes: a name; 32: an entry
-        QTest::addColumn<QByteArray>("shown");
+        // field: 33 bytes: a name; 32: an entry
+        addColumns<QByteArray, QByteArray>("field", "shown");
         QTest::newRow("empty name") << storeFixedText("", NameWidth) << QByteArray("\"\"");
         QTest::newRow("all-NUL name") << QByteArray(33, '\0') << QByteArray("null");
         QTest::newRow("padded, no NUL")
@@ -112,9 +113,9 @@ private Q_SLOTS:
 
     void commands_data()
     {
-        QTest::addColumn<QString>("arguments"); // on the files initTestCase() writes
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("shown"); // the start of stderr when there is any, else stdout
+        // arguments: on the files initTestCase() writes
+        // shown: the start of stderr when there is any, else stdout
+        addColumns<QString, int, QString>("arguments", "exitCode", "shown");
         const auto row = [](const char *arguments, int exitCode, const QString &shown) {
             QTest::newRow(arguments) << QString::fromLatin1(arguments) << exitCode << shown;
         };
@@ -182,11 +183,9 @@ private Q_SLOTS:
     // Three tilesets of two entries as base; OUT is OURS. An empty merged: nothing written.
     void merge_data()
     {
-        QTest::addColumn<TilesetTable>("ours");
-        QTest::addColumn<TilesetTable>("theirs");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<TilesetTable>("merged");
-        QTest::addColumn<QString>("shown"); // stdout, or stderr when there is any
+        // shown: stdout, or stderr when there is any
+        addColumns<TilesetTable, TilesetTable, int, TilesetTable, QString>(
+            "ours", "theirs", "exitCode", "merged", "shown");
         const auto row = [](const char *name, const TilesetTable &ours, const TilesetTable &theirs,
                             int exitCode, const TilesetTable &merged, const QString &shown = {}) {
             QTest::newRow(name) << ours << theirs << exitCode << merged << shown;
@@ -258,9 +257,8 @@ private Q_SLOTS:
     // The message names the path and the system's reason.
     void interruptedSave_data()
     {
-        QTest::addColumn<QStringList>("command");
-        QTest::addColumn<int>("exitCode"); // 99: the old file changed
-        QTest::addColumn<QString>("shown");
+        // exitCode: 99: the old file changed
+        addColumns<QStringList, int, QString>("command", "exitCode", "shown");
         // After limit, the save over a copy of in.dat; $0 is hmkset.
         const QString save = u"; cp in.dat full/out.dat && \"$0\" resave big.dat full/out.dat; "
                              u"s=$?; cmp -s in.dat full/out.dat || exit 99; exit $s"_s;

@@ -1,4 +1,5 @@
 #include "aboutdialog.h"
+#include "datatable.h"
 #include "entrycategories.h"
 #include "entrytoolbar.h"
 #include "entrytree.h"
@@ -34,10 +35,7 @@ private Q_SLOTS:
     // node's identifier; and every entry exactly once.
     void categorisedEntries_data()
     {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<int>("category");
-        QTest::addColumn<int>("parentEntry");
-        QTest::addColumn<QString>("identifier");
+        addColumns<int, int, int, QString>("entry", "category", "parentEntry", "identifier");
         QTest::newRow("first") << 0 << 0 << -1 << u"i 1"_s;
         QTest::newRow("sub-entry of a bank") << 11 << 1 << 10 << u"i 13"_s;
         QTest::newRow("last sub-entry of the banks") << 87 << 1 << 86 << u"i 17"_s;
@@ -74,8 +72,8 @@ private Q_SLOTS:
     // Tileset 0 heads tilesets 1..49, tileset 50 the ones after it.
     void tilesetGroups_data()
     {
-        QTest::addColumn<int>("tilesets");
-        QTest::addColumn<QList<int>>("groups"); // the size of each group
+        // groups: the size of each group
+        addColumns<int, QList<int>>("tilesets", "groups");
         QTest::newRow("51") << 51 << QList<int>{49, 0};
         QTest::newRow("120") << 120 << QList<int>{49, 69};
     }
@@ -139,12 +137,10 @@ private Q_SLOTS:
     // pass for a client area w x s, then the bar dragged to target when there is one.
     void layout_data()
     {
-        QTest::addColumn<int>("w");
-        QTest::addColumn<int>("s");
-        QTest::addColumn<int>("target");    // 0: no drag
-        QTest::addColumn<int>("listWidth"); // the splitter stands at its right edge
-        QTest::addColumn<int>("treeWidth");
-        QTest::addColumn<int>("treeHeight");
+        // target: 0: no drag
+        // listWidth: the splitter stands at its right edge
+        addColumns<int, int, int, int, int, int>("w", "s", "target", "listWidth", "treeWidth",
+                                                 "treeHeight");
         QTest::newRow("w 1440") << 1440 << 6135 << 0 << 3000 << 4485 << 5715;
         QTest::newRow("w 1441") << 1441 << 6135 << 0 << 331 << 720 << 5715;
         QTest::newRow("s 780") << 7875 << 780 << 0 << 3000 << 4485 << 5715;
@@ -221,8 +217,9 @@ private Q_SLOTS:
 
     void newFile_data()
     {
-        QTest::addColumn<QString>("typed"); // into the tileset count, after Custom
-        QTest::addColumn<int>("tilesets");  // 0: refused
+        // typed: into the tileset count, after Custom
+        // tilesets: 0: refused
+        addColumns<QString, int>("typed", "tilesets");
         // Counts are checked after rounding, as they will be used.
         for (const char *typed : {"0", "0.4", ".4", ".49", "256", "12a", "1e1", "inf"})
             QTest::newRow(typed) << QString::fromLatin1(typed) << 0;
