@@ -260,6 +260,9 @@ private Q_SLOTS:
                 action(u"Toolbar2Button%1"_s.arg(category + 3))->trigger();
                 QCOMPARE(tree()->currentItem(), tree()->categoryNode(category));
             }
+            action(u"Toolbar2Button1"_s)->trigger(); // some are closed: all open
+            for (int category = 0; category < 16; ++category)
+                QVERIFY(tree()->categoryNode(category)->isExpanded());
         } else { // a flat list opens on its first entry
             QCOMPARE(tree()->currentEntry(), 0);
         }
@@ -450,6 +453,7 @@ private Q_SLOTS:
         search(u"SET 5"_s);
         QCOMPARE(summary->text(), u"No matches"_s);
         inFind<QCheckBox>(u"matchCase"_s)->setChecked(false);
+        inFind<QCheckBox>(u"searchEntries"_s)->setChecked(false); // the name is still found
         QTest::keyClick(inFind<QLineEdit>(u"replaceText"_s), Qt::Key_Return); // Enter finds
         QCOMPARE(summary->text(), u"1 match in 1 tileset"_s);
         inFind<QLineEdit>(u"findText"_s)->insert(u"\u4e2d"_s); // looked for, never stored

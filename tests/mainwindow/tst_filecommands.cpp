@@ -87,15 +87,18 @@ private Q_SLOTS:
 
     void saveAs_data()
     {
-        QTest::addColumn<bool>("saved"); // else a folder stands where out.dat would go
-        QTest::newRow("out.dat") << true;
-        QTest::newRow("a folder in the way") << false;
+        // saved: else a folder stands where the file would go
+        addColumns<QString, bool>("name", "saved");
+        QTest::newRow("out.dat") << u"out.dat"_s << true;
+        QTest::newRow("a folder in the way") << u"out.dat"_s << false;
+        QTest::newRow("the open file itself") << u"changed.dat"_s << true;
     }
     void saveAs()
     {
+        QFETCH(QString, name);
         QFETCH(bool, saved);
         const QString path = openChanged();
-        const QString target = mFixture->folderPath(u"out.dat"_s);
+        const QString target = mFixture->folderPath(name);
         QVERIFY(saved || QDir().mkpath(target));
         QVERIFY(mFixture->trigger(u"mnusave"_s));
         const QByteArray bytes = TestFiles::read(path);
@@ -108,6 +111,7 @@ private Q_SLOTS:
         QCOMPARE(document().isModified(), !saved); // a failed save leaves it unsaved
         QCOMPARE(boxes(), saved ? QString() : u"Error while saving! | Error | 1"_s);
         QVERIFY(!saved || TestFiles::read(target) == bytes);
+        QCOMPARE(action(u"mnurecent1"_s)->text(), u"&1 "_s + (saved ? target : path));
     }
 
     // Another file opened, by Open or dropped on the window, over unsaved changes.
@@ -167,7 +171,8 @@ private Q_SLOTS:
         row("WindowWidth=0 WindowHeight=-15 SizerLeft=720", "0 0 W H 3360 0 0 1");
         row("SizerLeft=721", "0 0 W H 721 0 0 1");
         row("WindowWidth=9000 SizerLeft=8220", "0 0 9000 H 8220 0 0 1");
-        row("ShowDescriptions=1 OpenLastFileOnStartup=1 SelectedEntry=167", "0 0 W H 3360 1 1 167");
+        row("ShowDescriptions=1 SelectedEntry=167", "0 0 W H 3360 1 0 167");
+        row("OpenLastFileOnStartup=1", "0 0 W H 3360 0 1 1");
         row("ShowDescriptions=2 OpenLastFileOnStartup=2 SelectedEntry=168", "0 0 W H 3360 0 0 1");
         row("WindowLeft=40000 WindowTop=750", "0 750 W H 3360 0 0 1",
             u"An error occured; some settings may not have loaded correctly. | HMK Tileset "
@@ -324,7 +329,8 @@ private Q_SLOTS:
         // A layout pass places the splitter where the settings say.
         mFixture->start(folders).show();
         QCoreApplication::processEvents();
-        QCOMPARE(action(u"mnudisplaynames"_s)->isVisible(), installed || userIni);
+        QAction *descriptions = action(u"mnudisplaynames"_s); // enabled without a document
+        QCOMPARE(descriptions->isVisible() && descriptions->isEnabled(), installed || userIni);
         QVERIFY(window().close());
         QFETCH(bool, writtenBesideProgram);
         const QString written = (writtenBesideProgram ? program : user) + u"/hmktse.ini"_s;

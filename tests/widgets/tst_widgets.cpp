@@ -44,6 +44,7 @@ private Q_SLOTS:
         QTest::newRow("sub-entry of a tree") << 29 << 4 << 17 << u"i 31"_s;
         QTest::newRow("last barrel") << 106 << 6 << 104 << u"i 71"_s;
         QTest::newRow("last sub-entry of the doors") << 47 << 8 << 43 << u"i 85"_s;
+        QTest::newRow("last but one of the wall decals") << 116 << 12 << -1 << u"i 114"_s;
         QTest::newRow("first of the rest") << 48 << 15 << -1 << u"i 127"_s;
         QTest::newRow("last") << 150 << 15 << -1 << u"i 166"_s;
     }
@@ -291,6 +292,8 @@ private Q_SLOTS:
         AboutDialog form7;
         form7.show();
         QCOMPARE(child<QLabel>(&form7, u"Label6"_s)->text(), u"1.1"_s);
+        QCOMPARE(child<QLabel>(&form7, u"Label7"_s)->pos(), // the link goes on from the notice
+                 child<QLabel>(&form7, u"Label2"_s)->geometry().topRight() + QPoint(1, 0));
         // Sized to its content: no more than a margin or two below the button.
         const QRect ok = child<QPushButton>(&form7, u"Command1"_s)->geometry();
         QCOMPARE_LE(form7.height() - ok.bottom() - 1, 16);
