@@ -15,10 +15,7 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
-using TestFiles::fileBytes;
-using TestFiles::numberedTable;
-using TestFiles::read;
-using TestFiles::write;
+using namespace TestFiles;
 
 const QByteArray Nul(1, '\0');
 

@@ -6,10 +6,9 @@
 #include <QUndoStack>
 
 using namespace Qt::StringLiterals;
-using TestFiles::inserted;
-using TestFiles::with;
+using namespace TestFiles;
 
-const TilesetTable ours = TestFiles::numberedTable(3, 4);
+const TilesetTable ours = numberedTable(3, 4);
 // Tileset "Top" inserted at the top, entry 2 of "Set 1" and the name of "Set 2" changed.
 const TilesetTable other = with(with(inserted(ours, 0, "Top"), 2, 2, "x"), 3, -1, "Moss");
 
@@ -21,15 +20,14 @@ class TestCompare : public WindowTest
     QString count() { return child<QLabel>(&window(), u"compareStatus"_s)->text(); }
     // Opens the file opened (ours unless told) and answers the file dialogs of command with
     // tables.
-    void start(const QString &command, const QList<TilesetTable> &tables,
-               const TilesetTable &opened = ours)
+    void openAndRun(const QString &command, const QList<TilesetTable> &tables,
+                    const TilesetTable &opened = ours)
     {
-        mFixture->start().show();
-        QVERIFY(mFixture->open(mFixture->writeFile(u"ours.dat"_s, TestFiles::fileBytes(opened))));
+        start().show();
+        QVERIFY(open(writeFile(u"ours.dat"_s, fileBytes(opened))));
         for (qsizetype k = 0; k < tables.size(); ++k)
-            services().files.append(
-                mFixture->writeFile(u"%1.dat"_s.arg(k), TestFiles::fileBytes(tables[k])));
-        QVERIFY(mFixture->trigger(command));
+            services().files.append(writeFile(u"%1.dat"_s.arg(k), fileBytes(tables[k])));
+        QVERIFY(trigger(command));
     }
 
 private Q_SLOTS:
@@ -60,7 +58,7 @@ private Q_SLOTS:
         QFETCH(int, node);
         QFETCH(int, tileset);
         QFETCH(int, entry);
-        start(u"mnucompare"_s, {other});
+        openAndRun(u"mnucompare"_s, {other});
         QCOMPARE(count(), u"3 differences"_s);
         QCOMPARE(list()->topLevelItem(0)->text(0), u"+ Top (other file)"_s);
         QCOMPARE(entryNode(2)->toolTip(0), QString()); // tileset 0 agrees
@@ -73,12 +71,12 @@ private Q_SLOTS:
             click(tree(), entryNode(entry));
         }
         QFETCH(QString, command);
-        QVERIFY(mFixture->trigger(command));
+        QVERIFY(trigger(command));
         QTEST(table(), "taken");
         QCOMPARE(count(), command == u"mnutakeall"_s ? u"No differences"_s : u"2 differences"_s);
         QTEST(document().undoStack()->undoText(), "step");
         QVERIFY(document().isModified());
-        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QVERIFY(trigger(u"mnuundo"_s));
         QCOMPARE(table(), ours);
         QCOMPARE(count(), u"3 differences"_s);
         QVERIFY(!document().isModified());
@@ -88,21 +86,21 @@ private Q_SLOTS:
     // the comparison; a file compared with itself has none.
     void stepAndEnd()
     {
-        start(u"mnucompare"_s, {other, ours});
+        openAndRun(u"mnucompare"_s, {other, ours});
         click(list(), list()->node(1));
-        QVERIFY(mFixture->trigger(u"mnunextdifference"_s));
+        QVERIFY(trigger(u"mnunextdifference"_s));
         QCOMPARE(std::pair(list()->currentTileset(), tree()->currentEntry()), std::pair(1, 2));
-        QVERIFY(mFixture->trigger(u"mnunextdifference"_s));
+        QVERIFY(trigger(u"mnunextdifference"_s));
         QCOMPARE(list()->currentTileset(), 2);
-        QVERIFY(mFixture->trigger(u"mnunextdifference"_s));
+        QVERIFY(trigger(u"mnunextdifference"_s));
         QCOMPARE(list()->currentPlaceholder(), 0);
         QCOMPARE(entryNode(0)->toolTip(0), u"Only in the other file"_s);
-        QVERIFY(mFixture->trigger(u"mnupreviousdifference"_s));
+        QVERIFY(trigger(u"mnupreviousdifference"_s));
         QCOMPARE(list()->currentTileset(), 2);
-        QVERIFY(mFixture->trigger(u"mnucompare"_s));
+        QVERIFY(trigger(u"mnucompare"_s));
         QCOMPARE(count(), u"No differences"_s);
         QVERIFY(!action(u"mnunextdifference"_s)->isEnabled());
-        QVERIFY(mFixture->trigger(u"mnuclose"_s));
+        QVERIFY(trigger(u"mnuclose"_s));
         QVERIFY(!child<QLabel>(&window(), u"compareStatus"_s)->isVisible());
         QVERIFY(!action(u"mnuendcompare"_s)->isEnabled());
     }
@@ -113,13 +111,11 @@ private Q_SLOTS:
     void fewerEntries()
     {
         const auto shaped = [](int entries) {
-            return with(
-                inserted(TestFiles::deleted(TestFiles::numberedTable(255, entries), 0), 254, "End"),
-                1, 0, "q");
+            return with(inserted(deleted(numberedTable(255, entries), 0), 254, "End"), 1, 0, "q");
         };
-        start(u"mnucompare"_s, {shaped(3)}, TestFiles::numberedTable(255, 4));
+        openAndRun(u"mnucompare"_s, {shaped(3)}, numberedTable(255, 4));
         QCOMPARE(count(), u"3 differences"_s);
-        QVERIFY(mFixture->trigger(u"mnutakeall"_s));
+        QVERIFY(trigger(u"mnutakeall"_s));
         TilesetTable taken = shaped(4);
         taken.setEntry(3, 254, {});
         QCOMPARE(table(), taken);
@@ -129,9 +125,9 @@ private Q_SLOTS:
     // marked too.
     void placesAndCategories()
     {
-        const TilesetTable mine = TestFiles::numberedTable(3, 151);
-        start(u"mnucompare"_s, {inserted(inserted(with(mine, 0, 150, "x"), 1, "Mid"), 3, "Late")},
-              mine);
+        const TilesetTable mine = numberedTable(3, 151);
+        openAndRun(u"mnucompare"_s,
+                   {inserted(inserted(with(mine, 0, 150, "x"), 1, "Mid"), 3, "Late")}, mine);
         // Under tileset 00 as the first of its group, and after tileset 01 within it.
         for (const auto &[name, above] : {std::pair(u"Mid"_s, 1), std::pair(u"Late"_s, 2)}) {
             const QList<QTreeWidgetItem *> placeholder = list()->findItems(
@@ -148,7 +144,7 @@ private Q_SLOTS:
         // Ours is the common ancestor of theirs and mine.
         const TilesetTable theirs = with(with(ours, 0, 0, "pine"), 2, -1, "Moss");
         const TilesetTable mine = with(ours, 0, 0, "oak");
-        start(u"mnumerge"_s, {theirs, ours}, mine);
+        openAndRun(u"mnumerge"_s, {theirs, ours}, mine);
         QCOMPARE(table(), with(mine, 2, -1, "Moss"));
         QCOMPARE(count(), u"1 conflict"_s);
         QCOMPARE(document().undoStack()->undoText(), u"merge from other file"_s);
@@ -157,18 +153,18 @@ private Q_SLOTS:
                  u"Conflict. Other file: \"pine\"; common ancestor: \"0:0\""_s);
         QCOMPARE(entryNode(0)->background(0).color(), QColor(255, 190, 190)); // red, not amber
         click(tree(), entryNode(0));
-        QVERIFY(mFixture->trigger(u"mnutakeother"_s));
+        QVERIFY(trigger(u"mnutakeother"_s));
         QCOMPARE(count(), u"No conflicts left"_s);
-        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QVERIFY(trigger(u"mnuundo"_s));
         QCOMPARE(count(), u"1 conflict"_s);
         editEntry(0, 0, u"elm"_s);
         QCOMPARE(count(), u"No conflicts left"_s);
-        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QVERIFY(trigger(u"mnuundo"_s));
         QCOMPARE(count(), u"1 conflict"_s);
         // Files of other entry counts are refused before anything changes.
-        services().files = {mFixture->writeNumberedFile(u"wide.dat"_s, 3, 5),
-                            mFixture->writeFile(u"base.dat"_s, TestFiles::fileBytes(ours))};
-        QVERIFY(mFixture->trigger(u"mnumerge"_s));
+        services().files = {writeNumberedFile(u"wide.dat"_s, 3, 5),
+                            writeFile(u"base.dat"_s, fileBytes(ours))};
+        QVERIFY(trigger(u"mnumerge"_s));
         QCOMPARE(services().messages.last().text,
                  u"The files have different numbers of entries per tileset (4 here, 5 in the "
                  u"other file, 4 in the common ancestor); they cannot be merged."_s);

@@ -15,6 +15,7 @@
 #include <QUndoStack>
 
 using namespace Qt::StringLiterals;
+using namespace TestFiles;
 using Answer = PlatformServices::Answer;
 
 // A text shorter than its field, as it is stored: one NUL, then spaces.
@@ -28,12 +29,12 @@ class TestEditing : public WindowTest
 {
     Q_OBJECT
 
-    void open(const TilesetTable &table)
+    void openTable(const TilesetTable &table)
     {
-        mFixture->start().show();
+        start().show();
         window().activateWindow(); // F2 needs an active window
         QVERIFY(QTest::qWaitForWindowActive(&window()));
-        QVERIFY(mFixture->open(mFixture->writeFile(u"a.dat"_s, TestFiles::fileBytes(table))));
+        QVERIFY(open(writeFile(u"a.dat"_s, fileBytes(table))));
     }
     // Starts editing the tileset's name ("rename", "second click on a name") or its entry 12;
     // the editor that opens, if one does.
@@ -53,7 +54,7 @@ class TestEditing : public WindowTest
             QTest::qWait(QApplication::doubleClickInterval() + 50); // as late as Qt would open one
         }
         if (how == u"menu"_s)
-            mFixture->trigger(u"mnueditentry"_s);
+            trigger(u"mnueditentry"_s);
         else if (how == u"F2"_s || how == u"category"_s)
             QTest::keyClick(tree(), Qt::Key_F2);
         return labelEditor(in);
@@ -67,7 +68,7 @@ class TestEditing : public WindowTest
     // Find all, or Replace all when a replacement is given.
     void search(const QString &text, const QString &replacement = {})
     {
-        QVERIFY(mFixture->trigger(replacement.isNull() ? u"mnufind"_s : u"mnureplace"_s));
+        QVERIFY(trigger(replacement.isNull() ? u"mnufind"_s : u"mnureplace"_s));
         inFind<QLineEdit>(u"findText"_s)->setText(text);
         inFind<QLineEdit>(u"replaceText"_s)->setText(replacement);
         inFind<QPushButton>(replacement.isNull() ? u"findAll"_s : u"replaceAll"_s)->click();
@@ -109,16 +110,15 @@ private Q_SLOTS:
         QFETCH(int, tilesets);
         QFETCH(QString, command);
         // Blanks around the last name, which the list shows trimmed.
-        open(TestFiles::with(TestFiles::numberedTable(tilesets, 151), tilesets - 1, -1, " Moss "));
+        openTable(with(numberedTable(tilesets, 151), tilesets - 1, -1, " Moss "));
         const TilesetTable before = table();
         list()->selectTileset(tilesets - 1);
         if (command == u"mnuimport"_s) {
             services().answers << Answer::Ok;
-            services().files << mFixture->writeNumberedFile(u"other.dat"_s, 2, 150);
+            services().files << writeNumberedFile(u"other.dat"_s, 2, 150);
         }
-        QVERIFY(mFixture->trigger(command));
-        QTEST(services().messages.last().text.replace(mFixture->folderPath({}), u"<folder>"_s),
-              "text");
+        QVERIFY(trigger(command));
+        QTEST(services().messages.last().text.replace(folderPath({}), u"<folder>"_s), "text");
         QTEST(services().messages.last().title, "title");
         QVERIFY(table() == before && !document().isModified());
         if (command == u"mnuimport"_s) // even refused, the node shows the name as stored
@@ -182,12 +182,12 @@ private Q_SLOTS:
         QFETCH(bool, confirmed);
         QFETCH(QByteArray, stored);
         const bool rename = how.endsWith(u"name"_s); // "rename" too
-        TilesetTable table = TestFiles::numberedTable(5, 151);
+        TilesetTable table = numberedTable(5, 151);
         rename ? table.setTilesetName(3, field) : table.setEntry(12, 3, field);
         // Descriptions on, so that the label keeps its number and description around the text.
-        mFixture->writeFile(u"desc.txt"_s, QByteArray("\r\n").repeated(12) + "Cobbles");
-        open(table);
-        QVERIFY(mFixture->trigger(u"mnudisplaynames"_s));
+        writeFile(u"desc.txt"_s, QByteArray("\r\n").repeated(12) + "Cobbles");
+        openTable(table);
+        QVERIFY(trigger(u"mnudisplaynames"_s));
         QLineEdit *line = startEdit(3, how);
         QTEST(line != nullptr, "editorOpens");
         if (how == u"double-click"_s) // remembered between runs: the node last clicked
@@ -233,17 +233,17 @@ private Q_SLOTS:
     {
         QFETCH(int, tilesets);
         QFETCH(int, entries);
-        mFixture->writeFile(u"desc.txt"_s, "Grass\r\n"); // so that descriptions are offered
+        writeFile(u"desc.txt"_s, "Grass\r\n"); // so that descriptions are offered
         if (tilesets == 0) {
-            open(TestFiles::numberedTable(2, entries));
+            openTable(numberedTable(2, entries));
         } else {
-            mFixture->start();
+            start();
             services().dialogs << [tilesets](QDialog &dialog) {
                 child<QRadioButton>(&dialog, u"Option3"_s)->click();
                 textBox(&dialog, 0)->setText(QString::number(tilesets));
                 dialog.accept();
             };
-            QVERIFY(mFixture->trigger(u"mnunew"_s));
+            QVERIFY(trigger(u"mnunew"_s));
             QCOMPARE(table().tilesetName(0), padFixedText("Generic", NameWidth));
             QCOMPARE(document().fileTitle(), u"untitled"_s);
             QCOMPARE(table().tilesetName(std::min(50, tilesets - 1)),
@@ -270,7 +270,7 @@ private Q_SLOTS:
         QFETCH(int, entry);
         tree()->selectNode(1);
         services().inputs << goTo;
-        QVERIFY(mFixture->trigger(u"mnugoto"_s));
+        QVERIFY(trigger(u"mnugoto"_s));
         QCOMPARE(tree()->selectedNodeIndex(), entry < 0 ? 1 : int(tree()->entryNode(entry)));
         QVERIFY(!tree()->currentItem()->parent() || tree()->currentItem()->parent()->isExpanded());
     }
@@ -297,13 +297,13 @@ private Q_SLOTS:
     {
         QFETCH(QString, command);
         QFETCH(int, tileset);
-        open(TestFiles::numberedTable(6, 151));
+        openTable(numberedTable(6, 151));
         select(tileset, 40);
         const QByteArray before = table().bytes();
         // Copy takes tileset 5's entries; import takes tileset 1 of another file, name and all.
         const bool copies = command == u"mnucopy" || command == u"mnuimport";
         const int chosen = command == u"mnucopy" ? 5 : 1;
-        const TilesetTable source = chosen == 5 ? table() : TestFiles::numberedTable(2, 151);
+        const TilesetTable source = chosen == 5 ? table() : numberedTable(2, 151);
         const int skip = chosen == 5 ? NameWidth : 0;
         QByteArray expected = before; // the chosen record over tileset 3's; a copy keeps the name
         expected.replace(3 * source.recordSize() + skip, source.recordSize() - skip,
@@ -324,11 +324,11 @@ private Q_SLOTS:
             };
             if (chosen == 1) {
                 services().answers << Answer::Ok;
-                services().files << mFixture->writeNumberedFile(u"other.dat"_s, 2, 151);
+                services().files << writeNumberedFile(u"other.dat"_s, 2, 151);
             }
         }
         if (command.startsWith(u"mnu"))
-            QVERIFY(mFixture->trigger(command));
+            QVERIFY(trigger(command));
         const QByteArray after = table().bytes();
         QVERIFY(copies ? after == expected : after != before);
         if (command == u"mnuinsert"_s)
@@ -340,7 +340,7 @@ private Q_SLOTS:
         QCOMPARE(list()->currentTileset(), std::min(tileset, table().tilesetCount() - 1));
         QTEST(action(u"mnuundo"_s)->text(), "undo");
         select(0, 0);
-        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QVERIFY(trigger(u"mnuundo"_s));
         QCOMPARE(table().bytes(), before); // byte for byte, padding included
         QCOMPARE(list()->currentTileset(), tileset);
         QVERIFY(listShowsTheTable());
@@ -363,44 +363,44 @@ private Q_SLOTS:
 
     void unsavedFollowsTheSavedStep()
     {
-        open(TestFiles::numberedTable(6, 151));
+        openTable(numberedTable(6, 151));
         rename(2, u"Set 2"_s); // the same bytes: no step
         QVERIFY(!document().undoStack()->canUndo() && !document().isModified());
         rename(1, u"A"_s);
-        QVERIFY(mFixture->trigger(u"mnusave"_s));
+        QVERIFY(trigger(u"mnusave"_s));
         rename(1, u"B"_s);
-        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QVERIFY(trigger(u"mnuundo"_s));
         QVERIFY(!document().isModified()); // as saved
-        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QVERIFY(trigger(u"mnuundo"_s));
         QVERIFY(document().isModified()); // before the save
-        QVERIFY(mFixture->trigger(u"mnuredo"_s));
+        QVERIFY(trigger(u"mnuredo"_s));
         QVERIFY(!document().isModified()); // as saved again
         // A command stores an open edit first: Close, by its shortcut, has a change to ask about.
         startEdit(3, u"F2"_s)->setText(u"Moss"_s);
         services().answers << Answer::Cancel;
-        QVERIFY(mFixture->trigger(u"mnuclose"_s));
+        QVERIFY(trigger(u"mnuclose"_s));
         QCOMPARE(services().messages.last().text, u"Save changes before closing file?"_s);
         QCOMPARE(table().entry(12, 3), field("Moss", EntryWidth));
-        QVERIFY(mFixture->trigger(u"mnuundo"_s));
-        QVERIFY(mFixture->trigger(u"mnuclose"_s)); // no question: nothing to save
+        QVERIFY(trigger(u"mnuundo"_s));
+        QVERIFY(trigger(u"mnuclose"_s)); // no question: nothing to save
         QVERIFY(!document().undoStack()->canUndo() && !action(u"mnuundo"_s)->isEnabled());
 
         // A new document has no file to hold it: every step back still asks.
         services().dialogs << [](QDialog &dialog) { dialog.accept(); };
-        QVERIFY(mFixture->trigger(u"mnunew"_s));
+        QVERIFY(trigger(u"mnunew"_s));
         rename(0, u"Moss"_s);
-        QVERIFY(mFixture->trigger(u"mnuundo"_s));
+        QVERIFY(trigger(u"mnuundo"_s));
         services().answers << Answer::Cancel << Answer::Yes;
-        QVERIFY(mFixture->trigger(u"mnuclose"_s));
+        QVERIFY(trigger(u"mnuclose"_s));
         QCOMPARE(services().messages.last().text, u"Save changes before closing file?"_s);
         services().files << QString(); // Yes, then Save as is cancelled: nothing closes
-        QVERIFY(mFixture->trigger(u"mnuclose"_s));
+        QVERIFY(trigger(u"mnuclose"_s));
         QVERIFY(document().isOpen() && document().isModified());
     }
 
     void findReplaceAndTheStatusBar()
     {
-        open(TestFiles::numberedTable(6, 151));
+        openTable(numberedTable(6, 151));
         const QByteArray before = table().bytes();
         search(u"5:14"_s); // entries 14 and 140..149 of tileset 5
         QVERIFY(!inFind<QPushButton>(u"replaceAll"_s)->isVisible()); // Find alone
@@ -437,7 +437,7 @@ private Q_SLOTS:
         click(tree(), entryNode(140)); // the current entry: its field again
         QVERIFY(status->text().startsWith(u"Tileset 05 \u00b7 Entry 140 \u00b7 "_s));
         select(5, 149);
-        QVERIFY(mFixture->trigger(u"mnufindnext"_s)); // wraps to the first
+        QVERIFY(trigger(u"mnufindnext"_s)); // wraps to the first
         QCOMPARE(tree()->currentItem(), entryNode(14));
         services().answers << Answer::Cancel;
         search(u"0:0"_s, QString(40, u'x'));
@@ -460,11 +460,11 @@ private Q_SLOTS:
         QVERIFY(inFind<QLineEdit>(u"findText"_s)->text().endsWith(u"\u4e2d"_s));
         inFind<QLineEdit>(u"findText"_s)->clear();
         QCOMPARE(summary->text(), QString());
-        QVERIFY(mFixture->trigger(u"mnuinsert"_s) && mFixture->trigger(u"mnuundo"_s));
+        QVERIFY(trigger(u"mnuinsert"_s) && trigger(u"mnuundo"_s));
         QCOMPARE(summary->text(), QString()); // no results for the new text, unasked
         inFind<QPushButton>(u"replaceAll"_s)->click();
         QVERIFY(summary->text().startsWith(u"Nothing replaced"_s));
-        QVERIFY(mFixture->trigger(u"mnuclose"_s)); // no document: nothing to find in
+        QVERIFY(trigger(u"mnuclose"_s)); // no document: nothing to find in
         QVERIFY(!child<QWidget>(&window(), u"FindDialog"_s)->isVisible());
     }
 };

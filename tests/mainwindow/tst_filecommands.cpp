@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
+using namespace TestFiles;
 using Answer = PlatformServices::Answer;
 
 // File commands, start-up and shutdown, recent files, and where the settings go.
@@ -39,9 +40,9 @@ class TestFileCommands : public WindowTest
     // changed; the file's path.
     QString openChanged(bool dropped = false)
     {
-        const QString path = mFixture->writeNumberedFile(u"changed.dat"_s, 2, 151);
-        mFixture->start().show();
-        dropped ? drop({QUrl::fromLocalFile(path)}) : void(mFixture->open(path));
+        const QString path = writeNumberedFile(u"changed.dat"_s, 2, 151);
+        start().show();
+        dropped ? drop({QUrl::fromLocalFile(path)}) : void(open(path));
         editEntry(0, 0, QString(32, u'Z'));
         return path;
     }
@@ -60,21 +61,21 @@ private Q_SLOTS:
     void failedOpen()
     {
         QFETCH(QString, kind);
-        MainWindow &window = mFixture->start();
-        const QString path = mFixture->folderPath(u"bad.dat"_s);
+        MainWindow &window = start();
+        const QString path = folderPath(u"bad.dat"_s);
         if (kind == u"folder"_s)
             QVERIFY(QDir().mkpath(path));
         else if (kind == u"fifo"_s) // a read would block
             QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else
-            mFixture->writeFile(u"bad.dat"_s, kind.toLatin1());
-        const QString good = mFixture->writeNumberedFile(u"good.dat"_s, 4, 151);
+            writeFile(u"bad.dat"_s, kind.toLatin1());
+        const QString good = writeNumberedFile(u"good.dat"_s, 4, 151);
         // With no document, and after another: the window is left without one either way,
         // so Save cannot write the previous tilesets over the file that failed.
         for (const bool afterAnother : {false, true}) {
-            QVERIFY(!afterAnother || (mFixture->open(good) && document().isOpen()));
+            QVERIFY(!afterAnother || (open(good) && document().isOpen()));
             services().messages.clear();
-            QVERIFY(mFixture->open(path));
+            QVERIFY(open(path));
             QTEST(boxes(), "message");
             QCOMPARE(window.windowTitle(), u"HMK Tileset Editor - "_s + path);
             QVERIFY(!document().isOpen() && !action(u"mnusave"_s)->isEnabled());
@@ -98,13 +99,13 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(bool, saved);
         const QString path = openChanged();
-        const QString target = mFixture->folderPath(name);
+        const QString target = folderPath(name);
         QVERIFY(saved || QDir().mkpath(target));
-        QVERIFY(mFixture->trigger(u"mnusave"_s));
+        QVERIFY(trigger(u"mnusave"_s));
         const QByteArray bytes = TestFiles::read(path);
-        QCOMPARE(bytes, TestFiles::fileBytes(table()));
+        QCOMPARE(bytes, fileBytes(table()));
         services().files << target;
-        QVERIFY(mFixture->trigger(u"mnusaveas"_s));
+        QVERIFY(trigger(u"mnusaveas"_s));
         QCOMPARE(services().fileRequests.last().folder, QFileInfo(path).path());
         QCOMPARE(window().windowTitle(), u"HMK Tileset Editor - "_s + target);
         QCOMPARE(document().fileFolder() + document().fileTitle(), target); // keeps the separator
@@ -136,7 +137,7 @@ private Q_SLOTS:
         QCOMPARE(document().filePath(), first);
         if (saveFails)
             QVERIFY(QFile::remove(first) && QDir().mkpath(first));
-        const QString second = mFixture->writeNumberedFile(u"second.dat"_s, 7, 3);
+        const QString second = writeNumberedFile(u"second.dat"_s, 7, 3);
         if (dropped) // asks nothing
             drop({QUrl::fromLocalFile(second), QUrl::fromLocalFile(second)});
         QFETCH(Answer, answer);
@@ -146,7 +147,7 @@ private Q_SLOTS:
         } else {
             if (opened)
                 services().files << second;
-            QVERIFY(mFixture->trigger(u"mnuopen"_s));
+            QVERIFY(trigger(u"mnuopen"_s));
         }
         const QString asked = u"Save changes before opening another file? | Changes made | 0"_s;
         QCOMPARE(boxes(), saveFails ? asked + u", Error while saving! | Error | 1"_s : asked);
@@ -182,19 +183,18 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, settings);
         QFETCH(QString, written);
-        mFixture->writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\n" + settings);
-        mFixture->start().show();
+        writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\n" + settings);
+        start().show();
         QCoreApplication::processEvents();
         QTEST(boxes(), "told");
         const QSize outer = window().frameGeometry().size() * 15;
         written.replace(u'W', QString::number(outer.width()));
         written.replace(u'H', QString::number(outer.height()));
         // A file opened and closed again is no last file to open.
-        QVERIFY(mFixture->open(mFixture->writeNumberedFile(u"a.dat"_s, 1, 1)) &&
-                mFixture->trigger(u"mnuclose"_s));
-        mFixture->trigger(u"mnuquit"_s);
+        QVERIFY(open(writeNumberedFile(u"a.dat"_s, 1, 1)) && trigger(u"mnuclose"_s));
+        trigger(u"mnuquit"_s);
         // The values after "key= ", in file order, from the second setting on.
-        const QByteArray ini = TestFiles::read(mFixture->folderPath(u"hmktse.ini"_s));
+        const QByteArray ini = TestFiles::read(folderPath(u"hmktse.ini"_s));
         QVERIFY(ini.contains("\r\nLastOpened= n/a\r\n"));
         QStringList values;
         for (const QString &line : QString::fromUtf8(ini).split(u"\r\n"_s).mid(2, 8))
@@ -204,7 +204,7 @@ private Q_SLOTS:
 
     void recentFilesNewestFirst()
     {
-        mFixture->start();
+        start();
         const auto recent = [this] { // the captions of Recent files
             QStringList captions;
             for (QAction *item : window().findChild<QMenu *>(u"mnurecent"_s)->actions())
@@ -213,19 +213,19 @@ private Q_SLOTS:
         };
         QStringList paths;
         for (int i = 0; i < 9; ++i) {
-            paths.prepend(mFixture->writeNumberedFile(u"r&%1.dat"_s.arg(i), 1, 1));
-            QVERIFY(mFixture->open(paths.first()));
+            paths.prepend(writeNumberedFile(u"r&%1.dat"_s.arg(i), 1, 1));
+            QVERIFY(open(paths.first()));
         }
-        QVERIFY(mFixture->open(paths[3])); // moves to the top; the ninth is gone
+        QVERIFY(open(paths[3])); // moves to the top; the ninth is gone
         const auto shown = [&paths](int i) { return QString(paths[i]).replace(u'&', u"&&"_s); };
         QCOMPARE(recent().mid(0, 2), QStringList({u"&1 "_s + shown(3), u"&2 "_s + shown(0)}));
         QCOMPARE(recent().mid(7), QStringList({u"&8 "_s + shown(7), QString(), u"Clear list"_s}));
         QFile::remove(paths[0]);
-        QVERIFY(mFixture->trigger(u"mnurecent2"_s));
+        QVERIFY(trigger(u"mnurecent2"_s));
         QCOMPARE(boxes(), u"The file %1 no longer exists; it has been removed from the recent "
                           u"files. | Recent files | 0"_s.arg(paths[0]));
         QCOMPARE(recent().size(), 7 + 2);
-        QVERIFY(mFixture->trigger(u"mnurecentclear"_s));
+        QVERIFY(trigger(u"mnurecentclear"_s));
         QCOMPARE(recent(), QStringList({QString(), u"Clear list"_s}));
         QVERIFY(!action(u"mnurecentclear"_s)->isEnabled());
     }
@@ -239,7 +239,7 @@ private Q_SLOTS:
         // titles: of the messages shown
         addColumns<QByteArray, bool, int, bool, QStringList>("written", "reload", "tilesets",
                                                              "unsaved", "titles");
-        const QByteArray five = TestFiles::fileBytes(TestFiles::numberedTable(5, 4));
+        const QByteArray five = fileBytes(numberedTable(5, 4));
         const QString changed = u"File changed"_s;
         QTest::newRow("removed") << QByteArray() << false << 3 << true
                                  << QStringList{u"File removed"_s};
@@ -252,17 +252,17 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, written);
         QFETCH(bool, reload);
-        mFixture->start();
-        const QString path = mFixture->writeNumberedFile(u"watched.dat"_s, 3, 4);
-        QVERIFY(mFixture->open(path));
-        QVERIFY(mFixture->trigger(u"mnusave"_s)); // the editor's own save is no change
+        start();
+        const QString path = writeNumberedFile(u"watched.dat"_s, 3, 4);
+        QVERIFY(open(path));
+        QVERIFY(trigger(u"mnusave"_s)); // the editor's own save is no change
         QTest::qWait(200);
         window().setEnabled(false); // as while a load or a save runs: the news waits for its end
         if (written.isEmpty()) {
             QFile::remove(path);
         } else {
             services().answers << (reload ? Answer::Yes : Answer::No);
-            mFixture->writeFile(u"watched.dat"_s, written);
+            writeFile(u"watched.dat"_s, written);
         }
         QTest::qWait(300);
         QVERIFY(services().messages.isEmpty());
@@ -276,12 +276,12 @@ private Q_SLOTS:
         const bool reloaded = !document().isModified();
         if (reloaded) // a later change is news again
             services().answers << Answer::No;
-        mFixture->writeNumberedFile(u"watched.dat"_s, 2, 4);
+        writeNumberedFile(u"watched.dat"_s, 2, 4);
         QTest::qWait(200);
         QTRY_COMPARE(services().messages.size(), titles.size() + reloaded); // else told only once
         if (!reloaded) { // unsaved for what the history cannot see, which goes with the document
             services().answers << Answer::No;
-            QVERIFY(mFixture->open(mFixture->writeNumberedFile(u"other.dat"_s, 1, 1)));
+            QVERIFY(open(writeNumberedFile(u"other.dat"_s, 1, 1)));
             QVERIFY(!document().isModified());
         }
     }
@@ -307,10 +307,10 @@ private Q_SLOTS:
         QFETCH(bool, installed);
         QFETCH(bool, writable);
         // A folder below a plain file: nobody, root included, can write there.
-        const QString program = writable ? mFixture->folderPath(u"app"_s)
-                                         : mFixture->writeFile(u"plain"_s, "x") + u"/bin"_s;
-        const QString user = mFixture->folderPath(u"user"_s);
-        const QString share = mFixture->folderPath(u"share"_s);
+        const QString program =
+            writable ? folderPath(u"app"_s) : writeFile(u"plain"_s, "x") + u"/bin"_s;
+        const QString user = folderPath(u"user"_s);
+        const QString share = folderPath(u"share"_s);
         QFETCH(bool, userIni);
         // The user's folder is made by the editor when it first needs it.
         for (const QString &folder : {program, userIni ? user : share, share})
@@ -327,7 +327,7 @@ private Q_SLOTS:
                                             : installed ? share + u"/desc.txt"_s
                                                         : QString());
         // A layout pass places the splitter where the settings say.
-        mFixture->start(folders).show();
+        start(folders).show();
         QCoreApplication::processEvents();
         QAction *descriptions = action(u"mnudisplaynames"_s); // enabled without a document
         QCOMPARE(descriptions->isVisible() && descriptions->isEnabled(), installed || userIni);

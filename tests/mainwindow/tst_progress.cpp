@@ -15,6 +15,7 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+using namespace TestFiles;
 
 // Scripted answers, but the window's own paced pump, on a clock that moves only as records
 // arrive: every pump stands for one record that takes nsPerRecord to read.
@@ -59,7 +60,7 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         SlowDisk services; // Open is answered with the file written here
-        const QByteArray big = TestFiles::fileBytes(TestFiles::numberedTable(255, 255));
+        const QByteArray big = fileBytes(numberedTable(255, 255));
         services.files << TestFiles::write(folder.filePath(u"big.dat"_s), big);
         QFETCH(qint64, nsPerRecord);
         services.nsPerRecord = nsPerRecord;

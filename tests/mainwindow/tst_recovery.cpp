@@ -8,6 +8,7 @@
 #include <QProcess>
 
 using namespace Qt::StringLiterals;
+using namespace TestFiles;
 using Answer = PlatformServices::Answer;
 
 // The copy an unsaved document keeps in case the editor stops, and its restoring.
@@ -15,7 +16,7 @@ class TestRecovery : public WindowTest
 {
     Q_OBJECT
 
-    ProgramFolders folders() { return ProgramFolders::portable(mFixture->folderPath({})); }
+    ProgramFolders folders() { return ProgramFolders::portable(folderPath({})); }
     QStringList copies(const QString &folder = {})
     {
         return QDir(folder.isEmpty() ? folders().recovery : folder).entryList({u"*.copy"_s});
@@ -42,14 +43,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, command);
         QFETCH(bool, askedToSave);
-        mFixture->start().show();
-        mFixture->open(mFixture->writeNumberedFile(u"set.dat"_s, 3, 151));
+        start().show();
+        open(writeNumberedFile(u"set.dat"_s, 3, 151));
         rename(0, u"Moss"_s);
         // Written a second after the last change, well before typing on would force it.
         QTRY_VERIFY_WITH_TIMEOUT(onlyCopy(), 1700);
         if (askedToSave)
             services().answers << Answer::No;
-        QVERIFY(mFixture->trigger(command));
+        QVERIFY(trigger(command));
         QTRY_VERIFY(copies().isEmpty());
         QTest::qWait(1100); // and no copy of the old document comes after a pause
         QVERIFY(copies().isEmpty());
@@ -66,16 +67,15 @@ private Q_SLOTS:
     {
         QFETCH(bool, untitled);
         QFETCH(Answer, answer);
-        const QString last = mFixture->writeNumberedFile(u"last.dat"_s, 1, 1);
-        mFixture->writeFile(u"hmktse.ini"_s,
-                            "LastOpened=" + last.toUtf8() + "\nOpenLastFileOnStartup=1\n");
-        const QString path = untitled ? QString() : mFixture->folderPath(u"gone.dat"_s);
+        const QString last = writeNumberedFile(u"last.dat"_s, 1, 1);
+        writeFile(u"hmktse.ini"_s, "LastOpened=" + last.toUtf8() + "\nOpenLastFileOnStartup=1\n");
+        const QString path = untitled ? QString() : folderPath(u"gone.dat"_s);
         const QString shown = untitled ? u"Untitled"_s : path; // the name the editor shows
         const QDateTime changed(QDate(2024, 3, 5), QTime(14, 7), Qt::UTC);
         QDir().mkpath(folders().recovery);
         const QString left = folders().recovery + u"/left.copy"_s;
         // A table a load would tidy: bytes after a terminator that are not blanks.
-        TilesetTable untidy = TestFiles::numberedTable(2, 4);
+        TilesetTable untidy = numberedTable(2, 4);
         untidy.setEntry(1, 1, QByteArray("ab\0cd\xff", 6));
         QVERIFY(RecoveryFile::write(left, {untidy, path, changed}));
         QVERIFY(TestFiles::read(left).startsWith(QByteArray("HMKR\0\1", 6))); // format 1
@@ -89,7 +89,7 @@ private Q_SLOTS:
             TestFiles::write(folders().recovery + u"/damaged.copy"_s, copy + '\0');
             TestFiles::write(folders().recovery + u"/format2.copy"_s, copy.replace(5, 1, "\2"));
         }
-        mFixture->start();
+        start();
 
         const ScriptedServices::Message asked = services().messages.value(0);
         const QString when =
@@ -106,24 +106,24 @@ private Q_SLOTS:
             QCOMPARE(document().filePath(), last); // the last file opens after the questions
             return;
         }
-        QCOMPARE(TestFiles::fileBytes(table()), TestFiles::fileBytes(untidy));
+        QCOMPARE(fileBytes(table()), fileBytes(untidy));
         QVERIFY(document().isModified());
         QCOMPARE(document().filePath(), path);
         QCOMPARE(window().windowTitle(), u"HMK Tileset Editor - "_s + shown);
         QVERIFY(onlyCopy() && onlyCopy()->table == untidy); // now this editor's copy
         if (untitled)
             return;
-        QVERIFY(mFixture->trigger(u"mnusave"_s));
-        QCOMPARE(TestFiles::read(path), TestFiles::fileBytes(untidy));
+        QVERIFY(trigger(u"mnusave"_s));
+        QCOMPARE(TestFiles::read(path), fileBytes(untidy));
     }
 
     // Typing on without a pause of a second: the copy still comes within two. Another editor
     // beside it keeps its own copy.
     void copyKeepsUpWithTypingAndEditorsKeepTheirOwn()
     {
-        mFixture->start().show();
-        const QString path = mFixture->writeNumberedFile(u"set.dat"_s, 3, 151);
-        mFixture->open(path);
+        start().show();
+        const QString path = writeNumberedFile(u"set.dat"_s, 3, 151);
+        open(path);
         QElapsedTimer clock;
         clock.start();
         for (int i = 0; i < 9 && copies().isEmpty(); ++i) {
@@ -132,7 +132,7 @@ private Q_SLOTS:
         }
         QVERIFY2(!copies().isEmpty() && clock.elapsed() < 2800, "the copy came late");
         QTRY_VERIFY(onlyCopy() && onlyCopy()->table == table() && onlyCopy()->filePath == path);
-        const QString other = mFixture->writeNumberedFile(u"other.dat"_s, 2, 2);
+        const QString other = writeNumberedFile(u"other.dat"_s, 2, 2);
         {
             // The first one's copy is not offered: no question is answered.
             MainWindow second(services(), folders());
@@ -150,11 +150,11 @@ private Q_SLOTS:
     // exist only in the editor, and its copy, until it is killed.
     void killedEditorsChangesComeBack()
     {
-        const QString home = mFixture->folderPath(u"home"_s);
-        const QString program = mFixture->folderPath(u"hmktse"_s); // no settings beside it
+        const QString home = folderPath(u"home"_s);
+        const QString program = folderPath(u"hmktse"_s); // no settings beside it
         QVERIFY(QDir().mkpath(home) && QFile::copy(QStringLiteral(HMKTSE), program));
-        const QByteArray bytes = TestFiles::fileBytes(TestFiles::numberedTable(2, 4));
-        const QString path = mFixture->writeFile(u"set.dat"_s, bytes);
+        const QByteArray bytes = fileBytes(numberedTable(2, 4));
+        const QString path = writeFile(u"set.dat"_s, bytes);
         QProcess editor;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME"})
@@ -173,8 +173,8 @@ private Q_SLOTS:
         services().answers << Answer::Yes;
         ProgramFolders killedEditors = folders();
         killedEditors.recovery = recovery;
-        mFixture->start(killedEditors);
-        QCOMPARE(TestFiles::fileBytes(table()), bytes);
+        start(killedEditors);
+        QCOMPARE(fileBytes(table()), bytes);
         QVERIFY(document().isModified());
         QCOMPARE(document().filePath(), path);
     }

@@ -32,10 +32,6 @@ public:
     std::function<void()> duringPump; // e.g. to look at the window while it loads
     int pumps = 0;
 
-    bool allAnswersUsed() const
-    {
-        return answers.isEmpty() && inputs.isEmpty() && files.isEmpty() && dialogs.isEmpty();
-    }
     Answer messageBox(QWidget *, const QString &text, const QString &title, Buttons buttons,
                       Icon icon) override
     {

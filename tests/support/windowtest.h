@@ -33,22 +33,27 @@ inline QLineEdit *labelEditor(QTreeWidget *tree)
     return nullptr;
 }
 
-// A main window started in a fresh program folder, with scripted services. Tests drive it
-// as a user would: trigger a menu item by name, answer what it asks.
-class WindowFixture
+// The frame of every window test: a main window started in a fresh program folder with
+// scripted services, for each test function; after each, no question the test did not
+// answer and no scripted answer left over. Tests drive the window as a user would: trigger a
+// menu item by name, answer what it asks.
+class WindowTest : public QObject
 {
-public:
-    ScriptedServices services;
+    Q_OBJECT
+
+protected:
+    ScriptedServices &services() { return *mServices; }
     // Start-up runs now, so files in the program folder must be there first.
-    MainWindow &start() { return start(ProgramFolders::portable(mFolder.path())); }
+    MainWindow &start() { return start(ProgramFolders::portable(mFolder->path())); }
     MainWindow &start(const ProgramFolders &folders)
     {
-        mWindow = std::make_unique<MainWindow>(services, folders);
+        mWindow = std::make_unique<MainWindow>(*mServices, folders);
         return *mWindow;
     }
     MainWindow &window() { return *mWindow; }
     TilesetDocument &document() { return mWindow->document(); }
-    QString folderPath(const QString &name) const { return mFolder.filePath(name); }
+    const TilesetTable &table() { return document().table(); }
+    QString folderPath(const QString &name) const { return mFolder->filePath(name); }
     QString writeFile(const QString &name, const QByteArray &bytes) const
     {
         return TestFiles::write(folderPath(name), bytes);
@@ -60,35 +65,17 @@ public:
     // Runs the item, found by object name; false when the user could not reach it.
     bool trigger(const QString &actionName)
     {
-        QAction *action = mWindow->findChild<QAction *>(actionName);
-        if (!action || !action->isEnabled() || !action->isVisible())
+        QAction *item = action(actionName);
+        if (!item || !item->isEnabled() || !item->isVisible())
             return false;
-        action->trigger();
+        item->trigger();
         return true;
     }
     bool open(const QString &path) // "Open...", answering the file dialog with path
     {
-        services.files.append(path);
+        mServices->files.append(path);
         return trigger(QStringLiteral("mnuopen"));
     }
-
-private:
-    QTemporaryDir mFolder;
-    std::unique_ptr<MainWindow> mWindow; // torn down without shutdown, as a crash ends it
-};
-
-// The frame of every window test: a fresh fixture for each test function, and after each,
-// no question the test did not answer and no scripted answer left over.
-class WindowTest : public QObject
-{
-    Q_OBJECT
-
-protected:
-    std::unique_ptr<WindowFixture> mFixture;
-    ScriptedServices &services() { return mFixture->services; }
-    MainWindow &window() { return mFixture->window(); }
-    TilesetDocument &document() { return mFixture->document(); }
-    const TilesetTable &table() { return document().table(); }
     QAction *action(const QString &name) { return window().findChild<QAction *>(name); }
     TilesetList *list() { return window().findChild<TilesetList *>(QStringLiteral("NewList1")); }
     EntryTree *tree() { return window().findChild<EntryTree *>(QStringLiteral("NewList2")); }
@@ -113,11 +100,23 @@ protected:
     }
 
 private Q_SLOTS:
-    void init() { mFixture = std::make_unique<WindowFixture>(); }
+    void init()
+    {
+        mFolder = std::make_unique<QTemporaryDir>();
+        mServices = std::make_unique<ScriptedServices>();
+    }
     void cleanup()
     {
-        QCOMPARE(mFixture->services.unexpected, QStringList());
-        QVERIFY(mFixture->services.allAnswersUsed());
-        mFixture.reset();
+        QCOMPARE(mServices->unexpected, QStringList());
+        QVERIFY(mServices->answers.isEmpty() && mServices->inputs.isEmpty() &&
+                mServices->files.isEmpty() && mServices->dialogs.isEmpty());
+        mWindow.reset(); // torn down without shutdown, as a crash ends it
+        mServices.reset();
+        mFolder.reset();
     }
+
+private:
+    std::unique_ptr<QTemporaryDir> mFolder;
+    std::unique_ptr<ScriptedServices> mServices;
+    std::unique_ptr<MainWindow> mWindow;
 };

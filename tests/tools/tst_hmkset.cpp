@@ -13,10 +13,7 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
-
-using TestFiles::deleted;
-using TestFiles::inserted;
-using TestFiles::with;
+using namespace TestFiles;
 
 class TestHmkset : public QObject
 {
@@ -51,25 +48,24 @@ class TestHmkset : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        const TilesetTable in = TestFiles::numberedTable(2, 3);
+        const TilesetTable in = numberedTable(2, 3);
         // Blanks and a control byte stay visible; padding without an end mark is shown whole.
         TilesetTable changed = with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t");
         changed.setEntry(0, 1, padFixedText("wide", EntryWidth));
-        write(u"in.dat"_s, TestFiles::fileBytes(in) + '!');
-        write(u"changed.dat"_s, TestFiles::fileBytes(changed));
-        write(u"fewer.dat"_s,
-              TestFiles::fileBytes(with(TestFiles::numberedTable(2, 2), 1, 1, "new")));
-        write(u"more.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(3, 3)));
+        write(u"in.dat"_s, fileBytes(in) + '!');
+        write(u"changed.dat"_s, fileBytes(changed));
+        write(u"fewer.dat"_s, fileBytes(with(numberedTable(2, 2), 1, 1, "new")));
+        write(u"more.dat"_s, fileBytes(numberedTable(3, 3)));
         write(u"top.dat"_s,
-              TestFiles::fileBytes(with(
-                  with(inserted(inserted(in, 0, "Top"), 2, "Mid"), 3, -1, "Moss"), 3, 0, "e")));
+              fileBytes(with(with(inserted(inserted(in, 0, "Top"), 2, "Mid"), 3, -1, "Moss"), 3, 0,
+                             "e")));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
         write(u"in.json"_s, dumpJson(in).replace(R"("1:2")", "\"" + QByteArray(33, 'x') + "\""));
         write(u"256.json"_s,
               R"({"format": "hmkset", "tilesets": 256, "entriesPerTileset": 1, "sets": []})");
         write(u"key.json"_s, R"({"format": "hmkset", "Sets": []})");
         write(u"bad.json"_s, "{\n}}");
-        write(u"big.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(255, 255)));
+        write(u"big.dat"_s, fileBytes(numberedTable(255, 255)));
         QVERIFY(QDir(mDir.path()).mkdir(u"folder"_s));
         QCOMPARE(mkfifo(QFile::encodeName(mDir.filePath(u"fifo"_s)).constData(), 0600), 0);
     }
@@ -101,7 +97,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, field);
         QFETCH(QByteArray, shown);
         const bool isName = field.size() == NameWidth;
-        TilesetTable table = TestFiles::numberedTable(1, 1);
+        TilesetTable table = numberedTable(1, 1);
         isName ? table.setTilesetName(0, field) : table.setEntry(0, 0, field);
         const QByteArray json = dumpJson(table);
         QVERIFY2(json.contains(isName ? "\"name\": " + shown + ',' : "\n        " + shown + '\n'),
@@ -190,7 +186,7 @@ private Q_SLOTS:
                             int exitCode, const TilesetTable &merged, const QString &shown = {}) {
             QTest::newRow(name) << ours << theirs << exitCode << merged << shown;
         };
-        const TilesetTable base = TestFiles::numberedTable(3, 2);
+        const TilesetTable base = numberedTable(3, 2);
         const TilesetTable ours = with(base, 1, 0, "oak");
         row("each side changes its own", with(base, 0, 1, "a"), with(base, 2, -1, "Moss"), 0,
             with(with(base, 0, 1, "a"), 2, -1, "Moss"));
@@ -212,7 +208,7 @@ private Q_SLOTS:
             with(deleted(base, 0), 1, 1, "d"));
         row("the same change, theirs changed more", ours, with(ours, 1, 1, "c"), 0,
             with(ours, 1, 1, "c"));
-        row("entry counts that differ", base, TestFiles::numberedTable(3, 3), 2, TilesetTable(),
+        row("entry counts that differ", base, numberedTable(3, 3), 2, TilesetTable(),
             u"hmkset: the files have different numbers of entries per tileset (2 in base.dat, 2 "
             u"in ours.dat, 3 in theirs.dat); nothing merged\n"_s);
     }
@@ -221,24 +217,24 @@ private Q_SLOTS:
         QFETCH(TilesetTable, ours);
         QFETCH(TilesetTable, theirs);
         QFETCH(TilesetTable, merged);
-        write(u"base.dat"_s, TestFiles::fileBytes(TestFiles::numberedTable(3, 2)));
-        write(u"ours.dat"_s, TestFiles::fileBytes(ours));
-        write(u"theirs.dat"_s, TestFiles::fileBytes(theirs));
+        write(u"base.dat"_s, fileBytes(numberedTable(3, 2)));
+        write(u"ours.dat"_s, fileBytes(ours));
+        write(u"theirs.dat"_s, fileBytes(theirs));
         const Run run =
             runCommand({mHmkset, u"merge"_s, u"base.dat"_s, u"ours.dat"_s, u"theirs.dat"_s});
         QTEST(run.exitCode, "exitCode");
         QTEST(QString::fromUtf8(run.err.isEmpty() ? run.out : run.err), "shown");
-        QCOMPARE(read(u"ours.dat"_s), TestFiles::fileBytes(merged.isNull() ? ours : merged));
+        QCOMPARE(read(u"ours.dat"_s), fileBytes(merged.isNull() ? ours : merged));
     }
 
     // git merges two branches that changed different tilesets through the merge driver.
     void gitMergeDriver()
     {
-        const TilesetTable base = TestFiles::numberedTable(4, 2);
+        const TilesetTable base = numberedTable(4, 2);
         const TilesetTable theirs = with(inserted(base, 0, "Top"), 4, 1, "d");
-        write(u"git-base.dat"_s, TestFiles::fileBytes(base));
-        write(u"git-ours.dat"_s, TestFiles::fileBytes(with(base, 0, -1, "Moss")));
-        write(u"git-theirs.dat"_s, TestFiles::fileBytes(theirs));
+        write(u"git-base.dat"_s, fileBytes(base));
+        write(u"git-ours.dat"_s, fileBytes(with(base, 0, -1, "Moss")));
+        write(u"git-theirs.dat"_s, fileBytes(theirs));
         const QString script = uR"(set -e; g() { git -c user.name=t -c user.email=t@t "$@"; }
             rm -rf repo; mkdir repo; cd repo; g init -q -b main .
             echo 'hmkset.dat merge=hmkset' > .gitattributes
@@ -249,7 +245,7 @@ private Q_SLOTS:
             g merge -q --no-edit theirs)"_s;
         const Run run = runCommand({u"sh"_s, u"-c"_s, script, mHmkset});
         QVERIFY2(run.exitCode == 0, run.err.constData());
-        QCOMPARE(read(u"repo/hmkset.dat"_s), TestFiles::fileBytes(with(theirs, 1, -1, "Moss")));
+        QCOMPARE(read(u"repo/hmkset.dat"_s), fileBytes(with(theirs, 1, -1, "Moss")));
     }
 
     // A save cut short leaves the old file whole: on a full disk (a small tmpfs, where one

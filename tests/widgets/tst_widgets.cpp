@@ -21,6 +21,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace TestFiles;
 
 // The trees, the entry toolbar and the dialogs, each on its own.
 class TestWidgets : public QObject
@@ -83,7 +84,7 @@ private Q_SLOTS:
         QFETCH(int, tilesets);
         QFETCH(QList<int>, groups);
         TilesetList list;
-        list.build(TestFiles::numberedTable(tilesets, 1));
+        list.build(numberedTable(tilesets, 1));
         QCOMPARE(list.topLevelItemCount(), groups.size());
         for (int g = 0; g < list.topLevelItemCount(); ++g) {
             QCOMPARE(list.topLevelItem(g)->childCount(), groups[g]);
@@ -104,7 +105,7 @@ private Q_SLOTS:
     // Names and entries as stored, up to a NUL, blanks kept.
     void labelsShownWhole()
     {
-        TilesetTable table = TestFiles::numberedTable(4, 151);
+        TilesetTable table = numberedTable(4, 151);
         table.setTilesetName(0, storeFixedText("  Gr\xe9 ", NameWidth));
         table.setTilesetName(1, padFixedText("Generic", NameWidth));
         table.setTilesetName(2, QByteArray(33, '\0'));
@@ -271,8 +272,7 @@ private Q_SLOTS:
         QCOMPARE(form4.confirmed(), choice > 0);
         QCOMPARE(form4.tilesetCount(), choice > 0 ? 50 : 0);
         // Tileset 100 renamed " Moss", which is shown untrimmed.
-        SelectTilesetDialog form5(
-            TestFiles::with(TestFiles::numberedTable(120, 1), 100, -1, " Moss"));
+        SelectTilesetDialog form5(with(numberedTable(120, 1), 100, -1, " Moss"));
         QCOMPARE(child<QComboBox>(&form5, u"Combo1"_s)->itemText(100), u"100.  Moss"_s);
         child<QComboBox>(&form5, u"Combo1"_s)->setCurrentIndex(100);
         close(form5);
