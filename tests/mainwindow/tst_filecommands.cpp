@@ -118,7 +118,7 @@ private Q_SLOTS:
     // Another file opened, by Open or dropped on the window, over unsaved changes.
     void savePrompt_data()
     {
-        // dropped: both files; a drop of two files is ignored
+        // dropped: both files, else Open; a drop of two files is ignored
         // saveFails: a folder has taken the file's place
         addColumns<bool, Answer, bool, bool, bool>("dropped", "answer", "saveFails", "saved",
                                                    "opened");
