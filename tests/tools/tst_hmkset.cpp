@@ -79,10 +79,10 @@ private Q_SLOTS:
         QTest::newRow("all-NUL name") << QByteArray(33, '\0') << QByteArray("null");
         QTest::newRow("padded, no NUL")
             << "ab" + QByteArray(30, ' ') << "\"ab" + QByteArray(30, ' ') + "\"";
-        QTest::newRow("escapes") << storeFixedText("caf\xe9 \x80\n\t\x01\"\\\x7f\x81\xa0\xad", 32)
-                                 << QByteArray(
-                                        "\"caf\xc3\xa9 \xe2\x82\xac\\n\\t\\u0001\\\"\\\\\\u007f"
-                                        "\\u0081\\u00a0\\u00ad\"");
+        QTest::newRow("escapes")
+            << storeFixedText("caf\xe9 \x80\x96\n\t\x01\"\\\x7f\x81\xa0\xad", 32)
+            << QByteArray("\"caf\xc3\xa9 \xe2\x82\xac\xe2\x80\x93\\n\\t\\u0001\\\"\\\\\\u007f"
+                          "\\u0081\\u00a0\\u00ad\"");
         QTest::newRow("text, then NULs only")
             << "ab" + QByteArray(30, '\0')
             << "{\"hex\": \"6162" + QByteArray("00").repeated(30) + "\"}";
