@@ -124,7 +124,14 @@ private Q_SLOTS:
         row("info short.dat", 0,
             u"tilesets: 10\nentries per tileset: 10\nfile length: 5\nexpected length: 3535\n"
             u"missing bytes: 3530"_s);
-        row("dump short.dat", 1, u"Error: Incorrect filesize\n"_s);
+        // Each failed read or write: the editor's message, the file and why.
+        const QString cut = u"hmkset: Error: Incorrect filesize short.dat: the file is 3,530 bytes "
+                            u"short: its counts need 3,535 bytes, it has 5\n"_s;
+        const QString loading = u"hmkset: Error while loading! "_s;
+        const QString saving = u"hmkset: Error while saving! "_s;
+        row("dump short.dat", 1, cut);
+        row("info fifo", 1, loading + u"fifo: pipes are refused; save it to a file first\n"_s);
+        row("dump folder", 1, loading + u"folder: is a folder\n"_s);
         row("-h", 0, u"Usage: hmkset COMMAND ARGUMENTS\n"_s);
         row("help dump build", 2, u"hmkset: help takes at most one command\n"_s);
         row("build in.json out.dat", 1,
@@ -154,12 +161,16 @@ private Q_SLOTS:
         // The entries both files have are still compared.
         row("diff in.dat fewer.dat", 1,
             u"entries per tileset: 3 -> 2\ntileset 1 entry 1: \"1:1\" -> \"new\"\n"_s);
-        row("diff in.dat short.dat", 2, u"short.dat: Error: Incorrect filesize\n"_s);
-        row("diff short.dat in.dat", 2, u"short.dat: Error: Incorrect filesize\n"_s);
+        row("diff in.dat short.dat", 2, cut);
+        row("diff missing.dat in.dat", 2, loading + u"missing.dat: no such file\n"_s);
+        row("merge in.dat folder in.dat", 2, loading + u"folder: is a folder\n"_s);
+        row("merge in.dat in.dat in.dat -o none/out.dat", 2,
+            saving + u"none/out.dat: no such folder\n"_s);
         row("merge -o big.dat big.dat big.dat big.dat", 0, {}); // the largest file, over itself
         // Refused at once, untouched: opening a FIFO would wait, a new file would replace it.
-        row("resave in.dat fifo", 1, u"hmkset: fifo: Error while saving! (Not a regular file)\n"_s);
-        row("resave in.dat folder", 1, u"hmkset: folder: Error while saving! (Is a directory)\n"_s);
+        row("resave in.dat fifo", 1,
+            saving + u"fifo: pipes are refused; save it to a file first\n"_s);
+        row("resave in.dat folder", 1, saving + u"folder: is a folder\n"_s);
     }
     void commands()
     {
@@ -261,12 +272,12 @@ private Q_SLOTS:
         const auto sh = [this, &save](const QString &limit) {
             return QStringList{u"sh"_s, u"-c"_s, u"mkdir -p full; "_s + limit + save, mHmkset};
         };
-        const QString failed = u"hmkset: full/out.dat: Error while saving! (%1)\n"_s;
+        const QString failed = u"hmkset: Error while saving! full/out.dat: %1\n"_s;
         QTest::newRow("disk full")
             << QStringList{u"unshare"_s, u"-rm"_s} + sh(u"mount -t tmpfs -o size=64k tmpfs full"_s)
-            << 1 << failed.arg(u"No space left on device"_s);
+            << 1 << failed.arg(u"no space left on device"_s);
         QTest::newRow("file size limit")
-            << sh(u"trap '' XFSZ; ulimit -f 1024"_s) << 1 << failed.arg(u"File too large"_s);
+            << sh(u"trap '' XFSZ; ulimit -f 1024"_s) << 1 << failed.arg(u"file too large"_s);
         QTest::newRow("killed at the file size limit")
             << sh(u"ulimit -c 0; ulimit -f 1024; exec 2>/dev/null"_s) << 128 + SIGXFSZ << QString();
     }

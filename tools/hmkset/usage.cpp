@@ -51,7 +51,7 @@ NUL and are Windows-1252; blanks show inside the quotes, control characters as
 JSON escapes. When the entry counts differ, the entries both files have are
 compared.
 Exit status: 0 the same, 1 different, 2 a file the editor would not open (its
-message is shown after the file's name).
+message is shown with the file's name and the reason).
 
   hmkset diff old/hmkset.dat hmkset.dat)"},
     {u"merge", 3, u"merge BASE OURS THEIRS [-o OUT]",
