@@ -50,8 +50,11 @@ private Q_SLOTS:
     {
         const TilesetTable in = numberedTable(2, 3);
         // Blanks and a control byte stay visible; padding without an end mark is shown whole.
-        TilesetTable changed = with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t");
+        // An empty name and an entry never written show apart.
+        TilesetTable changed =
+            with(with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t"), 1, -1, "");
         changed.setEntry(0, 1, padFixedText("wide", EntryWidth));
+        changed.setEntry(1, 1, QByteArray(EntryWidth, '\0'));
         write(u"in.dat"_s, fileBytes(in) + '!');
         write(u"changed.dat"_s, fileBytes(changed));
         write(u"fewer.dat"_s, fileBytes(with(numberedTable(2, 2), 1, 1, "new")));
@@ -147,8 +150,9 @@ private Q_SLOTS:
         row("diff in.dat changed.dat", 1,
             u"tileset 0 name: \"Set 0\" -> \"%1 50% caf\u00e9 \u20ac\"\n"
             u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\n"
+            u"tileset 1 name: \"Set 1\" -> \"\"\n"
             u"tileset 1 entry 0: \"1:0\" -> \"wide"_s +
-                QString(28, u' ') + u"\"\n"_s);
+                QString(28, u' ') + u"\"\ntileset 1 entry 1: \"1:1\" -> (never written)\n"_s);
         row("diff in.dat more.dat", 1, u"tilesets: 2 -> 3\ntileset 2 added: \"Set 2\"\n"_s);
         row("diff more.dat in.dat", 1, u"tilesets: 3 -> 2\ntileset 2 removed: \"Set 2\"\n"_s);
         // Lined up: an insert is one line, and a tileset is compared with its own, renamed.

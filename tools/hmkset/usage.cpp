@@ -45,6 +45,7 @@ each, numbered from 0 as in the editor's lists:
   tileset 1 added: "Castle 8"               a tileset only B has
   tileset 9 removed: "Ruins 1"              a tileset only A has
   tileset 4 (was 3) entry 12: "a" -> "b"    a tileset whose number moved
+  tileset 4 entry 9: "c" -> (never written)  an entry never written (all NUL)
 Tilesets are lined up by content, so a tileset inserted or deleted is one line
 and the tilesets after it are compared with their own. Texts end at the first
 NUL and are Windows-1252; blanks show inside the quotes, control characters as
