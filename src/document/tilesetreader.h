@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QFile;
 class QIODevice;
 
 enum class LoadError
@@ -16,10 +17,20 @@ enum class LoadError
 };
 
 // In import mode requiredEntryCount is the document's E; -1 accepts any.
-// On success pending holds the file's tilesets; on failure it is left untouched.
+// On success pending holds the file's tilesets; on failure it is left untouched and reason,
+// when given, receives why in the words of filereason.h: "no such file", "the file is
+// 12 bytes short: its counts need 9,950 bytes, it has 9,938", "the file has no tilesets".
 LoadError readTilesetFile(const QString &path, int requiredEntryCount, const FileProgress &progress,
-                          TilesetTable &pending);
+                          TilesetTable &pending, QString *reason = nullptr);
 
 // The same from an open device whose total length is size.
 LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCount,
-                            const FileProgress &progress, TilesetTable &pending);
+                            const FileProgress &progress, TilesetTable &pending,
+                            QString *reason = nullptr);
+
+// Opens the file named by file for reading when it is a regular file, or a link to one;
+// a FIFO is never opened, since that waits for a writer. On failure reason receives why.
+bool openTilesetFile(QFile &file, QString *reason);
+
+// A file of size bytes where needed are called for (two for the counts alone).
+QString shortFileReason(qint64 size, qint64 needed);

@@ -1,6 +1,7 @@
 #include "tilesetwriter.h"
 
-#include <QFileInfo>
+#include "filereason.h"
+
 #include <QSaveFile>
 
 using namespace Qt::StringLiterals;
@@ -25,16 +26,6 @@ bool writeAll(QIODevice &device, const char *data, qint64 size)
         size -= written;
     }
     return true;
-}
-
-// Why path cannot be saved over, or nothing. Asked before opening: opening a FIFO waits for
-// a reader, and a new file renamed over a FIFO or device would replace it.
-QString unsavable(const QString &path)
-{
-    const QFileInfo target(path); // through links: what counts is what would be written
-    if (!target.exists() || target.isFile())
-        return {};
-    return target.isDir() ? u"Is a directory"_s : u"Not a regular file"_s;
 }
 
 bool failed(QString *errorString, const QString &reason)
@@ -77,10 +68,12 @@ bool writeTilesetFile(const TilesetTable &tilesets, const QString &path,
                       const FileProgress &progress, QString *errorString)
 {
     if (tilesets.isNull())
-        return failed(errorString, u"No tilesets to write"_s);
+        return failed(errorString, u"no tilesets to write"_s);
     if (!countsFit(tilesets))
-        return failed(errorString, u"More than 255 tilesets or entries per tileset"_s);
-    if (const QString reason = unsavable(path); !reason.isEmpty())
+        return failed(errorString, u"more than 255 tilesets or entries per tileset"_s);
+    // Asked before opening: opening a FIFO waits for a reader, and a new file renamed over
+    // a FIFO or device would replace it.
+    if (const QString reason = unsavablePathReason(path); !reason.isEmpty())
         return failed(errorString, reason);
 
     QSaveFile file(path);
@@ -88,14 +81,14 @@ bool writeTilesetFile(const TilesetTable &tilesets, const QString &path,
     file.setDirectWriteFallback(true);
     // Unbuffered, so that a full disk fails the write that hits it, with its reason.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(errorString, file.errorString());
+        return failed(errorString, deviceErrorReason(file, true));
     if (!writeTilesetDevice(tilesets, file, progress)) {
-        const QString reason = file.errorString();
+        const QString reason = deviceErrorReason(file, true);
         // Committing a cancelled file drops the new file, and leaves a file written in place
         // as far as it got, which the destructor would try to remove.
         file.cancelWriting();
         file.commit();
         return failed(errorString, reason);
     }
-    return file.commit() || failed(errorString, file.errorString());
+    return file.commit() || failed(errorString, deviceErrorReason(file, true));
 }

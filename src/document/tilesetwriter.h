@@ -17,6 +17,7 @@ bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
 // symbolic link stays a link to the saved file. Where the folder takes no new file but the
 // file is writable, the file is written in place. A path that is not a regular file (a
 // folder, FIFO or device) is refused untouched, as is a count above 255. On failure,
-// errorString receives the reason, in the system's words where it has some.
+// errorString receives the reason in the words of filereason.h: "no such folder",
+// "permission denied", "no space left on device", else the system's.
 bool writeTilesetFile(const TilesetTable &tilesets, const QString &path,
                       const FileProgress &progress, QString *errorString = nullptr);

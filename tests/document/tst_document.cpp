@@ -8,6 +8,7 @@
 #include "tilesetwriter.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -132,30 +133,64 @@ private Q_SLOTS:
 
     void failedLoadChangesNothing_data()
     {
+        // place: "file" holding the bytes, "missing", "folder", "fifo" (never opened, so
+        // no wait) or "unreadable"
         // requiredEntries: an import's document; -1 when opened
-        addColumns<QByteArray, int, LoadError>("file", "requiredEntries", "error");
-        const auto opened = [](const char *name, const QByteArray &file, LoadError error) {
-            QTest::newRow(name) << file << -1 << error;
+        using enum LoadError;
+        addColumns<QString, QByteArray, int, LoadError, QString>("place", "file", "requiredEntries",
+                                                                 "error", "reason");
+        const auto opened = [](const char *name, const QByteArray &file, LoadError error,
+                               const QString &reason, const QString &place = u"file"_s) {
+            QTest::newRow(name) << place << file << -1 << error << reason;
         };
-        const QByteArray twoByFive("\x02\x05\0\0\0", 5);
-        opened("T x E - 1 bytes", twoByFive + Nul + Nul, LoadError::IncorrectFilesize);
-        opened("T x E bytes", twoByFive + QByteArray(5, 0), LoadError::LoadFailed);
+        const QString cut = u"the file is %1 short: its counts need %2 bytes, it has %3"_s;
+        opened("T x E - 1 bytes", QByteArray("\x02\x05\0\0\0\0\0", 7), IncorrectFilesize,
+               cut.arg(u"384 bytes"_s, u"391"_s, u"7"_s));
+        opened("T x E bytes", "\xff\xff" + QByteArray(65023, 0), LoadFailed,
+               cut.arg(u"2,024,195 bytes"_s, u"2,089,220"_s, u"65,025"_s));
         // Long enough for two names, as a header of 0 entries would have it.
-        opened("0 entries", QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n'),
-               LoadError::LoadFailed);
-        opened("0 tilesets", QByteArray("\x00\x02\0\0\0", 5), LoadError::LoadFailed);
-        opened("one byte short", fileBytes(numberedTable(2, 3)).chopped(1), LoadError::LoadFailed);
+        opened("0 entries", QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n'), LoadFailed,
+               u"the file has no entries per tileset"_s);
+        opened("0 tilesets", QByteArray("\x00\x02\0\0\0", 5), LoadFailed,
+               u"the file has no tilesets"_s);
+        opened("one byte short", fileBytes(numberedTable(2, 3)).chopped(1), LoadFailed,
+               cut.arg(u"1 byte"_s, u"263"_s, u"262"_s));
+        opened("one byte", "\x01", LoadFailed, u"the file is 1 byte short of its two counts"_s);
+        opened("empty", {}, LoadFailed, u"the file is empty"_s);
         for (const int entries : {2, 4})
             QTest::addRow("import of %d entries into 3", entries)
-                << fileBytes(numberedTable(2, entries)) << 3 << LoadError::IncompatibleEntries;
+                << u"file"_s << fileBytes(numberedTable(2, entries)) << 3 << IncompatibleEntries
+                << u"the document has 3 entries per tileset; this file has %1"_s.arg(entries);
+        opened("missing", {}, LoadFailed, u"no such file"_s, u"missing"_s);
+        opened("folder", {}, LoadFailed, u"is a folder"_s, u"folder"_s);
+        opened("fifo", {}, LoadFailed, u"pipes are refused; save it to a file first"_s, u"fifo"_s);
+        opened("unreadable", "\x01\x01", LoadFailed, u"permission denied"_s, u"unreadable"_s);
     }
     void failedLoadChangesNothing()
     {
+        QFETCH(QString, place);
         QFETCH(QByteArray, file);
         QFETCH(int, requiredEntries);
+        const QString in = path(place);
+        if (place == u"folder")
+            QVERIFY(QDir().mkpath(in));
+        else if (place == u"fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(in).constData(), 0600), 0);
+        else if (place != u"missing")
+            write(in, file);
+        // Root reads any file: the unreadable one is read as another user.
+        QVERIFY(place != u"unreadable" ||
+                (chmod(QFile::encodeName(in).constData(), 0) == 0 &&
+                 chmod(QFile::encodeName(mDir.path()).constData(), 0711) == 0));
+        const bool asOther = place == u"unreadable" && geteuid() == 0;
+        if (asOther && seteuid(65534) != 0)
+            QSKIP("root cannot read as another user here");
         mTable = numberedTable(4, 6);
-        QTEST(readTilesetFile(write(path(u"in.dat"_s), file), requiredEntries, {}, mTable),
-              "error");
+        QString reason;
+        const LoadError error = readTilesetFile(in, requiredEntries, {}, mTable, &reason);
+        QVERIFY(!asOther || seteuid(0) == 0);
+        QTEST(error, "error");
+        QTEST(reason, "reason");
         QVERIFY(mTable == numberedTable(4, 6));
     }
 
@@ -211,19 +246,21 @@ private Q_SLOTS:
     // takes no new file. A FIFO or a folder is refused in tst_hmkset, run as hmkset runs.
     void save_data()
     {
-        // before: "file", "link" or "read-only folder"
+        // before: "file", "link", "read-only folder" or "read-only file and folder"
         // error: empty when saved
         addColumns<QString, TilesetTable, QString>("before", "table", "error");
         const auto row = [](const char *name, const QString &before, int tilesets, int entries,
                             const QString &error = {}) {
             QTest::newRow(name) << before << numberedTable(tilesets, entries) << error;
         };
-        const QString tooMany = u"More than 255 tilesets or entries per tileset"_s;
+        const QString tooMany = u"more than 255 tilesets or entries per tileset"_s;
         row("255 x 255, 0640 kept", u"file"_s, 255, 255);
         // 31 records of 255 entries fill a write batch of 256 KB.
         row("32 x 255, a batch and one", u"file"_s, 32, 255);
         row("a link stays, its file is saved", u"link"_s, 3, 3);
         row("read-only folder: in place", u"read-only folder"_s, 3, 3);
+        row("read-only file and folder", u"read-only file and folder"_s, 3, 3,
+            u"permission denied"_s);
         row("256 tilesets", u"file"_s, 256, 1, tooMany);
         row("256 entries", u"file"_s, 1, 256, tooMany);
     }
@@ -236,8 +273,9 @@ private Q_SLOTS:
         const QString file = before == u"link" ? dir.filePath(u"linked.dat"_s) : target;
         write(file, "old file");
         QVERIFY(before != u"link" || QFile::link(file, target));
-        const bool readOnly = before == u"read-only folder";
-        QCOMPARE(chmod(QFile::encodeName(file).constData(), readOnly ? 0666 : 0640), 0);
+        const bool readOnly = before.startsWith(u"read-only");
+        const mode_t mode = before.contains(u"file and") ? 0444 : readOnly ? 0666 : 0640;
+        QCOMPARE(chmod(QFile::encodeName(file).constData(), mode), 0);
         const QFile::Permissions permissions = QFileInfo(file).permissions();
 
         // Root writes into any folder: the folder's mode only holds for another user.

@@ -50,8 +50,11 @@ private Q_SLOTS:
     {
         const TilesetTable in = numberedTable(2, 3);
         // Blanks and a control byte stay visible; padding without an end mark is shown whole.
-        TilesetTable changed = with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t");
+        // An empty name and an entry never written show apart.
+        TilesetTable changed =
+            with(with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t"), 1, -1, "");
         changed.setEntry(0, 1, padFixedText("wide", EntryWidth));
+        changed.setEntry(1, 1, QByteArray(EntryWidth, '\0'));
         write(u"in.dat"_s, fileBytes(in) + '!');
         write(u"changed.dat"_s, fileBytes(changed));
         write(u"fewer.dat"_s, fileBytes(with(numberedTable(2, 2), 1, 1, "new")));
@@ -124,7 +127,14 @@ private Q_SLOTS:
         row("info short.dat", 0,
             u"tilesets: 10\nentries per tileset: 10\nfile length: 5\nexpected length: 3535\n"
             u"missing bytes: 3530"_s);
-        row("dump short.dat", 1, u"Error: Incorrect filesize\n"_s);
+        // Each failed read or write: the editor's message, the file and why.
+        const QString cut = u"hmkset: Error: Incorrect filesize short.dat: the file is 3,530 bytes "
+                            u"short: its counts need 3,535 bytes, it has 5\n"_s;
+        const QString loading = u"hmkset: Error while loading! "_s;
+        const QString saving = u"hmkset: Error while saving! "_s;
+        row("dump short.dat", 1, cut);
+        row("info fifo", 1, loading + u"fifo: pipes are refused; save it to a file first\n"_s);
+        row("dump folder", 1, loading + u"folder: is a folder\n"_s);
         row("-h", 0, u"Usage: hmkset COMMAND ARGUMENTS\n"_s);
         row("help dump build", 2, u"hmkset: help takes at most one command\n"_s);
         row("build in.json out.dat", 1,
@@ -140,8 +150,9 @@ private Q_SLOTS:
         row("diff in.dat changed.dat", 1,
             u"tileset 0 name: \"Set 0\" -> \"%1 50% caf\u00e9 \u20ac\"\n"
             u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\n"
+            u"tileset 1 name: \"Set 1\" -> \"\"\n"
             u"tileset 1 entry 0: \"1:0\" -> \"wide"_s +
-                QString(28, u' ') + u"\"\n"_s);
+                QString(28, u' ') + u"\"\ntileset 1 entry 1: \"1:1\" -> (never written)\n"_s);
         row("diff in.dat more.dat", 1, u"tilesets: 2 -> 3\ntileset 2 added: \"Set 2\"\n"_s);
         row("diff more.dat in.dat", 1, u"tilesets: 3 -> 2\ntileset 2 removed: \"Set 2\"\n"_s);
         // Lined up: an insert is one line, and a tileset is compared with its own, renamed.
@@ -154,12 +165,16 @@ private Q_SLOTS:
         // The entries both files have are still compared.
         row("diff in.dat fewer.dat", 1,
             u"entries per tileset: 3 -> 2\ntileset 1 entry 1: \"1:1\" -> \"new\"\n"_s);
-        row("diff in.dat short.dat", 2, u"short.dat: Error: Incorrect filesize\n"_s);
-        row("diff short.dat in.dat", 2, u"short.dat: Error: Incorrect filesize\n"_s);
+        row("diff in.dat short.dat", 2, cut);
+        row("diff missing.dat in.dat", 2, loading + u"missing.dat: no such file\n"_s);
+        row("merge in.dat folder in.dat", 2, loading + u"folder: is a folder\n"_s);
+        row("merge in.dat in.dat in.dat -o none/out.dat", 2,
+            saving + u"none/out.dat: no such folder\n"_s);
         row("merge -o big.dat big.dat big.dat big.dat", 0, {}); // the largest file, over itself
         // Refused at once, untouched: opening a FIFO would wait, a new file would replace it.
-        row("resave in.dat fifo", 1, u"hmkset: fifo: Error while saving! (Not a regular file)\n"_s);
-        row("resave in.dat folder", 1, u"hmkset: folder: Error while saving! (Is a directory)\n"_s);
+        row("resave in.dat fifo", 1,
+            saving + u"fifo: pipes are refused; save it to a file first\n"_s);
+        row("resave in.dat folder", 1, saving + u"folder: is a folder\n"_s);
     }
     void commands()
     {
@@ -261,12 +276,12 @@ private Q_SLOTS:
         const auto sh = [this, &save](const QString &limit) {
             return QStringList{u"sh"_s, u"-c"_s, u"mkdir -p full; "_s + limit + save, mHmkset};
         };
-        const QString failed = u"hmkset: full/out.dat: Error while saving! (%1)\n"_s;
+        const QString failed = u"hmkset: Error while saving! full/out.dat: %1\n"_s;
         QTest::newRow("disk full")
             << QStringList{u"unshare"_s, u"-rm"_s} + sh(u"mount -t tmpfs -o size=64k tmpfs full"_s)
-            << 1 << failed.arg(u"No space left on device"_s);
+            << 1 << failed.arg(u"no space left on device"_s);
         QTest::newRow("file size limit")
-            << sh(u"trap '' XFSZ; ulimit -f 1024"_s) << 1 << failed.arg(u"File too large"_s);
+            << sh(u"trap '' XFSZ; ulimit -f 1024"_s) << 1 << failed.arg(u"file too large"_s);
         QTest::newRow("killed at the file size limit")
             << sh(u"ulimit -c 0; ulimit -f 1024; exec 2>/dev/null"_s) << 128 + SIGXFSZ << QString();
     }

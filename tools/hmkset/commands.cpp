@@ -1,10 +1,11 @@
 #include "commands.h"
 
 #include "console.h"
+#include "filereason.h"
 #include "jsonbuild.h"
 #include "jsondump.h"
+#include "loadmessage.h"
 #include "messages.h"
-#include "pathutils.h"
 #include "tilesetdiff.h"
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
@@ -23,38 +24,31 @@ constexpr int ExitTrouble = 2;
 // Most a file's count byte holds.
 constexpr int MaximumTilesets = 255;
 
-QString loadMessage(LoadError error)
+// The editor's message, then which file and why: "hmkset: Error while loading! a.dat: no
+// such file".
+void printFileError(QStringView message, const QString &path, const QString &reason)
 {
-    switch (error) {
-    case LoadError::IncorrectFilesize:
-        return Messages::IncorrectFilesize.toString();
-    case LoadError::IncompatibleEntries:
-        return Messages::IncompatibleEntries.toString();
-    case LoadError::None:
-    case LoadError::LoadFailed:
-        break;
-    }
-    return Messages::ErrorLoading.toString();
+    printError(u"hmkset: %1 %2: %3"_s.arg(message, path, reason));
 }
 
-// The editor's Open: load mode, no progress to show. With two files, the message says
-// which one the editor refused.
-bool openAsEditor(const QString &path, TilesetTable &tilesets, bool namePath = false)
+// The editor's Open: load mode, no progress to show.
+bool openAsEditor(const QString &path, TilesetTable &tilesets)
 {
-    const LoadError error = readTilesetFile(path, -1, {}, tilesets);
+    QString reason;
+    const LoadError error = readTilesetFile(path, -1, {}, tilesets, &reason);
     if (error == LoadError::None)
         return true;
-    printError((namePath ? path + u": "_s : QString()) + loadMessage(error));
+    printFileError(loadErrorMessage(error).text, path, reason);
     return false;
 }
 
-// The editor's Save, with the path and the system's reason after the editor's message.
+// The editor's Save.
 bool save(const TilesetTable &tilesets, const QString &path)
 {
     QString reason;
     if (writeTilesetFile(tilesets, path, {}, &reason))
         return true;
-    printError(u"hmkset: %1: %2 (%3)"_s.arg(path, Messages::ErrorSaving, reason));
+    printFileError(Messages::ErrorSaving, path, reason);
     return false;
 }
 
@@ -84,9 +78,12 @@ int runInfo(const QString &path)
     // A diagnostic for damaged files: only the two counts have to be there. Regular files
     // only, as in the editor, so a FIFO cannot hang it.
     QFile file(path);
+    QString reason;
     char counts[2];
-    if (!openRegularFile(file) || file.read(counts, 2) != 2) {
-        printError(Messages::ErrorLoading.toString());
+    if (openTilesetFile(file, &reason) && file.read(counts, 2) != 2)
+        reason = file.size() < 2 ? shortFileReason(file.size(), 2) : deviceErrorReason(file, false);
+    if (!reason.isEmpty()) {
+        printFileError(Messages::ErrorLoading, path, reason);
         return ExitFailure;
     }
     const int tilesetCount = uchar(counts[0]);
@@ -141,7 +138,7 @@ int runDiff(const QString &beforePath, const QString &afterPath)
 {
     TilesetTable before;
     TilesetTable after;
-    if (!openAsEditor(beforePath, before, true) || !openAsEditor(afterPath, after, true))
+    if (!openAsEditor(beforePath, before) || !openAsEditor(afterPath, after))
         return ExitTrouble;
     const QStringList lines = tilesetDifferences(before, after);
     if (lines.isEmpty())
@@ -159,8 +156,8 @@ int runMerge(const QString &basePath, const QString &oursPath, const QString &th
     TilesetTable base;
     TilesetTable ours;
     TilesetTable theirs;
-    if (!openAsEditor(basePath, base, true) || !openAsEditor(oursPath, ours, true) ||
-        !openAsEditor(theirsPath, theirs, true))
+    if (!openAsEditor(basePath, base) || !openAsEditor(oursPath, ours) ||
+        !openAsEditor(theirsPath, theirs))
         return ExitTrouble;
     if (ours.entryCount() != base.entryCount() || theirs.entryCount() != base.entryCount()) {
         printError(u"hmkset: the files have different numbers of entries per tileset (%1 in %2, "

@@ -8,8 +8,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// A field never written holds only NULs; unquoted, it is told apart from an empty text.
 QString shown(QByteArrayView field)
 {
+    if (field.count('\0') == field.size())
+        return u"(never written)"_s;
     return quotedJson(fieldText(field));
 }
 

@@ -45,13 +45,14 @@ each, numbered from 0 as in the editor's lists:
   tileset 1 added: "Castle 8"               a tileset only B has
   tileset 9 removed: "Ruins 1"              a tileset only A has
   tileset 4 (was 3) entry 12: "a" -> "b"    a tileset whose number moved
+  tileset 4 entry 9: "c" -> (never written)  an entry never written (all NUL)
 Tilesets are lined up by content, so a tileset inserted or deleted is one line
 and the tilesets after it are compared with their own. Texts end at the first
 NUL and are Windows-1252; blanks show inside the quotes, control characters as
 JSON escapes. When the entry counts differ, the entries both files have are
 compared.
 Exit status: 0 the same, 1 different, 2 a file the editor would not open (its
-message is shown after the file's name).
+message is shown with the file's name and the reason).
 
   hmkset diff old/hmkset.dat hmkset.dat)"},
     {u"merge", 3, u"merge BASE OURS THEIRS [-o OUT]",
