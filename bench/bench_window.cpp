@@ -35,10 +35,7 @@ namespace {
 class PumpingServices : public QtPlatformServices
 {
 public:
-    Answer messageBox(QWidget *, const QString &, const QString &, Buttons, Icon) override
-    {
-        return Answer::Ok;
-    }
+    Answer ask(QWidget *, const Message &) override { return Answer::Ok; }
     int execDialog(QWidget *, QDialog &dialog) override
     {
         dialog.accept();

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +44,22 @@ void describeCommandLine(QCommandLineParser &parser)
     acceptWindowSystemOptions(parser);
 }
 
+QtMessageHandler qtMessages = nullptr;
+
+// Without a display the window system's plugin ends the program from inside Qt with an
+// abort; the user gets one plain line and status 1 instead.
+void endWithoutDisplay(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        qtMessages(type, context, message);
+        return;
+    }
+    std::fprintf(stderr, "hmktse: no display to show the window on; start it from a desktop "
+                         "session (DISPLAY or WAYLAND_DISPLAY), or use hmkset on the command "
+                         "line\n");
+    std::_Exit(1);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -68,7 +85,9 @@ int main(int argc, char *argv[])
             file = QFileInfo(files.first()).absoluteFilePath();
     }
 
+    qtMessages = qInstallMessageHandler(endWithoutDisplay);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtMessages);
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral(HMK_APP_ID));
     QtPlatformServices services;

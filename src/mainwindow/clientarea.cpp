@@ -73,7 +73,9 @@ int ClientArea::heightTwips() const
 
 void ClientArea::layOut()
 {
-    if (window()->isMinimized())
+    // A window never shown has no size of its own yet (a start-up question can keep it
+    // hidden past the timer): its first show lays it out.
+    if (window()->isHidden() || window()->isMinimized())
         return;
     mLayout.layOut(widthTwips(), heightTwips());
     placeWidgets();

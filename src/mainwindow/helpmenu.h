@@ -3,6 +3,7 @@
 #include <QMenu>
 
 class PlatformServices;
+class QUrl;
 
 // Help: "Readme.txt" through the desktop, the author's site, and About.
 class HelpMenu : public QMenu
@@ -15,6 +16,8 @@ public:
 private:
     void openReadme();
     void showAbout();
+    // Hands url to the desktop, and says so when the desktop cannot open it.
+    void openWithDesktop(const QUrl &url, const QString &title);
 
     QString mReadmePath;
     PlatformServices &mServices;

@@ -17,6 +17,7 @@
 #include "tilesetlist.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -48,6 +49,9 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
         mDocument, services, [this](const QString &path) { return readFile(path, -1); },
         mTilesetList, mEntryTree, mFieldStatus, this);
     statusBar()->addPermanentWidget(mCompare->countLabel());
+    mUnsavedMark = new QLabel(statusBar());
+    mUnsavedMark->setObjectName(u"unsavedMark"_s);
+    statusBar()->addPermanentWidget(mUnsavedMark);
     createActions();
     connectParts();
     startUp();
@@ -170,6 +174,7 @@ void MainWindow::connectParts()
         mActions.redo->setText(caption(u"Redo"_s, step));
     });
     connect(history, &QUndoStack::indexChanged, this, &MainWindow::enterState);
+    connect(mDocument, &TilesetDocument::modifiedChanged, this, &MainWindow::showModified);
 
     connect(mTilesetList, &TilesetList::clicked, this, &MainWindow::refreshEntryTexts);
     connect(mTilesetList, &TilesetList::keyPressed, this, &MainWindow::refreshEntryTexts);
@@ -236,6 +241,14 @@ void MainWindow::enterState()
         item->setEnabled(open);
     mActions.undo->setEnabled(open && mDocument->undoStack()->canUndo());
     mActions.redo->setEnabled(open && mDocument->undoStack()->canRedo());
+}
+
+void MainWindow::showModified(bool modified)
+{
+    // The title stays as it always read; the status bar and the Save button tell instead.
+    mUnsavedMark->setText(modified ? u"Unsaved changes"_s : QString());
+    mClientArea->fileToolbar()->button(3)->setToolTip(
+        modified ? u"Save tileset (there are unsaved changes)"_s : u"Save tileset"_s);
 }
 
 void MainWindow::setTitle(const QString &suffix)

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
 class ClientArea;
@@ -13,6 +14,7 @@ class DocumentFileWatcher;
 class EntryTree;
 class FieldStatus;
 class FindController;
+class QLabel;
 class RecentFilesMenu;
 class RecoveryController;
 class TilesetDocument;
@@ -58,6 +60,7 @@ private:
                         const QKeySequence &shortcut = {});
     void enterState();
     void setTitle(const QString &suffix = {});
+    void showModified(bool modified);
     // A command first stores what a label editor still holds, so that nothing typed is lost
     // to a command that closes, replaces or changes the document under it.
     void finishLabelEdits();
@@ -81,7 +84,11 @@ private:
     bool fileSaveAs();
     // True when the asking command may go on: No, or Yes and the save succeeded.
     bool maybeSave(const QString &question);
-    std::optional<TilesetTable> readFile(const QString &path, int requiredEntryCount);
+    // Reads path with the progress window up, and shows what went wrong. whileShown runs on
+    // the tileset file read, before the progress window closes.
+    std::optional<TilesetTable>
+    readFile(const QString &path, int requiredEntryCount,
+             const std::function<void(const TilesetTable &)> &whileShown = {});
     bool writeFile(const QString &path);
     void fileChangedOnDisk(const QString &path);
     void fileRemovedFromDisk(const QString &path);
@@ -105,6 +112,7 @@ private:
     TilesetList *mTilesetList;
     EntryTree *mEntryTree;
     FieldStatus *mFieldStatus = nullptr;
+    QLabel *mUnsavedMark = nullptr;
     FindController *mFind;
     CompareController *mCompare = nullptr;
     RecentFilesMenu *mRecentFiles = nullptr;

@@ -71,12 +71,18 @@ void MainWindow::goToEntry()
         return;
     bool isNumber = false;
     const double value = QLocale::c().toDouble(answer->trimmed(), &isNumber);
-    if (!isNumber || !std::isfinite(value) || value < 0 || value > 150)
-        return;
     // Halves go to the even neighbour: 2.5 is entry 2, 3.5 is entry 4.
-    const int entry = int(std::nearbyint(value));
-    if (entry < mDocument->entryCount())
-        mEntryTree->selectEntry(entry);
+    const int last = std::min(150, mDocument->entryCount() - 1);
+    if (isNumber && std::isfinite(value) && value >= 0 && value <= 150 &&
+        std::nearbyint(value) <= last) {
+        mEntryTree->selectEntry(int(std::nearbyint(value)));
+        return;
+    }
+    if (!answer->trimmed().isEmpty())
+        mServices.notify(this,
+                         u"There is no entry %1: enter a number from 0 to %2."_s.arg(
+                             answer->trimmed(), QString::number(last)),
+                         u"Go to entry"_s, PlatformServices::Icon::Exclamation);
 }
 
 void MainWindow::insertTileset()
@@ -142,15 +148,19 @@ void MainWindow::importTileset()
                                                    u"Import from other file"_s, u"hmkset.dat"_s));
     if (path.isEmpty())
         return;
-    if (const std::optional<TilesetTable> other = readFile(path, mDocument->entryCount())) {
-        SelectTilesetDialog dialog(*other);
-        mServices.execDialog(this, dialog);
-        if (const int chosen = dialog.importChoice(); chosen >= 0) {
-            TableEdit edit = importTilesetEdit(mDocument->table(), *other, chosen, t);
-            if (edit.isEmpty())
-                mDocument->markModified();
-            mDocument->apply(u"import into tileset "_s + tilesetNumber(t), std::move(edit), t, -1);
-        }
+    // The tileset is chosen while the progress window is still up and the window disabled.
+    int chosen = -1;
+    const std::optional<TilesetTable> other =
+        readFile(path, mDocument->entryCount(), [this, &chosen](const TilesetTable &read) {
+            SelectTilesetDialog dialog(read);
+            mServices.execDialog(this, dialog);
+            chosen = dialog.importChoice();
+        });
+    if (other && chosen >= 0) {
+        TableEdit edit = importTilesetEdit(mDocument->table(), *other, chosen, t);
+        if (edit.isEmpty())
+            mDocument->markModified();
+        mDocument->apply(u"import into tileset "_s + tilesetNumber(t), std::move(edit), t, -1);
     }
     // Also after a refusal or a cancelled choice: the node shows the name as stored, up to
     // its NUL and untrimmed.

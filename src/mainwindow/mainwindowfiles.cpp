@@ -2,6 +2,7 @@
 
 #include "documentfilewatcher.h"
 #include "fixedfield.h"
+#include "loadmessage.h"
 #include "messages.h"
 #include "newfiledialog.h"
 #include "pathutils.h"
@@ -31,6 +32,13 @@ QString droppedFile(const QMimeData *data)
     if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile())
         return {};
     return QDir::toNativeSeparators(url.toLocalFile());
+}
+
+// Below a load's or a save's message: which file, and why.
+QString failureDetails(const QString &path, const QString &reason)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    return reason.isEmpty() ? file : file + u'\n' + reason;
 }
 
 } // namespace
@@ -78,9 +86,12 @@ void MainWindow::openChosenFile(const QString &path)
     if (!table) {
         // Rather than leave the previous file's tilesets under a title naming another
         // file, where Save would write them over the file that failed, the window gives
-        // the previous document up.
-        mFileWatcher->unwatch();
-        mDocument->close();
+        // the previous document up. With none open, the empty trees stay, and the file
+        // stays the last one, to be tried again at the next start.
+        if (mDocument->isOpen()) {
+            mFileWatcher->unwatch();
+            mDocument->close();
+        }
         return;
     }
     mDocument->open(std::move(*table), path);
@@ -124,35 +135,33 @@ bool MainWindow::fileSaveAs()
                                                         u"Save hmkset.dat"_s);
     request.folder = mDocument->fileFolder();
     const QString path = mServices.fileDialog(this, request);
-    if (path.isEmpty())
-        return false;
+    if (path.isEmpty() || !writeFile(path))
+        return false; // a failed save leaves the document the file it was
     mDocument->setFilePath(path);
     mLastOpenedPath = path;
     setTitle(path);
-    return writeFile(path);
+    return true;
 }
 
-std::optional<TilesetTable> MainWindow::readFile(const QString &path, int requiredEntryCount)
+std::optional<TilesetTable>
+MainWindow::readFile(const QString &path, int requiredEntryCount,
+                     const std::function<void(const TilesetTable &)> &whileShown)
 {
     ProgressSession window(this, u"Loading file "_s + fileTitleOf(path), mServices);
     TilesetTable table;
-    switch (readTilesetFile(path, requiredEntryCount, window.progress(), table)) {
-    case LoadError::None:
+    QString reason;
+    const LoadError error =
+        readTilesetFile(path, requiredEntryCount, window.progress(), table, &reason);
+    if (error == LoadError::None) {
+        if (whileShown)
+            whileShown(table);
         return table;
-    case LoadError::IncorrectFilesize:
-        mServices.notify(this, Messages::IncorrectFilesize.toString(),
-                         Messages::ErrorTitle.toString(), PlatformServices::Icon::Exclamation);
-        break;
-    case LoadError::IncompatibleEntries:
-        mServices.notify(this, Messages::IncompatibleEntries.toString(),
-                         Messages::IncompatibleEntriesTitle.toString(),
-                         PlatformServices::Icon::Critical);
-        break;
-    case LoadError::LoadFailed:
-        mServices.notify(this, Messages::ErrorLoading.toString(), Messages::ErrorTitle.toString(),
-                         PlatformServices::Icon::Critical);
-        break;
     }
+    const LoadErrorMessage message = loadErrorMessage(error);
+    mServices.notify(this, message.text.toString(), message.title.toString(),
+                     message.critical ? PlatformServices::Icon::Critical
+                                      : PlatformServices::Icon::Exclamation,
+                     failureDetails(path, reason));
     return std::nullopt;
 }
 
@@ -162,16 +171,21 @@ bool MainWindow::writeFile(const QString &path)
     bool saved = false;
     {
         ProgressSession window(this, u"Writing file "_s + fileTitleOf(path), mServices);
-        saved = writeTilesetFile(mDocument->table(), path, window.progress());
+        QString reason;
+        saved = writeTilesetFile(mDocument->table(), path, window.progress(), &reason);
+        if (!saved)
+            mServices.notify(this, Messages::ErrorSaving.toString(),
+                             Messages::ErrorTitle.toString(), PlatformServices::Icon::Critical,
+                             failureDetails(path, reason));
     }
-    mFileWatcher->watch(path);
     if (!saved) {
         // The file may not hold the document now: it stays unsaved, its saved step unmoved.
         mDocument->markModified();
-        mServices.notify(this, Messages::ErrorSaving.toString(), Messages::ErrorTitle.toString(),
-                         PlatformServices::Icon::Critical);
+        if (!mDocument->isUntitled())
+            mFileWatcher->watch(mDocument->filePath());
         return false;
     }
+    mFileWatcher->watch(path);
     mDocument->markSaved();
     mRecentFiles->add(path);
     return true;
@@ -184,10 +198,16 @@ void MainWindow::fileChangedOnDisk(const QString &path)
         modified ? u"The file %1 was changed by another program. Reload it? The changes made "
                    u"here since it was last saved will be lost."_s.arg(path)
                  : u"The file %1 was changed by another program. Reload it?"_s.arg(path);
-    if (mServices.messageBox(this, question, u"File changed"_s, PlatformServices::Buttons::YesNo,
-                             modified ? PlatformServices::Icon::Exclamation
-                                      : PlatformServices::Icon::Question) !=
-        PlatformServices::Answer::Yes) {
+    using Services = PlatformServices;
+    const Services::Message message{
+        .text = question,
+        .title = u"File changed"_s,
+        .buttons = Services::Buttons::YesNo,
+        .icon = modified ? Services::Icon::Exclamation : Services::Icon::Question,
+        .details = {},
+        // Enter keeps the changes made here.
+        .defaultAnswer = modified ? std::optional(Services::Answer::No) : std::nullopt};
+    if (mServices.ask(this, message) != PlatformServices::Answer::Yes) {
         mDocument->markModified(); // the file no longer holds what the window does
         return;
     }

@@ -50,14 +50,30 @@ public:
         QString defaultSuffix;
     };
 
+    struct Message
+    {
+        QString text;
+        QString title;
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::Exclamation;
+        QString details; // below the text: which file, and why
+        // The button Enter presses; none leaves the window system's choice.
+        std::optional<Answer> defaultAnswer = std::nullopt;
+    };
+
     virtual ~PlatformServices() = default;
 
-    virtual Answer messageBox(QWidget *owner, const QString &text, const QString &title,
-                              Buttons buttons, Icon icon) = 0;
-    // A message with Ok as its only button.
-    void notify(QWidget *owner, const QString &text, const QString &title, Icon icon)
+    virtual Answer ask(QWidget *owner, const Message &message) = 0;
+    Answer messageBox(QWidget *owner, const QString &text, const QString &title, Buttons buttons,
+                      Icon icon)
     {
-        messageBox(owner, text, title, Buttons::Ok, icon);
+        return ask(owner, {text, title, buttons, icon, {}, std::nullopt});
+    }
+    // A message with Ok as its only button.
+    void notify(QWidget *owner, const QString &text, const QString &title, Icon icon,
+                const QString &details = {})
+    {
+        ask(owner, {text, title, Buttons::Ok, icon, details, std::nullopt});
     }
     // The file dialog for a tileset file: "Hmkset.dat" and "All files (*.*)", ".dat" added.
     static FileRequest tilesetFileRequest(FileRequest::Mode mode, const QString &title,
@@ -70,8 +86,9 @@ public:
     virtual QString fileDialog(QWidget *owner, const FileRequest &request) = 0;
     // Runs a dialog of the program modally; returns its result code.
     virtual int execDialog(QWidget *owner, QDialog &dialog) = 0;
-    // Hands a file or a link to the desktop, as the user's desktop opens it.
-    virtual void openWithDesktop(const QUrl &url) = 0;
+    // Hands a file or a link to the desktop, as the user's desktop opens it; false when
+    // the desktop has nothing to open it with.
+    virtual bool openWithDesktop(const QUrl &url) = 0;
     // Lets pending window events run while a long operation goes on. pumps is how many
     // times the operation pumped since the last call, this one included; barMoved says that
     // its progress bar moved since then. Returns how many of the following pumps may pass

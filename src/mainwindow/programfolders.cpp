@@ -46,14 +46,17 @@ ProgramFolders ProgramFolders::portable(const QString &folder)
 
 QString ProgramFolders::settingsToRead() const
 {
+    const QString written = settingsToWrite();
+    if (fileExists(written))
+        return written;
+    // The other one carries the last settings over, as when a copy is first installed.
     return firstExisting({user, program}, u"hmktse.ini"_s);
 }
 
 QString ProgramFolders::settingsToWrite() const
 {
     const QFileInfo folder(program);
-    const bool besideProgram = !fileExists(programFile(user, u"hmktse.ini"_s)) && !isInstalled() &&
-                               folder.isDir() && folder.isWritable();
+    const bool besideProgram = !isInstalled() && folder.isDir() && folder.isWritable();
     return programFile(besideProgram ? program : user, u"hmktse.ini"_s);
 }
 

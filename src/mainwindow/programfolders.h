@@ -21,11 +21,11 @@ struct ProgramFolders
 
     // An installed program is one that finds its installation's shared folders.
     bool isInstalled() const { return !data.isEmpty() || !doc.isEmpty(); }
-    // hmktse.ini as read: the user's, which holds the last session, else the one beside
-    // the program, writable or not; empty when there is neither.
+    // hmktse.ini as read: the one written, when it is there, else the user's, else the one
+    // beside the program; empty when there is none.
     QString settingsToRead() const;
-    // hmktse.ini as written: the user's when there is one, or the program is installed,
-    // or its folder cannot be written; else beside the program.
+    // hmktse.ini as written: beside a program not installed whose folder can be written,
+    // else the user's.
     QString settingsToWrite() const;
     // desc.txt: beside the program, else the user's, else installed; empty when none is.
     QString descriptionFile() const;

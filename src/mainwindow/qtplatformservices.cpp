@@ -51,6 +51,21 @@ QMessageBox::Icon messageIcon(PlatformServices::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButton standardButton(PlatformServices::Answer answer)
+{
+    switch (answer) {
+    case PlatformServices::Answer::Ok:
+        return QMessageBox::Ok;
+    case PlatformServices::Answer::Cancel:
+        return QMessageBox::Cancel;
+    case PlatformServices::Answer::Yes:
+        return QMessageBox::Yes;
+    case PlatformServices::Answer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
 } // namespace
 
 QtPlatformServices::QtPlatformServices(Clock clock)
@@ -59,12 +74,11 @@ QtPlatformServices::QtPlatformServices(Clock clock)
     , mLastPumpCall(mClock())
 {}
 
-PlatformServices::Answer QtPlatformServices::messageBox(QWidget *owner, const QString &text,
-                                                        const QString &title, Buttons buttons,
-                                                        Icon icon)
+PlatformServices::Answer QtPlatformServices::ask(QWidget *owner, const Message &message)
 {
-    QMessageBox box(messageIcon(icon), title, text);
-    switch (buttons) {
+    QMessageBox box(messageIcon(message.icon), message.title, message.text);
+    box.setInformativeText(message.details);
+    switch (message.buttons) {
     case Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
         break;
@@ -78,6 +92,8 @@ PlatformServices::Answer QtPlatformServices::messageBox(QWidget *owner, const QS
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    if (message.defaultAnswer)
+        box.setDefaultButton(standardButton(*message.defaultAnswer));
     ownBy(&box, owner);
     switch (box.exec()) {
     case QMessageBox::Ok:
@@ -137,9 +153,9 @@ int QtPlatformServices::execDialog(QWidget *owner, QDialog &dialog)
     return dialog.exec();
 }
 
-void QtPlatformServices::openWithDesktop(const QUrl &url)
+bool QtPlatformServices::openWithDesktop(const QUrl &url)
 {
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void QtPlatformServices::startPumping()

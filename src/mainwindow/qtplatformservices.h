@@ -13,13 +13,12 @@ public:
     using Clock = std::function<qint64()>;
     explicit QtPlatformServices(Clock clock = {});
 
-    Answer messageBox(QWidget *owner, const QString &text, const QString &title, Buttons buttons,
-                      Icon icon) override;
+    Answer ask(QWidget *owner, const Message &message) override;
     std::optional<QString> inputBox(QWidget *owner, const QString &title, const QString &prompt,
                                     const QString &answer) override;
     QString fileDialog(QWidget *owner, const FileRequest &request) override;
     int execDialog(QWidget *owner, QDialog &dialog) override;
-    void openWithDesktop(const QUrl &url) override;
+    bool openWithDesktop(const QUrl &url) override;
     // Runs pending events when the bar moved or a frame has passed since they last ran, and
     // otherwise returns at once, asking for the next call after about a quarter millisecond
     // of the caller's pumps as measured so far.

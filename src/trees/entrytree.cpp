@@ -3,6 +3,7 @@
 #include "entrycategories.h"
 #include "fieldformat.h"
 #include "imagelist.h"
+#include "textutils.h"
 #include "tilesettable.h"
 
 using namespace Qt::StringLiterals;
@@ -11,6 +12,7 @@ namespace {
 
 constexpr int IdentifierRole = Qt::UserRole;
 constexpr int NodeIndexRole = Qt::UserRole + 1;
+constexpr int NoteRole = Qt::UserRole + 2; // what the node's picture means, as its tool tip
 
 QString numberedEntry(int entry)
 {
@@ -49,13 +51,20 @@ void EntryTree::buildCategorised()
         category->setData(0, IdentifierRole, u"key %1"_s.arg(c));
         mCategoryNodes.append(category);
         QTreeWidgetItem *previous = nullptr;
+        int previousEntry = -1;
         for (const CategoryEntry &e : EntryCategories[c].entries) {
             QTreeWidgetItem *parent = e.subEntry ? previous : category;
             const int icon = e.subEntry ? ImageList::SubEntry : ImageList::Entry;
             QTreeWidgetItem *item = addNode(parent, numberedEntry(e.entry), icon, e.entry);
             item->setData(0, IdentifierRole, u"i %1"_s.arg(mNodes.size() - 1));
+            if (e.subEntry)
+                item->setData(
+                    0, NoteRole,
+                    u"S: a sub-entry, a part of entry %1"_s.arg(zeroPad(previousEntry, 3)));
+            item->setToolTip(0, item->data(0, NoteRole).toString());
             item->setExpanded(true);
             previous = item;
+            previousEntry = e.entry;
         }
     }
 }
@@ -125,7 +134,10 @@ void EntryTree::setMarks(const QList<NodeMark> &marks)
         QTreeWidgetItem *item = node(mEntryNode[entry]);
         if (!item)
             continue;
-        const NodeMark mark = entry < marks.size() ? marks[entry] : NodeMark();
+        NodeMark mark = entry < marks.size() ? marks[entry] : NodeMark();
+        const QString note = item->data(0, NoteRole).toString();
+        if (!note.isEmpty())
+            mark.toolTip = mark.toolTip.isEmpty() ? note : note + u'\n' + mark.toolTip;
         showNodeMark(item, mark);
         if (mark.kind == NodeMark::None)
             continue;

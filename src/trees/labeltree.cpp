@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QTreeWidgetItemIterator>
 
@@ -26,6 +27,7 @@ LabelTree::LabelTree(const QString &name, int fieldWidth, QWidget *parent)
     connect(model(), &QAbstractItemModel::rowsInserted, &mFitTimer, qOverload<>(&QTimer::start));
     connect(this, &QTreeView::expanded, &mFitTimer, qOverload<>(&QTimer::start));
     setEditTriggers(NoEditTriggers);
+    setExpandsOnDoubleClick(false); // mouseDoubleClickEvent folds only what it does not edit
     auto *delegate = new LabelEditDelegate(fieldWidth, this);
     setItemDelegate(delegate);
     connect(delegate, &LabelEditDelegate::labelEdited, this,
@@ -96,4 +98,8 @@ void LabelTree::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QTreeWidget::mouseDoubleClickEvent(event);
     Q_EMIT treeDoubleClicked();
+    // A double-click that starts an edit does not also open or close the node's children.
+    QTreeWidgetItem *item = itemAt(event->position().toPoint());
+    if (item && item->childCount() > 0 && state() != EditingState)
+        item->setExpanded(!item->isExpanded());
 }

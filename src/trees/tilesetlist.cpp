@@ -1,6 +1,8 @@
 #include "tilesetlist.h"
 
 #include "fieldformat.h"
+#include "fixedfield.h"
+#include "textutils.h"
 #include "tilesettable.h"
 
 #include <QKeyEvent>
@@ -27,8 +29,14 @@ TilesetList::TilesetList(QWidget *parent)
 
 void TilesetList::relabel(const TilesetTable &tilesets)
 {
-    for (int t = 0; t < std::min(int(mNodes.size()), tilesets.tilesetCount()); ++t)
-        setTilesetLabel(t, trimmedFieldText(tilesets.tilesetName(t)));
+    // A label keeps what was typed, blanks and all, for as long as the stored name is what
+    // that typing stored: the text cut to the field.
+    for (int t = 0; t < std::min(int(mNodes.size()), tilesets.tilesetCount()); ++t) {
+        const QString name = trimmedFieldText(tilesets.tilesetName(t));
+        const QString shown = mNodes[t]->text(0).mid(numberedTilesetText(t, {}).size());
+        if (trimBlanks(QStringView(shown).left(NameWidth)) != name)
+            setTilesetLabel(t, name);
+    }
 }
 
 void TilesetList::build(const TilesetTable &tilesets)

@@ -33,6 +33,7 @@ answers 0 "HMK Tileset Editor $version" --version
 answers 0 "--help-all" --help-all
 answers 1 "Unknown option 'bogus'" --bogus
 answers 1 "only one FILE" a.dat b.dat # one file at most, refused before any window shows
+answers 1 "no display to show the window on" a.dat # said plainly, not aborted
 
 # Started on a file from a prefix it cannot write, as a user who is not root, from the file's
 # folder with Qt's own options, and ended as a session ends it or as Ctrl+C does: the file was

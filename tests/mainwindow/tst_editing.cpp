@@ -92,18 +92,23 @@ private Q_SLOTS:
     // Refused with a message, the document as it was.
     void refusals_data()
     {
-        addColumns<int, QString, QString, QString>("tilesets", "command", "title", "text");
+        // readme: a readme.txt the desktop has no program for
+        addColumns<int, QString, bool, QString, QString>("tilesets", "command", "readme", "title",
+                                                         "text");
         QTest::newRow("delete the only tileset")
-            << 1 << u"mnudelete"_s << u"Error while deleting tileset"_s
+            << 1 << u"mnudelete"_s << false << u"Error while deleting tileset"_s
             << u"There must be at least one tileset left!"_s;
         QTest::newRow("insert a 256th")
-            << 255 << u"mnuinsert"_s << u"Error while inserting tileset"_s
+            << 255 << u"mnuinsert"_s << false << u"Error while inserting tileset"_s
             << u"A tileset file holds at most 255 tilesets; delete one before inserting another."_s;
         QTest::newRow("import of 150 entries into 151")
-            << 2 << u"mnuimport"_s << u"Error importing tileset"_s
+            << 2 << u"mnuimport"_s << false << u"Error importing tileset"_s
             << u"Incompatible amount of entries."_s;
-        QTest::newRow("no readme")
-            << 1 << u"mnureadme"_s << u"Readme.txt"_s << u"Couldn't find <folder>/readme.txt"_s;
+        QTest::newRow("no readme") << 1 << u"mnureadme"_s << false << u"Readme.txt"_s
+                                   << u"Couldn't find <folder>/readme.txt"_s;
+        QTest::newRow("a readme with nothing to open it")
+            << 1 << u"mnureadme"_s << true << u"Readme.txt"_s
+            << u"The desktop has no program to open <folder>/readme.txt. Open it by hand."_s;
     }
     void refusals()
     {
@@ -113,6 +118,11 @@ private Q_SLOTS:
         openTable(with(numberedTable(tilesets, 151), tilesets - 1, -1, " Moss "));
         const TilesetTable before = table();
         list()->selectTileset(tilesets - 1);
+        QFETCH(bool, readme);
+        if (readme) {
+            writeFile(u"readme.txt"_s, "Read me");
+            services().desktopOpens = false;
+        }
         if (command == u"mnuimport"_s) {
             services().answers << Answer::Ok;
             services().files << writeNumberedFile(u"other.dat"_s, 2, 150);
@@ -190,8 +200,10 @@ private Q_SLOTS:
         QVERIFY(trigger(u"mnudisplaynames"_s));
         QLineEdit *line = startEdit(3, how);
         QTEST(line != nullptr, "editorOpens");
-        if (how == u"double-click"_s) // remembered between runs: the node last clicked
+        if (how == u"double-click"_s) { // remembered between runs: the node last clicked
             QCOMPARE(tree()->selectedEntryNode(), tree()->entryNode(12));
+            QVERIFY(entryNode(12)->isExpanded()); // its sub-entry still shown
+        }
         if (!line)
             return;
         QTEST(line->text(), "offered");
@@ -208,8 +220,15 @@ private Q_SLOTS:
         rename ? table.setTilesetName(3, stored) : table.setEntry(12, 3, stored);
         QVERIFY(this->table() == table); // that field and nothing else
         QTEST(document().isModified(), "unsaved");
-        if (confirmed) // the label shows what was typed, even beyond the field's width
-            QCOMPARE((rename ? list()->node(4) : entryNode(12))->text(0), label);
+        if (!confirmed)
+            return;
+        // The label shows what was typed, even beyond the field's width, and keeps it
+        // through a change elsewhere.
+        QCOMPARE((rename ? list()->node(4) : entryNode(12))->text(0), label);
+        if (rename) {
+            editEntry(0, 0, u"x"_s);
+            QCOMPARE(list()->node(4)->text(0), label);
+        }
     }
 
     // What a document's shape enables, where New names a second group, and where Go to entry
@@ -272,6 +291,11 @@ private Q_SLOTS:
         services().inputs << goTo;
         QVERIFY(trigger(u"mnugoto"_s));
         QCOMPARE(tree()->selectedNodeIndex(), entry < 0 ? 1 : int(tree()->entryNode(entry)));
+        QCOMPARE(services().messages.isEmpty(), entry >= 0);
+        if (entry < 0)
+            QCOMPARE(services().messages.last().text,
+                     u"There is no entry %1: enter a number from 0 to %2."_s.arg(
+                         goTo, QString::number(std::min(150, entries - 1))));
         QVERIFY(!tree()->currentItem()->parent() || tree()->currentItem()->parent()->isExpanded());
     }
 
@@ -363,18 +387,25 @@ private Q_SLOTS:
 
     void unsavedFollowsTheSavedStep()
     {
+        // How many of the document, the status bar and the Save button say it is unsaved.
+        const auto told = [this] {
+            return int(document().isModified()) +
+                   int(!child<QLabel>(&window(), u"unsavedMark"_s)->text().isEmpty()) +
+                   int(action(u"Toolbar1Button3"_s)->toolTip().contains(u"unsaved"_s));
+        };
         openTable(numberedTable(6, 151));
         rename(2, u"Set 2"_s); // the same bytes: no step
-        QVERIFY(!document().undoStack()->canUndo() && !document().isModified());
+        QVERIFY(!document().undoStack()->canUndo() && told() == 0);
         rename(1, u"A"_s);
+        QCOMPARE(told(), 3);
         QVERIFY(trigger(u"mnusave"_s));
         rename(1, u"B"_s);
         QVERIFY(trigger(u"mnuundo"_s));
-        QVERIFY(!document().isModified()); // as saved
+        QCOMPARE(told(), 0); // as saved
         QVERIFY(trigger(u"mnuundo"_s));
-        QVERIFY(document().isModified()); // before the save
+        QCOMPARE(told(), 3); // before the save
         QVERIFY(trigger(u"mnuredo"_s));
-        QVERIFY(!document().isModified()); // as saved again
+        QCOMPARE(told(), 0); // as saved again
         // A command stores an open edit first: Close, by its shortcut, has a change to ask about.
         startEdit(3, u"F2"_s)->setText(u"Moss"_s);
         services().answers << Answer::Cancel;

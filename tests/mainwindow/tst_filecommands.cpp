@@ -1,10 +1,13 @@
 #include "datatable.h"
+#include "progresswindow.h"
 #include "windowtest.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -71,19 +74,61 @@ private Q_SLOTS:
             writeFile(u"bad.dat"_s, kind.toLatin1());
         const QString good = writeNumberedFile(u"good.dat"_s, 4, 151);
         // With no document, and after another: the window is left without one either way,
-        // so Save cannot write the previous tilesets over the file that failed.
+        // so Save cannot write the previous tilesets over the file that failed. With none
+        // before, the empty trees stay and the next start tries the file again.
         for (const bool afterAnother : {false, true}) {
             QVERIFY(!afterAnother || (open(good) && document().isOpen()));
             services().messages.clear();
             QVERIFY(open(path));
             QTEST(boxes(), "message");
+            QVERIFY(services().messages.first().details.startsWith(path + u"\n"_s));
             QCOMPARE(window.windowTitle(), u"HMK Tileset Editor - "_s + path);
             QVERIFY(!document().isOpen() && !action(u"mnusave"_s)->isEnabled());
             // The load disabled and enabled the window; the Edit menu stays disabled.
             QVERIFY(!window.findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled());
+            QCOMPARE(list()->isHidden() || tree()->isHidden(), afterAnother);
+            QVERIFY(window.close());
+            QVERIFY(TestFiles::read(folderPath(u"hmktse.ini"_s))
+                        .contains("LastOpened= " + (afterAnother ? "n/a" : path.toUtf8()) + '\r'));
         }
         QCOMPARE(services().fileRequests.first().filters,
                  QStringList({u"Hmkset.dat (*.dat)"_s, u"All files (*.*) (*)"_s}));
+    }
+
+    // The import's choice and a load's or a save's failure come while the progress window is
+    // up and the window disabled; then the load or save ends.
+    void askedWhileTheProgressWindowIsUp_data()
+    {
+        addColumns<QString>("command");
+        QTest::newRow("import's choice") << u"mnuimport"_s;
+        QTest::newRow("failed save") << u"mnusave"_s;
+        QTest::newRow("failed open") << u"mnuopen"_s;
+    }
+    void askedWhileTheProgressWindowIsUp()
+    {
+        QFETCH(QString, command);
+        const QString path = openChanged();
+        bool lastUp = false;
+        const auto look = [&] {
+            const QWidgetList tops = QApplication::topLevelWidgets();
+            lastUp = !window().isEnabled() && std::any_of(tops.begin(), tops.end(), [](QWidget *w) {
+                return qobject_cast<ProgressWindow *>(w) && w->isVisible();
+            });
+        };
+        services().whenAsked = look;
+        if (command == u"mnuimport"_s) {
+            services().answers << Answer::Ok;
+            services().files << path;
+            services().dialogs << [&](QDialog &dialog) { look(), dialog.reject(); };
+        } else if (command == u"mnusave"_s) {
+            QVERIFY(QFile::remove(path) && QDir().mkpath(path));
+        } else {
+            services().answers << Answer::No;
+            services().files << folderPath(u"missing.dat"_s);
+        }
+        QVERIFY(trigger(command));
+        QVERIFY(lastUp);
+        QVERIFY(window().isEnabled());
     }
 
     void saveAs_data()
@@ -107,10 +152,13 @@ private Q_SLOTS:
         services().files << target;
         QVERIFY(trigger(u"mnusaveas"_s));
         QCOMPARE(services().fileRequests.last().folder, QFileInfo(path).path());
-        QCOMPARE(window().windowTitle(), u"HMK Tileset Editor - "_s + target);
-        QCOMPARE(document().fileFolder() + document().fileTitle(), target); // keeps the separator
+        const QString named = saved ? target : path; // a failed save keeps the name it had
+        QCOMPARE(window().windowTitle(), u"HMK Tileset Editor - "_s + named);
+        QCOMPARE(document().filePath(), named);
+        QVERIFY(!saved || document().fileFolder() + document().fileTitle() == target); // separator
         QCOMPARE(document().isModified(), !saved); // a failed save leaves it unsaved
         QCOMPARE(boxes(), saved ? QString() : u"Error while saving! | Error | 1"_s);
+        QVERIFY(saved || services().messages.first().details == target + u"\nis a folder"_s);
         QVERIFY(!saved || TestFiles::read(target) == bytes);
         QCOMPARE(action(u"mnurecent1"_s)->text(), u"&1 "_s + (saved ? target : path));
     }
@@ -202,6 +250,20 @@ private Q_SLOTS:
         QCOMPARE(values.join(u' '), written);
     }
 
+    // A question at start-up (a recovery copy, a slow last file) can keep the window hidden
+    // past the layout timer; the tileset list keeps the width the settings give it.
+    void layoutWaitsForTheWindowShown()
+    {
+        writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\r\nSizerLeft= 2000\r\n");
+        auto *timer = start().findChild<QTimer *>(u"Timer1"_s);
+        timer->start(0);
+        QTRY_VERIFY(!timer->isActive());
+        window().show();
+        QTRY_COMPARE(list()->width(), 2000 / 15);
+        QVERIFY(window().close());
+        QVERIFY(TestFiles::read(folderPath(u"hmktse.ini"_s)).contains("SizerLeft= 2000\r\n"));
+    }
+
     void recentFilesNewestFirst()
     {
         start();
@@ -237,25 +299,33 @@ private Q_SLOTS:
         // written: empty: the file is removed
         // tilesets: in the window afterwards
         // titles: of the messages shown
-        addColumns<QByteArray, bool, int, bool, QStringList>("written", "reload", "tilesets",
-                                                             "unsaved", "titles");
+        // edited: a tileset renamed since the save, so that Enter keeps it (No)
+        addColumns<QByteArray, bool, int, bool, QStringList, bool>("written", "reload", "tilesets",
+                                                                   "unsaved", "titles", "edited");
         const QByteArray five = fileBytes(numberedTable(5, 4));
         const QString changed = u"File changed"_s;
         QTest::newRow("removed") << QByteArray() << false << 3 << true
-                                 << QStringList{u"File removed"_s};
-        QTest::newRow("changed, reloaded") << five << true << 5 << false << QStringList{changed};
-        QTest::newRow("changed, kept") << five << false << 3 << true << QStringList{changed};
+                                 << QStringList{u"File removed"_s} << false;
+        QTest::newRow("changed, reloaded")
+            << five << true << 5 << false << QStringList{changed} << false;
+        QTest::newRow("changed, kept")
+            << five << false << 3 << true << QStringList{changed} << false;
+        QTest::newRow("changed over unsaved changes, kept")
+            << five << false << 3 << true << QStringList{changed} << true;
         QTest::newRow("damaged, reload fails")
-            << five.chopped(1) << true << 3 << true << QStringList{changed, u"Error"_s};
+            << five.chopped(1) << true << 3 << true << QStringList{changed, u"Error"_s} << false;
     }
     void fileChangedOnDisk()
     {
         QFETCH(QByteArray, written);
         QFETCH(bool, reload);
-        start();
+        start().show();
         const QString path = writeNumberedFile(u"watched.dat"_s, 3, 4);
         QVERIFY(open(path));
         QVERIFY(trigger(u"mnusave"_s)); // the editor's own save is no change
+        QFETCH(bool, edited);
+        if (edited)
+            rename(0, u"Mine"_s);
         QTest::qWait(200);
         window().setEnabled(false); // as while a load or a save runs: the news waits for its end
         if (written.isEmpty()) {
@@ -271,6 +341,10 @@ private Q_SLOTS:
         QTRY_COMPARE(services().messages.size(), titles.size());
         for (qsizetype i = 0; i < titles.size(); ++i)
             QCOMPARE(services().messages[i].title, titles[i]);
+        const ScriptedServices::Message &asked = services().messages.first();
+        QCOMPARE(asked.defaultAnswer == Answer::No, edited); // the safe answer
+        QVERIFY(written.isEmpty() || asked.icon == (edited ? PlatformServices::Icon::Exclamation
+                                                           : PlatformServices::Icon::Question));
         QTEST(document().tilesetCount(), "tilesets");
         QTEST(document().isModified(), "unsaved");
         const bool reloaded = !document().isModified();
@@ -298,7 +372,8 @@ private Q_SLOTS:
         QTest::newRow("read-only folder: the user's") << false << false << false << 3360 << false;
         QTest::newRow("installed: read beside, kept the user's")
             << true << true << false << 1000 << false;
-        QTest::newRow("the user's has the last session") << false << true << true << 2000 << false;
+        QTest::newRow("beside the program, the user's unread")
+            << false << true << true << 1000 << true;
         QTest::newRow("installed, the user's has the last session")
             << true << true << true << 2000 << false;
     }

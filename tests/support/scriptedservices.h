@@ -14,13 +14,6 @@
 class ScriptedServices : public PlatformServices
 {
 public:
-    struct Message
-    {
-        QString text;
-        QString title;
-        Buttons buttons;
-        Icon icon;
-    };
     QList<Answer> answers;
     QList<std::optional<QString>> inputs;
     QStringList files; // chosen in the next file dialogs; empty: Cancel
@@ -30,13 +23,16 @@ public:
     QList<FileRequest> fileRequests;
     QStringList unexpected;
     std::function<void()> duringPump; // e.g. to look at the window while it loads
+    std::function<void()> whenAsked;  // e.g. to look at the window behind a message
     int pumps = 0;
 
-    Answer messageBox(QWidget *, const QString &text, const QString &title, Buttons buttons,
-                      Icon icon) override
+    Answer ask(QWidget *, const Message &message) override
     {
-        messages.append({text, title, buttons, icon});
-        return buttons == Buttons::Ok ? Answer::Ok : next(answers, Answer::Cancel, text);
+        messages.append(message);
+        if (whenAsked)
+            whenAsked();
+        return message.buttons == Buttons::Ok ? Answer::Ok
+                                              : next(answers, Answer::Cancel, message.text);
     }
     std::optional<QString> inputBox(QWidget *, const QString &title, const QString &,
                                     const QString &) override
@@ -54,7 +50,13 @@ public:
             dialogs, [](QDialog &d) { d.reject(); }, dialog.windowTitle())(dialog);
         return dialog.result();
     }
-    void openWithDesktop(const QUrl &) override {}
+    bool desktopOpens = true; // false: the desktop has nothing to open a file with
+    QList<QUrl> opened;
+    bool openWithDesktop(const QUrl &url) override
+    {
+        opened.append(url);
+        return desktopOpens;
+    }
     // Sees every pump: the reader never skips one on its word.
     int pumpEvents(int count, bool) override
     {

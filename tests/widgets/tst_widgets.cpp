@@ -8,6 +8,7 @@
 #include "newfiledialog.h"
 #include "selecttilesetdialog.h"
 #include "svgicon.h"
+#include "textutils.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
 #include "widgets.h"
@@ -69,6 +70,10 @@ private Q_SLOTS:
         QTreeWidgetItem *parent = mTree.node(mTree.entryNode(entry))->parent();
         QCOMPARE(parent, parentEntry < 0 ? categoryNode : mTree.node(mTree.entryNode(parentEntry)));
         QCOMPARE(parentEntry < 0 ? parent : parent->parent(), categoryNode);
+        mTree.setMarks(QList<NodeMark>(151, {NodeMark::Differs, u"differs"_s})); // S stays told
+        const QString note = u"S: a sub-entry, a part of entry %1\n"_s.arg(zeroPad(parentEntry, 3));
+        QCOMPARE(mTree.node(mTree.entryNode(entry))->toolTip(0),
+                 (parentEntry < 0 ? QString() : note) + u"differs"_s);
     }
 
     // Tileset 0 heads tilesets 1..49, tileset 50 the ones after it.
