@@ -1,5 +1,6 @@
 #include "fieldinfo.h"
 
+#include "fixedfield.h"
 #include "textutils.h"
 
 using namespace Qt::StringLiterals;
@@ -13,7 +14,7 @@ QString describeField(QByteArrayView field)
 {
     const qsizetype visible = cutAtNul(field).size();
     QString end;
-    if (field.isEmpty() || field.count('\0') == field.size())
+    if (isNeverWritten(field))
         end = u"never written"_s;
     else if (visible == field.size())
         end = u"fills the field"_s;

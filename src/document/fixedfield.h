@@ -11,6 +11,12 @@ constexpr int EntryWidth = 32;
 // field's width or longer is cut to the width and gets no NUL.
 QByteArray storeFixedText(QByteArrayView text, int width);
 
+// A field never written holds nothing but NULs, unlike an empty text's NUL and blanks.
+inline bool isNeverWritten(QByteArrayView field)
+{
+    return field.count('\0') == field.size();
+}
+
 // Plain assignment: the text cut or padded with spaces, no terminator.
 QByteArray padFixedText(QByteArrayView text, int width);
 

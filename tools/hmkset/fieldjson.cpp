@@ -101,7 +101,7 @@ void appendFieldJson(QByteArray &out, QByteArrayView field)
     const QByteArrayView rest = field.sliced(nul + 1);
     if (allBytesAre(rest, ' ')) {
         appendJsonString(out, fromWindows1252(field.first(nul)));
-    } else if (nul == 0 && allBytesAre(rest, '\0')) {
+    } else if (isNeverWritten(field)) {
         out += "null";
     } else {
         out += "{\"hex\": \"";

@@ -1,6 +1,7 @@
 #include "tilesetdiff.h"
 
 #include "fieldformat.h"
+#include "fixedfield.h"
 #include "jsonstring.h"
 #include "tilesetcomparison.h"
 
@@ -11,7 +12,7 @@ namespace {
 // A field never written holds only NULs; unquoted, it is told apart from an empty text.
 QString shown(QByteArrayView field)
 {
-    if (field.count('\0') == field.size())
+    if (isNeverWritten(field))
         return u"(never written)"_s;
     return quotedJson(fieldText(field));
 }
