@@ -18,9 +18,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A pause in typing writes the copy after QuietMs; typing on writes it after LongestMs.
-constexpr int QuietMs = 1000;
-constexpr int LongestMs = 2000;
+// A pause in typing writes the copy after Quiet; typing on writes it after Longest.
+constexpr std::chrono::milliseconds Quiet{1000};
+constexpr std::chrono::milliseconds Longest{2000};
 
 // Only the running editor may remove its lock: one never goes stale by its age.
 std::unique_ptr<QLockFile> lockOf(const QString &folder, const QString &id)
@@ -52,11 +52,8 @@ RecoveryController::RecoveryController(TilesetDocument *document, const QString 
     if (!mLock->tryLock())
         return;
     mFile = std::make_unique<RecoveryFile>(programFile(folder, id + u".copy"_s));
-    for (auto [timer, interval] : {std::pair(&mQuiet, QuietMs), std::pair(&mLongest, LongestMs)}) {
-        timer->setSingleShot(true);
-        timer->setInterval(interval);
-        connect(timer, &QTimer::timeout, this, &RecoveryController::writeCopy);
-    }
+    mTimer.setSingleShot(true);
+    connect(&mTimer, &QTimer::timeout, this, &RecoveryController::writeCopyIfDue);
     // A new table first drops the copy of the one it replaces.
     connect(document, &TilesetDocument::tableReplaced, this, [this] {
         discard();
@@ -114,8 +111,8 @@ bool RecoveryController::offerLeftCopies(QWidget *window, PlatformServices &serv
 
 void RecoveryController::discard()
 {
-    mQuiet.stop();
-    mLongest.stop();
+    mTimer.stop();
+    mDue.reset();
     if (std::exchange(mCopyKept, false))
         mFile->remove();
 }
@@ -127,17 +124,38 @@ void RecoveryController::documentChanged()
         return;
     }
     mLastChange = QDateTime::currentDateTimeUtc();
-    mQuiet.start();
-    if (!mLongest.isActive())
-        mLongest.start();
+    const auto now = mClock();
+    if (!mDue)
+        mLatest = now + Longest;
+    mDue = std::min(now + Quiet, mLatest);
+    waitUntilDue(now);
 }
 
-void RecoveryController::writeCopy()
+bool RecoveryController::writeCopyIfDue()
 {
-    mQuiet.stop();
-    mLongest.stop();
+    if (!mDue)
+        return false;
+    const auto now = mClock();
+    if (now < *mDue) {
+        waitUntilDue(now); // a timer may run out a little early
+        return false;
+    }
+    return writeCopy();
+}
+
+void RecoveryController::waitUntilDue(std::chrono::steady_clock::time_point now)
+{
+    using std::chrono::milliseconds;
+    mTimer.start(std::max(std::chrono::ceil<milliseconds>(*mDue - now), milliseconds(0)));
+}
+
+bool RecoveryController::writeCopy()
+{
+    mTimer.stop();
+    mDue.reset();
     if (!mDocument->isModified())
-        return;
+        return false;
     mFile->write({mDocument->table(), mDocument->filePath(), mLastChange});
     mCopyKept = true;
+    return true;
 }

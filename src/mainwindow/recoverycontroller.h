@@ -4,7 +4,10 @@
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class PlatformServices;
 class QLockFile;
@@ -21,6 +24,8 @@ class RecoveryController : public QObject
     Q_OBJECT
 
 public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
     // folder empty: no copy is kept and none offered.
     RecoveryController(TilesetDocument *document, const QString &folder, QObject *parent);
     ~RecoveryController() override;
@@ -32,19 +37,28 @@ public:
     // Nothing is left to recover: saved, closed, or the editor quits normally.
     void discard();
 
+    // The clock the copy's delays are counted on: the steady clock, unless a test sets its
+    // own and calls writeCopyIfDue() when it has moved it on.
+    void setClock(Clock clock) { mClock = std::move(clock); }
+    // The timer's end: writes the copy if its time has come by the clock. True when it did.
+    bool writeCopyIfDue();
+
 private:
     void documentChanged();
-    void writeCopy();
+    bool writeCopy();
+    void waitUntilDue(std::chrono::steady_clock::time_point now);
 
     TilesetDocument *mDocument;
     QString mFolder;
     std::unique_ptr<QLockFile> mLock;
     // Declared after the lock, so that its writing ends before the lock goes.
     std::unique_ptr<RecoveryFile> mFile; // none without a folder and a lock of its own
-    // The copy is written when mQuiet runs out after the last change or, while changes go
-    // on, when mLongest runs out after the first one it does not hold yet.
-    QTimer mQuiet;
-    QTimer mLongest;
+    Clock mClock = [] { return std::chrono::steady_clock::now(); };
+    // The copy is due a pause after the last change or, while changes go on, at mLatest,
+    // set by the first change it does not hold yet; none is due while it holds them all.
+    std::optional<std::chrono::steady_clock::time_point> mDue;
+    std::chrono::steady_clock::time_point mLatest;
+    QTimer mTimer; // runs out when the copy is due
     QDateTime mLastChange;
     bool mCopyKept = false; // written, or on its way
 };

@@ -53,7 +53,8 @@ for signal in TERM INT; do
     rm -rf "$settings"
     (cd "$home" && XDG_CONFIG_HOME=$home/config HOME=$home exec "${user[@]}" "$bin/hmktse" \
         -platform offscreen moss.dat) &
-    sleep 3 # the window is up and the file open
+    # The window is up and the file open once it is among the recent files.
+    for _ in $(seq 100); do grep -qs "$home/moss.dat" "$settings/recent.conf" && break; sleep 0.1; done
     kill -$signal $!
     for _ in $(seq 50); do kill -0 $! 2>/dev/null && sleep 0.1; done
     kill -0 $! 2>/dev/null && kill -KILL $! && fail "hmktse did not end on SIG$signal"

@@ -1,13 +1,14 @@
 #include "datatable.h"
+#include "recoverycontroller.h"
 #include "recoveryfile.h"
 #include "windowtest.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QProcess>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 using namespace TestFiles;
 using Answer = PlatformServices::Answer;
 
@@ -27,6 +28,19 @@ class TestRecovery : public WindowTest
         return found.size() == 1 ? RecoveryFile::read(folders().recovery + u'/' + found.first())
                                  : std::nullopt;
     }
+    // The copy's delays are counted on the test's clock, which moves only when it passes().
+    std::chrono::steady_clock::time_point mNow;
+    MainWindow &onTestClock(MainWindow &editor)
+    {
+        editor.findChild<RecoveryController *>()->setClock([this] { return mNow; });
+        return editor;
+    }
+    // True when the editor wrote its copy as the time passed.
+    bool passes(std::chrono::milliseconds time, MainWindow *editor = nullptr)
+    {
+        mNow += time;
+        return (editor ? editor : &window())->findChild<RecoveryController *>()->writeCopyIfDue();
+    }
 
 private Q_SLOTS:
     void copyGoes_data()
@@ -43,17 +57,17 @@ private Q_SLOTS:
     {
         QFETCH(QString, command);
         QFETCH(bool, askedToSave);
-        start().show();
+        onTestClock(start()).show();
         open(writeNumberedFile(u"set.dat"_s, 3, 151));
         rename(0, u"Moss"_s);
         // Written a second after the last change, well before typing on would force it.
-        QTRY_VERIFY_WITH_TIMEOUT(onlyCopy(), 1700);
+        QVERIFY(!passes(999ms) && passes(1ms));
+        QTRY_VERIFY(onlyCopy());
         if (askedToSave)
             services().answers << Answer::No;
         QVERIFY(trigger(command));
         QTRY_VERIFY(copies().isEmpty());
-        QTest::qWait(1100); // and no copy of the old document comes after a pause
-        QVERIFY(copies().isEmpty());
+        QVERIFY(!passes(1h)); // and no copy of the old document comes after a pause
     }
 
     void leftCopyOffered_data()
@@ -117,29 +131,27 @@ private Q_SLOTS:
         QCOMPARE(TestFiles::read(path), fileBytes(untidy));
     }
 
-    // Typing on without a pause of a second: the copy still comes within two. Another editor
-    // beside it keeps its own copy.
+    // Typing on without a pause of a second: the copy still comes two seconds after the first
+    // change. Another editor beside it keeps its own copy.
     void copyKeepsUpWithTypingAndEditorsKeepTheirOwn()
     {
-        start().show();
+        onTestClock(start()).show();
         const QString path = writeNumberedFile(u"set.dat"_s, 3, 151);
         open(path);
-        QElapsedTimer clock;
-        clock.start();
-        for (int i = 0; i < 9 && copies().isEmpty(); ++i) {
+        for (int i = 0; i <= 6; ++i) { // at 0, 0.3, ..., 1.8 seconds
             editEntry(1, i, u"edit %1"_s.arg(i));
-            QTest::qWait(300);
+            QVERIFY(!passes(i < 6 ? 300ms : 199ms));
         }
-        QVERIFY2(!copies().isEmpty() && clock.elapsed() < 2800, "the copy came late");
+        QVERIFY(passes(1ms));
         QTRY_VERIFY(onlyCopy() && onlyCopy()->table == table() && onlyCopy()->filePath == path);
         const QString other = writeNumberedFile(u"other.dat"_s, 2, 2);
         {
             // The first one's copy is not offered: no question is answered.
             MainWindow second(services(), folders());
-            second.openFile(other);
+            onTestClock(second).openFile(other);
             second.findChild<QAction *>(u"mnuinsert"_s)->trigger(); // a change of its own
-            QTRY_COMPARE_WITH_TIMEOUT(copies().size(), 2, 3000);
-        } // gone without quitting, as in a crash: its copy stays
+            QVERIFY(passes(1s, &second));
+        } // gone without quitting, as in a crash: its copy stays, written to the end
         services().answers << Answer::No;
         MainWindow third(services(), folders());
         QVERIFY(services().messages.value(0).text.contains(other));
@@ -164,15 +176,14 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + u"/HMK Tileset Editor/recent.conf"_s), 10000);
         QTest::qWait(300); // the file is watched now
         QFile::remove(path);
-        QTest::qWait(3000);
-        const QString recovery = home + u"/HMK Tileset Editor/recovery"_s;
-        QCOMPARE(copies(recovery).size(), 1);
+        // On the real clock: a second after the change the removal makes.
+        ProgramFolders killedEditors = folders();
+        killedEditors.recovery = home + u"/HMK Tileset Editor/recovery"_s;
+        QTRY_COMPARE_WITH_TIMEOUT(copies(killedEditors.recovery).size(), 1, 5000);
         editor.kill();
         QVERIFY(editor.waitForFinished());
 
         services().answers << Answer::Yes;
-        ProgramFolders killedEditors = folders();
-        killedEditors.recovery = recovery;
         start(killedEditors);
         QCOMPARE(fileBytes(table()), bytes);
         QVERIFY(document().isModified());
