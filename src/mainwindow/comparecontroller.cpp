@@ -3,6 +3,7 @@
 #include "entrytree.h"
 #include "fieldformat.h"
 #include "fieldstatus.h"
+#include "keepourscommand.h"
 #include "pathutils.h"
 #include "platformservices.h"
 #include "tilesetdocument.h"
@@ -12,6 +13,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QUndoStack>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +26,20 @@ constexpr int MaximumTilesets = 255; // the file holds the count in one byte
 QString counted(qsizetype count, const QString &one, const QString &many)
 {
     return QString::number(count) + u' ' + (count == 1 ? one : many);
+}
+
+// Why a file of another entry count is compared only in part, and what a take then does.
+QString entryCountNotice(int here, int there)
+{
+    const int common = std::min(here, there);
+    const QString compared =
+        common == 1 ? entryNumber(0) : entryNumber(0) + u" to "_s + entryNumber(common - 1);
+    return u"The other file has %1 entries per tileset; this file has %2. Only the entries both "
+           u"have (%3) are compared and can be taken; this file keeps %2 entries per tileset%4."_s
+               .arg(QString::number(there), QString::number(here), compared,
+                    there < here
+                        ? u", and a tileset inserted from the other file has the rest empty"_s
+                        : QString());
 }
 
 QString quoted(QByteArrayView field)
@@ -75,13 +93,15 @@ CompareController::CompareController(TilesetDocument *document, PlatformServices
         Qt::SHIFT | Qt::Key_F8);
     mActions.take =
         add(u"mnutakeother"_s, u"Take from other file"_s, &CompareController::takeSelected);
+    mActions.keepOurs =
+        add(u"mnukeepours"_s, u"Keep this file's text"_s, &CompareController::keepSelected);
     mActions.takeAll = add(u"mnutakeall"_s, u"Take all from other file"_s, [this] {
         take(mShown, u"take all from other file"_s, mShown.value(0).place, -1);
     });
     mActions.end = add(u"mnuendcompare"_s, u"End comparison"_s, &CompareController::end);
     mMenu->addActions({mActions.next, mActions.previous});
     mMenu->addSeparator()->setObjectName(u"mnuscompare1"_s);
-    mMenu->addActions({mActions.take, mActions.takeAll});
+    mMenu->addActions({mActions.take, mActions.keepOurs, mActions.takeAll});
     mMenu->addSeparator()->setObjectName(u"mnuscompare2"_s);
     mMenu->addAction(mActions.end);
 
@@ -90,6 +110,10 @@ CompareController::CompareController(TilesetDocument *document, PlatformServices
         end();
         mActions.compare->setEnabled(mDocument->isOpen());
         mActions.merge->setEnabled(mDocument->isOpen());
+    });
+    QUndoStack *history = document->undoStack();
+    connect(history, &QUndoStack::indexChanged, this, [this, history](int index) {
+        KeepOursCommand::followClean(history, std::exchange(mHistoryIndex, index), index);
     });
     showCount();
 }
@@ -119,7 +143,11 @@ void CompareController::compareWithFile()
     if (std::optional<TilesetTable> other = askForFile(u"Compare with file"_s, path)) {
         mMerging = false;
         mConflicts.clear();
+        const int entries = other->entryCount();
         start(std::move(*other), u"Compared with "_s + path);
+        if (entries != mDocument->entryCount())
+            mServices.notify(mWindow, entryCountNotice(mDocument->entryCount(), entries),
+                             u"Compare with file"_s, PlatformServices::Icon::Exclamation);
     }
 }
 
@@ -129,23 +157,25 @@ void CompareController::mergeFromFile()
     QString basePath;
     if (!mDocument->isOpen())
         return;
-    std::optional<TilesetTable> theirs = askForFile(u"Merge from file"_s, theirsPath);
-    if (!theirs)
-        return;
-    std::optional<TilesetTable> base = askForFile(u"Common ancestor of both files"_s, basePath);
-    if (!base)
-        return;
     const TilesetTable &ours = mDocument->table();
     const auto refuse = [this](const QString &text) {
         mServices.notify(mWindow, text, u"Merge from file"_s, PlatformServices::Icon::Exclamation);
     };
-    if (theirs->entryCount() != ours.entryCount() || base->entryCount() != ours.entryCount()) {
-        refuse(u"The files have different numbers of entries per tileset (%1 here, %2 in the "
-               u"other file, %3 in the common ancestor); they cannot be merged."_s.arg(
-                   QString::number(ours.entryCount()), QString::number(theirs->entryCount()),
-                   QString::number(base->entryCount())));
+    // Asked at once, so that no ancestor is asked for a file that cannot be merged.
+    const auto sameEntries = [&](const std::optional<TilesetTable> &file, const QString &which) {
+        if (!file || file->entryCount() == ours.entryCount())
+            return file.has_value();
+        refuse(u"%1 has %2 entries per tileset; this file has %3. Only files with the same "
+               u"number of entries can be merged; nothing was merged."_s.arg(
+                   which, QString::number(file->entryCount()), QString::number(ours.entryCount())));
+        return false;
+    };
+    std::optional<TilesetTable> theirs = askForFile(u"Merge from file"_s, theirsPath);
+    if (!sameEntries(theirs, u"The other file"_s))
         return;
-    }
+    std::optional<TilesetTable> base = askForFile(u"Common ancestor of both files"_s, basePath);
+    if (!sameEntries(base, u"The common ancestor"_s))
+        return;
     TilesetMerge merge = mergeTilesets(*base, ours, *theirs);
     const int count = merge.merged.tilesetCount();
     if (count < 1 || count > MaximumTilesets) {
@@ -160,12 +190,18 @@ void CompareController::mergeFromFile()
     mMerging = true;
     mConflicts = std::move(merge.conflicts);
     start(std::move(*theirs), u"Merged from %1\nCommon ancestor: %2"_s.arg(theirsPath, basePath));
+    // The count of conflicts reads as the status bar's count does.
+    showMessage(u"Merged "_s + counted(changes.size(), u"change"_s, u"changes"_s) + u"; "_s +
+                    (mShown.isEmpty() ? u"no conflicts"_s : mCount->text() + u" left"_s),
+                10000);
 }
 
 void CompareController::start(TilesetTable other, const QString &description)
 {
     mOther = std::move(other);
     mActive = true;
+    mKept.clear();
+    ++mRun;
     mCount->setToolTip(description);
     markTilesets();
     markEntries();
@@ -179,6 +215,8 @@ void CompareController::end()
     mMerging = false;
     mOther = {};
     mConflicts.clear();
+    mKept.clear();
+    ++mRun;
     markTilesets();
     markEntries();
 }
@@ -203,6 +241,8 @@ void CompareController::markTilesets()
         if (mMerging) {
             for (const OpenConflict &open :
                  openConflicts(mDocument->table(), differences, mConflicts)) {
+                if (mKept.contains(open.conflict))
+                    continue;
                 mShown.append(open.difference);
                 mShownConflicts.append(open.conflict);
             }
@@ -292,7 +332,14 @@ void CompareController::showCount()
                             : counted(mShown.size(), u"difference"_s, u"differences"_s));
     for (QAction *command : {mActions.next, mActions.previous, mActions.take, mActions.takeAll})
         command->setEnabled(mActive && !mShown.isEmpty());
+    mActions.keepOurs->setEnabled(mActive && mMerging && !mShown.isEmpty());
     mActions.end->setEnabled(mActive);
+}
+
+void CompareController::showMessage(const QString &text, int milliseconds)
+{
+    if (auto *window = qobject_cast<QMainWindow *>(mWindow))
+        window->statusBar()->showMessage(text, milliseconds);
 }
 
 void CompareController::step(int direction)
@@ -321,18 +368,23 @@ void CompareController::step(int direction)
 }
 
 QList<TilesetDifference> CompareController::selectedDifferences(QString &caption, int &tileset,
-                                                                int &entry) const
+                                                                int &entry,
+                                                                QList<qsizetype> *conflicts) const
 {
     // A placeholder: its tileset. An entry: that entry. A tileset's name or a category:
     // the whole tileset.
     const int placeholder = mTilesets->currentPlaceholder();
     const FieldMatch field = mField->currentField();
     QList<TilesetDifference> chosen;
-    for (const TilesetDifference &difference : mShown) {
+    for (qsizetype k = 0; k < mShown.size(); ++k) {
+        const TilesetDifference &difference = mShown[k];
         if (placeholder >= 0 ? difference.here < 0 && difference.there == placeholder
                              : difference.here == field.tileset &&
-                                   (field.entry < 0 || difference.entry == field.entry))
+                                   (field.entry < 0 || difference.entry == field.entry)) {
             chosen.append(difference);
+            if (conflicts)
+                conflicts->append(mShownConflicts.value(k, -1));
+        }
     }
     if (chosen.isEmpty())
         return chosen;
@@ -355,14 +407,61 @@ void CompareController::takeSelected()
     int entry = -1;
     const QList<TilesetDifference> chosen = selectedDifferences(caption, tileset, entry);
     if (chosen.isEmpty()) {
-        if (auto *window = qobject_cast<QMainWindow *>(mWindow))
-            window->statusBar()->showMessage(
-                mMerging ? u"Nothing to take here: no conflict is marked"_s
-                         : u"Nothing to take here: it is the same in the other file"_s,
-                5000);
+        showMessage(mMerging ? u"Nothing to take here: no conflict is marked"_s
+                             : u"Nothing to take here: it is the same in the other file"_s,
+                    5000);
         return;
     }
     take(chosen, caption, tileset, entry);
+}
+
+void CompareController::keepSelected()
+{
+    QString caption;
+    int tileset = -1;
+    int entry = -1;
+    QList<qsizetype> conflicts;
+    const QList<TilesetDifference> chosen =
+        selectedDifferences(caption, tileset, entry, &conflicts);
+    if (!mMerging || chosen.isEmpty()) {
+        showMessage(u"Nothing to keep here: no conflict is marked"_s, 5000);
+        return;
+    }
+    const int placeholder = chosen.first().here < 0 ? chosen.first().there : -1;
+    if (placeholder >= 0)
+        caption =
+            u"keep this file without tileset %1 of other file"_s.arg(tilesetNumber(placeholder));
+    else if (entry >= 0)
+        caption = u"keep this file's entry %1 of tileset %2"_s.arg(entryNumber(entry),
+                                                                   tilesetNumber(tileset));
+    else
+        caption = u"keep this file's tileset %1"_s.arg(tilesetNumber(tileset));
+    // A step of the document's own history, so that Undo and Redo meet it in order with
+    // the edits; once its merge has ended it decides nothing.
+    const int run = mRun;
+    mDocument->undoStack()->push(new KeepOursCommand(caption, [=, this](bool kept) {
+        if (run == mRun)
+            keep(conflicts, kept, tileset, entry, placeholder);
+    }));
+}
+
+void CompareController::keep(const QList<qsizetype> &conflicts, bool kept, int tileset, int entry,
+                             int placeholder)
+{
+    for (qsizetype conflict : conflicts) {
+        if (kept)
+            mKept.insert(conflict);
+        else
+            mKept.remove(conflict);
+    }
+    markTilesets();
+    // The placeholder of a tileset kept out is gone; undone, it stands there again.
+    if (placeholder >= 0 && !kept) {
+        mTilesets->selectPlaceholder(placeholder);
+        Q_EMIT differenceChosen(-1, -1);
+    } else {
+        Q_EMIT differenceChosen(std::min(tileset, mDocument->tilesetCount() - 1), entry);
+    }
 }
 
 void CompareController::take(const QList<TilesetDifference> &differences, const QString &caption,

@@ -4,6 +4,7 @@
 #include "tilesetmerge.h"
 
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 #include <optional>
@@ -21,8 +22,9 @@ class TilesetList;
 // The open document beside another tileset file, which is read and never written: the
 // differences marked in the trees and counted in the status bar, stepping through them,
 // taking them from the other file, and a merge from it, whose conflicts stay marked until
-// each is decided. Every change goes to the document as one undo step; the marks follow
-// the document as it is, after every change, undo and redo. Open, New and Close end it.
+// each is decided: taken, edited or kept as this file has it. Every change, and every
+// conflict kept, goes to the document as one undo step; the marks follow the document as
+// it is, after every change, undo and redo. Open, New and Close end it.
 class CompareController : public QObject
 {
     Q_OBJECT
@@ -63,11 +65,17 @@ private:
     void end();
     void step(int direction);
     void takeSelected();
+    void keepSelected();
+    // The conflicts kept as this document has them, or open again, and their field shown.
+    void keep(const QList<qsizetype> &conflicts, bool kept, int tileset, int entry,
+              int placeholder);
     void take(const QList<TilesetDifference> &differences, const QString &caption, int tileset,
               int entry);
-    QList<TilesetDifference> selectedDifferences(QString &caption, int &tileset, int &entry) const;
+    QList<TilesetDifference> selectedDifferences(QString &caption, int &tileset, int &entry,
+                                                 QList<qsizetype> *conflicts = nullptr) const;
     NodeMark entryMark(const TilesetDifference &difference, qsizetype conflict) const;
     void showCount();
+    void showMessage(const QString &text, int milliseconds);
 
     TilesetDocument *mDocument;
     PlatformServices &mServices;
@@ -85,6 +93,7 @@ private:
         QAction *next;
         QAction *previous;
         QAction *take;
+        QAction *keepOurs;
         QAction *takeAll;
         QAction *end;
     } mActions{};
@@ -95,6 +104,9 @@ private:
     TilesetTable mOther;
     bool mMerging = false;
     QList<MergeConflict> mConflicts; // of the merge
+    QSet<qsizetype> mKept;           // conflicts decided as this document has them
+    int mRun = 0;                    // which comparison or merge, for the steps kept
+    int mHistoryIndex = 0;           // of the document's undo stack
     // What is marked: every difference, or in a merge the conflicts still open.
     QList<TilesetDifference> mShown;
     QList<qsizetype> mShownConflicts; // for each shown, its conflict in a merge

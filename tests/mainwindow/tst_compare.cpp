@@ -3,6 +3,7 @@
 #include "windowtest.h"
 
 #include <QLabel>
+#include <QStatusBar>
 #include <QUndoStack>
 
 using namespace Qt::StringLiterals;
@@ -11,6 +12,8 @@ using namespace TestFiles;
 const TilesetTable ours = numberedTable(3, 4);
 // Tileset "Top" inserted at the top, entry 2 of "Set 1" and the name of "Set 2" changed.
 const TilesetTable other = with(with(inserted(ours, 0, "Top"), 2, 2, "x"), 3, -1, "Moss");
+// A descendant of ours with two entries changed, to merge with another.
+const TilesetTable mine = with(with(ours, 0, 0, "oak"), 2, 1, "ash");
 
 // Comparing with another file and merging from it: marks, taking, undo.
 class TestCompare : public WindowTest
@@ -18,6 +21,11 @@ class TestCompare : public WindowTest
     Q_OBJECT
 
     QString count() { return child<QLabel>(&window(), u"compareStatus"_s)->text(); }
+    std::pair<int, int> field() { return {list()->currentTileset(), tree()->currentEntry()}; }
+    QString undoText() { return document().undoStack()->undoText(); }
+    // The count, or the field, after the item has run; nothing when it could not.
+    QString countAfter(const QString &item) { return trigger(item) ? count() : QString(); }
+    auto fieldAfter(const QString &item) { return trigger(item) ? field() : std::pair(-9, 0); }
     // Opens the file opened (ours unless told) and answers the file dialogs of command with
     // tables.
     void openAndRun(const QString &command, const QList<TilesetTable> &tables,
@@ -60,26 +68,23 @@ private Q_SLOTS:
         QFETCH(int, entry);
         openAndRun(u"mnucompare"_s, {other});
         QCOMPARE(count(), u"3 differences"_s);
+        QVERIFY(services().messages.isEmpty() && !action(u"mnukeepours"_s)->isEnabled());
         QCOMPARE(list()->topLevelItem(0)->text(0), u"+ Top (other file)"_s);
         QCOMPARE(entryNode(2)->toolTip(0), QString()); // tileset 0 agrees
-        if (node >= 0)
-            click(list(), list()->topLevelItem(node));
-        if (tileset >= 0)
-            click(list(), list()->node(tileset + 1));
+        if (node >= 0 || tileset >= 0)
+            click(list(), node >= 0 ? list()->topLevelItem(node) : list()->node(tileset + 1));
         if (entry >= 0) {
             QCOMPARE(entryNode(entry)->toolTip(0), u"Other file: \"x\""_s);
             click(tree(), entryNode(entry));
         }
         QFETCH(QString, command);
-        QVERIFY(trigger(command));
+        QCOMPARE(countAfter(command),
+                 command == u"mnutakeall"_s ? u"No differences"_s : u"2 differences"_s);
         QTEST(table(), "taken");
-        QCOMPARE(count(), command == u"mnutakeall"_s ? u"No differences"_s : u"2 differences"_s);
-        QTEST(document().undoStack()->undoText(), "step");
-        QVERIFY(document().isModified());
-        QVERIFY(trigger(u"mnuundo"_s));
-        QCOMPARE(table(), ours);
-        QCOMPARE(count(), u"3 differences"_s);
-        QVERIFY(!document().isModified());
+        QTEST(undoText(), "step");
+        QVERIFY(document().isModified() && trigger(u"mnuundo"_s));
+        QCOMPARE(std::tuple(table(), count(), document().isModified()),
+                 std::tuple(ours, u"3 differences"_s, false));
     }
 
     // F8 and Shift+F8 step through the differences in list order and wrap round; Close ends
@@ -88,21 +93,16 @@ private Q_SLOTS:
     {
         openAndRun(u"mnucompare"_s, {other, ours});
         click(list(), list()->node(1));
-        QVERIFY(trigger(u"mnunextdifference"_s));
-        QCOMPARE(std::pair(list()->currentTileset(), tree()->currentEntry()), std::pair(1, 2));
-        QVERIFY(trigger(u"mnunextdifference"_s));
-        QCOMPARE(list()->currentTileset(), 2);
+        QCOMPARE(fieldAfter(u"mnunextdifference"_s), std::pair(1, 2));
+        QCOMPARE(fieldAfter(u"mnunextdifference"_s), std::pair(2, 2)); // the entry stays
         QVERIFY(trigger(u"mnunextdifference"_s));
         QCOMPARE(list()->currentPlaceholder(), 0);
         QCOMPARE(entryNode(0)->toolTip(0), u"Only in the other file"_s);
-        QVERIFY(trigger(u"mnupreviousdifference"_s));
-        QCOMPARE(list()->currentTileset(), 2);
-        QVERIFY(trigger(u"mnucompare"_s));
-        QCOMPARE(count(), u"No differences"_s);
+        QCOMPARE(fieldAfter(u"mnupreviousdifference"_s), std::pair(2, 2));
+        QCOMPARE(countAfter(u"mnucompare"_s), u"No differences"_s);
         QVERIFY(!action(u"mnunextdifference"_s)->isEnabled());
-        QVERIFY(trigger(u"mnuclose"_s));
+        QVERIFY(trigger(u"mnuclose"_s) && !action(u"mnuendcompare"_s)->isEnabled());
         QVERIFY(!child<QLabel>(&window(), u"compareStatus"_s)->isVisible());
-        QVERIFY(!action(u"mnuendcompare"_s)->isEnabled());
     }
 
     // A file of fewer entries per tileset: the entries both have are compared, and a tileset
@@ -137,38 +137,88 @@ private Q_SLOTS:
         QVERIFY(entryNode(150)->parent()->background(0) != QBrush());
     }
 
-    // A merge takes the clean changes in one step and leaves the conflict marked until it is
-    // taken or edited; undoing either marks it again.
+    // A merge takes the clean changes in one step and leaves the conflicts marked until each
+    // is taken, edited or kept as this file has it; undoing that marks it again. Keeping
+    // changes no byte: only the merge's own step makes the document unsaved.
+    void merge_data()
+    {
+        addColumns<TilesetTable, TilesetTable, QString>("theirs", "merged", "message");
+        // Ours is the common ancestor of theirs and mine.
+        const TilesetTable conflicting = with(with(ours, 0, 0, "pine"), 2, 1, "fir");
+        QTest::newRow("a clean change")
+            << with(conflicting, 1, -1, "Moss") << with(mine, 1, -1, "Moss")
+            << u"Merged 1 change; 2 conflicts left"_s;
+        QTest::newRow("nothing else")
+            << conflicting << mine << u"Merged 0 changes; 2 conflicts left"_s;
+    }
     void merge()
     {
-        // Ours is the common ancestor of theirs and mine.
-        const TilesetTable theirs = with(with(ours, 0, 0, "pine"), 2, -1, "Moss");
-        const TilesetTable mine = with(ours, 0, 0, "oak");
+        QFETCH(TilesetTable, merged);
+        QFETCH(TilesetTable, theirs);
         openAndRun(u"mnumerge"_s, {theirs, ours}, mine);
-        QCOMPARE(table(), with(mine, 2, -1, "Moss"));
-        QCOMPARE(count(), u"1 conflict"_s);
-        QCOMPARE(document().undoStack()->undoText(), u"merge from other file"_s);
+        QTEST(window().statusBar()->currentMessage(), "message");
+        const bool modified = merged != mine;
+        QCOMPARE(std::tuple(table(), count(), document().isModified(), undoText()),
+                 std::tuple(merged, u"2 conflicts"_s, modified,
+                            modified ? u"merge from other file"_s : QString()));
         click(list(), list()->node(1));
         QCOMPARE(entryNode(0)->toolTip(0),
                  u"Conflict. Other file: \"pine\"; common ancestor: \"0:0\""_s);
         QCOMPARE(entryNode(0)->background(0).color(), QColor(255, 190, 190)); // red, not amber
         click(tree(), entryNode(0));
-        QVERIFY(trigger(u"mnutakeother"_s));
-        QCOMPARE(count(), u"No conflicts left"_s);
-        QVERIFY(trigger(u"mnuundo"_s));
-        QCOMPARE(count(), u"1 conflict"_s);
+        QCOMPARE(countAfter(u"mnutakeother"_s), u"1 conflict"_s);
+        QCOMPARE(countAfter(u"mnuundo"_s), u"2 conflicts"_s);
         editEntry(0, 0, u"elm"_s);
-        QCOMPARE(count(), u"No conflicts left"_s);
-        QVERIFY(trigger(u"mnuundo"_s));
         QCOMPARE(count(), u"1 conflict"_s);
-        // Files of other entry counts are refused before anything changes.
-        services().files = {writeNumberedFile(u"wide.dat"_s, 3, 5),
-                            writeFile(u"base.dat"_s, fileBytes(ours))};
-        QVERIFY(trigger(u"mnumerge"_s));
-        QCOMPARE(services().messages.last().text,
-                 u"The files have different numbers of entries per tileset (4 here, 5 in the "
-                 u"other file, 4 in the common ancestor); they cannot be merged."_s);
-        QCOMPARE(table(), with(mine, 2, -1, "Moss"));
+        QCOMPARE(countAfter(u"mnuundo"_s), u"2 conflicts"_s);
+        QCOMPARE(countAfter(u"mnukeepours"_s), u"1 conflict"_s);
+        QCOMPARE(undoText(), u"keep this file's entry 000 of tileset 00"_s);
+        QVERIFY(trigger(u"mnunextdifference"_s) && trigger(u"mnunextdifference"_s));
+        QCOMPARE(field(), std::pair(2, 1)); // the only one left, wrapped round to
+        QCOMPARE(countAfter(u"mnuundo"_s), u"2 conflicts"_s);
+        QCOMPARE(std::pair(field(), document().isModified()), std::pair(std::pair(0, 0), modified));
+        QCOMPARE(countAfter(u"mnuredo"_s), u"1 conflict"_s);
+        QCOMPARE(std::pair(table(), document().isModified()), std::pair(merged, modified));
+        QVERIFY(trigger(u"mnuendcompare"_s) && !action(u"mnukeepours"_s)->isEnabled());
+        // Merged again from ours, 1.dat, with other's three changes: no conflict.
+        services().files = {writeFile(u"again.dat"_s, fileBytes(other)), folderPath(u"1.dat"_s)};
+        QCOMPARE(countAfter(u"mnumerge"_s), u"No conflicts left"_s);
+        QCOMPARE(window().statusBar()->currentMessage(), u"Merged 3 changes; no conflicts"_s);
+    }
+
+    // A file of another entry count: Compare says which entries it compares; Merge refuses
+    // it, the other file (fewer) before asking for more, or the ancestor (more); the document
+    // stays as it was.
+    void otherEntryCounts_data()
+    {
+        addColumns<QString, QList<TilesetTable>, QString>("title", "files", "message");
+        const auto wide = [](int entries) { return numberedTable(3, entries); };
+        const QString notice = u"The other file has %1 entries per tileset; this file has 4. Only "
+                               u"the entries both have (000 to %2) are compared and can be taken; "
+                               u"this file keeps 4 entries per tileset%3."_s;
+        const QString rest = u", and a tileset inserted from the other file has the rest empty"_s;
+        QTest::newRow("compare, one fewer")
+            << u"Compare with file"_s << QList{wide(3)} << notice.arg(u"3"_s, u"002"_s, rest);
+        QTest::newRow("compare, one more")
+            << u"Compare with file"_s << QList{wide(5)} << notice.arg(u"5"_s, u"003"_s, QString());
+        const QString refused = u"%1 has %2 entries per tileset; this file has 4. Only files with "
+                                u"the same number of entries can be merged; nothing was merged."_s;
+        QTest::newRow("merge, one fewer")
+            << u"Merge from file"_s << QList{wide(3)} << refused.arg(u"The other file"_s, u"3"_s);
+        QTest::newRow("merge, the ancestor one more")
+            << u"Merge from file"_s << QList{ours, wide(5)}
+            << refused.arg(u"The common ancestor"_s, u"5"_s);
+    }
+    void otherEntryCounts()
+    {
+        QFETCH(QString, title);
+        QFETCH(QList<TilesetTable>, files);
+        openAndRun(title == u"Compare with file"_s ? u"mnucompare"_s : u"mnumerge"_s, files);
+        const auto [text, shownTitle, buttons, icon] = services().messages.value(0);
+        QTEST(text, "message");
+        using enum PlatformServices::Icon;
+        QCOMPARE(std::tuple(shownTitle, icon, buttons, services().messages.size(), table()),
+                 std::tuple(title, Exclamation, PlatformServices::Buttons::Ok, 1, ours));
     }
 };
 
