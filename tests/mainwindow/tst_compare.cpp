@@ -214,7 +214,8 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QList<TilesetTable>, files);
         openAndRun(title == u"Compare with file"_s ? u"mnucompare"_s : u"mnumerge"_s, files);
-        const auto [text, shownTitle, buttons, icon] = services().messages.value(0);
+        const auto [text, shownTitle, buttons, icon, details, byDefault] =
+            services().messages.value(0);
         QTEST(text, "message");
         using enum PlatformServices::Icon;
         QCOMPARE(std::tuple(shownTitle, icon, buttons, services().messages.size(), table()),
