@@ -9,7 +9,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +37,7 @@ FindDialog::FindDialog(QWidget *parent)
     , mSearchNames(named(new QCheckBox(u"Tileset &names"_s, this), u"searchNames"_s))
     , mSearchEntries(named(new QCheckBox(u"&Entries"_s, this), u"searchEntries"_s))
     , mFindAll(named(new QPushButton(u"Find all"_s, this), u"findAll"_s))
+    , mReplace(named(new QPushButton(u"Replace"_s, this), u"replace"_s))
     , mReplaceAll(named(new QPushButton(u"Replace all"_s, this), u"replaceAll"_s))
     , mResults(named(new QListWidget(this), u"findResults"_s))
     , mSummary(named(new QLabel(this), u"findSummary"_s))
@@ -45,7 +49,7 @@ FindDialog::FindDialog(QWidget *parent)
     mReplaceCaption->setBuddy(mReplaceText);
     // Enter in the text boxes finds; Enter in the results shows the result, and no button
     // is a default that the same Enter would press as well (Replace all least of all).
-    for (QPushButton *button : {mFindAll, mReplaceAll})
+    for (QPushButton *button : {mFindAll, mReplace, mReplaceAll})
         button->setAutoDefault(false);
     for (QLineEdit *box : {mFindText, mReplaceText}) {
         auto *validator = new FieldTextValidator(FieldTextValidator::AnyCharacters, box);
@@ -71,6 +75,7 @@ FindDialog::FindDialog(QWidget *parent)
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(mFindAll);
+    buttons->addWidget(mReplace);
     buttons->addWidget(mReplaceAll);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fields);
@@ -81,7 +86,13 @@ FindDialog::FindDialog(QWidget *parent)
     resize(480, 360);
 
     connect(mFindAll, &QPushButton::clicked, this, &FindDialog::findAllRequested);
+    connect(mReplace, &QPushButton::clicked, this, &FindDialog::replaceRequested);
     connect(mReplaceAll, &QPushButton::clicked, this, &FindDialog::replaceAllRequested);
+    // Find... and Replace... are the main window's, whose shortcuts stop at its edge: their
+    // keys switch this window between the two.
+    new QShortcut(QKeySequence::Find, this, [this] { showFor(false); });
+    new QShortcut(Qt::CTRL | Qt::Key_H, this, [this] { showFor(true); });
+
     // Double-click and Enter alike.
     connect(mResults, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { Q_EMIT resultActivated(mResults->row(item)); });
@@ -91,6 +102,7 @@ void FindDialog::showFor(bool replacing)
 {
     mReplaceCaption->setVisible(replacing);
     mReplaceText->setVisible(replacing);
+    mReplace->setVisible(replacing);
     mReplaceAll->setVisible(replacing);
     show();
     raise();
@@ -130,4 +142,36 @@ int FindDialog::resultCount() const
 void FindDialog::selectResult(int row)
 {
     mResults->setCurrentRow(row);
+}
+
+QPoint findDialogPosition(const QRect &window, const QRect &trees, QSize dialog,
+                          const QRect &screen)
+{
+    const auto within = [](int at, int low, int length, int room) {
+        return std::clamp(at, low, std::max(low, low + room - length));
+    };
+    const int top = within(window.top(), screen.top(), dialog.height(), screen.height());
+    if (window.right() + dialog.width() <= screen.right())
+        return {window.right() + 1, top};
+    if (window.left() - dialog.width() >= screen.left())
+        return {window.left() - dialog.width(), top};
+    // Below, above or level with the trees; at the window's right edge, right of them or
+    // left of them: the first that covers them least.
+    QPoint best;
+    qint64 least = -1;
+    for (int y : {trees.bottom() + 1, trees.top() - dialog.height(), window.top()}) {
+        for (int x : {window.right() + 1 - dialog.width(), trees.right() + 1,
+                      trees.left() - dialog.width()}) {
+            const QRect place(QPoint(within(x, screen.left(), dialog.width(), screen.width()),
+                                     within(y, screen.top(), dialog.height(), screen.height())),
+                              dialog);
+            const QRect covered = place.intersected(trees);
+            const qint64 area = qint64(covered.width()) * covered.height();
+            if (least < 0 || area < least) {
+                best = place.topLeft();
+                least = area;
+            }
+        }
+    }
+    return best;
 }

@@ -19,7 +19,8 @@ class FindDialog : public QDialog
 public:
     explicit FindDialog(QWidget *parent = nullptr);
 
-    // Shows the dialog for finding, or with the replacement row for replacing.
+    // Shows the dialog for finding, or with the replacement row for replacing. The main
+    // window's keys for Find... and Replace... switch between the two in the dialog too.
     void showFor(bool replacing);
 
     SearchOptions options() const;
@@ -32,6 +33,7 @@ public:
 
 Q_SIGNALS:
     void findAllRequested();
+    void replaceRequested();
     void replaceAllRequested();
     void resultActivated(int row);
     void searchChanged(); // the text or an option, so that results shown are no longer its
@@ -45,7 +47,14 @@ private:
     QCheckBox *mSearchNames;
     QCheckBox *mSearchEntries;
     QPushButton *mFindAll;
+    QPushButton *mReplace;
     QPushButton *mReplaceAll;
     QListWidget *mResults;
     QLabel *mSummary;
 };
+
+// Where the dialog of that size opens, all of it on the screen: beside the main window where
+// there is room, right of it before left of it; else where it covers the trees least. Frame
+// geometries, in screen coordinates.
+QPoint findDialogPosition(const QRect &window, const QRect &trees, QSize dialog,
+                          const QRect &screen);

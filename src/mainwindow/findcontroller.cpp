@@ -1,14 +1,20 @@
 #include "findcontroller.h"
 
+#include "clientarea.h"
+#include "entrytree.h"
 #include "fieldformat.h"
+#include "fieldstatus.h"
 #include "finddialog.h"
 #include "platformservices.h"
 #include "tilesetdocument.h"
+#include "tilesetlist.h"
 #include "windows1252.h"
 
 #include <QScreen>
 #include <QSet>
 #include <QWidget>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -46,11 +52,12 @@ void FindController::showDialog(bool replacing)
     if (!mDialog) {
         mDialog = new FindDialog(mWindow);
         connect(mDialog, &FindDialog::findAllRequested, this, &FindController::findAll);
+        connect(mDialog, &FindDialog::replaceRequested, this, &FindController::replace);
         connect(mDialog, &FindDialog::replaceAllRequested, this, &FindController::replaceAll);
         connect(mDialog, &FindDialog::resultActivated, this, &FindController::showMatch);
         connect(mDialog, &FindDialog::searchChanged, this, &FindController::clearResults);
         mDialog->showFor(replacing);
-        placeBesideWindow();
+        placeDialog();
         return;
     }
     mDialog->showFor(replacing);
@@ -106,21 +113,24 @@ void FindController::findNext(FieldMatch current)
         return;
     }
     findAll(); // the document may have changed since the last search
+    showMatchAfter(current);
+}
+
+void FindController::showMatchAfter(FieldMatch current)
+{
     if (mMatches.isEmpty())
         return;
     const auto next = std::upper_bound(mMatches.cbegin(), mMatches.cend(), current);
     showMatch(next == mMatches.cend() ? 0 : int(next - mMatches.cbegin()));
 }
 
-void FindController::replaceAll()
+std::optional<QString> FindController::replacementFor(const QString &command)
 {
-    Q_EMIT aboutToAct();
     if (!mDialog || !mDocument->isOpen())
-        return;
-    const SearchOptions options = mDialog->options();
-    if (options.text.isEmpty()) {
+        return std::nullopt;
+    if (mDialog->options().text.isEmpty()) {
         mDialog->setSummary(u"Nothing replaced: type the text to find first"_s);
-        return;
+        return std::nullopt;
     }
     const QString replacement = mDialog->replacement();
     bool encodable = false;
@@ -129,22 +139,61 @@ void FindController::replaceAll()
         mServices.messageBox(mWindow,
                              u"The replacement holds characters a tileset file cannot store; "
                              u"only Windows-1252 characters can be used."_s,
-                             u"Replace all"_s, PlatformServices::Buttons::Ok,
+                             command, PlatformServices::Buttons::Ok,
                              PlatformServices::Icon::Exclamation);
         mDialog->setSummary(u"Nothing replaced"_s);
-        return;
+        return std::nullopt;
     }
-    const QList<FieldMatch> matches = findFields(mDocument->table(), options);
-    FieldReplacement replaced = replaceFields(mDocument->table(), matches, options, replacement);
+    return replacement;
+}
+
+bool FindController::cutAccepted(const FieldReplacement &replaced, const QString &command)
+{
     if (replaced.cutFields > 0 &&
         mServices.messageBox(mWindow,
-                             u"%1 would be cut to fit. Replace all the same?"_s.arg(
-                                 counted(replaced.cutFields, u"field"_s, u"fields"_s)),
-                             u"Replace all"_s, PlatformServices::Buttons::OkCancel,
+                             u"%1 would be cut to fit. %2 the same?"_s.arg(
+                                 counted(replaced.cutFields, u"field"_s, u"fields"_s), command),
+                             command, PlatformServices::Buttons::OkCancel,
                              PlatformServices::Icon::Question) != PlatformServices::Answer::Ok) {
         mDialog->setSummary(u"Nothing replaced"_s);
+        return false;
+    }
+    return true;
+}
+
+void FindController::replace()
+{
+    Q_EMIT aboutToAct();
+    const std::optional<QString> replacement = replacementFor(u"Replace"_s);
+    if (!replacement)
+        return;
+    findAll(); // the matches of the document as it is
+    const FieldMatch current = currentField();
+    if (!std::binary_search(mMatches.cbegin(), mMatches.cend(), current)) {
+        showMatchAfter(current); // as editors do: the first press finds
         return;
     }
+    FieldReplacement replaced =
+        replaceFields(mDocument->table(), {current}, mDialog->options(), *replacement);
+    if (!cutAccepted(replaced, u"Replace"_s))
+        return;
+    if (replaced.changedFields > 0)
+        mDocument->apply(u"replace"_s, std::move(replaced.edit), current.tileset, current.entry);
+    findAll();
+    showMatchAfter(current);
+}
+
+void FindController::replaceAll()
+{
+    Q_EMIT aboutToAct();
+    const std::optional<QString> replacement = replacementFor(u"Replace all"_s);
+    if (!replacement)
+        return;
+    const SearchOptions options = mDialog->options();
+    const QList<FieldMatch> matches = findFields(mDocument->table(), options);
+    FieldReplacement replaced = replaceFields(mDocument->table(), matches, options, *replacement);
+    if (!cutAccepted(replaced, u"Replace all"_s))
+        return;
     const int changed = replaced.changedFields;
     if (changed > 0)
         mDocument->apply(u"replace all"_s, std::move(replaced.edit), matches.first().tileset, -1);
@@ -161,20 +210,30 @@ void FindController::clearResults()
         mDialog->setResults({}, {});
 }
 
-void FindController::placeBesideWindow()
+void FindController::placeDialog()
 {
-    // Beside the main window rather than over the trees it selects in, where the screen
-    // has room: right of it, else left of it.
-    const QRect window = mWindow->frameGeometry();
+    // Beside the main window rather than over the trees it selects in.
     const QScreen *screen = mWindow->screen();
     if (!screen)
         return;
-    const QRect room = screen->availableGeometry();
-    const QSize size = mDialog->frameGeometry().size();
-    const int top =
-        std::clamp(window.top(), room.top(), std::max(room.top(), room.bottom() - size.height()));
-    if (window.right() + size.width() < room.right())
-        mDialog->move(window.right() + 1, top);
-    else if (window.left() - size.width() >= room.left())
-        mDialog->move(window.left() - size.width(), top);
+    mDialog->move(findDialogPosition(mWindow->frameGeometry(), treesGeometry(),
+                                     mDialog->frameGeometry().size(), screen->availableGeometry()));
+}
+
+// The window's parts are found among its children: the controller is made before its
+// status bar.
+FieldMatch FindController::currentField() const
+{
+    const auto *field = mWindow->findChild<FieldStatus *>();
+    return field ? field->currentField() : FieldMatch{-1, -1};
+}
+
+QRect FindController::treesGeometry() const
+{
+    QRect trees;
+    if (const auto *area = mWindow->findChild<ClientArea *>())
+        for (const QWidget *tree : {static_cast<const QWidget *>(area->tilesetList()),
+                                    static_cast<const QWidget *>(area->entryTree())})
+            trees |= QRect(tree->mapToGlobal(QPoint(0, 0)), tree->size());
+    return trees;
 }

@@ -5,13 +5,16 @@
 #include <QObject>
 #include <QPointer>
 
+#include <optional>
+
 class FindDialog;
 class PlatformServices;
+class QRect;
 class QWidget;
 class TilesetDocument;
 
-// Find and replace over the open document: the Find dialog, its results, Find next and
-// Replace all. Results always describe the document as it is now.
+// Find and replace over the open document: the Find dialog, its results, Find next,
+// Replace and Replace all. Results always describe the document as it is now.
 class FindController : public QObject
 {
     Q_OBJECT
@@ -31,10 +34,21 @@ Q_SIGNALS:
 
 private:
     void findAll();
+    // The match the user is on, then the next; off a match, only the next is shown.
+    void replace();
     void replaceAll();
+    // The replacement when there is something to find and the file can store it; else the
+    // summary, or a message titled command, says why nothing is replaced.
+    std::optional<QString> replacementFor(const QString &command);
+    // No field is cut, or the user agrees to it.
+    bool cutAccepted(const FieldReplacement &replaced, const QString &command);
     void showMatch(int row);
+    void showMatchAfter(FieldMatch current);
     void clearResults();
-    void placeBesideWindow();
+    void placeDialog();
+    // The main window's parts the dialog works beside.
+    FieldMatch currentField() const;
+    QRect treesGeometry() const;
     QString resultRow(const FieldMatch &match) const;
 
     TilesetDocument *mDocument;

@@ -65,13 +65,14 @@ class TestEditing : public WindowTest
     {
         return child<T>(child<QWidget>(&window(), u"FindDialog"_s), name);
     }
-    // Find all, or Replace all when a replacement is given.
-    void search(const QString &text, const QString &replacement = {})
+    // Find all, or Replace all (or the button given) when a replacement is given.
+    void search(const QString &text, const QString &replacement = {},
+                const QString &button = u"replaceAll"_s)
     {
         QVERIFY(trigger(replacement.isNull() ? u"mnufind"_s : u"mnureplace"_s));
         inFind<QLineEdit>(u"findText"_s)->setText(text);
         inFind<QLineEdit>(u"replaceText"_s)->setText(replacement);
-        inFind<QPushButton>(replacement.isNull() ? u"findAll"_s : u"replaceAll"_s)->click();
+        inFind<QPushButton>(replacement.isNull() ? u"findAll"_s : button)->click();
     }
     // One node for each tileset, labelled with its number and name.
     bool listShowsTheTable()
@@ -314,7 +315,7 @@ private Q_SLOTS:
         QTest::newRow("import") << u"mnuimport"_s << 3 << u"Undo import into tileset 03"_s;
         QTest::newRow("replace all") << u"replace"_s << 3 << u"Undo replace all"_s;
         // Shown on the first tileset changed, here the one selected.
-        QTest::newRow("replace all, every tileset")
+        QTest::newRow("replace all, all tilesets")
             << u"replace :40"_s << 0 << u"Undo replace all"_s;
     }
     void eachCommandIsOneStep()
@@ -497,6 +498,32 @@ private Q_SLOTS:
         QVERIFY(summary->text().startsWith(u"Nothing replaced"_s));
         QVERIFY(trigger(u"mnuclose"_s)); // no document: nothing to find in
         QVERIFY(!child<QWidget>(&window(), u"FindDialog"_s)->isVisible());
+    }
+
+    // Replace changes the match the user is on, one undo step, and shows the next; off a
+    // match it only shows the next. Ctrl+F and Ctrl+H in the dialog switch it and back.
+    void replaceOneAtATime()
+    {
+        openTable(numberedTable(6, 151));
+        const QByteArray before = table().bytes();
+        select(5, 13);
+        search(u"5:14"_s, u"x"_s, u"replace"_s); // off a match
+        QVERIFY(tree()->currentItem() == entryNode(14) && table().bytes() == before);
+        auto *replace = inFind<QPushButton>(u"replace"_s);
+        replace->click();
+        QCOMPARE(table().entry(14, 5), field("x", EntryWidth));
+        QCOMPARE(tree()->currentItem(), entryNode(140));
+        QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo replace"_s);
+        select(5, 149);
+        replace->click(); // the last: round to the first match left
+        QCOMPARE(tree()->currentItem(), entryNode(140));
+        QVERIFY(trigger(u"mnuundo"_s) && tree()->currentItem() == entryNode(149)); // its step
+        QVERIFY(trigger(u"mnuundo"_s) && table().bytes() == before);
+        QTRY_COMPARE(QApplication::activeWindow(), replace->window()); // keys reach the dialog
+        QTest::keyClick(replace->window(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(!replace->isVisible() && !inFind<QPushButton>(u"replaceAll"_s)->isVisible());
+        QTest::keyClick(replace->window(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(replace->isVisible());
     }
 };
 

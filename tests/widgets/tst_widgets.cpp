@@ -4,6 +4,7 @@
 #include "entrytoolbar.h"
 #include "entrytree.h"
 #include "fileinfodialog.h"
+#include "finddialog.h"
 #include "imagelist.h"
 #include "newfiledialog.h"
 #include "selecttilesetdialog.h"
@@ -302,6 +303,27 @@ private Q_SLOTS:
         // Sized to its content: no more than a margin or two below the button.
         const QRect ok = child<QPushButton>(&form7, u"Command1"_s)->geometry();
         QCOMPARE_LE(form7.height() - ok.bottom() - 1, 16);
+    }
+
+    // A 480 x 360 Find dialog on a screen below a 30-pixel panel: the main window's frame,
+    // its trees 60 pixels below its top, 22 from its right and 20 from its bottom, and where
+    // the dialog opens. Right of the window needs the room kept on the screen; a corner
+    // covers the trees least where the whole screen is the window.
+    void findDialogPlacement_data()
+    {
+        addColumns<QRect, QPoint>("window", "position");
+        QTest::newRow("right, just") << QRect(200, 700, 600, 300) << QPoint(800, 664);
+        QTest::newRow("left only, just") << QRect(480, 100, 700, 300) << QPoint(0, 100);
+        QTest::newRow("neither: below the trees") << QRect(479, 100, 322, 500) << QPoint(321, 580);
+        QTest::newRow("neither: above the trees") << QRect(100, 500, 1000, 524) << QPoint(620, 200);
+        QTest::newRow("neither: a corner") << QRect(0, 30, 1280, 994) << QPoint(800, 30);
+    }
+    void findDialogPlacement()
+    {
+        QFETCH(QRect, window);
+        QTEST(findDialogPosition(window, window.adjusted(0, 60, -22, -20), {480, 360},
+                                 {0, 30, 1280, 994}),
+              "position");
     }
 };
 
