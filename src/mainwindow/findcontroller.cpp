@@ -28,10 +28,13 @@ QString counted(qsizetype count, const QString &one, const QString &many)
 } // namespace
 
 FindController::FindController(TilesetDocument *document, PlatformServices &services,
+                               const FieldStatus *fieldStatus, const ClientArea *trees,
                                QWidget *window)
     : QObject(window)
     , mDocument(document)
     , mServices(services)
+    , mFieldStatus(fieldStatus)
+    , mTrees(trees)
     , mWindow(window)
 {
     // Nothing to search without a document; results shown stay those of the document as
@@ -220,20 +223,16 @@ void FindController::placeDialog()
                                      mDialog->frameGeometry().size(), screen->availableGeometry()));
 }
 
-// The window's parts are found among its children: the controller is made before its
-// status bar.
 FieldMatch FindController::currentField() const
 {
-    const auto *field = mWindow->findChild<FieldStatus *>();
-    return field ? field->currentField() : FieldMatch{-1, -1};
+    return mFieldStatus->currentField();
 }
 
 QRect FindController::treesGeometry() const
 {
     QRect trees;
-    if (const auto *area = mWindow->findChild<ClientArea *>())
-        for (const QWidget *tree : {static_cast<const QWidget *>(area->tilesetList()),
-                                    static_cast<const QWidget *>(area->entryTree())})
-            trees |= QRect(tree->mapToGlobal(QPoint(0, 0)), tree->size());
+    for (const QWidget *tree : {static_cast<const QWidget *>(mTrees->tilesetList()),
+                                static_cast<const QWidget *>(mTrees->entryTree())})
+        trees |= QRect(tree->mapToGlobal(QPoint(0, 0)), tree->size());
     return trees;
 }

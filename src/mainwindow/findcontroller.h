@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class ClientArea;
+class FieldStatus;
 class FindDialog;
 class PlatformServices;
 class QRect;
@@ -20,7 +22,9 @@ class FindController : public QObject
     Q_OBJECT
 
 public:
-    FindController(TilesetDocument *document, PlatformServices &services, QWidget *window);
+    // fieldStatus tells the field the user is on; trees are what the dialog avoids covering.
+    FindController(TilesetDocument *document, PlatformServices &services,
+                   const FieldStatus *fieldStatus, const ClientArea *trees, QWidget *window);
 
     void showDialog(bool replacing);
     // The first match after current, wrapping round; the dialog when nothing is searched.
@@ -53,6 +57,8 @@ private:
 
     TilesetDocument *mDocument;
     PlatformServices &mServices;
+    const FieldStatus *mFieldStatus;
+    const ClientArea *mTrees;
     QWidget *mWindow;
     QPointer<FindDialog> mDialog; // made when first asked for
     QList<FieldMatch> mMatches;

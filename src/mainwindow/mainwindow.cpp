@@ -33,7 +33,6 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     , mClientArea(new ClientArea(this))
     , mTilesetList(mClientArea->tilesetList())
     , mEntryTree(mClientArea->entryTree())
-    , mFind(new FindController(mDocument, services, this))
     , mFileWatcher(new DocumentFileWatcher(this))
     , mRecovery(new RecoveryController(mDocument, folders.recovery, this))
 {
@@ -45,6 +44,7 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     statusBar()->setSizeGripEnabled(false);
     mFieldStatus = new FieldStatus(mDocument, mTilesetList, mEntryTree, statusBar());
     statusBar()->addWidget(mFieldStatus, 1);
+    mFind = new FindController(mDocument, services, mFieldStatus, mClientArea, this);
     mCompare = new CompareController(
         mDocument, services, [this](const QString &path) { return readFile(path, -1); },
         mTilesetList, mEntryTree, mFieldStatus, this);

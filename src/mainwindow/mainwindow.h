@@ -113,7 +113,7 @@ private:
     EntryTree *mEntryTree;
     FieldStatus *mFieldStatus = nullptr;
     QLabel *mUnsavedMark = nullptr;
-    FindController *mFind;
+    FindController *mFind = nullptr;
     CompareController *mCompare = nullptr;
     RecentFilesMenu *mRecentFiles = nullptr;
     DocumentFileWatcher *mFileWatcher;
