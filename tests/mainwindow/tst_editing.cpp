@@ -1,5 +1,6 @@
 #include "datatable.h"
 #include "fieldformat.h"
+#include "textutils.h"
 #include "widgets.h"
 #include "windowtest.h"
 
@@ -94,22 +95,25 @@ private Q_SLOTS:
     void refusals_data()
     {
         // readme: a readme.txt the desktop has no program for
-        addColumns<int, QString, bool, QString, QString>("tilesets", "command", "readme", "title",
-                                                         "text");
+        addColumns<int, QString, bool, QString, QString, PlatformServices::Icon>(
+            "tilesets", "command", "readme", "title", "text", "icon");
+        using enum PlatformServices::Icon;
         QTest::newRow("delete the only tileset")
             << 1 << u"mnudelete"_s << false << u"Error while deleting tileset"_s
-            << u"There must be at least one tileset left!"_s;
+            << u"There must be at least one tileset left!"_s << Exclamation;
         QTest::newRow("insert a 256th")
             << 255 << u"mnuinsert"_s << false << u"Error while inserting tileset"_s
-            << u"A tileset file holds at most 255 tilesets; delete one before inserting another."_s;
+            << u"A tileset file holds at most 255 tilesets; delete one before inserting another."_s
+            << Exclamation;
         QTest::newRow("import of 150 entries into 151")
             << 2 << u"mnuimport"_s << false << u"Error importing tileset"_s
-            << u"Incompatible amount of entries."_s;
+            << u"Incompatible amount of entries."_s << Critical;
         QTest::newRow("no readme") << 1 << u"mnureadme"_s << false << u"Readme.txt"_s
-                                   << u"Couldn't find <folder>/readme.txt"_s;
+                                   << u"Couldn't find <folder>/readme.txt"_s << Exclamation;
         QTest::newRow("a readme with nothing to open it")
             << 1 << u"mnureadme"_s << true << u"Readme.txt"_s
-            << u"The desktop has no program to open <folder>/readme.txt. Open it by hand."_s;
+            << u"The desktop has no program to open <folder>/readme.txt. Open it by hand."_s
+            << Exclamation;
     }
     void refusals()
     {
@@ -131,6 +135,11 @@ private Q_SLOTS:
         QVERIFY(trigger(command));
         QTEST(services().messages.last().text.replace(folderPath({}), u"<folder>"_s), "text");
         QTEST(services().messages.last().title, "title");
+        QTEST(services().messages.last().icon, "icon");
+        if (command == u"mnuimport"_s) // asked first
+            QCOMPARE(
+                std::pair(services().messages.first().icon, services().messages.first().buttons),
+                std::pair(PlatformServices::Icon::Question, PlatformServices::Buttons::OkCancel));
         QVERIFY(table() == before && !document().isModified());
         if (command == u"mnuimport"_s) // even refused, the node shows the name as stored
             QCOMPARE(list()->node(tilesets)->text(0),
@@ -273,6 +282,9 @@ private Q_SLOTS:
         QFETCH(bool, categorised);
         QCOMPARE(tree()->topLevelItemCount(), categorised ? 16 : entries);
         QCOMPARE(action(u"mnudisplaynames"_s)->isEnabled(), categorised);
+        action(u"mnudisplaynames"_s)->setChecked(true); // as the settings can leave it
+        click(list(), list()->node(1));
+        QCOMPARE(entryNode(0)->text(0).startsWith(u"000. Grass"_s), categorised);
         QCOMPARE(child<QToolBar>(&window(), u"Toolbar2"_s)->actions().last()->isEnabled(),
                  categorised);
         if (categorised) { // the first and last buttons open their own categories
@@ -298,6 +310,55 @@ private Q_SLOTS:
                      u"There is no entry %1: enter a number from 0 to %2."_s.arg(
                          goTo, QString::number(std::min(150, entries - 1))));
         QVERIFY(!tree()->currentItem()->parent() || tree()->currentItem()->parent()->isExpanded());
+    }
+
+    // The arrow keys, Home and End move the selection; the other tree and the status bar
+    // follow at once, as after a click.
+    void keysMoveTheSelection_data()
+    {
+        // inList: the keys go to the tileset list, else to the entry tree
+        // field: the one selected after the keys, as the status bar names it
+        addColumns<int, bool, QList<int>, QString>("entries", "inList", "keys", "field");
+        QTest::newRow("Down to the next tileset")
+            << 151 << true << QList<int>{Qt::Key_Down} << u"Tileset 01 \u00b7 Name"_s;
+        QTest::newRow("End, the last tileset")
+            << 151 << true << QList<int>{Qt::Key_End} << u"Tileset 69 \u00b7 Name"_s;
+        QTest::newRow("End, Up, Home")
+            << 151 << true << QList<int>{Qt::Key_End, Qt::Key_Up, Qt::Key_Home}
+            << u"Tileset 00 \u00b7 Name"_s;
+        QTest::newRow("Down to an entry")
+            << 151 << false << QList<int>{Qt::Key_Down} << u"Tileset 00 \u00b7 Entry 001"_s;
+        QTest::newRow("End, the last entry")
+            << 151 << false << QList<int>{Qt::Key_End} << u"Tileset 00 \u00b7 Entry 150"_s;
+        QTest::newRow("flat: Down, the second entry")
+            << 3 << false << QList<int>{Qt::Key_Down} << u"Tileset 00 \u00b7 Entry 001"_s;
+        QTest::newRow("flat: End, the last entry")
+            << 3 << false << QList<int>{Qt::Key_End} << u"Tileset 00 \u00b7 Entry 002"_s;
+        QTest::newRow("flat, 152: End")
+            << 152 << false << QList<int>{Qt::Key_End} << u"Tileset 00 \u00b7 Entry 151"_s;
+    }
+    void keysMoveTheSelection()
+    {
+        QFETCH(int, entries);
+        writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\r\nSelectedEntry= 167\r\n");
+        openTable(numberedTable(70, entries));
+        // The remembered node is the categorised tree's; a flat list opens on its first entry.
+        QCOMPARE(tree()->selectedNodeIndex(), entries == 151 ? 167 : 1);
+        QFETCH(bool, inList);
+        QTreeWidget *keyed = inList ? static_cast<QTreeWidget *>(list()) : tree();
+        keyed->setFocus();
+        if (!inList)
+            tree()->selectNode(tree()->entryNode(0));
+        QFETCH(QList<int>, keys);
+        for (int key : keys)
+            QTest::keyClick(keyed, Qt::Key(key));
+        QFETCH(QString, field);
+        QVERIFY2(child<QLabel>(&window(), u"fieldStatus"_s)->text().startsWith(field),
+                 qPrintable(child<QLabel>(&window(), u"fieldStatus"_s)->text()));
+        const int t = field.mid(8, 2).toInt();
+        QCOMPARE(list()->currentTileset(), t);
+        QCOMPARE(entryNode(entries - 1)->text(0),
+                 u"%1. %2:%3"_s.arg(zeroPad(entries - 1, 3)).arg(t).arg(entries - 1));
     }
 
     void eachCommandIsOneStep_data()
@@ -397,6 +458,10 @@ private Q_SLOTS:
         openTable(numberedTable(6, 151));
         rename(2, u"Set 2"_s); // the same bytes: no step
         QVERIFY(!document().undoStack()->canUndo() && told() == 0);
+        select(0, 0);
+        services().dialogs << [](QDialog &dialog) { dialog.accept(); }; // tileset 0 onto itself
+        QVERIFY(trigger(u"mnucopy"_s));
+        QVERIFY(!document().undoStack()->canUndo() && told() == 3); // a change all the same
         rename(1, u"A"_s);
         QCOMPARE(told(), 3);
         QVERIFY(trigger(u"mnusave"_s));

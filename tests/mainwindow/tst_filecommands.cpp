@@ -146,7 +146,7 @@ private Q_SLOTS:
         const QString path = openChanged();
         const QString target = folderPath(name);
         QVERIFY(saved || QDir().mkpath(target));
-        QVERIFY(trigger(u"mnusave"_s));
+        action(u"Toolbar1Button3"_s)->trigger(); // the toolbar's Save
         const QByteArray bytes = TestFiles::read(path);
         QCOMPARE(bytes, fileBytes(table()));
         services().files << target;
@@ -160,7 +160,12 @@ private Q_SLOTS:
         QCOMPARE(boxes(), saved ? QString() : u"Error while saving! | Error | 1"_s);
         QVERIFY(saved || services().messages.first().details == target + u"\nis a folder"_s);
         QVERIFY(!saved || TestFiles::read(target) == bytes);
-        QCOMPARE(action(u"mnurecent1"_s)->text(), u"&1 "_s + (saved ? target : path));
+        QCOMPARE(action(u"mnurecent1"_s)->text(), u"&1 "_s + named);
+        if (!saved)
+            services().answers << Answer::No;
+        QVERIFY(window().close()); // the next start opens what was saved last
+        QVERIFY(
+            TestFiles::read(folderPath(u"hmktse.ini"_s)).contains("LastOpened= " + named.toUtf8()));
     }
 
     // Another file opened, by Open or dropped on the window, over unsaved changes.
@@ -199,6 +204,7 @@ private Q_SLOTS:
         }
         const QString asked = u"Save changes before opening another file? | Changes made | 0"_s;
         QCOMPARE(boxes(), saveFails ? asked + u", Error while saving! | Error | 1"_s : asked);
+        QCOMPARE(services().messages.first().buttons, PlatformServices::Buttons::YesNoCancel);
         QTEST(TestFiles::read(first).mid(5 + 33, 1) == "Z", "saved");
         QTEST(document().tilesetCount() == 7, "opened");
         QCOMPARE(document().isModified(), document().tilesetCount() == 2);
@@ -231,19 +237,22 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, settings);
         QFETCH(QString, written);
-        writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\n" + settings);
+        const QByteArray last = writeNumberedFile(u"a.dat"_s, 1, 1).toUtf8();
+        writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\nLastOpened=" + last + '\n' + settings);
         start().show();
         QCoreApplication::processEvents();
         QTEST(boxes(), "told");
+        // The last file is opened only when the option is on.
+        QCOMPARE(document().isOpen(), written.section(u' ', 6, 6) == u"1"_s);
         const QSize outer = window().frameGeometry().size() * 15;
         written.replace(u'W', QString::number(outer.width()));
         written.replace(u'H', QString::number(outer.height()));
         // A file opened and closed again is no last file to open.
-        QVERIFY(open(writeNumberedFile(u"a.dat"_s, 1, 1)) && trigger(u"mnuclose"_s));
+        QVERIFY(open(QString::fromUtf8(last)) && trigger(u"mnuclose"_s));
         trigger(u"mnuquit"_s);
         // The values after "key= ", in file order, from the second setting on.
         const QByteArray ini = TestFiles::read(folderPath(u"hmktse.ini"_s));
-        QVERIFY(ini.contains("\r\nLastOpened= n/a\r\n"));
+        QVERIFY(ini.contains("\r\nLastOpened= n/a\r\n") && ini.endsWith("\r\n"));
         QStringList values;
         for (const QString &line : QString::fromUtf8(ini).split(u"\r\n"_s).mid(2, 8))
             values.append(line.section(u"= "_s, 1, -1));

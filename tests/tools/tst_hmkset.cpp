@@ -137,6 +137,7 @@ private Q_SLOTS:
         row("dump folder", 1, loading + u"folder: is a folder\n"_s);
         row("-h", 0, u"Usage: hmkset COMMAND ARGUMENTS\n"_s);
         row("help dump build", 2, u"hmkset: help takes at most one command\n"_s);
+        row("info in.dat in.dat", 2, u"hmkset: info takes 1 argument(s), got 2\n"_s);
         row("build in.json out.dat", 1,
             u"in.json: sets[1].entries[2]: 33 characters, at most 32\n"_s);
         row("build 256.json out.dat", 1,

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -251,6 +252,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.confirmed(), tilesets > 0);
         QCOMPARE(dialog.tilesetCount(), tilesets); // 0 unless confirmed
         QCOMPARE(dialog.entryCount(), tilesets > 0 ? 151 : 0);
+        child<QRadioButton>(&dialog, u"Option2"_s)->click(); // a preset again: its count, fixed
+        QVERIFY(!textBox(&dialog, 0)->isEnabled() && textBox(&dialog, 0)->text() == u"70"_s);
     }
 
     // New file and Select tileset ended as the row is named; Select tileset has 100 chosen.
@@ -303,6 +306,9 @@ private Q_SLOTS:
         // Sized to its content: no more than a margin or two below the button.
         const QRect ok = child<QPushButton>(&form7, u"Command1"_s)->geometry();
         QCOMPARE_LE(form7.height() - ok.bottom() - 1, 16);
+        QSignalSpy opened(&form7, &AboutDialog::openRequested); // the authors' mail link
+        QTest::mouseClick(child<QLabel>(&form7, u"Label7"_s), Qt::LeftButton);
+        QCOMPARE(opened.value(0).value(0).toUrl(), QUrl(u"mailto:hmktse@example.org"_s));
     }
 
     // A 480 x 360 Find dialog on a screen below a 30-pixel panel: the main window's frame,
