@@ -36,11 +36,11 @@ class TestDocument : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir mDir;
+    QTemporaryDir mDir; // the current folder
     TilesetTable mTable;
-    QString path(const QString &name) const { return mDir.filePath(name); }
 
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(QDir::setCurrent(mDir.path())); }
     void init() { mTable = TilesetTable(); }
 
     // The loader's rule, for names and for entries, each row as both.
@@ -66,14 +66,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, raw);
         // One entry alone, and the same between others in a run, which may take another path.
         QByteArray run = QByteArray(EntryWidth, 'x') + raw + raw;
-        if (width == NameWidth) {
-            applyFieldRule(raw.data(), width);
-        } else {
-            applyEntryRule(raw.data());
+        width == NameWidth ? applyFieldRule(raw.data(), width) : applyEntryRule(raw.data());
+        QTEST(raw, "expected");
+        if (width == EntryWidth) {
             applyEntryRules(run.data(), 3);
             QCOMPARE(run, QByteArray(EntryWidth, 'x') + raw + raw);
         }
-        QTEST(raw, "expected");
     }
 
     void readSettings_data()
@@ -104,15 +102,15 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, contents);
         EditorSettings settings = oldSettings(15);
-        QTEST(readSettingsFile(write(path(u"hmktse.ini"_s), contents), settings), "complete");
+        QTEST(readSettingsFile(write(u"hmktse.ini"_s, contents), settings), "complete");
         QTEST(settings, "expected");
     }
 
     void descriptions_data()
     {
-        // contents: null: no file
+        // bytes: null: no file
         // first: every later text is empty
-        addColumns<QByteArray, QStringList>("contents", "first");
+        addColumns<QByteArray, QStringList>("bytes", "first");
         const QStringList aEmptyC = {u"A"_s, QString(), u"C"_s};
         QTest::newRow("CR LF") << QByteArray("A\r\n\r\nC\r\n") << aEmptyC;
         QTest::newRow("no final line end") << QByteArray("A\n\nC") << aEmptyC;
@@ -124,11 +122,10 @@ private Q_SLOTS:
     }
     void descriptions()
     {
-        QFETCH(QByteArray, contents);
+        QFETCH(QByteArray, bytes);
         QFETCH(QStringList, first);
-        const QString desc = contents.isNull() ? path(u"none"_s) : write(path(u"desc"_s), contents);
         first.resize(DescriptionCount);
-        QCOMPARE(readDescriptionFile(desc), first);
+        QCOMPARE(readDescriptionFile(bytes.isNull() ? u"none"_s : write(u"desc"_s, bytes)), first);
     }
 
     void failedLoadChangesNothing_data()
@@ -171,23 +168,17 @@ private Q_SLOTS:
         QFETCH(QString, place);
         QFETCH(QByteArray, file);
         QFETCH(int, requiredEntries);
-        const QString in = path(place);
-        if (place == u"folder")
-            QVERIFY(QDir().mkpath(in));
-        else if (place == u"fifo")
-            QCOMPARE(mkfifo(QFile::encodeName(in).constData(), 0600), 0);
-        else if (place != u"missing")
-            write(in, file);
+        QVERIFY(place == u"folder" ? QDir().mkpath(place)
+                : place == u"fifo" ? mkfifo("fifo", 0600) == 0
+                                   : place == u"missing" || !write(place, file).isEmpty());
         // Root reads any file: the unreadable one is read as another user.
-        QVERIFY(place != u"unreadable" ||
-                (chmod(QFile::encodeName(in).constData(), 0) == 0 &&
-                 chmod(QFile::encodeName(mDir.path()).constData(), 0711) == 0));
+        QVERIFY(place != u"unreadable" || (chmod("unreadable", 0) == 0 && chmod(".", 0711) == 0));
         const bool asOther = place == u"unreadable" && geteuid() == 0;
         if (asOther && seteuid(65534) != 0)
             QSKIP("root cannot read as another user here");
         mTable = numberedTable(4, 6);
         QString reason;
-        const LoadError error = readTilesetFile(in, requiredEntries, {}, mTable, &reason);
+        const LoadError error = readTilesetFile(place, requiredEntries, {}, mTable, &reason);
         QVERIFY(!asOther || seteuid(0) == 0);
         QTEST(error, "error");
         QTEST(reason, "reason");
@@ -232,14 +223,14 @@ private Q_SLOTS:
         for (qsizetype i = 2; i < disk.reads.size(); ++i)
             QVERIFY(disk.reads[i].first <= 256 * 1024 &&
                     disk.reads[i].second > disk.reads[i - 1].second);
-        const QString out = write(path(u"out.dat"_s), QByteArray(99999, 'x'));
+        const QString out = write(u"out.dat"_s, QByteArray(99999, 'x'));
         QVERIFY(writeTilesetFile(mTable, out, seen(saving)));
         QCOMPARE(disk.pumps, tilesets * (entries + 1));
         QCOMPARE(read(out), original); // the header and records, and cut to that length
         QFETCH(QList<float>, bar);
-        QCOMPARE(loading.size(), std::max(0, tilesets - 1)); // never before the last tileset
-        QCOMPARE(loading.first(bar.size()), bar);
-        QCOMPARE(saving, loading);
+        // Never before the last tileset.
+        QCOMPARE(std::tuple(loading.size(), loading.first(bar.size()), saving),
+                 std::tuple(std::max(0, tilesets - 1), bar, loading));
     }
 
     // A save completes or leaves the old file: through a link, in place where the folder

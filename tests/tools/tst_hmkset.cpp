@@ -25,13 +25,12 @@ class TestHmkset : public QObject
         QByteArray out, err;
     };
     const QString mHmkset = QStringLiteral(HMKSET_PATH);
-    QTemporaryDir mDir; // where every command runs
+    QTemporaryDir mDir; // the current folder, where every file is and every command runs
 
-    // A program, its arguments after it, run in mDir the way a modder's script runs it.
+    // A program, its arguments after it, run the way a modder's script runs it.
     Run runCommand(QStringList command)
     {
         QProcess process;
-        process.setWorkingDirectory(mDir.path());
         process.start(command.takeFirst(), command);
         process.closeWriteChannel();
         const bool exited =
@@ -39,15 +38,11 @@ class TestHmkset : public QObject
         return {exited ? process.exitCode() : -1, process.readAllStandardOutput(),
                 process.readAllStandardError()};
     }
-    void write(const QString &name, const QByteArray &bytes)
-    {
-        TestFiles::write(mDir.filePath(name), bytes);
-    }
-    QByteArray read(const QString &name) { return TestFiles::read(mDir.filePath(name)); }
 
 private Q_SLOTS:
     void initTestCase()
     {
+        QVERIFY(QDir::setCurrent(mDir.path()));
         const TilesetTable in = numberedTable(2, 3);
         // Blanks and a control byte stay visible; padding without an end mark is shown whole.
         // An empty name and an entry never written show apart.
@@ -69,8 +64,8 @@ private Q_SLOTS:
         write(u"key.json"_s, R"({"format": "hmkset", "Sets": []})");
         write(u"bad.json"_s, "{\n}}");
         write(u"big.dat"_s, fileBytes(numberedTable(255, 255)));
-        QVERIFY(QDir(mDir.path()).mkdir(u"folder"_s));
-        QCOMPARE(mkfifo(QFile::encodeName(mDir.filePath(u"fifo"_s)).constData(), 0600), 0);
+        QVERIFY(QDir().mkdir(u"folder"_s));
+        QCOMPARE(mkfifo("fifo", 0600), 0);
     }
 
     // Each field shape as dump shows it, and build gives back the same bytes.
@@ -78,22 +73,21 @@ private Q_SLOTS:
     {
         // field: 33 bytes: a name; 32: an entry
         addColumns<QByteArray, QByteArray>("field", "shown");
-        QTest::newRow("empty name") << storeFixedText("", NameWidth) << QByteArray("\"\"");
-        QTest::newRow("all-NUL name") << QByteArray(33, '\0') << QByteArray("null");
-        QTest::newRow("padded, no NUL")
-            << "ab" + QByteArray(30, ' ') << "\"ab" + QByteArray(30, ' ') + "\"";
-        QTest::newRow("escapes")
-            << storeFixedText("caf\xe9 \x80\x96\n\t\x01\"\\\x7f\x81\xa0\xad", 32)
-            << QByteArray("\"caf\xc3\xa9 \xe2\x82\xac\xe2\x80\x93\\n\\t\\u0001\\\"\\\\\\u007f"
-                          "\\u0081\\u00a0\\u00ad\"");
-        QTest::newRow("text, then NULs only")
-            << "ab" + QByteArray(30, '\0')
-            << "{\"hex\": \"6162" + QByteArray("00").repeated(30) + "\"}";
-        QTest::newRow("NUL then text")
-            << QByteArray("ab\0co", 5) + QByteArray(27, ' ')
-            << "{\"hex\": \"616200636f" + QByteArray("20").repeated(27) + "\"}";
-        QTest::newRow("31 characters and the NUL")
-            << QByteArray(31, 'x') + '\0' << "\"" + QByteArray(31, 'x') + '"';
+        const auto row = [](const char *name, const QByteArray &field, const QByteArray &shown) {
+            QTest::newRow(name) << field << shown;
+        };
+        row("empty name", storeFixedText("", NameWidth), "\"\"");
+        row("all-NUL name", QByteArray(33, '\0'), "null");
+        row("padded, no NUL", "ab" + QByteArray(30, ' '), "\"ab" + QByteArray(30, ' ') + '"');
+        row("escapes", storeFixedText("caf\xe9 \x80\x96\n\t\x01\"\\\x7f\x81\xa0\xad", 32),
+            "\"caf\xc3\xa9 "
+            "\xe2\x82\xac\xe2\x80\x93\\n\\t\\u0001\\\"\\\\\\u007f\\u0081\\u00a0\\u00ad\"");
+        row("text, then NULs only", "ab" + QByteArray(30, '\0'),
+            "{\"hex\": \"6162" + QByteArray("00").repeated(30) + "\"}");
+        row("NUL then text", QByteArray("ab\0co", 5) + QByteArray(27, ' '),
+            "{\"hex\": \"616200636f" + QByteArray("20").repeated(27) + "\"}");
+        row("31 characters and the NUL", QByteArray(31, 'x') + '\0',
+            '"' + QByteArray(31, 'x') + '"');
     }
     void fieldsRoundTrip()
     {
@@ -106,8 +100,7 @@ private Q_SLOTS:
         QVERIFY2(json.contains(isName ? "\"name\": " + shown + ',' : "\n        " + shown + '\n'),
                  json.constData());
         const BuildResult built = buildTilesets(json);
-        QCOMPARE(built.error, QString());
-        QVERIFY(built.tilesets == table);
+        QCOMPARE(std::pair(built.error, built.tilesets == table), std::pair(QString(), true));
     }
 
     void commands_data()
@@ -118,15 +111,11 @@ private Q_SLOTS:
         const auto row = [](const char *arguments, int exitCode, const QString &shown) {
             QTest::newRow(arguments) << QString::fromLatin1(arguments) << exitCode << shown;
         };
-        row("info in.dat", 0,
-            u"tilesets: 2\nentries per tileset: 3\nfile length: 264\nexpected length: 263\n"
-            u"trailing bytes: 1\n"_s);
-        row("info more.dat", 0,
-            u"tilesets: 3\nentries per tileset: 3\nfile length: 392\nexpected length: 392\n"
-            u"trailing bytes: 0"_s);
-        row("info short.dat", 0,
-            u"tilesets: 10\nentries per tileset: 10\nfile length: 5\nexpected length: 3535\n"
-            u"missing bytes: 3530"_s);
+        const QString info =
+            u"tilesets: %1\nentries per tileset: %2\nfile length: %3\nexpected length: %4\n"_s;
+        row("info in.dat", 0, info.arg(2).arg(3).arg(264).arg(263) + u"trailing bytes: 1\n"_s);
+        row("info more.dat", 0, info.arg(3).arg(3).arg(392).arg(392) + u"trailing bytes: 0"_s);
+        row("info short.dat", 0, info.arg(10).arg(10).arg(5).arg(3535) + u"missing bytes: 3530"_s);
         // Each failed read or write: the editor's message, the file and why.
         const QString cut = u"hmkset: Error: Incorrect filesize short.dat: the file is 3,530 bytes "
                             u"short: its counts need 3,535 bytes, it has 5\n"_s;
@@ -189,7 +178,7 @@ private Q_SLOTS:
         // Errors go to stderr, differences to stdout; a refusal writes nothing.
         QCOMPARE(run.err.isEmpty(),
                  exitCode == 0 || (exitCode == 1 && arguments.startsWith(u"diff")));
-        QVERIFY(!QFile::exists(mDir.filePath(u"out.dat"_s)));
+        QVERIFY(!QFile::exists(u"out.dat"_s));
     }
 
     // Three tilesets of two entries as base; OUT is OURS. An empty merged: nothing written.
