@@ -37,11 +37,9 @@ class TestDocument : public QObject
     Q_OBJECT
 
     QTemporaryDir mDir; // the current folder
-    TilesetTable mTable;
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(QDir::setCurrent(mDir.path())); }
-    void init() { mTable = TilesetTable(); }
 
     // The loader's rule, for names and for entries, each row as both.
     void fieldRule_data()
@@ -148,7 +146,7 @@ private Q_SLOTS:
         // Long enough for two names, as a header of 0 entries would have it.
         opened("0 entries", QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n'), LoadFailed,
                u"the file has no entries per tileset"_s);
-        opened("0 tilesets", QByteArray("\x00\x02\0\0\0", 5), LoadFailed,
+        opened("0 tilesets", QByteArray("\0\x02\0\0\0", 5), LoadFailed,
                u"the file has no tilesets"_s);
         opened("one byte short", fileBytes(numberedTable(2, 3)).chopped(1), LoadFailed,
                cut.arg(u"1 byte"_s, u"263"_s, u"262"_s));
@@ -176,13 +174,13 @@ private Q_SLOTS:
         const bool asOther = place == u"unreadable" && geteuid() == 0;
         if (asOther && seteuid(65534) != 0)
             QSKIP("root cannot read as another user here");
-        mTable = numberedTable(4, 6);
+        TilesetTable table = numberedTable(4, 6);
         QString reason;
-        const LoadError error = readTilesetFile(place, requiredEntries, {}, mTable, &reason);
+        const LoadError error = readTilesetFile(place, requiredEntries, {}, table, &reason);
         QVERIFY(!asOther || seteuid(0) == 0);
         QTEST(error, "error");
         QTEST(reason, "reason");
-        QVERIFY(mTable == numberedTable(4, 6));
+        QVERIFY(table == numberedTable(4, 6));
     }
 
     // Loading pumps once per entry record and reads the records in pieces of at most 256 KB,
@@ -214,19 +212,20 @@ private Q_SLOTS:
         disk.setData(original + "trailing bytes are ignored");
         disk.open(QIODevice::ReadOnly);
         QList<float> loading, saving;
+        TilesetTable table;
         const auto seen = [&disk](QList<float> &values) -> FileProgress {
             return {[&values](float v) { values.append(v); }, [&disk] { ++disk.pumps; }};
         };
-        QCOMPARE(readTilesetDevice(disk, disk.size(), -1, seen(loading), mTable), LoadError::None);
+        QCOMPARE(readTilesetDevice(disk, disk.size(), -1, seen(loading), table), LoadError::None);
         QCOMPARE(disk.pumps, tilesets * entries);
         QTEST(int(disk.reads.size()) - 1, "pieces"); // after the counts
         for (qsizetype i = 2; i < disk.reads.size(); ++i)
             QVERIFY(disk.reads[i].first <= 256 * 1024 &&
                     disk.reads[i].second > disk.reads[i - 1].second);
         const QString out = write(u"out.dat"_s, QByteArray(99999, 'x'));
-        QVERIFY(writeTilesetFile(mTable, out, seen(saving)));
-        QCOMPARE(disk.pumps, tilesets * (entries + 1));
-        QCOMPARE(read(out), original); // the header and records, and cut to that length
+        QVERIFY(writeTilesetFile(table, out, seen(saving)));
+        // The header and records, and cut to that length.
+        QCOMPARE(std::pair(disk.pumps, read(out)), std::pair(tilesets * (entries + 1), original));
         QFETCH(QList<float>, bar);
         // Never before the last tileset.
         QCOMPARE(std::tuple(loading.size(), loading.first(bar.size()), saving),
@@ -320,13 +319,11 @@ private Q_SLOTS:
         QFETCH(SearchOptions, options);
         // Tileset 1 holds the odd fields: a name padded with blanks and no terminator, text
         // after a NUL, a field never written, a full-width entry.
-        TilesetTable table = numberedTable(3, 4);
+        auto table = with(with(numberedTable(3, 4), 1, 0, "rock012.bmp"), 2, 2, "ROCK012.BMP");
         table.setTilesetName(1, padFixedText("Rock garden", NameWidth));
-        table.setEntry(0, 1, storeFixedText("rock012.bmp", EntryWidth));
         table.setEntry(1, 1, padded("grass", '\0', EntryWidth - 4) + "rock");
         table.setEntry(2, 1, QByteArray(EntryWidth, '\0'));
         table.setEntry(3, 1, QByteArray(EntryWidth, 'Z'));
-        table.setEntry(2, 2, storeFixedText("ROCK012.BMP", EntryWidth));
         const TilesetTable before = table;
         const QList<FieldMatch> matches = findFields(table, options);
         QList<int> found;

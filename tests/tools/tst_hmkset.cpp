@@ -33,9 +33,8 @@ class TestHmkset : public QObject
         QProcess process;
         process.start(command.takeFirst(), command);
         process.closeWriteChannel();
-        const bool exited =
-            process.waitForFinished() && process.exitStatus() == QProcess::NormalExit;
-        return {exited ? process.exitCode() : -1, process.readAllStandardOutput(),
+        const bool ok = process.waitForFinished() && process.exitStatus() == QProcess::NormalExit;
+        return {ok ? process.exitCode() : -1, process.readAllStandardOutput(),
                 process.readAllStandardError()};
     }
 
@@ -54,9 +53,8 @@ private Q_SLOTS:
         write(u"changed.dat"_s, fileBytes(changed));
         write(u"fewer.dat"_s, fileBytes(with(numberedTable(2, 2), 1, 1, "new")));
         write(u"more.dat"_s, fileBytes(numberedTable(3, 3)));
-        write(u"top.dat"_s,
-              fileBytes(with(with(inserted(inserted(in, 0, "Top"), 2, "Mid"), 3, -1, "Moss"), 3, 0,
-                             "e")));
+        const TilesetTable top = inserted(inserted(in, 0, "Top"), 2, "Mid");
+        write(u"top.dat"_s, fileBytes(with(with(top, 3, -1, "Moss"), 3, 0, "e")));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
         write(u"in.json"_s, dumpJson(in).replace(R"("1:2")", "\"" + QByteArray(33, 'x') + "\""));
         write(u"256.json"_s,
@@ -108,8 +106,8 @@ private Q_SLOTS:
         // arguments: on the files initTestCase() writes
         // shown: the start of stderr when there is any, else stdout
         addColumns<QString, int, QString>("arguments", "exitCode", "shown");
-        const auto row = [](const char *arguments, int exitCode, const QString &shown) {
-            QTest::newRow(arguments) << QString::fromLatin1(arguments) << exitCode << shown;
+        const auto row = [](const char *command, int exitCode, QStringView shown) {
+            QTest::newRow(command) << QString::fromLatin1(command) << exitCode << shown.toString();
         };
         const QString info =
             u"tilesets: %1\nentries per tileset: %2\nfile length: %3\nexpected length: %4\n"_s;
@@ -133,14 +131,12 @@ private Q_SLOTS:
             u"256.json: tilesets: expected a whole number from 1 to 255, got 256\n"_s);
         row("build key.json out.dat", 1, u"key.json: top level: unknown key \"Sets\"\n"_s);
         row("build - out.dat", 1, u"<stdin>: invalid JSON at byte 0 (line 1, column 1)"_s);
-        row("build bad.json out.dat", 1,
-            u"bad.json: invalid JSON at byte 3 (line 2, column 2): "_s);
+        row("build bad.json out.dat", 1, u"bad.json: invalid JSON at byte 3 (line 2, column 2): ");
         // diff lists what differs, one field a line; % in a name is no placeholder.
         row("diff in.dat in.dat", 0, {});
         row("diff in.dat changed.dat", 1,
             u"tileset 0 name: \"Set 0\" -> \"%1 50% caf\u00e9 \u20ac\"\n"
-            u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\n"
-            u"tileset 1 name: \"Set 1\" -> \"\"\n"
+            u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\ntileset 1 name: \"Set 1\" -> \"\"\n"
             u"tileset 1 entry 0: \"1:0\" -> \"wide"_s +
                 QString(28, u' ') + u"\"\ntileset 1 entry 1: \"1:1\" -> (never written)\n"_s);
         row("diff in.dat more.dat", 1, u"tilesets: 2 -> 3\ntileset 2 added: \"Set 2\"\n"_s);
@@ -206,11 +202,10 @@ private Q_SLOTS:
         row("inserted at the top, the last deleted", inserted(base, 0, "Top"),
             with(deleted(base, 2), 1, 1, "d"), 0,
             with(deleted(inserted(base, 0, "Top"), 3), 2, 1, "d"));
-        row("deleted by ours, changed by theirs", deleted(base, 0), with(base, 0, -1, "Elm"), 1,
-            deleted(base, 0),
+        const TilesetTable gone = deleted(base, 0), later = with(gone, 1, 1, "d");
+        row("deleted by ours, changed by theirs", gone, with(base, 0, -1, "Elm"), 1, gone,
             u"tileset 0: base \"Set 0\", ours removed, theirs changed \"Elm\"\n"_s);
-        row("deleted by theirs, a later change", base, with(deleted(base, 0), 1, 1, "d"), 0,
-            with(deleted(base, 0), 1, 1, "d"));
+        row("deleted by theirs, a later change", base, later, 0, later);
         row("the same change, theirs changed more", ours, with(ours, 1, 1, "c"), 0,
             with(ours, 1, 1, "c"));
         row("entry counts that differ", base, numberedTable(3, 3), 2, TilesetTable(),
