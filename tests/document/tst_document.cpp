@@ -134,32 +134,31 @@ private Q_SLOTS:
         using enum LoadError;
         addColumns<QString, QByteArray, int, LoadError, QString>("place", "file", "requiredEntries",
                                                                  "error", "reason");
-        const auto opened = [](const char *name, const QByteArray &file, LoadError error,
-                               const QString &reason, const QString &place = u"file"_s) {
+        const auto row = [](const char *name, const QByteArray &file, LoadError error,
+                            const QString &reason, const QString &place = u"file"_s) {
             QTest::newRow(name) << place << file << -1 << error << reason;
         };
         const QString cut = u"the file is %1 short: its counts need %2 bytes, it has %3"_s;
-        opened("T x E - 1 bytes", QByteArray("\x02\x05\0\0\0\0\0", 7), IncorrectFilesize,
-               cut.arg(u"384 bytes"_s, u"391"_s, u"7"_s));
-        opened("T x E bytes", "\xff\xff" + QByteArray(65023, 0), LoadFailed,
-               cut.arg(u"2,024,195 bytes"_s, u"2,089,220"_s, u"65,025"_s));
+        row("T x E - 1 bytes", QByteArray("\x02\x05\0\0\0\0\0", 7), IncorrectFilesize,
+            cut.arg(u"384 bytes"_s, u"391"_s, u"7"_s));
+        row("T x E bytes", "\xff\xff" + QByteArray(65023, 0), LoadFailed,
+            cut.arg(u"2,024,195 bytes"_s, u"2,089,220"_s, u"65,025"_s));
         // Long enough for two names, as a header of 0 entries would have it.
-        opened("0 entries", QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n'), LoadFailed,
-               u"the file has no entries per tileset"_s);
-        opened("0 tilesets", QByteArray("\0\x02\0\0\0", 5), LoadFailed,
-               u"the file has no tilesets"_s);
-        opened("one byte short", fileBytes(numberedTable(2, 3)).chopped(1), LoadFailed,
-               cut.arg(u"1 byte"_s, u"263"_s, u"262"_s));
-        opened("one byte", "\x01", LoadFailed, u"the file is 1 byte short of its two counts"_s);
-        opened("empty", {}, LoadFailed, u"the file is empty"_s);
+        row("0 entries", QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n'), LoadFailed,
+            u"the file has no entries per tileset"_s);
+        row("0 tilesets", QByteArray("\0\x02\0\0\0", 5), LoadFailed, u"the file has no tilesets"_s);
+        row("one byte short", fileBytes(numberedTable(2, 3)).chopped(1), LoadFailed,
+            cut.arg(u"1 byte"_s, u"263"_s, u"262"_s));
+        row("one byte", "\x01", LoadFailed, u"the file is 1 byte short of its two counts"_s);
+        row("empty", {}, LoadFailed, u"the file is empty"_s);
         for (const int entries : {2, 4})
             QTest::addRow("import of %d entries into 3", entries)
                 << u"file"_s << fileBytes(numberedTable(2, entries)) << 3 << IncompatibleEntries
                 << u"the document has 3 entries per tileset; this file has %1"_s.arg(entries);
-        opened("missing", {}, LoadFailed, u"no such file"_s, u"missing"_s);
-        opened("folder", {}, LoadFailed, u"is a folder"_s, u"folder"_s);
-        opened("fifo", {}, LoadFailed, u"pipes are refused; save it to a file first"_s, u"fifo"_s);
-        opened("unreadable", "\x01\x01", LoadFailed, u"permission denied"_s, u"unreadable"_s);
+        row("missing", {}, LoadFailed, u"no such file"_s, u"missing"_s);
+        row("folder", {}, LoadFailed, u"is a folder"_s, u"folder"_s);
+        row("fifo", {}, LoadFailed, u"pipes are refused; save it to a file first"_s, u"fifo"_s);
+        row("unreadable", "\x01\x01", LoadFailed, u"permission denied"_s, u"unreadable"_s);
     }
     void failedLoadChangesNothing()
     {

@@ -140,13 +140,11 @@ private Q_SLOTS:
     void merge_data()
     {
         addColumns<TilesetTable, TilesetTable, QString>("theirs", "merged", "message");
-        // Ours is the common ancestor of theirs and mine.
-        const TilesetTable conflicting = with(with(ours, 0, 0, "pine"), 2, 1, "fir");
-        QTest::newRow("a clean change")
-            << with(conflicting, 1, -1, "Moss") << with(mine, 1, -1, "Moss")
-            << u"Merged 1 change; 2 conflicts left"_s;
-        QTest::newRow("nothing else")
-            << conflicting << mine << u"Merged 0 changes; 2 conflicts left"_s;
+        // Ours is the common ancestor of theirs and mine, whose changes conflict.
+        const TilesetTable theirs = with(with(ours, 0, 0, "pine"), 2, 1, "fir");
+        QTest::newRow("a clean change") << with(theirs, 1, -1, "Moss") << with(mine, 1, -1, "Moss")
+                                        << u"Merged 1 change; 2 conflicts left"_s;
+        QTest::newRow("nothing else") << theirs << mine << u"Merged 0 changes; 2 conflicts left"_s;
     }
     void merge()
     {
@@ -211,8 +209,7 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QList<TilesetTable>, files);
         openAndRun(title == u"Compare with file"_s ? u"mnucompare"_s : u"mnumerge"_s, files);
-        const auto [text, caption, buttons, icon, details, byDefault] =
-            services().messages.value(0);
+        const auto [text, caption, buttons, icon, details, answer] = services().messages.value(0);
         QTEST(text, "message");
         using enum PlatformServices::Icon;
         QCOMPARE(std::tuple(caption, icon, buttons, services().messages.size(), table()),

@@ -19,11 +19,8 @@ class TestHmkset : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int exitCode = -1; // -1 when the tool crashed or hung
-        QByteArray out, err;
-    };
+    // The exit code (-1 when the tool crashed or hung), stdout and stderr.
+    using Run = std::tuple<int, QByteArray, QByteArray>;
     const QString mHmkset = QStringLiteral(HMKSET_PATH);
     QTemporaryDir mDir; // the current folder, where every file is and every command runs
 
@@ -45,8 +42,7 @@ private Q_SLOTS:
         const TilesetTable in = numberedTable(2, 3);
         // Blanks and a control byte stay visible; padding without an end mark is shown whole.
         // An empty name and an entry never written show apart.
-        TilesetTable changed =
-            with(with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t"), 1, -1, "");
+        auto changed = with(with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t"), 1, -1, "");
         changed.setEntry(0, 1, padFixedText("wide", EntryWidth));
         changed.setEntry(1, 1, QByteArray(EntryWidth, '\0'));
         write(u"in.dat"_s, fileBytes(in) + '!');
@@ -78,14 +74,12 @@ private Q_SLOTS:
         row("all-NUL name", QByteArray(33, '\0'), "null");
         row("padded, no NUL", "ab" + QByteArray(30, ' '), "\"ab" + QByteArray(30, ' ') + '"');
         row("escapes", storeFixedText("caf\xe9 \x80\x96\n\t\x01\"\\\x7f\x81\xa0\xad", 32),
-            "\"caf\xc3\xa9 "
-            "\xe2\x82\xac\xe2\x80\x93\\n\\t\\u0001\\\"\\\\\\u007f\\u0081\\u00a0\\u00ad\"");
+            "\"café €–\\n\\t\\u0001\\\"\\\\\\u007f\\u0081\\u00a0\\u00ad\"");
         row("text, then NULs only", "ab" + QByteArray(30, '\0'),
             "{\"hex\": \"6162" + QByteArray("00").repeated(30) + "\"}");
         row("NUL then text", QByteArray("ab\0co", 5) + QByteArray(27, ' '),
             "{\"hex\": \"616200636f" + QByteArray("20").repeated(27) + "\"}");
-        row("31 characters and the NUL", QByteArray(31, 'x') + '\0',
-            '"' + QByteArray(31, 'x') + '"');
+        row("31 characters and NUL", QByteArray(31, 'x') + '\0', '"' + QByteArray(31, 'x') + '"');
     }
     void fieldsRoundTrip()
     {
@@ -135,7 +129,7 @@ private Q_SLOTS:
         // diff lists what differs, one field a line; % in a name is no placeholder.
         row("diff in.dat in.dat", 0, {});
         row("diff in.dat changed.dat", 1,
-            u"tileset 0 name: \"Set 0\" -> \"%1 50% caf\u00e9 \u20ac\"\n"
+            u"tileset 0 name: \"Set 0\" -> \"%1 50% café €\"\n"
             u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\ntileset 1 name: \"Set 1\" -> \"\"\n"
             u"tileset 1 entry 0: \"1:0\" -> \"wide"_s +
                 QString(28, u' ') + u"\"\ntileset 1 entry 1: \"1:1\" -> (never written)\n"_s);
@@ -167,13 +161,12 @@ private Q_SLOTS:
         QFETCH(QString, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, shown);
-        const Run run = runCommand(QStringList{mHmkset} + arguments.split(u' '));
-        QCOMPARE(run.exitCode, exitCode);
-        const QString output = QString::fromUtf8(run.err.isEmpty() ? run.out : run.err);
+        const auto [code, out, err] = runCommand(QStringList{mHmkset} + arguments.split(u' '));
+        QCOMPARE(code, exitCode);
+        const QString output = QString::fromUtf8(err.isEmpty() ? out : err);
         QVERIFY2(output.startsWith(shown), qPrintable(output));
         // Errors go to stderr, differences to stdout; a refusal writes nothing.
-        QCOMPARE(run.err.isEmpty(),
-                 exitCode == 0 || (exitCode == 1 && arguments.startsWith(u"diff")));
+        QCOMPARE(err.isEmpty(), exitCode == 0 || (exitCode == 1 && arguments.startsWith(u"diff")));
         QVERIFY(!QFile::exists(u"out.dat"_s));
     }
 
@@ -188,7 +181,7 @@ private Q_SLOTS:
             QTest::newRow(name) << ours << theirs << exitCode << merged << shown;
         };
         const TilesetTable base = numberedTable(3, 2);
-        const TilesetTable ours = with(base, 1, 0, "oak");
+        const TilesetTable ours = with(base, 1, 0, "oak"), oursAndMore = with(ours, 1, 1, "c");
         row("each side changes its own", with(base, 0, 1, "a"), with(base, 2, -1, "Moss"), 0,
             with(with(base, 0, 1, "a"), 2, -1, "Moss"));
         row("the same change on both sides", ours, ours, 0, ours);
@@ -206,8 +199,7 @@ private Q_SLOTS:
         row("deleted by ours, changed by theirs", gone, with(base, 0, -1, "Elm"), 1, gone,
             u"tileset 0: base \"Set 0\", ours removed, theirs changed \"Elm\"\n"_s);
         row("deleted by theirs, a later change", base, later, 0, later);
-        row("the same change, theirs changed more", ours, with(ours, 1, 1, "c"), 0,
-            with(ours, 1, 1, "c"));
+        row("the same change, theirs changed more", ours, oursAndMore, 0, oursAndMore);
         row("entry counts that differ", base, numberedTable(3, 3), 2, TilesetTable(),
             u"hmkset: the files have different numbers of entries per tileset (2 in base.dat, 2 "
             u"in ours.dat, 3 in theirs.dat); nothing merged\n"_s);
@@ -220,10 +212,10 @@ private Q_SLOTS:
         write(u"base.dat"_s, fileBytes(numberedTable(3, 2)));
         write(u"ours.dat"_s, fileBytes(ours));
         write(u"theirs.dat"_s, fileBytes(theirs));
-        const Run run =
+        const auto [code, out, err] =
             runCommand({mHmkset, u"merge"_s, u"base.dat"_s, u"ours.dat"_s, u"theirs.dat"_s});
-        QTEST(run.exitCode, "exitCode");
-        QTEST(QString::fromUtf8(run.err.isEmpty() ? run.out : run.err), "shown");
+        QTEST(code, "exitCode");
+        QTEST(QString::fromUtf8(err.isEmpty() ? out : err), "shown");
         QCOMPARE(read(u"ours.dat"_s), fileBytes(merged.isNull() ? ours : merged));
     }
 
@@ -236,15 +228,14 @@ private Q_SLOTS:
         write(u"git-ours.dat"_s, fileBytes(with(base, 0, -1, "Moss")));
         write(u"git-theirs.dat"_s, fileBytes(theirs));
         const QString script = uR"(set -e; g() { git -c user.name=t -c user.email=t@t "$@"; }
-            rm -rf repo; mkdir repo; cd repo; g init -q -b main .
-            echo 'hmkset.dat merge=hmkset' > .gitattributes
+            rm -rf repo; g init -q -b main repo; cd repo; echo 'hmkset.dat merge=hmkset' > .gitattributes
             g config merge.hmkset.driver "'$0' merge %O %A %B -o %A"
             cp ../git-base.dat hmkset.dat; g add .; g commit -qm base
             g checkout -qb theirs; cp ../git-theirs.dat hmkset.dat; g commit -qam theirs
             g checkout -q main; cp ../git-ours.dat hmkset.dat; g commit -qam ours
             g merge -q --no-edit theirs)"_s;
-        const Run run = runCommand({u"sh"_s, u"-c"_s, script, mHmkset});
-        QVERIFY2(run.exitCode == 0, run.err.constData());
+        const auto [code, out, err] = runCommand({u"sh"_s, u"-c"_s, script, mHmkset});
+        QVERIFY2(code == 0, err.constData());
         QCOMPARE(read(u"repo/hmkset.dat"_s), fileBytes(with(theirs, 1, -1, "Moss")));
     }
 
@@ -273,11 +264,11 @@ private Q_SLOTS:
     void interruptedSave()
     {
         QFETCH(QStringList, command);
-        const Run result = runCommand(command);
-        if (result.err.startsWith("unshare:") || result.err.startsWith("mount:"))
+        const auto [code, out, err] = runCommand(command);
+        if (err.startsWith("unshare:") || err.startsWith("mount:"))
             QSKIP("no tmpfs can be mounted here");
-        QTEST(result.exitCode, "exitCode");
-        QTEST(QString::fromUtf8(result.err), "shown");
+        QTEST(code, "exitCode");
+        QTEST(QString::fromUtf8(err), "shown");
     }
 };
 
