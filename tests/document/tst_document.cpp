@@ -36,12 +36,10 @@ class TestDocument : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir mDir;
-    TilesetTable mTable;
-    QString path(const QString &name) const { return mDir.filePath(name); }
+    QTemporaryDir mDir; // the current folder
 
 private Q_SLOTS:
-    void init() { mTable = TilesetTable(); }
+    void initTestCase() { QVERIFY(QDir::setCurrent(mDir.path())); }
 
     // The loader's rule, for names and for entries, each row as both.
     void fieldRule_data()
@@ -66,14 +64,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, raw);
         // One entry alone, and the same between others in a run, which may take another path.
         QByteArray run = QByteArray(EntryWidth, 'x') + raw + raw;
-        if (width == NameWidth) {
-            applyFieldRule(raw.data(), width);
-        } else {
-            applyEntryRule(raw.data());
+        width == NameWidth ? applyFieldRule(raw.data(), width) : applyEntryRule(raw.data());
+        QTEST(raw, "expected");
+        if (width == EntryWidth) {
             applyEntryRules(run.data(), 3);
             QCOMPARE(run, QByteArray(EntryWidth, 'x') + raw + raw);
         }
-        QTEST(raw, "expected");
     }
 
     void readSettings_data()
@@ -104,15 +100,15 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, contents);
         EditorSettings settings = oldSettings(15);
-        QTEST(readSettingsFile(write(path(u"hmktse.ini"_s), contents), settings), "complete");
+        QTEST(readSettingsFile(write(u"hmktse.ini"_s, contents), settings), "complete");
         QTEST(settings, "expected");
     }
 
     void descriptions_data()
     {
-        // contents: null: no file
+        // bytes: null: no file
         // first: every later text is empty
-        addColumns<QByteArray, QStringList>("contents", "first");
+        addColumns<QByteArray, QStringList>("bytes", "first");
         const QStringList aEmptyC = {u"A"_s, QString(), u"C"_s};
         QTest::newRow("CR LF") << QByteArray("A\r\n\r\nC\r\n") << aEmptyC;
         QTest::newRow("no final line end") << QByteArray("A\n\nC") << aEmptyC;
@@ -124,11 +120,10 @@ private Q_SLOTS:
     }
     void descriptions()
     {
-        QFETCH(QByteArray, contents);
+        QFETCH(QByteArray, bytes);
         QFETCH(QStringList, first);
-        const QString desc = contents.isNull() ? path(u"none"_s) : write(path(u"desc"_s), contents);
         first.resize(DescriptionCount);
-        QCOMPARE(readDescriptionFile(desc), first);
+        QCOMPARE(readDescriptionFile(bytes.isNull() ? u"none"_s : write(u"desc"_s, bytes)), first);
     }
 
     void failedLoadChangesNothing_data()
@@ -139,59 +134,52 @@ private Q_SLOTS:
         using enum LoadError;
         addColumns<QString, QByteArray, int, LoadError, QString>("place", "file", "requiredEntries",
                                                                  "error", "reason");
-        const auto opened = [](const char *name, const QByteArray &file, LoadError error,
-                               const QString &reason, const QString &place = u"file"_s) {
+        const auto row = [](const char *name, const QByteArray &file, LoadError error,
+                            const QString &reason, const QString &place = u"file"_s) {
             QTest::newRow(name) << place << file << -1 << error << reason;
         };
         const QString cut = u"the file is %1 short: its counts need %2 bytes, it has %3"_s;
-        opened("T x E - 1 bytes", QByteArray("\x02\x05\0\0\0\0\0", 7), IncorrectFilesize,
-               cut.arg(u"384 bytes"_s, u"391"_s, u"7"_s));
-        opened("T x E bytes", "\xff\xff" + QByteArray(65023, 0), LoadFailed,
-               cut.arg(u"2,024,195 bytes"_s, u"2,089,220"_s, u"65,025"_s));
+        row("T x E - 1 bytes", QByteArray("\x02\x05\0\0\0\0\0", 7), IncorrectFilesize,
+            cut.arg(u"384 bytes"_s, u"391"_s, u"7"_s));
+        row("T x E bytes", "\xff\xff" + QByteArray(65023, 0), LoadFailed,
+            cut.arg(u"2,024,195 bytes"_s, u"2,089,220"_s, u"65,025"_s));
         // Long enough for two names, as a header of 0 entries would have it.
-        opened("0 entries", QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n'), LoadFailed,
-               u"the file has no entries per tileset"_s);
-        opened("0 tilesets", QByteArray("\x00\x02\0\0\0", 5), LoadFailed,
-               u"the file has no tilesets"_s);
-        opened("one byte short", fileBytes(numberedTable(2, 3)).chopped(1), LoadFailed,
-               cut.arg(u"1 byte"_s, u"263"_s, u"262"_s));
-        opened("one byte", "\x01", LoadFailed, u"the file is 1 byte short of its two counts"_s);
-        opened("empty", {}, LoadFailed, u"the file is empty"_s);
+        row("0 entries", QByteArray("\x02\x00\0\0\0", 5) + QByteArray(66, 'n'), LoadFailed,
+            u"the file has no entries per tileset"_s);
+        row("0 tilesets", QByteArray("\0\x02\0\0\0", 5), LoadFailed, u"the file has no tilesets"_s);
+        row("one byte short", fileBytes(numberedTable(2, 3)).chopped(1), LoadFailed,
+            cut.arg(u"1 byte"_s, u"263"_s, u"262"_s));
+        row("one byte", "\x01", LoadFailed, u"the file is 1 byte short of its two counts"_s);
+        row("empty", {}, LoadFailed, u"the file is empty"_s);
         for (const int entries : {2, 4})
             QTest::addRow("import of %d entries into 3", entries)
                 << u"file"_s << fileBytes(numberedTable(2, entries)) << 3 << IncompatibleEntries
                 << u"the document has 3 entries per tileset; this file has %1"_s.arg(entries);
-        opened("missing", {}, LoadFailed, u"no such file"_s, u"missing"_s);
-        opened("folder", {}, LoadFailed, u"is a folder"_s, u"folder"_s);
-        opened("fifo", {}, LoadFailed, u"pipes are refused; save it to a file first"_s, u"fifo"_s);
-        opened("unreadable", "\x01\x01", LoadFailed, u"permission denied"_s, u"unreadable"_s);
+        row("missing", {}, LoadFailed, u"no such file"_s, u"missing"_s);
+        row("folder", {}, LoadFailed, u"is a folder"_s, u"folder"_s);
+        row("fifo", {}, LoadFailed, u"pipes are refused; save it to a file first"_s, u"fifo"_s);
+        row("unreadable", "\x01\x01", LoadFailed, u"permission denied"_s, u"unreadable"_s);
     }
     void failedLoadChangesNothing()
     {
         QFETCH(QString, place);
         QFETCH(QByteArray, file);
         QFETCH(int, requiredEntries);
-        const QString in = path(place);
-        if (place == u"folder")
-            QVERIFY(QDir().mkpath(in));
-        else if (place == u"fifo")
-            QCOMPARE(mkfifo(QFile::encodeName(in).constData(), 0600), 0);
-        else if (place != u"missing")
-            write(in, file);
+        QVERIFY(place == u"folder" ? QDir().mkpath(place)
+                : place == u"fifo" ? mkfifo("fifo", 0600) == 0
+                                   : place == u"missing" || !write(place, file).isEmpty());
         // Root reads any file: the unreadable one is read as another user.
-        QVERIFY(place != u"unreadable" ||
-                (chmod(QFile::encodeName(in).constData(), 0) == 0 &&
-                 chmod(QFile::encodeName(mDir.path()).constData(), 0711) == 0));
+        QVERIFY(place != u"unreadable" || (chmod("unreadable", 0) == 0 && chmod(".", 0711) == 0));
         const bool asOther = place == u"unreadable" && geteuid() == 0;
         if (asOther && seteuid(65534) != 0)
             QSKIP("root cannot read as another user here");
-        mTable = numberedTable(4, 6);
+        TilesetTable table = numberedTable(4, 6);
         QString reason;
-        const LoadError error = readTilesetFile(in, requiredEntries, {}, mTable, &reason);
+        const LoadError error = readTilesetFile(place, requiredEntries, {}, table, &reason);
         QVERIFY(!asOther || seteuid(0) == 0);
         QTEST(error, "error");
         QTEST(reason, "reason");
-        QVERIFY(mTable == numberedTable(4, 6));
+        QVERIFY(table == numberedTable(4, 6));
     }
 
     // Loading pumps once per entry record and reads the records in pieces of at most 256 KB,
@@ -223,23 +211,24 @@ private Q_SLOTS:
         disk.setData(original + "trailing bytes are ignored");
         disk.open(QIODevice::ReadOnly);
         QList<float> loading, saving;
+        TilesetTable table;
         const auto seen = [&disk](QList<float> &values) -> FileProgress {
             return {[&values](float v) { values.append(v); }, [&disk] { ++disk.pumps; }};
         };
-        QCOMPARE(readTilesetDevice(disk, disk.size(), -1, seen(loading), mTable), LoadError::None);
+        QCOMPARE(readTilesetDevice(disk, disk.size(), -1, seen(loading), table), LoadError::None);
         QCOMPARE(disk.pumps, tilesets * entries);
         QTEST(int(disk.reads.size()) - 1, "pieces"); // after the counts
         for (qsizetype i = 2; i < disk.reads.size(); ++i)
             QVERIFY(disk.reads[i].first <= 256 * 1024 &&
                     disk.reads[i].second > disk.reads[i - 1].second);
-        const QString out = write(path(u"out.dat"_s), QByteArray(99999, 'x'));
-        QVERIFY(writeTilesetFile(mTable, out, seen(saving)));
-        QCOMPARE(disk.pumps, tilesets * (entries + 1));
-        QCOMPARE(read(out), original); // the header and records, and cut to that length
+        const QString out = write(u"out.dat"_s, QByteArray(99999, 'x'));
+        QVERIFY(writeTilesetFile(table, out, seen(saving)));
+        // The header and records, and cut to that length.
+        QCOMPARE(std::pair(disk.pumps, read(out)), std::pair(tilesets * (entries + 1), original));
         QFETCH(QList<float>, bar);
-        QCOMPARE(loading.size(), std::max(0, tilesets - 1)); // never before the last tileset
-        QCOMPARE(loading.first(bar.size()), bar);
-        QCOMPARE(saving, loading);
+        // Never before the last tileset.
+        QCOMPARE(std::tuple(loading.size(), loading.first(bar.size()), saving),
+                 std::tuple(std::max(0, tilesets - 1), bar, loading));
     }
 
     // A save completes or leaves the old file: through a link, in place where the folder
@@ -329,13 +318,11 @@ private Q_SLOTS:
         QFETCH(SearchOptions, options);
         // Tileset 1 holds the odd fields: a name padded with blanks and no terminator, text
         // after a NUL, a field never written, a full-width entry.
-        TilesetTable table = numberedTable(3, 4);
+        auto table = with(with(numberedTable(3, 4), 1, 0, "rock012.bmp"), 2, 2, "ROCK012.BMP");
         table.setTilesetName(1, padFixedText("Rock garden", NameWidth));
-        table.setEntry(0, 1, storeFixedText("rock012.bmp", EntryWidth));
         table.setEntry(1, 1, padded("grass", '\0', EntryWidth - 4) + "rock");
         table.setEntry(2, 1, QByteArray(EntryWidth, '\0'));
         table.setEntry(3, 1, QByteArray(EntryWidth, 'Z'));
-        table.setEntry(2, 2, storeFixedText("ROCK012.BMP", EntryWidth));
         const TilesetTable before = table;
         const QList<FieldMatch> matches = findFields(table, options);
         QList<int> found;

@@ -42,44 +42,41 @@ private Q_SLOTS:
     // Each take is one unsaved undo step, and undoing it marks the difference again.
     void take_data()
     {
-        // node: the list's top-level node clicked, or -1
+        // top: the list's top-level node clicked, or -1
         // tileset: clicked, or -1
         // entry: clicked after it, or -1
-        addColumns<int, int, int, QString, TilesetTable, QString>("node", "tileset", "entry",
-                                                                  "command", "taken", "step");
-        const QString take = u"mnutakeother"_s;
-        QTest::newRow("an entry") << -1 << 1 << 2 << take << with(ours, 1, 2, "x")
+        // Take from other file takes what is clicked; Take all when nothing is.
+        addColumns<int, int, int, TilesetTable, QString>("top", "tileset", "entry", "taken",
+                                                         "step");
+        QTest::newRow("an entry") << -1 << 1 << 2 << with(ours, 1, 2, "x")
                                   << u"take entry 002 of tileset 01 from other file"_s;
-        QTest::newRow("a tileset, by its name") << -1 << 1 << -1 << take << with(ours, 1, 2, "x")
-                                                << u"take tileset 01 from other file"_s;
+        QTest::newRow("a tileset, by its name")
+            << -1 << 1 << -1 << with(ours, 1, 2, "x") << u"take tileset 01 from other file"_s;
         QTest::newRow("the last tileset, by its name")
-            << -1 << 2 << -1 << take << with(ours, 2, -1, "Moss")
-            << u"take tileset 02 from other file"_s;
+            << -1 << 2 << -1 << with(ours, 2, -1, "Moss") << u"take tileset 02 from other file"_s;
         QTest::newRow("the placeholder at the top")
-            << 0 << -1 << -1 << take << inserted(ours, 0, "Top")
-            << u"insert tileset 00 from other file"_s;
-        QTest::newRow("all") << -1 << -1 << -1 << u"mnutakeall"_s << other
-                             << u"take all from other file"_s;
+            << 0 << -1 << -1 << inserted(ours, 0, "Top") << u"insert tileset 00 from other file"_s;
+        QTest::newRow("all") << -1 << -1 << -1 << other << u"take all from other file"_s;
     }
     void take()
     {
-        QFETCH(int, node);
+        QFETCH(int, top);
         QFETCH(int, tileset);
         QFETCH(int, entry);
         openAndRun(u"mnucompare"_s, {other});
-        QCOMPARE(count(), u"3 differences"_s);
         QVERIFY(services().messages.isEmpty() && !action(u"mnukeepours"_s)->isEnabled());
-        QCOMPARE(list()->topLevelItem(0)->text(0), u"+ Top (other file)"_s);
-        QCOMPARE(entryNode(2)->toolTip(0), QString()); // tileset 0 agrees
-        if (node >= 0 || tileset >= 0)
-            click(list(), node >= 0 ? list()->topLevelItem(node) : list()->node(tileset + 1));
+        // Tileset 0 agrees.
+        QCOMPARE(std::tuple(count(), list()->topLevelItem(0)->text(0), entryNode(2)->toolTip(0)),
+                 std::tuple(u"3 differences"_s, u"+ Top (other file)"_s, QString()));
+        const bool all = top < 0 && tileset < 0;
+        if (!all)
+            click(list(), top >= 0 ? list()->topLevelItem(top) : list()->node(tileset + 1));
         if (entry >= 0) {
             QCOMPARE(entryNode(entry)->toolTip(0), u"Other file: \"x\""_s);
             click(tree(), entryNode(entry));
         }
-        QFETCH(QString, command);
-        QCOMPARE(countAfter(command),
-                 command == u"mnutakeall"_s ? u"No differences"_s : u"2 differences"_s);
+        QCOMPARE(countAfter(all ? u"mnutakeall"_s : u"mnutakeother"_s),
+                 all ? u"No differences"_s : u"2 differences"_s);
         QTEST(table(), "taken");
         QTEST(undoText(), "step");
         QVERIFY(document().isModified() && trigger(u"mnuundo"_s));
@@ -101,8 +98,8 @@ private Q_SLOTS:
         QCOMPARE(fieldAfter(u"mnupreviousdifference"_s), std::pair(2, 2));
         QCOMPARE(countAfter(u"mnucompare"_s), u"No differences"_s);
         QVERIFY(!action(u"mnunextdifference"_s)->isEnabled());
-        QVERIFY(trigger(u"mnuclose"_s) && !action(u"mnuendcompare"_s)->isEnabled());
-        QVERIFY(!child<QLabel>(&window(), u"compareStatus"_s)->isVisible());
+        QVERIFY(trigger(u"mnuclose"_s) && !action(u"mnuendcompare"_s)->isEnabled() &&
+                !child<QLabel>(&window(), u"compareStatus"_s)->isVisible());
     }
 
     // A file of fewer entries per tileset: the entries both have are compared, and a tileset
@@ -143,13 +140,11 @@ private Q_SLOTS:
     void merge_data()
     {
         addColumns<TilesetTable, TilesetTable, QString>("theirs", "merged", "message");
-        // Ours is the common ancestor of theirs and mine.
-        const TilesetTable conflicting = with(with(ours, 0, 0, "pine"), 2, 1, "fir");
-        QTest::newRow("a clean change")
-            << with(conflicting, 1, -1, "Moss") << with(mine, 1, -1, "Moss")
-            << u"Merged 1 change; 2 conflicts left"_s;
-        QTest::newRow("nothing else")
-            << conflicting << mine << u"Merged 0 changes; 2 conflicts left"_s;
+        // Ours is the common ancestor of theirs and mine, whose changes conflict.
+        const TilesetTable theirs = with(with(ours, 0, 0, "pine"), 2, 1, "fir");
+        QTest::newRow("a clean change") << with(theirs, 1, -1, "Moss") << with(mine, 1, -1, "Moss")
+                                        << u"Merged 1 change; 2 conflicts left"_s;
+        QTest::newRow("nothing else") << theirs << mine << u"Merged 0 changes; 2 conflicts left"_s;
     }
     void merge()
     {
@@ -214,11 +209,10 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QList<TilesetTable>, files);
         openAndRun(title == u"Compare with file"_s ? u"mnucompare"_s : u"mnumerge"_s, files);
-        const auto [text, shownTitle, buttons, icon, details, byDefault] =
-            services().messages.value(0);
+        const auto [text, caption, buttons, icon, details, answer] = services().messages.value(0);
         QTEST(text, "message");
         using enum PlatformServices::Icon;
-        QCOMPARE(std::tuple(shownTitle, icon, buttons, services().messages.size(), table()),
+        QCOMPARE(std::tuple(caption, icon, buttons, services().messages.size(), table()),
                  std::tuple(title, Exclamation, PlatformServices::Buttons::Ok, 1, ours));
     }
 };

@@ -19,49 +19,38 @@ class TestHmkset : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int exitCode = -1; // -1 when the tool crashed or hung
-        QByteArray out, err;
-    };
+    // The exit code (-1 when the tool crashed or hung), stdout and stderr.
+    using Run = std::tuple<int, QByteArray, QByteArray>;
     const QString mHmkset = QStringLiteral(HMKSET_PATH);
-    QTemporaryDir mDir; // where every command runs
+    QTemporaryDir mDir; // the current folder, where every file is and every command runs
 
-    // A program, its arguments after it, run in mDir the way a modder's script runs it.
+    // A program, its arguments after it, run the way a modder's script runs it.
     Run runCommand(QStringList command)
     {
         QProcess process;
-        process.setWorkingDirectory(mDir.path());
         process.start(command.takeFirst(), command);
         process.closeWriteChannel();
-        const bool exited =
-            process.waitForFinished() && process.exitStatus() == QProcess::NormalExit;
-        return {exited ? process.exitCode() : -1, process.readAllStandardOutput(),
+        const bool ok = process.waitForFinished() && process.exitStatus() == QProcess::NormalExit;
+        return {ok ? process.exitCode() : -1, process.readAllStandardOutput(),
                 process.readAllStandardError()};
     }
-    void write(const QString &name, const QByteArray &bytes)
-    {
-        TestFiles::write(mDir.filePath(name), bytes);
-    }
-    QByteArray read(const QString &name) { return TestFiles::read(mDir.filePath(name)); }
 
 private Q_SLOTS:
     void initTestCase()
     {
+        QVERIFY(QDir::setCurrent(mDir.path()));
         const TilesetTable in = numberedTable(2, 3);
         // Blanks and a control byte stay visible; padding without an end mark is shown whole.
         // An empty name and an entry never written show apart.
-        TilesetTable changed =
-            with(with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t"), 1, -1, "");
+        auto changed = with(with(with(in, 0, -1, "%1 50% caf\xe9 \x80"), 0, 2, " a\t"), 1, -1, "");
         changed.setEntry(0, 1, padFixedText("wide", EntryWidth));
         changed.setEntry(1, 1, QByteArray(EntryWidth, '\0'));
         write(u"in.dat"_s, fileBytes(in) + '!');
         write(u"changed.dat"_s, fileBytes(changed));
         write(u"fewer.dat"_s, fileBytes(with(numberedTable(2, 2), 1, 1, "new")));
         write(u"more.dat"_s, fileBytes(numberedTable(3, 3)));
-        write(u"top.dat"_s,
-              fileBytes(with(with(inserted(inserted(in, 0, "Top"), 2, "Mid"), 3, -1, "Moss"), 3, 0,
-                             "e")));
+        const TilesetTable top = inserted(inserted(in, 0, "Top"), 2, "Mid");
+        write(u"top.dat"_s, fileBytes(with(with(top, 3, -1, "Moss"), 3, 0, "e")));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
         write(u"in.json"_s, dumpJson(in).replace(R"("1:2")", "\"" + QByteArray(33, 'x') + "\""));
         write(u"256.json"_s,
@@ -69,8 +58,8 @@ private Q_SLOTS:
         write(u"key.json"_s, R"({"format": "hmkset", "Sets": []})");
         write(u"bad.json"_s, "{\n}}");
         write(u"big.dat"_s, fileBytes(numberedTable(255, 255)));
-        QVERIFY(QDir(mDir.path()).mkdir(u"folder"_s));
-        QCOMPARE(mkfifo(QFile::encodeName(mDir.filePath(u"fifo"_s)).constData(), 0600), 0);
+        QVERIFY(QDir().mkdir(u"folder"_s));
+        QCOMPARE(mkfifo("fifo", 0600), 0);
     }
 
     // Each field shape as dump shows it, and build gives back the same bytes.
@@ -78,22 +67,19 @@ private Q_SLOTS:
     {
         // field: 33 bytes: a name; 32: an entry
         addColumns<QByteArray, QByteArray>("field", "shown");
-        QTest::newRow("empty name") << storeFixedText("", NameWidth) << QByteArray("\"\"");
-        QTest::newRow("all-NUL name") << QByteArray(33, '\0') << QByteArray("null");
-        QTest::newRow("padded, no NUL")
-            << "ab" + QByteArray(30, ' ') << "\"ab" + QByteArray(30, ' ') + "\"";
-        QTest::newRow("escapes")
-            << storeFixedText("caf\xe9 \x80\x96\n\t\x01\"\\\x7f\x81\xa0\xad", 32)
-            << QByteArray("\"caf\xc3\xa9 \xe2\x82\xac\xe2\x80\x93\\n\\t\\u0001\\\"\\\\\\u007f"
-                          "\\u0081\\u00a0\\u00ad\"");
-        QTest::newRow("text, then NULs only")
-            << "ab" + QByteArray(30, '\0')
-            << "{\"hex\": \"6162" + QByteArray("00").repeated(30) + "\"}";
-        QTest::newRow("NUL then text")
-            << QByteArray("ab\0co", 5) + QByteArray(27, ' ')
-            << "{\"hex\": \"616200636f" + QByteArray("20").repeated(27) + "\"}";
-        QTest::newRow("31 characters and the NUL")
-            << QByteArray(31, 'x') + '\0' << "\"" + QByteArray(31, 'x') + '"';
+        const auto row = [](const char *name, const QByteArray &field, const QByteArray &shown) {
+            QTest::newRow(name) << field << shown;
+        };
+        row("empty name", storeFixedText("", NameWidth), "\"\"");
+        row("all-NUL name", QByteArray(33, '\0'), "null");
+        row("padded, no NUL", "ab" + QByteArray(30, ' '), "\"ab" + QByteArray(30, ' ') + '"');
+        row("escapes", storeFixedText("caf\xe9 \x80\x96\n\t\x01\"\\\x7f\x81\xa0\xad", 32),
+            "\"café €–\\n\\t\\u0001\\\"\\\\\\u007f\\u0081\\u00a0\\u00ad\"");
+        row("text, then NULs only", "ab" + QByteArray(30, '\0'),
+            "{\"hex\": \"6162" + QByteArray("00").repeated(30) + "\"}");
+        row("NUL then text", QByteArray("ab\0co", 5) + QByteArray(27, ' '),
+            "{\"hex\": \"616200636f" + QByteArray("20").repeated(27) + "\"}");
+        row("31 characters and NUL", QByteArray(31, 'x') + '\0', '"' + QByteArray(31, 'x') + '"');
     }
     void fieldsRoundTrip()
     {
@@ -106,8 +92,7 @@ private Q_SLOTS:
         QVERIFY2(json.contains(isName ? "\"name\": " + shown + ',' : "\n        " + shown + '\n'),
                  json.constData());
         const BuildResult built = buildTilesets(json);
-        QCOMPARE(built.error, QString());
-        QVERIFY(built.tilesets == table);
+        QCOMPARE(std::pair(built.error, built.tilesets == table), std::pair(QString(), true));
     }
 
     void commands_data()
@@ -115,18 +100,14 @@ private Q_SLOTS:
         // arguments: on the files initTestCase() writes
         // shown: the start of stderr when there is any, else stdout
         addColumns<QString, int, QString>("arguments", "exitCode", "shown");
-        const auto row = [](const char *arguments, int exitCode, const QString &shown) {
-            QTest::newRow(arguments) << QString::fromLatin1(arguments) << exitCode << shown;
+        const auto row = [](const char *command, int exitCode, QStringView shown) {
+            QTest::newRow(command) << QString::fromLatin1(command) << exitCode << shown.toString();
         };
-        row("info in.dat", 0,
-            u"tilesets: 2\nentries per tileset: 3\nfile length: 264\nexpected length: 263\n"
-            u"trailing bytes: 1\n"_s);
-        row("info more.dat", 0,
-            u"tilesets: 3\nentries per tileset: 3\nfile length: 392\nexpected length: 392\n"
-            u"trailing bytes: 0"_s);
-        row("info short.dat", 0,
-            u"tilesets: 10\nentries per tileset: 10\nfile length: 5\nexpected length: 3535\n"
-            u"missing bytes: 3530"_s);
+        const QString info =
+            u"tilesets: %1\nentries per tileset: %2\nfile length: %3\nexpected length: %4\n"_s;
+        row("info in.dat", 0, info.arg(2).arg(3).arg(264).arg(263) + u"trailing bytes: 1\n"_s);
+        row("info more.dat", 0, info.arg(3).arg(3).arg(392).arg(392) + u"trailing bytes: 0"_s);
+        row("info short.dat", 0, info.arg(10).arg(10).arg(5).arg(3535) + u"missing bytes: 3530"_s);
         // Each failed read or write: the editor's message, the file and why.
         const QString cut = u"hmkset: Error: Incorrect filesize short.dat: the file is 3,530 bytes "
                             u"short: its counts need 3,535 bytes, it has 5\n"_s;
@@ -144,14 +125,12 @@ private Q_SLOTS:
             u"256.json: tilesets: expected a whole number from 1 to 255, got 256\n"_s);
         row("build key.json out.dat", 1, u"key.json: top level: unknown key \"Sets\"\n"_s);
         row("build - out.dat", 1, u"<stdin>: invalid JSON at byte 0 (line 1, column 1)"_s);
-        row("build bad.json out.dat", 1,
-            u"bad.json: invalid JSON at byte 3 (line 2, column 2): "_s);
+        row("build bad.json out.dat", 1, u"bad.json: invalid JSON at byte 3 (line 2, column 2): ");
         // diff lists what differs, one field a line; % in a name is no placeholder.
         row("diff in.dat in.dat", 0, {});
         row("diff in.dat changed.dat", 1,
-            u"tileset 0 name: \"Set 0\" -> \"%1 50% caf\u00e9 \u20ac\"\n"
-            u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\n"
-            u"tileset 1 name: \"Set 1\" -> \"\"\n"
+            u"tileset 0 name: \"Set 0\" -> \"%1 50% café €\"\n"
+            u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\ntileset 1 name: \"Set 1\" -> \"\"\n"
             u"tileset 1 entry 0: \"1:0\" -> \"wide"_s +
                 QString(28, u' ') + u"\"\ntileset 1 entry 1: \"1:1\" -> (never written)\n"_s);
         row("diff in.dat more.dat", 1, u"tilesets: 2 -> 3\ntileset 2 added: \"Set 2\"\n"_s);
@@ -182,14 +161,13 @@ private Q_SLOTS:
         QFETCH(QString, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, shown);
-        const Run run = runCommand(QStringList{mHmkset} + arguments.split(u' '));
-        QCOMPARE(run.exitCode, exitCode);
-        const QString output = QString::fromUtf8(run.err.isEmpty() ? run.out : run.err);
+        const auto [code, out, err] = runCommand(QStringList{mHmkset} + arguments.split(u' '));
+        QCOMPARE(code, exitCode);
+        const QString output = QString::fromUtf8(err.isEmpty() ? out : err);
         QVERIFY2(output.startsWith(shown), qPrintable(output));
         // Errors go to stderr, differences to stdout; a refusal writes nothing.
-        QCOMPARE(run.err.isEmpty(),
-                 exitCode == 0 || (exitCode == 1 && arguments.startsWith(u"diff")));
-        QVERIFY(!QFile::exists(mDir.filePath(u"out.dat"_s)));
+        QCOMPARE(err.isEmpty(), exitCode == 0 || (exitCode == 1 && arguments.startsWith(u"diff")));
+        QVERIFY(!QFile::exists(u"out.dat"_s));
     }
 
     // Three tilesets of two entries as base; OUT is OURS. An empty merged: nothing written.
@@ -203,7 +181,7 @@ private Q_SLOTS:
             QTest::newRow(name) << ours << theirs << exitCode << merged << shown;
         };
         const TilesetTable base = numberedTable(3, 2);
-        const TilesetTable ours = with(base, 1, 0, "oak");
+        const TilesetTable ours = with(base, 1, 0, "oak"), oursAndMore = with(ours, 1, 1, "c");
         row("each side changes its own", with(base, 0, 1, "a"), with(base, 2, -1, "Moss"), 0,
             with(with(base, 0, 1, "a"), 2, -1, "Moss"));
         row("the same change on both sides", ours, ours, 0, ours);
@@ -217,13 +195,11 @@ private Q_SLOTS:
         row("inserted at the top, the last deleted", inserted(base, 0, "Top"),
             with(deleted(base, 2), 1, 1, "d"), 0,
             with(deleted(inserted(base, 0, "Top"), 3), 2, 1, "d"));
-        row("deleted by ours, changed by theirs", deleted(base, 0), with(base, 0, -1, "Elm"), 1,
-            deleted(base, 0),
+        const TilesetTable gone = deleted(base, 0), later = with(gone, 1, 1, "d");
+        row("deleted by ours, changed by theirs", gone, with(base, 0, -1, "Elm"), 1, gone,
             u"tileset 0: base \"Set 0\", ours removed, theirs changed \"Elm\"\n"_s);
-        row("deleted by theirs, a later change", base, with(deleted(base, 0), 1, 1, "d"), 0,
-            with(deleted(base, 0), 1, 1, "d"));
-        row("the same change, theirs changed more", ours, with(ours, 1, 1, "c"), 0,
-            with(ours, 1, 1, "c"));
+        row("deleted by theirs, a later change", base, later, 0, later);
+        row("the same change, theirs changed more", ours, oursAndMore, 0, oursAndMore);
         row("entry counts that differ", base, numberedTable(3, 3), 2, TilesetTable(),
             u"hmkset: the files have different numbers of entries per tileset (2 in base.dat, 2 "
             u"in ours.dat, 3 in theirs.dat); nothing merged\n"_s);
@@ -236,10 +212,10 @@ private Q_SLOTS:
         write(u"base.dat"_s, fileBytes(numberedTable(3, 2)));
         write(u"ours.dat"_s, fileBytes(ours));
         write(u"theirs.dat"_s, fileBytes(theirs));
-        const Run run =
+        const auto [code, out, err] =
             runCommand({mHmkset, u"merge"_s, u"base.dat"_s, u"ours.dat"_s, u"theirs.dat"_s});
-        QTEST(run.exitCode, "exitCode");
-        QTEST(QString::fromUtf8(run.err.isEmpty() ? run.out : run.err), "shown");
+        QTEST(code, "exitCode");
+        QTEST(QString::fromUtf8(err.isEmpty() ? out : err), "shown");
         QCOMPARE(read(u"ours.dat"_s), fileBytes(merged.isNull() ? ours : merged));
     }
 
@@ -252,15 +228,14 @@ private Q_SLOTS:
         write(u"git-ours.dat"_s, fileBytes(with(base, 0, -1, "Moss")));
         write(u"git-theirs.dat"_s, fileBytes(theirs));
         const QString script = uR"(set -e; g() { git -c user.name=t -c user.email=t@t "$@"; }
-            rm -rf repo; mkdir repo; cd repo; g init -q -b main .
-            echo 'hmkset.dat merge=hmkset' > .gitattributes
+            rm -rf repo; g init -q -b main repo; cd repo; echo 'hmkset.dat merge=hmkset' > .gitattributes
             g config merge.hmkset.driver "'$0' merge %O %A %B -o %A"
             cp ../git-base.dat hmkset.dat; g add .; g commit -qm base
             g checkout -qb theirs; cp ../git-theirs.dat hmkset.dat; g commit -qam theirs
             g checkout -q main; cp ../git-ours.dat hmkset.dat; g commit -qam ours
             g merge -q --no-edit theirs)"_s;
-        const Run run = runCommand({u"sh"_s, u"-c"_s, script, mHmkset});
-        QVERIFY2(run.exitCode == 0, run.err.constData());
+        const auto [code, out, err] = runCommand({u"sh"_s, u"-c"_s, script, mHmkset});
+        QVERIFY2(code == 0, err.constData());
         QCOMPARE(read(u"repo/hmkset.dat"_s), fileBytes(with(theirs, 1, -1, "Moss")));
     }
 
@@ -289,11 +264,11 @@ private Q_SLOTS:
     void interruptedSave()
     {
         QFETCH(QStringList, command);
-        const Run result = runCommand(command);
-        if (result.err.startsWith("unshare:") || result.err.startsWith("mount:"))
+        const auto [code, out, err] = runCommand(command);
+        if (err.startsWith("unshare:") || err.startsWith("mount:"))
             QSKIP("no tmpfs can be mounted here");
-        QTEST(result.exitCode, "exitCode");
-        QTEST(QString::fromUtf8(result.err), "shown");
+        QTEST(code, "exitCode");
+        QTEST(QString::fromUtf8(err), "shown");
     }
 };
 

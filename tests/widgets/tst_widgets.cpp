@@ -93,11 +93,10 @@ private Q_SLOTS:
         TilesetList list;
         list.build(numberedTable(tilesets, 1));
         QCOMPARE(list.topLevelItemCount(), groups.size());
-        for (int g = 0; g < list.topLevelItemCount(); ++g) {
-            QCOMPARE(list.topLevelItem(g)->childCount(), groups[g]);
-            QCOMPARE(list.topLevelItem(g)->text(0), g ? u"50. Set 50"_s : u"00. Set 0"_s);
-            QVERIFY(list.topLevelItem(g)->isExpanded());
-        }
+        for (int g = 0; g < list.topLevelItemCount(); ++g)
+            QCOMPARE(std::tuple(list.topLevelItem(g)->childCount(), list.topLevelItem(g)->text(0),
+                                list.topLevelItem(g)->isExpanded()),
+                     std::tuple(groups[g], g ? u"50. Set 50"_s : u"00. Set 0"_s, true));
         if (tilesets > 100)
             QCOMPARE(list.node(100)->text(0) + list.node(101)->text(0),
                      u"99. Set 99100. Set 100"_s);
@@ -112,13 +111,12 @@ private Q_SLOTS:
     // Names and entries as stored, up to a NUL, blanks kept.
     void labelsShownWhole()
     {
-        TilesetTable table = numberedTable(4, 151);
-        table.setTilesetName(0, storeFixedText("  Gr\xe9 ", NameWidth));
+        // Blanks kept in a name and in an entry; entry 2 never assigned.
+        auto table = with(with(numberedTable(4, 151), 0, -1, "  Gr\xe9 "), 1, 1, "  caf\xe9");
         table.setTilesetName(1, padFixedText("Generic", NameWidth));
         table.setTilesetName(2, QByteArray(33, '\0'));
         table.setTilesetName(3, QByteArray(33, 'W'));
-        table.setEntry(1, 1, storeFixedText("  caf\xe9", EntryWidth)); // blanks kept
-        table.setEntry(2, 1, QByteArray(32, '\0'));                    // never assigned
+        table.setEntry(2, 1, QByteArray(32, '\0'));
         TilesetList list;
         list.build(table);
         QCOMPARE(list.node(1)->text(0) + list.node(2)->text(0) + list.node(3)->text(0),
@@ -138,8 +136,7 @@ private Q_SLOTS:
         list.show();
         QCoreApplication::processEvents();
         QCOMPARE_GT(list.horizontalScrollBar()->maximum(), 0);
-        QCOMPARE(list.textElideMode(), Qt::ElideNone);
-        QCOMPARE(mTree.textElideMode(), Qt::ElideNone);
+        QVERIFY(list.textElideMode() == Qt::ElideNone && mTree.textElideMode() == Qt::ElideNone);
     }
 
     // Widths in twips after a layout settled at 3000 for the designed 7875 x 6135: one more
@@ -147,19 +144,18 @@ private Q_SLOTS:
     void layout_data()
     {
         // target: 0: no drag
-        // listWidth: the splitter stands at its right edge
-        addColumns<int, int, int, int, int, int>("w", "s", "target", "listWidth", "treeWidth",
-                                                 "treeHeight");
-        QTest::newRow("w 1440") << 1440 << 6135 << 0 << 3000 << 4485 << 5715;
-        QTest::newRow("w 1441") << 1441 << 6135 << 0 << 331 << 720 << 5715;
-        QTest::newRow("s 780") << 7875 << 780 << 0 << 3000 << 4485 << 5715;
-        QTest::newRow("s 781") << 7875 << 781 << 0 << 3000 << 4485 << 361;
-        QTest::newRow("room 720") << 4110 << 6135 << 0 << 3000 << 720 << 5715;
-        QTest::newRow("room 721") << 4111 << 6135 << 0 << 3000 << 721 << 5715;
-        QTest::newRow("drag to 720") << 7875 << 6135 << 720 << 3000 << 4485 << 5715;
-        QTest::newRow("drag to 721") << 7875 << 6135 << 721 << 721 << 6764 << 5715;
-        QTest::newRow("drag to 7094") << 7875 << 6135 << 7094 << 7094 << 391 << 5715;
-        QTest::newRow("drag to 7095") << 7875 << 6135 << 7095 << 3000 << 4485 << 5715;
+        // sizes: the list's width (the splitter stands at its right edge), the tree's width, height
+        addColumns<int, int, int, QList<int>>("w", "s", "target", "sizes");
+        QTest::newRow("w 1440") << 1440 << 6135 << 0 << QList{3000, 4485, 5715};
+        QTest::newRow("w 1441") << 1441 << 6135 << 0 << QList{331, 720, 5715};
+        QTest::newRow("s 780") << 7875 << 780 << 0 << QList{3000, 4485, 5715};
+        QTest::newRow("s 781") << 7875 << 781 << 0 << QList{3000, 4485, 361};
+        QTest::newRow("room 720") << 4110 << 6135 << 0 << QList{3000, 720, 5715};
+        QTest::newRow("room 721") << 4111 << 6135 << 0 << QList{3000, 721, 5715};
+        QTest::newRow("drag to 720") << 7875 << 6135 << 720 << QList{3000, 4485, 5715};
+        QTest::newRow("drag to 721") << 7875 << 6135 << 721 << QList{721, 6764, 5715};
+        QTest::newRow("drag to 7094") << 7875 << 6135 << 7094 << QList{7094, 391, 5715};
+        QTest::newRow("drag to 7095") << 7875 << 6135 << 7095 << QList{3000, 4485, 5715};
     }
     void layout()
     {
@@ -175,10 +171,9 @@ private Q_SLOTS:
             layout.pressSplitter(30); // one press; every move is measured from it
             layout.dragSplitter(target - layout.splitter.left + 30, w);
         }
-        QTEST(layout.tilesetList.width, "listWidth");
         QCOMPARE(layout.splitter.left, layout.tilesetList.width);
-        QTEST(layout.entryTree.width, "treeWidth");
-        QTEST(layout.entryTree.height, "treeHeight");
+        QTEST(QList({layout.tilesetList.width, layout.entryTree.width, layout.entryTree.height}),
+              "sizes");
     }
 
     void entryToolbar_data()
@@ -229,14 +224,12 @@ private Q_SLOTS:
         // typed: into the tileset count, after Custom
         // tilesets: 0: refused
         addColumns<QString, int>("typed", "tilesets");
-        // Counts are checked after rounding, as they will be used.
-        for (const char *typed : {"0", "0.4", ".4", ".49", "256", "12a", "1e1", "inf"})
-            QTest::newRow(typed) << QString::fromLatin1(typed) << 0;
-        QTest::newRow("2551") << u"2551"_s << 255; // the box takes three characters
-        QTest::newRow(".5") << u".5"_s << 1;
-        QTest::newRow("1.5") << u"1.5"_s << 1;
-        QTest::newRow("2.5") << u"2.5"_s << 3;
-        QTest::newRow(" 7 ") << u" 7 "_s << 7;
+        // Counts are checked after rounding, as they will be used; the box takes three characters.
+        const std::pair<const char *, int> rows[] = {
+            {"0", 0},   {"0.4", 0},    {".4", 0}, {".49", 0}, {"256", 0}, {"12a", 0}, {"1e1", 0},
+            {"inf", 0}, {"2551", 255}, {".5", 1}, {"1.5", 1}, {"2.5", 3}, {" 7 ", 7}};
+        for (const auto &[typed, tilesets] : rows)
+            QTest::newRow(typed) << QString::fromLatin1(typed) << tilesets;
     }
     void newFile()
     {
@@ -249,9 +242,9 @@ private Q_SLOTS:
         QTest::keyClicks(textBox(&dialog, 0), typed);
         QCOMPARE(child<QPushButton>(&dialog, u"Command1"_s)->isEnabled(), tilesets > 0);
         QTest::keyClick(&dialog, Qt::Key_Return); // presses Ok, only while it is enabled
-        QCOMPARE(dialog.confirmed(), tilesets > 0);
-        QCOMPARE(dialog.tilesetCount(), tilesets); // 0 unless confirmed
-        QCOMPARE(dialog.entryCount(), tilesets > 0 ? 151 : 0);
+        // The counts are 0 unless confirmed.
+        QCOMPARE(std::tuple(dialog.confirmed(), dialog.tilesetCount(), dialog.entryCount()),
+                 std::tuple(tilesets > 0, tilesets, tilesets > 0 ? 151 : 0));
         child<QRadioButton>(&dialog, u"Option2"_s)->click(); // a preset again: its count, fixed
         QVERIFY(!textBox(&dialog, 0)->isEnabled() && textBox(&dialog, 0)->text() == u"70"_s);
     }
@@ -278,15 +271,14 @@ private Q_SLOTS:
         NewFileDialog form4;
         child<QRadioButton>(&form4, u"Option1"_s)->click(); // Harrowmark
         close(form4);
-        QCOMPARE(form4.confirmed(), choice > 0);
-        QCOMPARE(form4.tilesetCount(), choice > 0 ? 50 : 0);
         // Tileset 100 renamed " Moss", which is shown untrimmed.
         SelectTilesetDialog form5(with(numberedTable(120, 1), 100, -1, " Moss"));
         QCOMPARE(child<QComboBox>(&form5, u"Combo1"_s)->itemText(100), u"100.  Moss"_s);
         child<QComboBox>(&form5, u"Combo1"_s)->setCurrentIndex(100);
         close(form5);
-        QVERIFY(!form4.isVisible() && !form5.isVisible());
-        QCOMPARE(form5.importChoice(), choice);
+        QCOMPARE(std::tuple(form4.isVisible(), form4.confirmed(), form4.tilesetCount(),
+                            form5.isVisible(), form5.importChoice()),
+                 std::tuple(false, choice > 0, choice > 0 ? 50 : 0, false, choice));
     }
 
     void fileInfoShowsTheFileAndAboutFitsItsContent()
