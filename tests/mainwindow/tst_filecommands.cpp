@@ -380,9 +380,12 @@ private Q_SLOTS:
         TestFiles::write(share + u"/desc.txt"_s, "Cobbles\r\n"); // found among the installed
         if (userIni)                                             // the user's own wins
             TestFiles::write(user + u"/desc.txt"_s, "Grass\r\n");
-        const ProgramFolders folders{program, user, installed ? share : QString(), {}, {}};
+        const QString installedShare = installed ? share : QString();
+        const ProgramFolders folders{program, user, installedShare, installedShare, {}};
         QCOMPARE(folders.descriptionFile(),
                  userIni || installed ? (userIni ? user : share) + u"/desc.txt"_s : QString());
+        // No readme.txt anywhere: the message names the one beside the program.
+        QCOMPARE(folders.readmeFile(), program + u"/readme.txt"_s);
         // A layout pass places the splitter where the settings say.
         start(folders).show();
         QCoreApplication::processEvents();

@@ -58,6 +58,8 @@ private Q_SLOTS:
         write(u"key.json"_s, R"({"format": "hmkset", "Sets": []})");
         write(u"bad.json"_s, "{\n}}");
         write(u"big.dat"_s, fileBytes(numberedTable(255, 255)));
+        write(u"big.json"_s, dumpJson(numberedTable(255, 255)));
+        QVERIFY(QFile::link(u"in.dat"_s, u"link.dat"_s)); // a link to a file is that file
         QVERIFY(QDir().mkdir(u"folder"_s));
         QCOMPARE(mkfifo("fifo", 0600), 0);
     }
@@ -123,6 +125,10 @@ private Q_SLOTS:
             u"in.json: sets[1].entries[2]: 33 characters, at most 32\n"_s);
         row("build 256.json out.dat", 1,
             u"256.json: tilesets: expected a whole number from 1 to 255, got 256\n"_s);
+        row("build big.json big2.dat", 0, {}); // the largest file
+        row("dump in.dat -o x.dat", 2, u"hmkset: dump takes 1 argument(s), got 3\n"_s);
+        row("diff in.dat link.dat", 0, {});
+        row("resave in.dat in.dat/out.dat", 1, saving + u"in.dat/out.dat: no such folder\n"_s);
         row("build key.json out.dat", 1, u"key.json: top level: unknown key \"Sets\"\n"_s);
         row("build - out.dat", 1, u"<stdin>: invalid JSON at byte 0 (line 1, column 1)"_s);
         row("build bad.json out.dat", 1, u"bad.json: invalid JSON at byte 3 (line 2, column 2): ");
