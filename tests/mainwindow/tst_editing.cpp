@@ -19,17 +19,13 @@ using namespace Qt::StringLiterals;
 using namespace TestFiles;
 using Answer = PlatformServices::Answer;
 
-// A text shorter than its field, as it is stored: one NUL, then spaces.
-static QByteArray field(const QByteArray &text, int width)
-{
-    return (text + '\0').leftJustified(width, ' ');
-}
-
 // Tileset commands, editing in the trees, undo and redo, navigation and the layout.
 class TestEditing : public WindowTest
 {
     Q_OBJECT
 
+    // A text t shorter than its field of width w, as it is stored: one NUL, then spaces.
+    static QByteArray field(const QByteArray &t, int w) { return (t + '\0').leftJustified(w, ' '); }
     void openTable(const TilesetTable &table)
     {
         start().show();
@@ -37,7 +33,7 @@ class TestEditing : public WindowTest
         QVERIFY(QTest::qWaitForWindowActive(&window()));
         QVERIFY(open(writeFile(u"a.dat"_s, fileBytes(table))));
     }
-    // Starts editing the tileset's name ("rename", "second click on a name") or its entry 12;
+    // Starts editing the tileset's name ("rename", "second click on name") or its entry 12;
     // the editor that opens, if one does.
     QLineEdit *startEdit(int tileset, const QString &how)
     {
@@ -61,19 +57,14 @@ class TestEditing : public WindowTest
         return labelEditor(in);
     }
 
-    template<typename T>
-    T *inFind(const QString &name)
-    {
-        return child<T>(child<QWidget>(&window(), u"FindDialog"_s), name);
-    }
+    QWidget *finder() { return child(&window(), u"FindDialog"_s); } // the Find dialog
     // Find all, or Replace all (or the button given) when a replacement is given.
-    void search(const QString &text, const QString &replacement = {},
-                const QString &button = u"replaceAll"_s)
+    void search(QString text, QString replacement = {}, QString button = u"replaceAll"_s)
     {
         QVERIFY(trigger(replacement.isNull() ? u"mnufind"_s : u"mnureplace"_s));
-        inFind<QLineEdit>(u"findText"_s)->setText(text);
-        inFind<QLineEdit>(u"replaceText"_s)->setText(replacement);
-        inFind<QPushButton>(replacement.isNull() ? u"findAll"_s : button)->click();
+        child<QLineEdit>(finder(), u"findText"_s)->setText(text);
+        child<QLineEdit>(finder(), u"replaceText"_s)->setText(replacement);
+        child<QPushButton>(finder(), replacement.isNull() ? u"findAll"_s : button)->click();
     }
     // One node for each tileset, labelled with its number and name.
     bool listShowsTheTable()
@@ -85,6 +76,9 @@ class TestEditing : public WindowTest
                 return false;
         return !list()->node(table().tilesetCount() + 1);
     }
+    QLabel *fieldStatus() { return child<QLabel>(&window(), u"fieldStatus"_s); }
+    bool onEntry(int entry) { return tree()->currentItem() == entryNode(entry); }
+    QString lastMessage() { return services().messages.last().text; }
     void select(int tileset, int entry)
     {
         list()->selectTileset(tileset);
@@ -95,25 +89,23 @@ private Q_SLOTS:
     void refusals_data()
     {
         // readme: a readme.txt the desktop has no program for
-        addColumns<int, QString, bool, QString, QString, PlatformServices::Icon>(
-            "tilesets", "command", "readme", "title", "text", "icon");
+        addColumns<int, QString, bool, PlatformServices::Icon, QString, QString>(
+            "tilesets", "command", "readme", "icon", "title", "text");
         using enum PlatformServices::Icon;
         QTest::newRow("delete the only tileset")
-            << 1 << u"mnudelete"_s << false << u"Error while deleting tileset"_s
-            << u"There must be at least one tileset left!"_s << Exclamation;
+            << 1 << u"mnudelete"_s << false << Exclamation << u"Error while deleting tileset"_s
+            << u"There must be at least one tileset left!"_s;
         QTest::newRow("insert a 256th")
-            << 255 << u"mnuinsert"_s << false << u"Error while inserting tileset"_s
-            << u"A tileset file holds at most 255 tilesets; delete one before inserting another."_s
-            << Exclamation;
+            << 255 << u"mnuinsert"_s << false << Exclamation << u"Error while inserting tileset"_s
+            << u"A tileset file holds at most 255 tilesets; delete one before inserting another."_s;
         QTest::newRow("import of 150 entries into 151")
-            << 2 << u"mnuimport"_s << false << u"Error importing tileset"_s
-            << u"Incompatible amount of entries."_s << Critical;
-        QTest::newRow("no readme") << 1 << u"mnureadme"_s << false << u"Readme.txt"_s
-                                   << u"Couldn't find <folder>/readme.txt"_s << Exclamation;
+            << 2 << u"mnuimport"_s << false << Critical << u"Error importing tileset"_s
+            << u"Incompatible amount of entries."_s;
+        QTest::newRow("no readme") << 1 << u"mnureadme"_s << false << Exclamation << u"Readme.txt"_s
+                                   << u"Couldn't find <folder>/readme.txt"_s;
         QTest::newRow("a readme with nothing to open it")
-            << 1 << u"mnureadme"_s << true << u"Readme.txt"_s
-            << u"The desktop has no program to open <folder>/readme.txt. Open it by hand."_s
-            << Exclamation;
+            << 1 << u"mnureadme"_s << true << Exclamation << u"Readme.txt"_s
+            << u"The desktop has no program to open <folder>/readme.txt. Open it by hand."_s;
     }
     void refusals()
     {
@@ -124,26 +116,24 @@ private Q_SLOTS:
         const TilesetTable before = table();
         list()->selectTileset(tilesets - 1);
         QFETCH(bool, readme);
-        if (readme) {
+        if (readme)
             writeFile(u"readme.txt"_s, "Read me");
-            services().desktopOpens = false;
-        }
+        services().desktopOpens = !readme;
         if (command == u"mnuimport"_s) {
             services().answers << Answer::Ok;
             services().files << writeNumberedFile(u"other.dat"_s, 2, 150);
         }
         QVERIFY(trigger(command));
-        QTEST(services().messages.last().text.replace(folderPath({}), u"<folder>"_s), "text");
+        QTEST(lastMessage().replace(folderPath({}), u"<folder>"_s), "text");
         QTEST(services().messages.last().title, "title");
         QTEST(services().messages.last().icon, "icon");
-        if (command == u"mnuimport"_s) // asked first
-            QCOMPARE(
-                std::pair(services().messages.first().icon, services().messages.first().buttons),
-                std::pair(PlatformServices::Icon::Question, PlatformServices::Buttons::OkCancel));
         QVERIFY(table() == before && !document().isModified());
-        if (command == u"mnuimport"_s) // even refused, the node shows the name as stored
-            QCOMPARE(list()->node(tilesets)->text(0),
-                     numberedTilesetText(tilesets - 1, u" Moss "_s));
+        // Import asks first; even refused, the node shows the name as stored.
+        if (command == u"mnuimport"_s)
+            QVERIFY(services().messages.first().icon == PlatformServices::Icon::Question &&
+                    services().messages.first().buttons == PlatformServices::Buttons::OkCancel &&
+                    list()->node(tilesets)->text(0) ==
+                        numberedTilesetText(tilesets - 1, u" Moss "_s));
     }
 
     void edit_data()
@@ -154,27 +144,24 @@ private Q_SLOTS:
         // confirmed: Enter, else Escape
         addColumns<QString, QByteArray, bool, QString, QString, bool, QByteArray, bool>(
             "how", "field", "editorOpens", "offered", "typed", "confirmed", "stored", "unsaved");
-        const auto row = [](const char *name, const QString &how, const QByteArray &field,
-                            const QString &offered, const QString &typed, bool confirmed,
-                            const QByteArray &stored, bool unsaved) {
+        const auto row = [](const char *name, QString how, QByteArray field, QString offered,
+                            QString typed, bool confirmed, QByteArray stored, bool unsaved) {
             QTest::newRow(name) << how << field << !offered.isNull() << offered << typed
                                 << confirmed << stored << unsaved;
         };
-        const QByteArray set3 = field("Set 3", NameWidth);
-        const QByteArray entry12 = field("3:12", EntryWidth);
+        const QByteArray set3 = field("Set 3", NameWidth), entry12 = field("3:12", EntryWidth);
         const QByteArray generic = padFixedText("Generic", NameWidth);
-        const QString text33 = u"Abcdefghijklmnopqrstuvwxyz0123456"_s;
-        const QString text32 = text33.chopped(1);
-        row("name, 40 characters, 33 kept", u"rename"_s, set3, u"Set 3"_s, text33 + u"789ABCD"_s,
-            true, text33.toLatin1(), true);
-        row("name, 33 characters", u"rename"_s, set3, u"Set 3"_s, text33, true, text33.toLatin1(),
-            true);
-        row("name, 32 characters", u"rename"_s, set3, u"Set 3"_s, text32, true,
-            text32.toLatin1() + '\0', true);
-        row("name, blanks as typed", u"rename"_s, set3, u"Set 3"_s, u" Moss "_s, true,
-            field(" Moss ", NameWidth), true);
-        row("name unchanged", u"rename"_s, set3, u"Set 3"_s, u"Set 3"_s, true, set3, false);
-        row("name, Escape", u"rename"_s, set3, u"Set 3"_s, u"Lava"_s, false, set3, false);
+        const QString text33 = u"Abcdefghijklmnopqrstuvwxyz0123456"_s, text32 = text33.chopped(1);
+        // Tileset 3's name "Set 3" renamed: typed, confirmed, stored, unsaved.
+        const auto name = [&](const char *tag, auto... rest) {
+            row(tag, u"rename"_s, set3, u"Set 3"_s, rest...);
+        };
+        name("name, 40 characters, 33 kept", text33 + u"789ABCD"_s, true, text33.toLatin1(), true);
+        name("name, 33 characters", text33, true, text33.toLatin1(), true);
+        name("name, 32 characters", text32, true, text32.toLatin1() + '\0', true);
+        name("name, blanks as typed", u" Moss "_s, true, field(" Moss ", NameWidth), true);
+        name("name unchanged", u"Set 3"_s, true, set3, false);
+        name("name, Escape", u"Lava"_s, false, set3, false);
         // The name as stored up to its NUL, padding blanks included. Confirmed as offered,
         // it is the same bytes but not the trimmed name: a change all the same.
         row("name, blanks typed before the NUL", u"rename"_s, field("Moss  ", NameWidth),
@@ -191,8 +178,7 @@ private Q_SLOTS:
             false, field("   Lead ", EntryWidth), false);
         for (const QString &how : {u"category"_s, u"second click on an entry"_s})
             row(qPrintable(how), how, entry12, {}, {}, false, entry12, false);
-        row("second click on a name", u"second click on a name"_s, set3, {}, {}, false, set3,
-            false);
+        row("second click on a name", u"second click on name"_s, set3, {}, {}, false, set3, false);
     }
     void edit()
     {
@@ -210,10 +196,9 @@ private Q_SLOTS:
         QVERIFY(trigger(u"mnudisplaynames"_s));
         QLineEdit *line = startEdit(3, how);
         QTEST(line != nullptr, "editorOpens");
-        if (how == u"double-click"_s) { // remembered between runs: the node last clicked
-            QCOMPARE(tree()->selectedEntryNode(), tree()->entryNode(12));
-            QVERIFY(entryNode(12)->isExpanded()); // its sub-entry still shown
-        }
+        if (how == u"double-click"_s) // remembered between runs: the node last clicked, still open
+            QVERIFY(tree()->selectedEntryNode() == tree()->entryNode(12) &&
+                    entryNode(12)->isExpanded());
         if (!line)
             return;
         QTEST(line->text(), "offered");
@@ -230,12 +215,11 @@ private Q_SLOTS:
         rename ? table.setTilesetName(3, stored) : table.setEntry(12, 3, stored);
         QVERIFY(this->table() == table); // that field and nothing else
         QTEST(document().isModified(), "unsaved");
-        if (!confirmed)
-            return;
         // The label shows what was typed, even beyond the field's width, and keeps it
         // through a change elsewhere.
-        QCOMPARE((rename ? list()->node(4) : entryNode(12))->text(0), label);
-        if (rename) {
+        if (confirmed)
+            QCOMPARE((rename ? list()->node(4) : entryNode(12))->text(0), label);
+        if (confirmed && rename) {
             editEntry(0, 0, u"x"_s);
             QCOMPARE(list()->node(4)->text(0), label);
         }
@@ -251,8 +235,7 @@ private Q_SLOTS:
         addColumns<int, int, bool, QString, int>("tilesets", "entries", "categorised", "goTo",
                                                  "entry");
         QTest::newRow("New, 50 tilesets; 56.7 goes to 57") << 50 << 151 << true << u"56.7"_s << 57;
-        QTest::newRow("New, 51 tilesets: tileset 50 named; go to the last")
-            << 51 << 151 << true << u"150"_s << 150;
+        QTest::newRow("New, 51 tilesets: 50 named; 150") << 51 << 151 << true << u"150"_s << 150;
         QTest::newRow("go to 0, the first") << 0 << 151 << true << u"0"_s << 0;
         QTest::newRow("no 151 to go to") << 0 << 151 << true << u"151"_s << -1;
         QTest::newRow("150 entries, flat: no 150") << 0 << 150 << false << u"150"_s << -1;
@@ -272,9 +255,8 @@ private Q_SLOTS:
                 textBox(&dialog, 0)->setText(QString::number(tilesets));
                 dialog.accept();
             };
-            QVERIFY(trigger(u"mnunew"_s));
-            QCOMPARE(table().tilesetName(0), padFixedText("Generic", NameWidth));
-            QCOMPARE(document().fileTitle(), u"untitled"_s);
+            QVERIFY(trigger(u"mnunew"_s) && document().fileTitle() == u"untitled"_s &&
+                    table().tilesetName(0) == padFixedText("Generic", NameWidth));
             QCOMPARE(table().tilesetName(std::min(50, tilesets - 1)),
                      tilesets > 50 ? padFixedText("New generic", NameWidth) : QByteArray(33, 0));
         }
@@ -287,16 +269,15 @@ private Q_SLOTS:
         QCOMPARE(entryNode(0)->text(0).startsWith(u"000. Grass"_s), categorised);
         QCOMPARE(child<QToolBar>(&window(), u"Toolbar2"_s)->actions().last()->isEnabled(),
                  categorised);
+        // A flat list opens on its first entry, the tree on its first category.
+        QCOMPARE(tree()->currentEntry(), categorised ? -1 : 0);
         if (categorised) { // the first and last buttons open their own categories
-            for (int category : {0, 15}) {
-                action(u"Toolbar2Button%1"_s.arg(category + 3))->trigger();
-                QCOMPARE(tree()->currentItem(), tree()->categoryNode(category));
-            }
+            for (int category : {0, 15})
+                QVERIFY(trigger(u"Toolbar2Button%1"_s.arg(category + 3)) &&
+                        tree()->currentItem() == tree()->categoryNode(category));
             action(u"Toolbar2Button1"_s)->trigger(); // some are closed: all open
             for (int category = 0; category < 16; ++category)
                 QVERIFY(tree()->categoryNode(category)->isExpanded());
-        } else { // a flat list opens on its first entry
-            QCOMPARE(tree()->currentEntry(), 0);
         }
         QFETCH(QString, goTo);
         QFETCH(int, entry);
@@ -306,9 +287,8 @@ private Q_SLOTS:
         QCOMPARE(tree()->selectedNodeIndex(), entry < 0 ? 1 : int(tree()->entryNode(entry)));
         QCOMPARE(services().messages.isEmpty(), entry >= 0);
         if (entry < 0)
-            QCOMPARE(services().messages.last().text,
-                     u"There is no entry %1: enter a number from 0 to %2."_s.arg(
-                         goTo, QString::number(std::min(150, entries - 1))));
+            QCOMPARE(lastMessage(), u"There is no entry %1: enter a number from 0 to %2."_s.arg(
+                                        goTo, QString::number(std::min(150, entries - 1))));
         QVERIFY(!tree()->currentItem()->parent() || tree()->currentItem()->parent()->isExpanded());
     }
 
@@ -318,24 +298,18 @@ private Q_SLOTS:
     {
         // inList: the keys go to the tileset list, else to the entry tree
         // field: the one selected after the keys, as the status bar names it
-        addColumns<int, bool, QList<int>, QString>("entries", "inList", "keys", "field");
-        QTest::newRow("Down to the next tileset")
-            << 151 << true << QList<int>{Qt::Key_Down} << u"Tileset 01 \u00b7 Name"_s;
-        QTest::newRow("End, the last tileset")
-            << 151 << true << QList<int>{Qt::Key_End} << u"Tileset 69 \u00b7 Name"_s;
-        QTest::newRow("End, Up, Home")
-            << 151 << true << QList<int>{Qt::Key_End, Qt::Key_Up, Qt::Key_Home}
-            << u"Tileset 00 \u00b7 Name"_s;
-        QTest::newRow("Down to an entry")
-            << 151 << false << QList<int>{Qt::Key_Down} << u"Tileset 00 \u00b7 Entry 001"_s;
-        QTest::newRow("End, the last entry")
-            << 151 << false << QList<int>{Qt::Key_End} << u"Tileset 00 \u00b7 Entry 150"_s;
-        QTest::newRow("flat: Down, the second entry")
-            << 3 << false << QList<int>{Qt::Key_Down} << u"Tileset 00 \u00b7 Entry 001"_s;
-        QTest::newRow("flat: End, the last entry")
-            << 3 << false << QList<int>{Qt::Key_End} << u"Tileset 00 \u00b7 Entry 002"_s;
-        QTest::newRow("flat, 152: End")
-            << 152 << false << QList<int>{Qt::Key_End} << u"Tileset 00 \u00b7 Entry 151"_s;
+        addColumns<int, bool, QKeySequence, QString>("entries", "inList", "keys", "field");
+        const auto row = [](auto tag, int entries, bool inList, QString keys, QString field) {
+            QTest::newRow(tag) << entries << inList << QKeySequence(keys) << field;
+        };
+        row("Down to the next tileset", 151, true, u"Down"_s, u"Tileset 01 \u00b7 Name"_s);
+        row("End, the last tileset", 151, true, u"End"_s, u"Tileset 69 \u00b7 Name"_s);
+        row("End, Up, Home", 151, true, u"End, Up, Home"_s, u"Tileset 00 \u00b7 Name"_s);
+        row("Down to an entry", 151, false, u"Down"_s, u"Tileset 00 \u00b7 Entry 001"_s);
+        row("End, the last entry", 151, false, u"End"_s, u"Tileset 00 \u00b7 Entry 150"_s);
+        row("flat: Down, the second entry", 3, false, u"Down"_s, u"Tileset 00 \u00b7 Entry 001"_s);
+        row("flat: End, the last entry", 3, false, u"End"_s, u"Tileset 00 \u00b7 Entry 002"_s);
+        row("flat, 152: End", 152, false, u"End"_s, u"Tileset 00 \u00b7 Entry 151"_s);
     }
     void keysMoveTheSelection()
     {
@@ -349,16 +323,13 @@ private Q_SLOTS:
         keyed->setFocus();
         if (!inList)
             tree()->selectNode(tree()->entryNode(0));
-        QFETCH(QList<int>, keys);
-        for (int key : keys)
-            QTest::keyClick(keyed, Qt::Key(key));
+        QFETCH(QKeySequence, keys);
+        QTest::keySequence(keyed, keys);
         QFETCH(QString, field);
-        QVERIFY2(child<QLabel>(&window(), u"fieldStatus"_s)->text().startsWith(field),
-                 qPrintable(child<QLabel>(&window(), u"fieldStatus"_s)->text()));
+        QCOMPARE(fieldStatus()->text().left(field.size()), field);
         const int t = field.mid(8, 2).toInt();
-        QCOMPARE(list()->currentTileset(), t);
-        QCOMPARE(entryNode(entries - 1)->text(0),
-                 u"%1. %2:%3"_s.arg(zeroPad(entries - 1, 3)).arg(t).arg(entries - 1));
+        QCOMPARE(std::pair(list()->currentTileset(), entryNode(entries - 1)->text(0)),
+                 std::pair(t, u"%1. %2:%3"_s.arg(zeroPad(entries - 1, 3)).arg(t).arg(entries - 1)));
     }
 
     void eachCommandIsOneStep_data()
@@ -376,8 +347,7 @@ private Q_SLOTS:
         QTest::newRow("import") << u"mnuimport"_s << 3 << u"Undo import into tileset 03"_s;
         QTest::newRow("replace all") << u"replace"_s << 3 << u"Undo replace all"_s;
         // Shown on the first tileset changed, here the one selected.
-        QTest::newRow("replace all, all tilesets")
-            << u"replace :40"_s << 0 << u"Undo replace all"_s;
+        QTest::newRow("replace everywhere") << u"replace :40"_s << 0 << u"Undo replace all"_s;
     }
     void eachCommandIsOneStep()
     {
@@ -388,24 +358,24 @@ private Q_SLOTS:
         const QByteArray before = table().bytes();
         // Copy takes tileset 5's entries; import takes tileset 1 of another file, name and all.
         const bool copies = command == u"mnucopy" || command == u"mnuimport";
-        const int chosen = command == u"mnucopy" ? 5 : 1;
+        const bool edit = command == u"edit";
+        const int chosen = command == u"mnucopy" ? 5 : 1, skip = chosen == 5 ? NameWidth : 0;
         const TilesetTable source = chosen == 5 ? table() : numberedTable(2, 151);
-        const int skip = chosen == 5 ? NameWidth : 0;
         QByteArray expected = before; // the chosen record over tileset 3's; a copy keeps the name
         expected.replace(3 * source.recordSize() + skip, source.recordSize() - skip,
                          source.record(chosen).sliced(skip).toByteArray());
         if (command == u"rename") {
             rename(tileset, u"Moss"_s);
-        } else if (command == u"edit") {
+        } else if (edit) {
             editEntry(3, 12, u"rubble.bmp"_s);
         } else if (command.startsWith(u"replace")) {
             search(command == u"replace" ? u"3:"_s : command.sliced(8), u"three:"_s);
         } else if (copies) {
             services().dialogs << [chosen](QDialog &dialog) {
-                auto *combo = child<QComboBox>(&dialog, u"Combo1"_s);
-                QCOMPARE(combo->count(), chosen == 5 ? 6 : 2); // the source's tilesets
-                QCOMPARE(combo->currentIndex(), 0);            // offered from the first
-                combo->setCurrentIndex(chosen);
+                // The source's tilesets, of which chosen is the last, offered from the first.
+                auto *box = child<QComboBox>(&dialog, u"Combo1"_s);
+                QCOMPARE(std::pair(box->count(), box->currentIndex()), std::pair(chosen + 1, 0));
+                box->setCurrentIndex(chosen);
                 dialog.accept();
             };
             if (chosen == 1) {
@@ -420,31 +390,26 @@ private Q_SLOTS:
         if (command == u"mnuinsert"_s)
             QCOMPARE(table().record(tileset).toByteArray(),
                      padFixedText("New Tileset", NameWidth) + QByteArray(151 * EntryWidth, ' '));
-        QVERIFY(document().isModified());
-        QVERIFY(listShowsTheTable());
+        QVERIFY(document().isModified() && listShowsTheTable());
         // The tileset changed stays selected; after the last is deleted, the new last.
         QCOMPARE(list()->currentTileset(), std::min(tileset, table().tilesetCount() - 1));
         QTEST(action(u"mnuundo"_s)->text(), "undo");
         select(0, 0);
-        QVERIFY(trigger(u"mnuundo"_s));
-        QCOMPARE(table().bytes(), before); // byte for byte, padding included
-        QCOMPARE(list()->currentTileset(), tileset);
-        QVERIFY(listShowsTheTable());
-        if (command == u"edit"_s) // the entry edited is selected again
-            QCOMPARE(tree()->currentEntry(), 12);
-        const QString field = command == u"edit"_s ? u" Entry 012 "_s : u" Name "_s;
-        QVERIFY(child<QLabel>(&window(), u"fieldStatus"_s)->text().contains(field));
-        QVERIFY(!document().isModified()); // back where the file was opened
-        QVERIFY(!action(u"mnuundo"_s)->isEnabled());
-        QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo"_s); // no step to name
+        QVERIFY(trigger(u"mnuundo"_s) && table().bytes() == before); // byte for byte, padding too
+        // The tileset, and the entry edited, selected again.
+        QCOMPARE(std::pair(list()->currentTileset(), tree()->currentEntry()),
+                 std::pair(tileset, edit ? 12 : 0));
+        QVERIFY(fieldStatus()->text().contains(edit ? u" Entry 012 "_s : u" Name "_s));
+        // Back where the file was opened, no step to name.
+        QVERIFY(listShowsTheTable() && !document().isModified() &&
+                !action(u"mnuundo"_s)->isEnabled() && action(u"mnuundo"_s)->text() == u"Undo"_s);
         QFETCH(QString, undo);
         QCOMPARE(action(u"mnuredo"_s)->text(), u"Redo"_s + undo.mid(4));
         select(0, 0);
         QTest::keySequence(&window(), QKeySequence(u"Ctrl+Shift+Z"_s)); // Redo's second shortcut
-        QCOMPARE(table().bytes(), after);
-        QVERIFY(document().isModified());
-        if (command == u"edit"_s) // and again on redo
-            QCOMPARE(tree()->currentEntry(), 12);
+        QVERIFY(table().bytes() == after && document().isModified());
+        // The entry edited selected again on redo too.
+        QCOMPARE(tree()->currentEntry(), edit ? 12 : 0);
     }
 
     void unsavedFollowsTheSavedStep()
@@ -460,26 +425,21 @@ private Q_SLOTS:
         QVERIFY(!document().undoStack()->canUndo() && told() == 0);
         select(0, 0);
         services().dialogs << [](QDialog &dialog) { dialog.accept(); }; // tileset 0 onto itself
-        QVERIFY(trigger(u"mnucopy"_s));
-        QVERIFY(!document().undoStack()->canUndo() && told() == 3); // a change all the same
+        // A change all the same.
+        QVERIFY(trigger(u"mnucopy"_s) && !document().undoStack()->canUndo() && told() == 3);
         rename(1, u"A"_s);
         QCOMPARE(told(), 3);
         QVERIFY(trigger(u"mnusave"_s));
         rename(1, u"B"_s);
-        QVERIFY(trigger(u"mnuundo"_s));
-        QCOMPARE(told(), 0); // as saved
-        QVERIFY(trigger(u"mnuundo"_s));
-        QCOMPARE(told(), 3); // before the save
-        QVERIFY(trigger(u"mnuredo"_s));
-        QCOMPARE(told(), 0); // as saved again
+        QVERIFY(trigger(u"mnuundo"_s) && told() == 0); // as saved
+        QVERIFY(trigger(u"mnuundo"_s) && told() == 3); // before the save
+        QVERIFY(trigger(u"mnuredo"_s) && told() == 0); // as saved again
         // A command stores an open edit first: Close, by its shortcut, has a change to ask about.
         startEdit(3, u"F2"_s)->setText(u"Moss"_s);
         services().answers << Answer::Cancel;
-        QVERIFY(trigger(u"mnuclose"_s));
-        QCOMPARE(services().messages.last().text, u"Save changes before closing file?"_s);
+        QVERIFY(trigger(u"mnuclose"_s) && lastMessage() == u"Save changes before closing file?"_s);
         QCOMPARE(table().entry(12, 3), field("Moss", EntryWidth));
-        QVERIFY(trigger(u"mnuundo"_s));
-        QVERIFY(trigger(u"mnuclose"_s)); // no question: nothing to save
+        QVERIFY(trigger(u"mnuundo"_s) && trigger(u"mnuclose"_s)); // no question: nothing to save
         QVERIFY(!document().undoStack()->canUndo() && !action(u"mnuundo"_s)->isEnabled());
 
         // A new document has no file to hold it: every step back still asks.
@@ -488,11 +448,9 @@ private Q_SLOTS:
         rename(0, u"Moss"_s);
         QVERIFY(trigger(u"mnuundo"_s));
         services().answers << Answer::Cancel << Answer::Yes;
-        QVERIFY(trigger(u"mnuclose"_s));
-        QCOMPARE(services().messages.last().text, u"Save changes before closing file?"_s);
+        QVERIFY(trigger(u"mnuclose"_s) && lastMessage() == u"Save changes before closing file?"_s);
         services().files << QString(); // Yes, then Save as is cancelled: nothing closes
-        QVERIFY(trigger(u"mnuclose"_s));
-        QVERIFY(document().isOpen() && document().isModified());
+        QVERIFY(trigger(u"mnuclose"_s) && document().isOpen() && document().isModified());
     }
 
     void findReplaceAndTheStatusBar()
@@ -500,24 +458,23 @@ private Q_SLOTS:
         openTable(numberedTable(6, 151));
         const QByteArray before = table().bytes();
         search(u"5:14"_s); // entries 14 and 140..149 of tileset 5
-        QVERIFY(!inFind<QPushButton>(u"replaceAll"_s)->isVisible()); // Find alone
-        auto *results = inFind<QListWidget>(u"findResults"_s);
+        QVERIFY(!child<QPushButton>(finder(), u"replaceAll"_s)->isVisible()); // Find alone
+        auto *results = child<QListWidget>(finder(), u"findResults"_s);
+        auto *summary = child<QLabel>(finder(), u"findSummary"_s);
         QCOMPARE(results->item(0)->text(), u"05. Set 5 \u00b7 014. 5:14"_s);
-        QCOMPARE(inFind<QLabel>(u"findSummary"_s)->text(), u"11 matches in 1 tileset"_s);
+        QCOMPARE(summary->text(), u"11 matches in 1 tileset"_s);
         const int remembered = tree()->selectedEntryNode();
         Q_EMIT results->itemActivated(results->item(1)); // as a click on the tileset would
-        QCOMPARE(list()->currentTileset(), 5);
-        QCOMPARE(tree()->currentItem(), entryNode(140));
-        QVERIFY(entryNode(140)->parent()->isExpanded());
-        QCOMPARE(entryNode(140)->text(0), u"140. 5:140"_s);
-        QCOMPARE(tree()->selectedEntryNode(), remembered);
-        auto *status = child<QLabel>(&window(), u"fieldStatus"_s);
-        QCOMPARE(status->text(),
+        QCOMPARE(std::tuple(list()->currentTileset(), onEntry(140),
+                            entryNode(140)->parent()->isExpanded(), entryNode(140)->text(0),
+                            tree()->selectedEntryNode()),
+                 std::tuple(5, true, true, u"140. 5:140"_s, remembered));
+        QCOMPARE(fieldStatus()->text(),
                  u"Tileset 05 \u00b7 Entry 140 \u00b7 5 / 32 characters \u00b7 ends with NUL"_s);
-        QVERIFY(status->toolTip().startsWith(u"35 3A 31 34 30 00 20"_s));
+        QVERIFY(fieldStatus()->toolTip().startsWith(u"35 3A 31 34 30 00 20"_s));
         QTest::keyClick(tree(), Qt::Key_F2);
         labelEditor(tree())->setText(u"abc"_s);
-        QVERIFY(status->text().endsWith(u"3 / 32 characters \u00b7 editing"_s));
+        QVERIFY(fieldStatus()->text().endsWith(u"3 / 32 characters \u00b7 editing"_s));
         // A paste of what no field can hold is refused whole, and the status bar says why.
         auto *bar = child<QStatusBar>(&window(), u"statusBar"_s);
         labelEditor(tree())->insert(u"d\U0001F600"_s);
@@ -528,41 +485,40 @@ private Q_SLOTS:
             u"Control characters (line ends, tabs, NUL) cannot be part of a field's text."_s));
         QCOMPARE(labelEditor(tree())->text(), u"abc"_s);
         QTest::keyClick(labelEditor(tree()), Qt::Key_Escape);
-        QTRY_VERIFY(!status->text().endsWith(u"editing"_s));
+        QTRY_VERIFY(!fieldStatus()->text().endsWith(u"editing"_s));
         click(list(), list()->node(6));
-        QVERIFY(status->text().startsWith(u"Tileset 05 \u00b7 Name \u00b7 "_s));
+        QVERIFY(fieldStatus()->text().startsWith(u"Tileset 05 \u00b7 Name \u00b7 "_s));
         click(tree(), entryNode(140)); // the current entry: its field again
-        QVERIFY(status->text().startsWith(u"Tileset 05 \u00b7 Entry 140 \u00b7 "_s));
+        QVERIFY(fieldStatus()->text().startsWith(u"Tileset 05 \u00b7 Entry 140 \u00b7 "_s));
         select(5, 149);
-        QVERIFY(trigger(u"mnufindnext"_s)); // wraps to the first
-        QCOMPARE(tree()->currentItem(), entryNode(14));
+        // Find next wraps to the first.
+        QVERIFY(trigger(u"mnufindnext"_s) && onEntry(14));
         services().answers << Answer::Cancel;
         search(u"0:0"_s, QString(40, u'x'));
-        QCOMPARE(services().messages.last().text,
-                 u"1 field would be cut to fit. Replace all the same?"_s);
+        QCOMPARE(lastMessage(), u"1 field would be cut to fit. Replace all the same?"_s);
         search(u"0:0"_s, u"\u4e2d"_s); // not Windows-1252
         QCOMPARE(services().messages.last().title, u"Replace all"_s);
         QVERIFY(table().bytes() == before && !document().undoStack()->canUndo());
         // A summary is never that of another search; a refused Replace all says so.
-        auto *summary = inFind<QLabel>(u"findSummary"_s);
         QCOMPARE(summary->text(), u"Nothing replaced"_s);
-        inFind<QCheckBox>(u"matchCase"_s)->setChecked(true);
+        child<QCheckBox>(finder(), u"matchCase"_s)->setChecked(true);
         search(u"SET 5"_s);
         QCOMPARE(summary->text(), u"No matches"_s);
-        inFind<QCheckBox>(u"matchCase"_s)->setChecked(false);
-        inFind<QCheckBox>(u"searchEntries"_s)->setChecked(false); // the name is still found
-        QTest::keyClick(inFind<QLineEdit>(u"replaceText"_s), Qt::Key_Return); // Enter finds
+        child<QCheckBox>(finder(), u"matchCase"_s)->setChecked(false);
+        // The name is still found; Enter finds.
+        child<QCheckBox>(finder(), u"searchEntries"_s)->setChecked(false);
+        QTest::keyClick(child<QLineEdit>(finder(), u"replaceText"_s), Qt::Key_Return);
         QCOMPARE(summary->text(), u"1 match in 1 tileset"_s);
-        inFind<QLineEdit>(u"findText"_s)->insert(u"\u4e2d"_s); // looked for, never stored
-        QVERIFY(inFind<QLineEdit>(u"findText"_s)->text().endsWith(u"\u4e2d"_s));
-        inFind<QLineEdit>(u"findText"_s)->clear();
+        child<QLineEdit>(finder(), u"findText"_s)->insert(u"\u4e2d"_s); // looked for, never stored
+        QVERIFY(child<QLineEdit>(finder(), u"findText"_s)->text().endsWith(u"\u4e2d"_s));
+        child<QLineEdit>(finder(), u"findText"_s)->clear();
         QCOMPARE(summary->text(), QString());
-        QVERIFY(trigger(u"mnuinsert"_s) && trigger(u"mnuundo"_s));
-        QCOMPARE(summary->text(), QString()); // no results for the new text, unasked
-        inFind<QPushButton>(u"replaceAll"_s)->click();
+        // No results for the new text, unasked.
+        QVERIFY(trigger(u"mnuinsert"_s) && trigger(u"mnuundo"_s) && summary->text().isEmpty());
+        child<QPushButton>(finder(), u"replaceAll"_s)->click();
         QVERIFY(summary->text().startsWith(u"Nothing replaced"_s));
-        QVERIFY(trigger(u"mnuclose"_s)); // no document: nothing to find in
-        QVERIFY(!child<QWidget>(&window(), u"FindDialog"_s)->isVisible());
+        // No document: nothing to find in.
+        QVERIFY(trigger(u"mnuclose"_s) && !finder()->isVisible());
     }
 
     // Replace changes the match the user is on, one undo step, and shows the next; off a
@@ -573,20 +529,19 @@ private Q_SLOTS:
         const QByteArray before = table().bytes();
         select(5, 13);
         search(u"5:14"_s, u"x"_s, u"replace"_s); // off a match
-        QVERIFY(tree()->currentItem() == entryNode(14) && table().bytes() == before);
-        auto *replace = inFind<QPushButton>(u"replace"_s);
+        QVERIFY(onEntry(14) && table().bytes() == before);
+        auto *replace = child<QPushButton>(finder(), u"replace"_s);
         replace->click();
         QCOMPARE(table().entry(14, 5), field("x", EntryWidth));
-        QCOMPARE(tree()->currentItem(), entryNode(140));
-        QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo replace"_s);
+        QVERIFY(onEntry(140) && action(u"mnuundo"_s)->text() == u"Undo replace"_s);
         select(5, 149);
         replace->click(); // the last: round to the first match left
         QCOMPARE(tree()->currentItem(), entryNode(140));
-        QVERIFY(trigger(u"mnuundo"_s) && tree()->currentItem() == entryNode(149)); // its step
+        QVERIFY(trigger(u"mnuundo"_s) && onEntry(149)); // its step
         QVERIFY(trigger(u"mnuundo"_s) && table().bytes() == before);
         QTRY_COMPARE(QApplication::activeWindow(), replace->window()); // keys reach the dialog
         QTest::keyClick(replace->window(), Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(!replace->isVisible() && !inFind<QPushButton>(u"replaceAll"_s)->isVisible());
+        QVERIFY(!replace->isVisible() && !child(finder(), u"replaceAll"_s)->isVisible());
         QTest::keyClick(replace->window(), Qt::Key_H, Qt::ControlModifier);
         QVERIFY(replace->isVisible());
     }
