@@ -128,6 +128,8 @@ private Q_SLOTS:
         QTEST(services().messages.last().title, "title");
         QTEST(services().messages.last().icon, "icon");
         QVERIFY(table() == before && !document().isModified());
+        QVERIFY(!readme ||
+                services().opened.value(0) == QUrl::fromLocalFile(folderPath(u"readme.txt"_s)));
         // Import asks first; even refused, the node shows the name as stored.
         if (command == u"mnuimport"_s)
             QVERIFY(services().messages.first().icon == PlatformServices::Icon::Question &&
@@ -238,6 +240,7 @@ private Q_SLOTS:
         QTest::newRow("New, 51 tilesets: 50 named; 150") << 51 << 151 << true << u"150"_s << 150;
         QTest::newRow("go to 0, the first") << 0 << 151 << true << u"0"_s << 0;
         QTest::newRow("no 151 to go to") << 0 << 151 << true << u"151"_s << -1;
+        QTest::newRow("blanks: nothing, unasked") << 0 << 151 << true << u"  "_s << -1;
         QTest::newRow("150 entries, flat: no 150") << 0 << 150 << false << u"150"_s << -1;
         QTest::newRow("152 entries, flat: 2.5 goes to 2") << 0 << 152 << false << u"2.5"_s << 2;
     }
@@ -285,8 +288,8 @@ private Q_SLOTS:
         services().inputs << goTo;
         QVERIFY(trigger(u"mnugoto"_s));
         QCOMPARE(tree()->selectedNodeIndex(), entry < 0 ? 1 : int(tree()->entryNode(entry)));
-        QCOMPARE(services().messages.isEmpty(), entry >= 0);
-        if (entry < 0)
+        QCOMPARE(services().messages.isEmpty(), entry >= 0 || goTo.trimmed().isEmpty());
+        if (!services().messages.isEmpty())
             QCOMPARE(lastMessage(), u"There is no entry %1: enter a number from 0 to %2."_s.arg(
                                         goTo, QString::number(std::min(150, entries - 1))));
         QVERIFY(!tree()->currentItem()->parent() || tree()->currentItem()->parent()->isExpanded());
@@ -314,10 +317,10 @@ private Q_SLOTS:
     void keysMoveTheSelection()
     {
         QFETCH(int, entries);
-        writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\r\nSelectedEntry= 167\r\n");
+        writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\r\nSelectedEntry= 150\r\n");
         openTable(numberedTable(70, entries));
         // The remembered node is the categorised tree's; a flat list opens on its first entry.
-        QCOMPARE(tree()->selectedNodeIndex(), entries == 151 ? 167 : 1);
+        QCOMPARE(tree()->selectedNodeIndex(), entries == 151 ? 150 : 1);
         QFETCH(bool, inList);
         QTreeWidget *keyed = inList ? static_cast<QTreeWidget *>(list()) : tree();
         keyed->setFocus();
@@ -504,9 +507,10 @@ private Q_SLOTS:
         child<QCheckBox>(finder(), u"matchCase"_s)->setChecked(true);
         search(u"SET 5"_s);
         QCOMPARE(summary->text(), u"No matches"_s);
-        child<QCheckBox>(finder(), u"matchCase"_s)->setChecked(false);
-        // The name is still found; Enter finds.
+        // A changed option ends the summary; the name is still found; Enter finds.
         child<QCheckBox>(finder(), u"searchEntries"_s)->setChecked(false);
+        QCOMPARE(summary->text(), QString());
+        child<QCheckBox>(finder(), u"matchCase"_s)->setChecked(false);
         QTest::keyClick(child<QLineEdit>(finder(), u"replaceText"_s), Qt::Key_Return);
         QCOMPARE(summary->text(), u"1 match in 1 tileset"_s);
         child<QLineEdit>(finder(), u"findText"_s)->insert(u"\u4e2d"_s); // looked for, never stored
@@ -517,6 +521,8 @@ private Q_SLOTS:
         QVERIFY(trigger(u"mnuinsert"_s) && trigger(u"mnuundo"_s) && summary->text().isEmpty());
         child<QPushButton>(finder(), u"replaceAll"_s)->click();
         QVERIFY(summary->text().startsWith(u"Nothing replaced"_s));
+        finder()->close(); // F3 with nothing to find brings the dialog back
+        QVERIFY(trigger(u"mnufindnext"_s) && finder()->isVisible());
         // No document: nothing to find in.
         QVERIFY(trigger(u"mnuclose"_s) && !finder()->isVisible());
     }
@@ -529,6 +535,7 @@ private Q_SLOTS:
         const QByteArray before = table().bytes();
         select(5, 13);
         search(u"5:14"_s, u"x"_s, u"replace"_s); // off a match
+        QTest::keyClick(child<QLineEdit>(finder(), u"replaceText"_s), Qt::Key_Return); // finds
         QVERIFY(onEntry(14) && table().bytes() == before);
         auto *replace = child<QPushButton>(finder(), u"replace"_s);
         replace->click();
