@@ -1,9 +1,13 @@
 #include "tilesetdocument.h"
 
+#include "decisioncommand.h"
 #include "pathutils.h"
 #include "tableeditcommand.h"
 
 #include <QUndoStack>
+
+#include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +16,7 @@ TilesetDocument::TilesetDocument(QObject *parent)
     , mUndoStack(new QUndoStack(this))
 {
     connect(mUndoStack, &QUndoStack::cleanChanged, this, &TilesetDocument::updateModified);
+    connect(mUndoStack, &QUndoStack::indexChanged, this, &TilesetDocument::followSavedStep);
 }
 
 QString TilesetDocument::fileTitle() const
@@ -74,6 +79,24 @@ void TilesetDocument::apply(const QString &caption, TableEdit edit, int tileset,
     if (edit.isEmpty())
         return;
     mUndoStack->push(new TableEditCommand(this, caption, std::move(edit), tileset, entry));
+}
+
+void TilesetDocument::applyDecision(const QString &caption,
+                                    std::function<void(bool decided)> decide)
+{
+    mUndoStack->push(new DecisionCommand(caption, std::move(decide)));
+}
+
+void TilesetDocument::followSavedStep(int index)
+{
+    const int from = std::exchange(mHistoryIndex, index);
+    if (from == index || mUndoStack->cleanIndex() != from)
+        return;
+    for (int k = std::min(from, index); k < std::max(from, index); ++k) {
+        if (!dynamic_cast<const DecisionCommand *>(mUndoStack->command(k)))
+            return;
+    }
+    mUndoStack->setClean();
 }
 
 void TilesetDocument::applyEdit(const TableEdit &edit, Direction direction, int tileset, int entry)

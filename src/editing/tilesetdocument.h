@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QUndoStack;
 
 // The one tileset file the editor has open: its table, the file it belongs to, the undo
@@ -49,6 +51,9 @@ public:
 
     // Pushes edit as one undo step named caption and applies it; an empty edit is no step.
     void apply(const QString &caption, TableEdit edit, int tileset, int entry);
+    // Pushes a step that changes no byte and runs decide(true); undo runs decide(false).
+    // Moving across such steps alone from the saved step leaves the document saved.
+    void applyDecision(const QString &caption, std::function<void(bool decided)> decide);
 
 Q_SIGNALS:
     void tableReplaced(); // opened, created or closed
@@ -65,6 +70,7 @@ private:
         Redo
     };
     void applyEdit(const TableEdit &edit, Direction direction, int tileset, int entry);
+    void followSavedStep(int index);
     void updateModified();
 
     TilesetTable mTable;
@@ -73,4 +79,5 @@ private:
     QUndoStack *mUndoStack;
     bool mChangedOutsideHistory = false;
     bool mModified = false;
+    int mHistoryIndex = 0; // where the history stood before its last move
 };

@@ -3,7 +3,6 @@
 #include "entrytree.h"
 #include "fieldformat.h"
 #include "fieldstatus.h"
-#include "keepourscommand.h"
 #include "pathutils.h"
 #include "platformservices.h"
 #include "tilesetdocument.h"
@@ -13,7 +12,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
-#include <QUndoStack>
 
 #include <utility>
 
@@ -110,10 +108,6 @@ CompareController::CompareController(TilesetDocument *document, PlatformServices
         end();
         mActions.compare->setEnabled(mDocument->isOpen());
         mActions.merge->setEnabled(mDocument->isOpen());
-    });
-    QUndoStack *history = document->undoStack();
-    connect(history, &QUndoStack::indexChanged, this, [this, history](int index) {
-        KeepOursCommand::followClean(history, std::exchange(mHistoryIndex, index), index);
     });
     showCount();
 }
@@ -439,10 +433,10 @@ void CompareController::keepSelected()
     // A step of the document's own history, so that Undo and Redo meet it in order with
     // the edits; once its merge has ended it decides nothing.
     const int run = mRun;
-    mDocument->undoStack()->push(new KeepOursCommand(caption, [=, this](bool kept) {
+    mDocument->applyDecision(caption, [=, this](bool kept) {
         if (run == mRun)
             keep(conflicts, kept, tileset, entry, placeholder);
-    }));
+    });
 }
 
 void CompareController::keep(const QList<qsizetype> &conflicts, bool kept, int tileset, int entry,

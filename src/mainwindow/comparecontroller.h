@@ -106,7 +106,6 @@ private:
     QList<MergeConflict> mConflicts; // of the merge
     QSet<qsizetype> mKept;           // conflicts decided as this document has them
     int mRun = 0;                    // which comparison or merge, for the steps kept
-    int mHistoryIndex = 0;           // of the document's undo stack
     // What is marked: every difference, or in a merge the conflicts still open.
     QList<TilesetDifference> mShown;
     QList<qsizetype> mShownConflicts; // for each shown, its conflict in a merge
