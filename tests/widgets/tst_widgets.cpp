@@ -9,7 +9,6 @@
 #include "newfiledialog.h"
 #include "selecttilesetdialog.h"
 #include "svgicon.h"
-#include "textutils.h"
 #include "tilesetfiles.h"
 #include "tilesetlist.h"
 #include "widgets.h"
@@ -73,7 +72,8 @@ private Q_SLOTS:
         QCOMPARE(parent, parentEntry < 0 ? categoryNode : mTree.node(mTree.entryNode(parentEntry)));
         QCOMPARE(parentEntry < 0 ? parent : parent->parent(), categoryNode);
         mTree.setMarks(QList<NodeMark>(151, {NodeMark::Differs, u"differs"_s})); // S stays told
-        const QString note = u"S: a sub-entry, a part of entry %1\n"_s.arg(zeroPad(parentEntry, 3));
+        const QString note =
+            u"S: a sub-entry, a part of entry %1\n"_s.arg(parentEntry, 3, 10, u'0');
         QCOMPARE(mTree.node(mTree.entryNode(entry))->toolTip(0),
                  (parentEntry < 0 ? QString() : note) + u"differs"_s);
     }
