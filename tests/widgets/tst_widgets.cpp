@@ -73,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(parentEntry < 0 ? parent : parent->parent(), categoryNode);
         mTree.setMarks(QList<NodeMark>(151, {NodeMark::Differs, u"differs"_s})); // S stays told
         const QString note =
-            u"S: a sub-entry, a part of entry %1\n"_s.arg(parentEntry, 3, 10, u'0');
+            u"S: a sub-entry, a part of entry %1\n"_s.arg(parentEntry, 3, 10, QChar(u'0'));
         QCOMPARE(mTree.node(mTree.entryNode(entry))->toolTip(0),
                  (parentEntry < 0 ? QString() : note) + u"differs"_s);
     }
