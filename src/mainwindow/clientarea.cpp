@@ -42,7 +42,10 @@ ClientArea::ClientArea(QWidget *parent)
     mLayoutTimer->setObjectName(u"Timer1"_s);
     mLayoutTimer->setInterval(1500);
     mLayoutTimer->setSingleShot(true);
-    connect(mLayoutTimer, &QTimer::timeout, this, &ClientArea::layOut);
+    // Its pass needs the window's real size: while a start-up question keeps the window
+    // hidden, the timer waits again.
+    connect(mLayoutTimer, &QTimer::timeout, this,
+            [this] { window()->isHidden() ? mLayoutTimer->start() : layOut(); });
     mLayoutTimer->start();
 
     connect(mEntryToolbar, &EntryToolbar::buttonClicked, this, &ClientArea::entryToolbarClicked);
