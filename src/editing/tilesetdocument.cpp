@@ -32,9 +32,10 @@ QString TilesetDocument::fileFolder() const
                                 : folderOf(mFilePath);
 }
 
-void TilesetDocument::open(TilesetTable table, const QString &filePath)
+void TilesetDocument::open(TilesetTable table, const QString &filePath, const FileStamp &stamp)
 {
     mTable = std::move(table);
+    mFileStamp = stamp;
     mUndoStack->clear();
     mChangedOutsideHistory = false;
     mFolderWithSeparator = false;
@@ -61,8 +62,9 @@ void TilesetDocument::setFilePath(const QString &filePath)
     updateModified();
 }
 
-void TilesetDocument::markSaved()
+void TilesetDocument::markSaved(const FileStamp &stamp)
 {
+    mFileStamp = stamp;
     mChangedOutsideHistory = false;
     mUndoStack->setClean();
     updateModified();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filestamp.h"
 #include "tableedit.h"
 #include "tilesettable.h"
 
@@ -32,19 +33,22 @@ public:
     // As File info shows them: "untitled" and "n/a" for a document never saved.
     QString fileTitle() const;
     QString fileFolder() const;
+    // The file as it was read or last saved; null for a document never saved.
+    const FileStamp &fileStamp() const { return mFileStamp; }
 
     // True when the file may not hold what the document does.
     bool isModified() const { return mModified; }
     QUndoStack *undoStack() const { return mUndoStack; }
 
     // Open and New: the table of filePath, or of a new document when it is empty, with an
-    // empty history.
-    void open(TilesetTable table, const QString &filePath);
+    // empty history. stamp: the file as it was before it was read.
+    void open(TilesetTable table, const QString &filePath, const FileStamp &stamp = {});
     void close();
     // Save as: from now on the document is that file's. Its folder keeps the separator.
     void setFilePath(const QString &filePath);
-    // Every byte is in the file now: the history's current step is the saved one.
-    void markSaved();
+    // Every byte is in the file now, which is as stamp says: the history's current step is
+    // the saved one.
+    void markSaved(const FileStamp &stamp);
     // A change the history cannot know of: a name confirmed unchanged that gains its
     // terminator, or the file changed by another program.
     void markModified();
@@ -75,6 +79,7 @@ private:
 
     TilesetTable mTable;
     QString mFilePath;
+    FileStamp mFileStamp;
     bool mFolderWithSeparator = false;
     QUndoStack *mUndoStack;
     bool mChangedOutsideHistory = false;

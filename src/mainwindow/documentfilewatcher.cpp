@@ -12,20 +12,16 @@ DocumentFileWatcher::DocumentFileWatcher(QWidget *window)
     connect(&mWatcher, &QFileSystemWatcher::fileChanged, this, &DocumentFileWatcher::pathChanged);
 }
 
-DocumentFileWatcher::FileStamp DocumentFileWatcher::stampOf(const QString &path)
-{
-    const QFileInfo file(path);
-    return {file.lastModified(), file.size()};
-}
-
-void DocumentFileWatcher::watch(const QString &path)
+void DocumentFileWatcher::watch(const QString &path, const FileStamp &stamp)
 {
     unwatch();
     if (!QFileInfo::exists(path))
         return;
     mPath = path;
-    mStamp = stampOf(path);
+    mStamp = stamp;
     mWatcher.addPath(path);
+    if (FileStamp::of(path) != stamp)
+        QTimer::singleShot(0, this, [this, path] { pathChanged(path); });
 }
 
 void DocumentFileWatcher::unwatch()
@@ -47,7 +43,7 @@ void DocumentFileWatcher::pathChanged(const QString &path)
         return;
     }
     const bool exists = QFileInfo::exists(path);
-    if (exists && stampOf(path) == mStamp) {
+    if (exists && FileStamp::of(path) == mStamp) {
         mWatcher.addPath(path); // still the bytes the editor read or wrote
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDateTime>
+#include "filestamp.h"
+
 #include <QFileSystemWatcher>
 
 // Tells when another program changes or removes the open document's file: once, until the
@@ -14,7 +15,9 @@ public:
     // window: whose load, save or dialog the news waits for.
     explicit DocumentFileWatcher(QWidget *window);
 
-    void watch(const QString &path);
+    // stamp: the file as the editor read or wrote it. A file that is already another by now
+    // (changed while it loaded) is news as soon as the window is free.
+    void watch(const QString &path, const FileStamp &stamp);
     void unwatch();
 
 Q_SIGNALS:
@@ -23,14 +26,6 @@ Q_SIGNALS:
 
 private:
     void pathChanged(const QString &path);
-
-    struct FileStamp
-    {
-        QDateTime modified;
-        qint64 size = -1;
-        bool operator==(const FileStamp &) const = default;
-    };
-    static FileStamp stampOf(const QString &path);
 
     QWidget *mWindow;
     QFileSystemWatcher mWatcher;

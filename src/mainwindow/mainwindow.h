@@ -21,6 +21,7 @@ class TilesetDocument;
 class TilesetList;
 class TilesetTable;
 struct EditorSettings;
+struct FileStamp;
 
 // The main window: the menus, the client area with its toolbars and trees, the status bar,
 // and the commands. It owns the one document and wires its parts to it: the trees follow
@@ -85,10 +86,12 @@ private:
     // True when the asking command may go on: No, or Yes and the save succeeded.
     bool maybeSave(const QString &question);
     // Reads path with the progress window up, and shows what went wrong. whileShown runs on
-    // the tileset file read, before the progress window closes.
+    // the tileset file read, before the progress window closes. stamp receives the file as it
+    // was before the read, so that a change during a slow load is still news afterwards.
     std::optional<TilesetTable>
     readFile(const QString &path, int requiredEntryCount,
-             const std::function<void(const TilesetTable &)> &whileShown = {});
+             const std::function<void(const TilesetTable &)> &whileShown = {},
+             FileStamp *stamp = nullptr);
     bool writeFile(const QString &path);
     void fileChangedOnDisk(const QString &path);
     void fileRemovedFromDisk(const QString &path);

@@ -45,7 +45,10 @@ QString failureDetails(const QString &path, const QString &reason)
 
 void MainWindow::fileNew()
 {
-    // No question about unsaved changes: confirming the dialog replaces the document.
+    // Asked before the dialog, as Close asks: the new document replaces this one, and with it
+    // its recovery copy.
+    if (mDocument->isModified() && !maybeSave(u"Save changes before closing file?"_s))
+        return;
     NewFileDialog dialog;
     mServices.execDialog(this, dialog);
     if (!dialog.confirmed())
@@ -82,7 +85,8 @@ void MainWindow::openChosenFile(const QString &path)
 {
     mLastOpenedPath = path;
     setTitle(path);
-    std::optional<TilesetTable> table = readFile(path, -1);
+    FileStamp stamp;
+    std::optional<TilesetTable> table = readFile(path, -1, {}, &stamp);
     if (!table) {
         // Rather than leave the previous file's tilesets under a title naming another
         // file, where Save would write them over the file that failed, the window gives
@@ -94,9 +98,9 @@ void MainWindow::openChosenFile(const QString &path)
         }
         return;
     }
-    mDocument->open(std::move(*table), path);
+    mDocument->open(std::move(*table), path, stamp);
     mRecentFiles->add(path);
-    mFileWatcher->watch(path);
+    mFileWatcher->watch(path, stamp);
 }
 
 void MainWindow::fileClose()
@@ -145,9 +149,11 @@ bool MainWindow::fileSaveAs()
 
 std::optional<TilesetTable>
 MainWindow::readFile(const QString &path, int requiredEntryCount,
-                     const std::function<void(const TilesetTable &)> &whileShown)
+                     const std::function<void(const TilesetTable &)> &whileShown, FileStamp *stamp)
 {
     ProgressSession window(this, u"Loading file "_s + fileTitleOf(path), mServices);
+    if (stamp)
+        *stamp = FileStamp::of(path);
     TilesetTable table;
     QString reason;
     const LoadError error =
@@ -182,17 +188,19 @@ bool MainWindow::writeFile(const QString &path)
         // The file may not hold the document now: it stays unsaved, its saved step unmoved.
         mDocument->markModified();
         if (!mDocument->isUntitled())
-            mFileWatcher->watch(mDocument->filePath());
+            mFileWatcher->watch(mDocument->filePath(), mDocument->fileStamp());
         return false;
     }
-    mFileWatcher->watch(path);
-    mDocument->markSaved();
+    const FileStamp stamp = FileStamp::of(path);
+    mFileWatcher->watch(path, stamp);
+    mDocument->markSaved(stamp);
     mRecentFiles->add(path);
     return true;
 }
 
 void MainWindow::fileChangedOnDisk(const QString &path)
 {
+    finishLabelEdits(); // a rename still being typed is a change the question must weigh
     const bool modified = mDocument->isModified();
     const QString question =
         modified ? u"The file %1 was changed by another program. Reload it? The changes made "
@@ -212,13 +220,14 @@ void MainWindow::fileChangedOnDisk(const QString &path)
         return;
     }
     // The new file is read first; the document is replaced only when that works.
-    std::optional<TilesetTable> table = readFile(path, -1);
+    FileStamp stamp;
+    std::optional<TilesetTable> table = readFile(path, -1, {}, &stamp);
     if (!table) {
         mDocument->markModified();
         return;
     }
-    mDocument->open(std::move(*table), path);
-    mFileWatcher->watch(path);
+    mDocument->open(std::move(*table), path, stamp);
+    mFileWatcher->watch(path, stamp);
 }
 
 void MainWindow::fileRemovedFromDisk(const QString &path)

@@ -96,7 +96,7 @@ void MainWindow::applySettings(EditorSettings settings, bool settingsFound)
     if (restored) {
         setTitle(mDocument->isUntitled() ? u"Untitled"_s : mDocument->filePath());
         mLastOpenedPath = mDocument->filePath();
-        mFileWatcher->watch(mDocument->filePath());
+        mFileWatcher->watch(mDocument->filePath(), mDocument->fileStamp());
     }
     if (!settings.lastOpened.isEmpty() && fileExists(settings.lastOpened) &&
         mLastOpenedPath.isEmpty()) {

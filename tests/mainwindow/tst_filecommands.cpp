@@ -169,24 +169,36 @@ private Q_SLOTS:
         QVERIFY(window().close() && iniFile().contains("LastOpened= " + named.toUtf8()));
     }
 
-    // Another file opened, by Open or dropped on the window, over unsaved changes.
+    // Another file opened, by Open or dropped on the window, or a new one, over unsaved
+    // changes.
     void savePrompt_data()
     {
-        // dropped: both files, else Open; a drop of two files is ignored
+        // command: Open, a drop of both files (a drop of two files is ignored), or New
         // saveFails: a folder has taken the file's place
-        addColumns<bool, Answer, bool, bool, bool>("dropped", "answer", "saveFails", "saved",
-                                                   "opened");
-        QTest::newRow("Yes saves, then opens") << true << Answer::Yes << false << true << true;
+        addColumns<QString, Answer, bool, bool, bool>("command", "answer", "saveFails", "saved",
+                                                      "opened");
+        QTest::newRow("Yes saves, then opens") << u"drop"_s << Answer::Yes << false << true << true;
         QTest::newRow("Yes, the save fails: nothing opens")
-            << false << Answer::Yes << true << false << false;
-        QTest::newRow("No opens without saving") << true << Answer::No << false << false << true;
-        QTest::newRow("Cancel does nothing") << false << Answer::Cancel << false << false << false;
+            << u"mnuopen"_s << Answer::Yes << true << false << false;
+        QTest::newRow("No opens without saving")
+            << u"drop"_s << Answer::No << false << false << true;
+        QTest::newRow("Cancel does nothing")
+            << u"mnuopen"_s << Answer::Cancel << false << false << false;
+        QTest::newRow("New: Yes saves, then asks the size")
+            << u"mnunew"_s << Answer::Yes << false << true << true;
+        QTest::newRow("New: Yes, the save fails: no new document")
+            << u"mnunew"_s << Answer::Yes << true << false << false;
+        QTest::newRow("New: No replaces without saving")
+            << u"mnunew"_s << Answer::No << false << false << true;
+        QTest::newRow("New: Cancel does nothing")
+            << u"mnunew"_s << Answer::Cancel << false << false << false;
     }
     void savePrompt()
     {
-        QFETCH(bool, dropped);
+        QFETCH(QString, command);
         QFETCH(bool, saveFails);
         QFETCH(bool, opened);
+        const bool dropped = command == u"drop"_s, created = command == u"mnunew"_s;
         const QString first = openChanged(dropped);
         QCOMPARE(document().filePath(), first);
         QVERIFY(!saveFails || (QFile::remove(first) && QDir().mkpath(first)));
@@ -195,15 +207,20 @@ private Q_SLOTS:
             drop({QUrl::fromLocalFile(second), QUrl::fromLocalFile(second)});
         QFETCH(Answer, answer);
         services().answers << answer;
-        if (opened && !dropped)
-            services().files << second;
-        QVERIFY(dropped ? (drop({QUrl::fromLocalFile(second)}), true) : trigger(u"mnuopen"_s));
-        const QString asked = u"Save changes before opening another file? | Changes made | 0"_s;
+        if (opened && !dropped) {
+            created ? void(services().dialogs << [](QDialog &dialog) { dialog.accept(); })
+                    : void(services().files << second);
+        }
+        QVERIFY(dropped ? (drop({QUrl::fromLocalFile(second)}), true) : trigger(command));
+        const QString asked =
+            created ? u"Save changes before closing file? | Changes made | 0"_s
+                    : u"Save changes before opening another file? | Changes made | 0"_s;
         QCOMPARE(boxes(), saveFails ? asked + u", Error while saving! | Error | 1"_s : asked);
         QCOMPARE(services().messages.first().buttons, PlatformServices::Buttons::YesNoCancel);
         QTEST(TestFiles::read(first).mid(5 + 33, 1) == "Z", "saved");
-        QTEST(document().tilesetCount() == 7, "opened");
-        QCOMPARE(document().isModified(), document().tilesetCount() == 2);
+        QTEST(document().tilesetCount() == (created ? 70 : 7), "opened");
+        QCOMPARE(document().isModified(), document().tilesetCount() == 2 || created);
+        QCOMPARE(document().isUntitled(), created && opened);
     }
 
     // What start-up takes from hmktse.ini, seen in what shutdown writes back.
@@ -300,18 +317,21 @@ private Q_SLOTS:
         // written: empty: the file is removed
         // unsaved: afterwards, with the 3 tilesets, else the 5 written are in the window
         // titles: of the messages shown
-        // edited: a tileset renamed since the save, so that Enter keeps it (No)
-        addColumns<QByteArray, bool, bool, QStringList, bool>("written", "reload", "unsaved",
-                                                              "titles", "edited");
+        // edited: a tileset renamed since the save, so that Enter keeps it (No); typed: the
+        // rename still in its editor
+        addColumns<QByteArray, bool, bool, QStringList, QString>("written", "reload", "unsaved",
+                                                                 "titles", "edited");
         const QByteArray five = fileBytes(numberedTable(5, 4));
         const QStringList changed{u"File changed"_s}, removed{u"File removed"_s};
-        QTest::newRow("removed") << QByteArray() << false << true << removed << false;
-        QTest::newRow("changed, reloaded") << five << true << false << changed << false;
-        QTest::newRow("changed, kept") << five << false << true << changed << false;
+        QTest::newRow("removed") << QByteArray() << false << true << removed << QString();
+        QTest::newRow("changed, reloaded") << five << true << false << changed << QString();
+        QTest::newRow("changed, kept") << five << false << true << changed << QString();
         QTest::newRow("changed over unsaved changes, kept")
-            << five << false << true << changed << true;
+            << five << false << true << changed << u"edited"_s;
+        QTest::newRow("changed over a rename being typed, kept")
+            << five << false << true << changed << u"typed"_s;
         QTest::newRow("damaged, reload fails")
-            << five.chopped(1) << true << true << changed + QStringList{u"Error"_s} << false;
+            << five.chopped(1) << true << true << changed + QStringList{u"Error"_s} << QString();
     }
     void fileChangedOnDisk()
     {
@@ -320,23 +340,30 @@ private Q_SLOTS:
         start().show();
         const QString path = writeNumberedFile(u"watched.dat"_s, 3, 4);
         QVERIFY(open(path) && trigger(u"mnusave"_s)); // the editor's own save is no change
-        QFETCH(bool, edited);
-        if (edited)
+        QFETCH(QString, edited);
+        if (edited == u"edited"_s)
             rename(0, u"Mine"_s);
         QTest::qWait(200);
-        window().setEnabled(false); // as while a load or a save runs: the news waits for its end
+        if (edited == u"typed"_s)
+            click(list(), list()->node(1), true), labelEditor(list())->setText(u"Mine"_s);
+        // As while a load or a save runs: the news waits for its end. Disabling would end the
+        // rename being typed.
+        const bool busy = edited != u"typed"_s;
+        window().setEnabled(!busy);
         if (!written.isEmpty())
             services().answers << (reload ? Answer::Yes : Answer::No);
         written.isEmpty() ? void(QFile::remove(path)) : void(writeFile(u"watched.dat"_s, written));
         QTest::qWait(300);
-        QVERIFY(services().messages.isEmpty());
+        QVERIFY(services().messages.isEmpty() || !busy);
         window().setEnabled(true);
         QFETCH(QStringList, titles);
         QTRY_COMPARE(boxes(true), titles.join(u", "_s));
         const ScriptedServices::Message &asked = services().messages.first();
-        QCOMPARE(asked.defaultAnswer == Answer::No, edited); // the safe answer
-        QVERIFY(written.isEmpty() || asked.icon == (edited ? PlatformServices::Icon::Exclamation
-                                                           : PlatformServices::Icon::Question));
+        QCOMPARE(asked.defaultAnswer == Answer::No, !edited.isEmpty()); // the safe answer
+        QVERIFY(written.isEmpty() ||
+                asked.icon == (edited.isEmpty() ? PlatformServices::Icon::Question
+                                                : PlatformServices::Icon::Exclamation));
+        QCOMPARE(table().tilesetName(0).startsWith("Mine"), !edited.isEmpty());
         QTEST(document().isModified(), "unsaved");
         QCOMPARE(document().tilesetCount(), document().isModified() ? 3 : 5);
         // A later change is news again after a reload, else told only once; unsaved for what
@@ -348,6 +375,23 @@ private Q_SLOTS:
         QTRY_COMPARE(services().messages.size(), titles.size() + reloaded);
         QVERIFY(reloaded ||
                 (open(writeNumberedFile(u"other.dat"_s, 1, 1)) && !document().isModified()));
+    }
+
+    // A file replaced while it loads is news once the load ends: Save does not overwrite the
+    // other program's version unasked.
+    void changedWhileLoading()
+    {
+        start().show();
+        const QString path = writeNumberedFile(u"slow.dat"_s, 3, 4);
+        services().duringPump = [this, replaced = false]() mutable {
+            if (!std::exchange(replaced, true))
+                writeNumberedFile(u"slow.dat"_s, 5, 4);
+        };
+        services().answers << Answer::No;
+        QVERIFY(open(path));
+        services().duringPump = {};
+        QTRY_COMPARE(boxes(true), u"File changed"_s);
+        QVERIFY(document().isModified() && document().tilesetCount() == 3);
     }
 
     // SizerLeft is 1000 in the program's hmktse.ini, where its folder can be written, and 2000
