@@ -44,6 +44,7 @@ void TilesetDocument::open(TilesetTable table, const QString &filePath, const Fi
         Q_EMIT filePathChanged(mFilePath);
     }
     Q_EMIT tableReplaced();
+    Q_EMIT fileStampChanged();
     updateModified();
 }
 
@@ -52,28 +53,37 @@ void TilesetDocument::close()
     open({}, {});
 }
 
-void TilesetDocument::setFilePath(const QString &filePath)
-{
-    mFolderWithSeparator = true;
-    if (mFilePath == filePath)
-        return;
-    mFilePath = filePath;
-    Q_EMIT filePathChanged(mFilePath);
-    updateModified();
-}
-
 void TilesetDocument::markSaved(const FileStamp &stamp)
 {
     mFileStamp = stamp;
     mChangedOutsideHistory = false;
     mUndoStack->setClean();
     updateModified();
+    Q_EMIT saved();
+    Q_EMIT fileStampChanged();
+}
+
+void TilesetDocument::markSavedAs(const QString &filePath, const FileStamp &stamp)
+{
+    mFolderWithSeparator = true;
+    if (mFilePath != filePath) {
+        mFilePath = filePath;
+        Q_EMIT filePathChanged(mFilePath);
+    }
+    markSaved(stamp);
 }
 
 void TilesetDocument::markModified()
 {
     mChangedOutsideHistory = true;
     updateModified();
+}
+
+void TilesetDocument::markModified(const FileStamp &fileNow)
+{
+    markModified();
+    mFileStamp = fileNow;
+    Q_EMIT fileStampChanged();
 }
 
 void TilesetDocument::apply(const QString &caption, TableEdit edit, int tileset, int entry)

@@ -44,14 +44,18 @@ public:
     // empty history. stamp: the file as it was before it was read.
     void open(TilesetTable table, const QString &filePath, const FileStamp &stamp = {});
     void close();
-    // Save as: from now on the document is that file's. Its folder keeps the separator.
-    void setFilePath(const QString &filePath);
     // Every byte is in the file now, which is as stamp says: the history's current step is
     // the saved one.
     void markSaved(const FileStamp &stamp);
+    // The same after Save as: from now on the document is that file's. Its folder keeps the
+    // separator.
+    void markSavedAs(const QString &filePath, const FileStamp &stamp);
     // A change the history cannot know of: a name confirmed unchanged that gains its
     // terminator, or the file changed by another program.
     void markModified();
+    // The same after a failed save that may have touched the file, which is now as
+    // fileNow says.
+    void markModified(const FileStamp &fileNow);
 
     // Pushes edit as one undo step named caption and applies it; an empty edit is no step.
     void apply(const QString &caption, TableEdit edit, int tileset, int entry);
@@ -65,6 +69,10 @@ Q_SIGNALS:
     void fieldsChanged(int tileset, int entry, bool tilesetCountChanged);
     void modifiedChanged(bool modified);
     void filePathChanged(const QString &filePath);
+    void saved();
+    // Opened, created, closed, saved, or its file touched by a failed save: what the file
+    // on disk should be from now on.
+    void fileStampChanged();
 
 private:
     friend class TableEditCommand;

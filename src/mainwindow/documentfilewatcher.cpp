@@ -1,15 +1,28 @@
 #include "documentfilewatcher.h"
 
+#include "tilesetdocument.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
 #include <QWidget>
 
-DocumentFileWatcher::DocumentFileWatcher(QWidget *window)
+DocumentFileWatcher::DocumentFileWatcher(const TilesetDocument *document, QWidget *window)
     : QObject(window)
+    , mDocument(document)
     , mWindow(window)
 {
     connect(&mWatcher, &QFileSystemWatcher::fileChanged, this, &DocumentFileWatcher::pathChanged);
+    connect(document, &TilesetDocument::fileStampChanged, this,
+            &DocumentFileWatcher::followDocument);
+}
+
+void DocumentFileWatcher::followDocument()
+{
+    if (mDocument->isOpen() && !mDocument->isUntitled())
+        watch(mDocument->filePath(), mDocument->fileStamp());
+    else
+        unwatch();
 }
 
 void DocumentFileWatcher::watch(const QString &path, const FileStamp &stamp)

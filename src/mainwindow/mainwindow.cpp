@@ -33,7 +33,7 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     , mClientArea(new ClientArea(this))
     , mTilesetList(mClientArea->tilesetList())
     , mEntryTree(mClientArea->entryTree())
-    , mFileWatcher(new DocumentFileWatcher(this))
+    , mFileWatcher(new DocumentFileWatcher(mDocument, this))
     , mRecovery(new RecoveryController(mDocument, folders.recovery, this))
 {
     setObjectName(u"Form1"_s);
@@ -200,6 +200,25 @@ void MainWindow::connectParts()
     };
     connect(mFind, &FindController::matchChosen, this, showField);
     connect(mCompare, &CompareController::differenceChosen, this, showField);
+    // The file's followers: the title, the file remembered as the last one, the recent files.
+    const auto showFileInTitle = [this] {
+        setTitle(!mDocument->isOpen()      ? QString()
+                 : mDocument->isUntitled() ? u"Untitled"_s
+                                           : mDocument->filePath());
+    };
+    showFileInTitle();
+    connect(mDocument, &TilesetDocument::tableReplaced, this, showFileInTitle);
+    connect(mDocument, &TilesetDocument::filePathChanged, this, showFileInTitle);
+    connect(mDocument, &TilesetDocument::filePathChanged, this, [this](const QString &path) {
+        if (!path.isEmpty())
+            mLastOpenedPath = path;
+    });
+    const auto addToRecentFiles = [this] {
+        if (mDocument->isOpen() && !mDocument->isUntitled())
+            mRecentFiles->add(mDocument->filePath());
+    };
+    connect(mDocument, &TilesetDocument::tableReplaced, this, addToRecentFiles);
+    connect(mDocument, &TilesetDocument::saved, this, addToRecentFiles);
     connect(mRecentFiles, &RecentFilesMenu::openRequested, this, &MainWindow::openFile);
     connect(mFileWatcher, &DocumentFileWatcher::fileChanged, this, &MainWindow::fileChangedOnDisk);
     connect(mFileWatcher, &DocumentFileWatcher::fileRemoved, this,

@@ -92,7 +92,9 @@ private:
     readFile(const QString &path, int requiredEntryCount,
              const std::function<void(const TilesetTable &)> &whileShown = {},
              FileStamp *stamp = nullptr);
-    bool writeFile(const QString &path);
+    // Saves the document to path with the progress window up, and shows what went wrong;
+    // the saved file's stamp.
+    std::optional<FileStamp> writeFile(const QString &path);
     void fileChangedOnDisk(const QString &path);
     void fileRemovedFromDisk(const QString &path);
 

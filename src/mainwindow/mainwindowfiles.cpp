@@ -1,6 +1,6 @@
 #include "mainwindow.h"
 
-#include "documentfilewatcher.h"
+#include "filestamp.h"
 #include "fixedfield.h"
 #include "loadmessage.h"
 #include "messages.h"
@@ -57,8 +57,6 @@ void MainWindow::fileNew()
     table.setTilesetName(0, padFixedText("Generic", NameWidth));
     if (table.tilesetCount() > 50)
         table.setTilesetName(50, padFixedText("New generic", NameWidth));
-    mFileWatcher->unwatch();
-    setTitle(u"Untitled"_s);
     mDocument->open(std::move(table), {});
 }
 
@@ -83,8 +81,6 @@ void MainWindow::openFile(const QString &path)
 
 void MainWindow::openChosenFile(const QString &path)
 {
-    mLastOpenedPath = path;
-    setTitle(path);
     FileStamp stamp;
     std::optional<TilesetTable> table = readFile(path, -1, {}, &stamp);
     if (!table) {
@@ -92,23 +88,19 @@ void MainWindow::openChosenFile(const QString &path)
         // file, where Save would write them over the file that failed, the window gives
         // the previous document up. With none open, the empty trees stay, and the file
         // stays the last one, to be tried again at the next start.
-        if (mDocument->isOpen()) {
-            mFileWatcher->unwatch();
+        if (mDocument->isOpen())
             mDocument->close();
-        }
+        mLastOpenedPath = path;
+        setTitle(path);
         return;
     }
     mDocument->open(std::move(*table), path, stamp);
-    mRecentFiles->add(path);
-    mFileWatcher->watch(path, stamp);
 }
 
 void MainWindow::fileClose()
 {
     if (mDocument->isModified() && !maybeSave(u"Save changes before closing file?"_s))
         return;
-    setTitle();
-    mFileWatcher->unwatch();
     mDocument->close();
 }
 
@@ -130,7 +122,10 @@ bool MainWindow::fileSave()
 {
     if (mDocument->isUntitled())
         return fileSaveAs();
-    return writeFile(mDocument->filePath());
+    const std::optional<FileStamp> saved = writeFile(mDocument->filePath());
+    if (saved)
+        mDocument->markSaved(*saved);
+    return saved.has_value();
 }
 
 bool MainWindow::fileSaveAs()
@@ -139,12 +134,10 @@ bool MainWindow::fileSaveAs()
                                                         u"Save hmkset.dat"_s);
     request.folder = mDocument->fileFolder();
     const QString path = mServices.fileDialog(this, request);
-    if (path.isEmpty() || !writeFile(path))
-        return false; // a failed save leaves the document the file it was
-    mDocument->setFilePath(path);
-    mLastOpenedPath = path;
-    setTitle(path);
-    return true;
+    const std::optional<FileStamp> saved = path.isEmpty() ? std::nullopt : writeFile(path);
+    if (saved) // a failed save leaves the document the file it was
+        mDocument->markSavedAs(path, *saved);
+    return saved.has_value();
 }
 
 std::optional<TilesetTable>
@@ -171,9 +164,8 @@ MainWindow::readFile(const QString &path, int requiredEntryCount,
     return std::nullopt;
 }
 
-bool MainWindow::writeFile(const QString &path)
+std::optional<FileStamp> MainWindow::writeFile(const QString &path)
 {
-    mFileWatcher->unwatch(); // the editor's own writing is no change by another program
     bool saved = false;
     {
         ProgressSession window(this, u"Writing file "_s + fileTitleOf(path), mServices);
@@ -186,16 +178,14 @@ bool MainWindow::writeFile(const QString &path)
     }
     if (!saved) {
         // The file may not hold the document now: it stays unsaved, its saved step unmoved.
-        mDocument->markModified();
-        if (!mDocument->isUntitled())
-            mFileWatcher->watch(mDocument->filePath(), mDocument->fileStamp());
-        return false;
+        // What the failed save left of the document's own file is no other program's change.
+        if (path == mDocument->filePath())
+            mDocument->markModified(FileStamp::of(path));
+        else
+            mDocument->markModified();
+        return std::nullopt;
     }
-    const FileStamp stamp = FileStamp::of(path);
-    mFileWatcher->watch(path, stamp);
-    mDocument->markSaved(stamp);
-    mRecentFiles->add(path);
-    return true;
+    return FileStamp::of(path);
 }
 
 void MainWindow::fileChangedOnDisk(const QString &path)
@@ -227,7 +217,6 @@ void MainWindow::fileChangedOnDisk(const QString &path)
         return;
     }
     mDocument->open(std::move(*table), path, stamp);
-    mFileWatcher->watch(path, stamp);
 }
 
 void MainWindow::fileRemovedFromDisk(const QString &path)

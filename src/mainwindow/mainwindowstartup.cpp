@@ -23,7 +23,6 @@ using namespace Qt::StringLiterals;
 
 void MainWindow::startUp()
 {
-    setTitle();
     enterState();
     const QString descriptions = mFolders.descriptionFile();
     mActions.showDescriptions->setVisible(!descriptions.isEmpty());
@@ -93,11 +92,6 @@ void MainWindow::applySettings(EditorSettings settings, bool settingsFound)
     // A copy left by an editor that stopped is offered first; the last file does not replace
     // the document it restores.
     const bool restored = mRecovery->offerLeftCopies(this, mServices);
-    if (restored) {
-        setTitle(mDocument->isUntitled() ? u"Untitled"_s : mDocument->filePath());
-        mLastOpenedPath = mDocument->filePath();
-        mFileWatcher->watch(mDocument->filePath(), mDocument->fileStamp());
-    }
     if (!settings.lastOpened.isEmpty() && fileExists(settings.lastOpened) &&
         mLastOpenedPath.isEmpty()) {
         mLastOpenedPath = settings.lastOpened;
