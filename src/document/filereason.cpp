@@ -47,6 +47,17 @@ QString knownSystemReason(const QString &words)
 }
 #endif
 
+// A chain of links that never reaches a name without one; the system gives up after 40.
+bool isLinkLoop(QFileInfo link)
+{
+    for (int depth = 0; link.isSymLink(); ++depth) {
+        if (depth == 40)
+            return true;
+        link = QFileInfo(link.symLinkTarget());
+    }
+    return false;
+}
+
 } // namespace
 
 QString unreadablePathReason(const QString &path)
@@ -62,6 +73,8 @@ QString unreadablePathReason(const QString &path)
 QString unsavablePathReason(const QString &path)
 {
     const QFileInfo target(path);
+    if (isLinkLoop(target)) // else saved as a new file in the link's place
+        return u"too many levels of symbolic links"_s;
     if (!target.exists())
         return QFileInfo(target.absolutePath()).isDir() ? QString() : u"no such folder"_s;
     if (target.isFile())

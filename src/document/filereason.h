@@ -12,8 +12,8 @@ class QIODevice;
 // wait on), or nothing when it is a regular file or a link to one.
 QString unreadablePathReason(const QString &path);
 
-// Why path cannot be saved over (a folder, a FIFO or device, a folder that is not there),
-// or nothing.
+// Why path cannot be saved over (a folder, a FIFO or device, a folder that is not there,
+// a symbolic link that leads back to itself), or nothing.
 QString unsavablePathReason(const QString &path);
 
 // Why an open, read or write of device failed.

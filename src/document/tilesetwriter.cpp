@@ -1,8 +1,12 @@
 #include "tilesetwriter.h"
 
+#include "fileidentity.h"
 #include "filereason.h"
 
+#include <QFile>
 #include <QSaveFile>
+
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +39,82 @@ bool failed(QString *errorString, const QString &reason)
     return false;
 }
 
+std::array<char, HeaderSize> header(const TilesetTable &tilesets)
+{
+    return {char(tilesets.tilesetCount()), char(tilesets.entryCount()), 0, 0, 0};
+}
+
+// The file's bytes from offset to its end.
+QByteArray fileBytesFrom(const TilesetTable &tilesets, qint64 offset)
+{
+    if (offset >= HeaderSize)
+        return tilesets.bytes().mid(offset - HeaderSize);
+    return QByteArray(header(tilesets).data() + offset, HeaderSize - offset) + tilesets.bytes();
+}
+
+enum class Outcome
+{
+    Saved,
+    Failed,
+    WriteInPlace
+};
+
+// Through a new file beside the old one, which takes its identity, or nothing done where
+// the new file could not take it or replace the old one.
+Outcome saveThroughNewFile(const TilesetTable &tilesets, const QString &path,
+                           const FileIdentity &identity, const FileProgress &progress,
+                           QString *errorString)
+{
+    // Left uncommitted, the new file goes with the destructor.
+    QSaveFile file(path);
+    const auto fail = [&file, errorString] {
+        failed(errorString, deviceErrorReason(file, true));
+        return Outcome::Failed;
+    };
+    // Unbuffered, so that a full disk fails the write that hits it, with its reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // A folder that takes no new file may still hold a writable file.
+        return QFile::exists(path) ? Outcome::WriteInPlace : fail();
+    }
+    if (!identity.handOwner(int(file.handle())))
+        return Outcome::WriteInPlace;
+    if (!writeTilesetDevice(tilesets, file, progress))
+        return fail();
+    if (!identity.handMode(int(file.handle())))
+        return Outcome::WriteInPlace;
+    if (file.commit())
+        return Outcome::Saved;
+    // A sticky folder refuses to replace another's file that may still be written.
+    const bool refused = file.error() == QFileDevice::RenameError &&
+                         deviceErrorReason(file, true) == u"permission denied";
+    return refused ? Outcome::WriteInPlace : fail();
+}
+
+// The bytes beyond the old end go first, so that a full disk fails before an old byte
+// changes, and the file is cut back to its old length.
+bool writeInPlace(const TilesetTable &tilesets, const QString &path, const FileProgress &progress,
+                  QString *errorString)
+{
+    QFile file(path);
+    // Read and write: write only would cut the file to nothing before the first byte.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return failed(errorString, deviceErrorReason(file, true));
+    const qint64 oldLength = file.size();
+    const qint64 newLength = fileLength(tilesets.tilesetCount(), tilesets.entryCount());
+    if (newLength > oldLength) {
+        const QByteArray tail = fileBytesFrom(tilesets, oldLength);
+        if (!file.seek(oldLength) || !writeAll(file, tail.constData(), tail.size())) {
+            const QString reason = deviceErrorReason(file, true);
+            file.resize(oldLength);
+            return failed(errorString, reason);
+        }
+    }
+    if (!file.seek(0) || !writeTilesetDevice(tilesets, file, progress) ||
+        (newLength < oldLength && !file.resize(newLength)))
+        return failed(errorString, deviceErrorReason(file, true));
+    return true;
+}
+
 } // namespace
 
 bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
@@ -42,8 +122,7 @@ bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
 {
     if (!countsFit(tilesets))
         return false;
-    const char header[5] = {char(tilesets.tilesetCount()), char(tilesets.entryCount()), 0, 0, 0};
-    if (!writeAll(device, header, sizeof header))
+    if (!writeAll(device, header(tilesets).data(), HeaderSize))
         return false;
 
     // Records go out in batches of about BatchBytes: few system calls, and each tileset
@@ -76,19 +155,11 @@ bool writeTilesetFile(const TilesetTable &tilesets, const QString &path,
     if (const QString reason = unsavablePathReason(path); !reason.isEmpty())
         return failed(errorString, reason);
 
-    QSaveFile file(path);
-    // A writable file in a folder that takes no new file is still saved, in place.
-    file.setDirectWriteFallback(true);
-    // Unbuffered, so that a full disk fails the write that hits it, with its reason.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(errorString, deviceErrorReason(file, true));
-    if (!writeTilesetDevice(tilesets, file, progress)) {
-        const QString reason = deviceErrorReason(file, true);
-        // Committing a cancelled file drops the new file, and leaves a file written in place
-        // as far as it got, which the destructor would try to remove.
-        file.cancelWriting();
-        file.commit();
-        return failed(errorString, reason);
-    }
-    return file.commit() || failed(errorString, deviceErrorReason(file, true));
+    const FileIdentity identity(path);
+    const Outcome outcome = identity.isReplaceable() ? saveThroughNewFile(tilesets, path, identity,
+                                                                          progress, errorString)
+                                                     : Outcome::WriteInPlace;
+    if (outcome != Outcome::WriteInPlace)
+        return outcome == Outcome::Saved;
+    return writeInPlace(tilesets, path, progress, errorString);
 }

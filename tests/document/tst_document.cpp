@@ -9,9 +9,12 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -231,57 +234,94 @@ private Q_SLOTS:
                  std::tuple(std::max(0, tilesets - 1), bar, loading));
     }
 
-    // A save completes or leaves the old file: through a link, in place where the folder
-    // takes no new file. A FIFO or a folder is refused in tst_hmkset, run as hmkset runs.
+    // A save completes or leaves the old file byte for byte, and the file stays the same
+    // file: its names, owner, group and mode, in place where a new file cannot take them.
+    // A FIFO, a folder or a link loop is refused in tst_hmkset, run as hmkset runs.
     void save_data()
     {
-        // before: "file", "link", "read-only folder" or "read-only file and folder"
-        // error: empty when saved
-        addColumns<QString, TilesetTable, QString>("before", "table", "error");
-        const auto row = [](const char *name, const QString &before, int tilesets, int entries,
-                            const QString &error = {}) {
-            QTest::newRow(name) << before << numberedTable(tilesets, entries) << error;
+        // before: "file", "link", "hard link", "another's file", or the folder the file is
+        // in: "read-only", "read-only and full" (root saves as another user), "sticky"
+        // (the file root's, saved as another user), "append-only"; error: empty when saved
+        addColumns<QString, int, TilesetTable, QString>("before", "mode", "table", "error");
+        const auto row = [](const char *name, const QString &before, int mode, int tilesets,
+                            int entries, const QString &error = {}) {
+            QTest::newRow(name) << before << mode << numberedTable(tilesets, entries) << error;
         };
         const QString tooMany = u"more than 255 tilesets or entries per tileset"_s;
-        row("255 x 255, 0640 kept", u"file"_s, 255, 255);
+        const QString denied = u"permission denied"_s;
+        row("255 x 255, 0640 kept", u"file"_s, 0640, 255, 255);
         // 31 records of 255 entries fill a write batch of 256 KB.
-        row("32 x 255, a batch and one", u"file"_s, 32, 255);
-        row("a link stays, its file is saved", u"link"_s, 3, 3);
-        row("read-only folder: in place", u"read-only folder"_s, 3, 3);
-        row("read-only file and folder", u"read-only file and folder"_s, 3, 3,
-            u"permission denied"_s);
-        row("256 tilesets", u"file"_s, 256, 1, tooMany);
-        row("256 entries", u"file"_s, 1, 256, tooMany);
+        row("32 x 255, a batch and one", u"file"_s, 0640, 32, 255);
+        row("setuid, setgid and sticky kept", u"file"_s, 07755, 3, 3);
+        row("read-only: root saves, kept", u"file"_s, 0444, 3, 3, geteuid() ? denied : QString());
+        row("a link stays, its file is saved", u"link"_s, 0640, 3, 3);
+        row("a hard link stays", u"hard link"_s, 0640, 3, 3);
+        row("another's file keeps its owner", u"another's file"_s, 02640, 3, 3);
+        row("read-only folder: in place, cut", u"read-only"_s, 0666, 3, 3);
+        row("read-only folder, full: untouched", u"read-only and full"_s, 0666, 3, 9,
+            u"file too large"_s);
+        row("read-only file and folder", u"read-only"_s, 0444, 3, 3, denied);
+        row("sticky folder: in place", u"sticky"_s, 0666, 3, 3);
+        row("append-only folder: in place", u"append-only"_s, 0640, 3, 3);
+        row("256 tilesets", u"file"_s, 0640, 256, 1, tooMany);
+        row("256 entries", u"file"_s, 0640, 1, 256, tooMany);
     }
     void save()
     {
         QFETCH(QString, before);
+        QFETCH(int, mode);
         QFETCH(TilesetTable, table);
-        QTemporaryDir dir; // one for each row, which a read-only row makes read-only
+        const bool root = geteuid() == 0;
+        if (!root && (before == u"another's file" || before == u"sticky"))
+            QSKIP("only root gives a file another owner");
+        QTemporaryDir dir; // one for each row, whose mode the row sets
         const QString target = dir.filePath(u"hmkset.dat"_s);
-        const QString file = before == u"link" ? dir.filePath(u"linked.dat"_s) : target;
-        write(file, "old file");
+        const QString file = before.endsWith(u"link") ? dir.filePath(u"linked.dat"_s) : target;
+        const QByteArray old(400, 'o'), name = QFile::encodeName(file);
+        write(file, old);
         QVERIFY(before != u"link" || QFile::link(file, target));
-        const bool readOnly = before.startsWith(u"read-only");
-        const mode_t mode = before.contains(u"file and") ? 0444 : readOnly ? 0666 : 0640;
-        QCOMPARE(chmod(QFile::encodeName(file).constData(), mode), 0);
-        const QFile::Permissions permissions = QFileInfo(file).permissions();
+        QVERIFY(before != u"hard link" || link(name, QFile::encodeName(target)) == 0);
+        QVERIFY(before != u"another's file" || chown(name, 65534, 65534) == 0);
+        QCOMPARE(chmod(name, mode), 0);
+        const auto identity = [&name] {
+            struct stat status = {};
+            stat(name, &status);
+            return std::tuple(status.st_mode, status.st_uid, status.st_gid);
+        };
+        const auto kept = identity();
 
         // Root writes into any folder: the folder's mode only holds for another user.
-        QVERIFY(!readOnly || chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
-        const bool asOther = readOnly && geteuid() == 0;
+        const bool readOnly = before.startsWith(u"read-only");
+        const bool asOther = root && (readOnly || before == u"sticky");
+        const QByteArray folder = QFile::encodeName(dir.path());
+        QCOMPARE(chmod(folder, readOnly ? 0555 : before == u"sticky" ? 01777 : 0700), 0);
+        const auto chattr = [&dir](const QString &flag) {
+            const QString quiet = u"chattr \"$0\" \"$1\" 2>/dev/null"_s;
+            return QProcess::execute(u"sh"_s, {u"-c"_s, quiet, flag, dir.path()}) == 0;
+        };
+        if (before == u"append-only" && !chattr(u"+a"_s))
+            QSKIP("no append-only folder here");
         if (asOther && seteuid(65534) != 0)
             QSKIP("root cannot save as another user here");
+        rlimit unlimited = {};
+        getrlimit(RLIMIT_FSIZE, &unlimited);
+        const rlimit full = {600, unlimited.rlim_max}; // past the old length, short of the new
+        signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(!before.endsWith(u"full") || setrlimit(RLIMIT_FSIZE, &full) == 0);
         QString error;
         const bool saved = writeTilesetFile(table, target, {}, &error);
+        setrlimit(RLIMIT_FSIZE, &unlimited);
         QVERIFY(!asOther || seteuid(0) == 0);
-        chmod(QFile::encodeName(dir.path()).constData(), 0700);
+        chmod(folder, 0700);
+        QVERIFY(before != u"append-only" || chattr(u"-a"_s));
 
         QTEST(error, "error");
         QCOMPARE(saved, error.isEmpty());
         QCOMPARE(QFileInfo(target).symLinkTarget(), before == u"link" ? file : QString());
-        QCOMPARE(QFileInfo(file).permissions(), permissions);
-        QCOMPARE(read(file), saved ? fileBytes(table) : "old file");
+        QCOMPARE(identity(), kept);
+        QCOMPARE(read(file), saved ? fileBytes(table) : old);
+        const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
+        QCOMPARE(QDir(dir.path()).entryList(all).size(), file == target ? 1 : 2); // no new file
     }
 
     // Each search, then the replacement of what it found, redone and undone.

@@ -266,6 +266,12 @@ private Q_SLOTS:
             << sh(u"trap '' XFSZ; ulimit -f 1024"_s) << 1 << failed.arg(u"file too large"_s);
         QTest::newRow("killed at the file size limit")
             << sh(u"ulimit -c 0; ulimit -f 1024; exec 2>/dev/null"_s) << 128 + SIGXFSZ << QString();
+        QTest::newRow("a link loop stays")
+            << QStringList{u"sh"_s, u"-c"_s,
+                           u"rm -f loop; ln -s loop loop; \"$0\" resave in.dat loop; s=$?; "
+                           u"test -L loop || exit 99; exit $s"_s,
+                           mHmkset}
+            << 1 << u"hmkset: Error while saving! loop: too many levels of symbolic links\n"_s;
     }
     void interruptedSave()
     {
