@@ -48,7 +48,9 @@ ClientArea::ClientArea(QWidget *parent)
             [this] { window()->isHidden() ? mLayoutTimer->start() : layOut(); });
     mLayoutTimer->start();
 
-    connect(mEntryToolbar, &EntryToolbar::buttonClicked, this, &ClientArea::entryToolbarClicked);
+    connect(mEntryToolbar, &EntryToolbar::expandOrCollapseAllClicked, mEntryTree,
+            &EntryTree::expandOrCollapseAll);
+    connect(mEntryToolbar, &EntryToolbar::categoryClicked, mEntryTree, &EntryTree::openCategory);
     connect(mSplitter, &SplitterBar::pressed, this,
             [this](int x) { mLayout.pressSplitter(Twips(this).fromPixelsX(x)); });
     connect(mSplitter, &SplitterBar::moved, this, [this](Qt::MouseButtons buttons, int x) {
@@ -102,12 +104,4 @@ void ClientArea::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     layOut();
-}
-
-void ClientArea::entryToolbarClicked(int index)
-{
-    if (index == 1)
-        mEntryTree->expandOrCollapseAll();
-    else if (index >= 3 && index <= EntryToolbar::ButtonCount)
-        mEntryTree->openCategory(index - 3);
 }

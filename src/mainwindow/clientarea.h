@@ -39,7 +39,6 @@ protected:
 
 private:
     void placeWidgets();
-    void entryToolbarClicked(int index);
     int widthTwips() const;
     int heightTwips() const;
 

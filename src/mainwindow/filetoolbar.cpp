@@ -2,6 +2,8 @@
 
 #include "svgicon.h"
 
+#include <QAction>
+
 using namespace Qt::StringLiterals;
 
 FileToolbar::FileToolbar(QWidget *parent)
@@ -11,23 +13,28 @@ FileToolbar::FileToolbar(QWidget *parent)
     setMovable(false);
     setFloatable(false);
     setIconSize(QSize(16, 16));
-
-    // The program's own pictures, like the entry toolbar's: a desktop theme's would be
-    // looked up at every start.
-    mButtons = {
-        addAction(svgIcon(u":/icons/new.svg"_s), u"New tileset"_s),
-        addAction(svgIcon(u":/icons/open.svg"_s), u"Open a tileset"_s),
-        addAction(svgIcon(u":/icons/save.svg"_s), u"Save tileset"_s),
-    };
-    for (int i = 0; i < mButtons.size(); ++i) {
-        mButtons[i]->setObjectName(u"Toolbar1Button%1"_s.arg(i + 1));
-        const int index = i + 1;
-        connect(mButtons[i], &QAction::triggered, this,
-                [this, index] { Q_EMIT buttonClicked(index); });
-    }
 }
 
-QAction *FileToolbar::button(int index) const
+void FileToolbar::addCommands(QAction *newFile, QAction *open, QAction *save)
 {
-    return index >= 1 && index <= mButtons.size() ? mButtons[index - 1] : nullptr;
+    // The program's own pictures, like the entry toolbar's: a desktop theme's would be
+    // looked up at every start.
+    const struct
+    {
+        QAction *command;
+        QString icon;
+        QString toolTip;
+    } buttons[] = {
+        {newFile, u":/icons/new.svg"_s, u"New tileset"_s},
+        {open, u":/icons/open.svg"_s, u"Open a tileset"_s},
+        {save, u":/icons/save.svg"_s, u"Save tileset"_s},
+    };
+    for (int i = 0; i < 3; ++i) {
+        QAction *command = buttons[i].command;
+        command->setIcon(svgIcon(buttons[i].icon));
+        command->setIconVisibleInMenu(false); // the menus stay as they were, text alone
+        command->setToolTip(buttons[i].toolTip);
+        addAction(command);
+        widgetForAction(command)->setObjectName(u"Toolbar1Button%1"_s.arg(i + 1));
+    }
 }

@@ -2,8 +2,8 @@
 
 #include <QToolBar>
 
-// Toolbar1 along the top: 1 "New tileset", 2 "Open a tileset", 3 "Save tileset".
-// Clicks are reported by button index.
+// Toolbar1 along the top: the window's own New, Open and Save, as buttons 1 "New tileset",
+// 2 "Open a tileset" and 3 "Save tileset".
 class FileToolbar : public QToolBar
 {
     Q_OBJECT
@@ -11,11 +11,7 @@ class FileToolbar : public QToolBar
 public:
     explicit FileToolbar(QWidget *parent = nullptr);
 
-    QAction *button(int index) const; // 1-based
-
-Q_SIGNALS:
-    void buttonClicked(int index);
-
-private:
-    QList<QAction *> mButtons;
+    // Each command gains the button's picture and tool tip, and keeps its menu text; its
+    // button is enabled with it.
+    void addCommands(QAction *newFile, QAction *open, QAction *save);
 };

@@ -112,6 +112,7 @@ void MainWindow::createActions()
     mCompare->addFileCommands(file);
     separator(file, u"mnuscompare"_s);
     addCommand(file, u"mnuquit"_s, u"Quit"_s, &QWidget::close, Qt::CTRL | Qt::Key_Q);
+    mClientArea->fileToolbar()->addCommands(mActions.newFile, mActions.open, mActions.save);
 
     mEditMenu = menuBar()->addMenu(u"&Edit"_s);
     mEditMenu->setObjectName(u"mnuedit"_s);
@@ -223,11 +224,6 @@ void MainWindow::connectParts()
     connect(mFileWatcher, &DocumentFileWatcher::fileChanged, this, &MainWindow::fileChangedOnDisk);
     connect(mFileWatcher, &DocumentFileWatcher::fileRemoved, this,
             &MainWindow::fileRemovedFromDisk);
-    connect(mClientArea->fileToolbar(), &FileToolbar::buttonClicked, this, [this](int index) {
-        const QList<QAction *> commands{mActions.newFile, mActions.open, mActions.save};
-        if (index >= 1 && index <= commands.size())
-            commands[index - 1]->trigger();
-    });
     connect(mClientArea->layoutTimer(), &QTimer::timeout, this, [this] {
         if (isVisible())
             mPendingOuterSize.reset(); // a window without a frame by now keeps its size
@@ -245,7 +241,6 @@ void MainWindow::enterState()
     const bool open = mDocument->isOpen();
     for (QAction *command : {mActions.fileInfo, mActions.close, mActions.save, mActions.saveAs})
         command->setEnabled(open);
-    mClientArea->fileToolbar()->button(3)->setEnabled(open);
     // The categories and their descriptions only mean something for 151 entries per tileset.
     const bool categorised = open && mDocument->entryCount() == CategorisedEntryCount;
     mClientArea->entryToolbar()->setButtonsEnabled(categorised);
@@ -266,8 +261,8 @@ void MainWindow::showModified(bool modified)
 {
     // The title stays as it always read; the status bar and the Save button tell instead.
     mUnsavedMark->setText(modified ? u"Unsaved changes"_s : QString());
-    mClientArea->fileToolbar()->button(3)->setToolTip(
-        modified ? u"Save tileset (there are unsaved changes)"_s : u"Save tileset"_s);
+    mActions.save->setToolTip(modified ? u"Save tileset (there are unsaved changes)"_s
+                                       : u"Save tileset"_s);
 }
 
 void MainWindow::setTitle(const QString &suffix)

@@ -24,22 +24,20 @@ EntryToolbar::EntryToolbar(QWidget *parent)
     layout()->setContentsMargins(0, 0, 0, 0);
     layout()->setSpacing(0);
 
-    mButtons.append(
-        addAction(ImageList::icon(ImageList::ExpandCollapse), u"Expand / collapse all"_s));
+    mButtons.append(addAction(ImageList::icon(ImageList::ExpandCollapse),
+                              u"Expand / collapse all"_s, this,
+                              &EntryToolbar::expandOrCollapseAllClicked));
     mButtons.append(addSeparator());
     for (int c = 0; c < int(EntryCategories.size()); ++c) {
         const QString name = EntryCategories[c].name.toString();
-        QAction *action = addAction(ImageList::icon(ImageList::FirstCategory + c), name);
+        QAction *action = addAction(ImageList::icon(ImageList::FirstCategory + c), name, this,
+                                    [this, c] { Q_EMIT categoryClicked(c); });
         // Set outright: a tip derived from the text would take "&" for a mnemonic.
         action->setToolTip(name);
         mButtons.append(action);
     }
-    for (int i = 0; i < mButtons.size(); ++i) {
-        QAction *action = mButtons[i];
-        action->setObjectName(u"Toolbar2Button%1"_s.arg(i + 1));
-        const int index = i + 1;
-        connect(action, &QAction::triggered, this, [this, index] { Q_EMIT buttonClicked(index); });
-    }
+    for (int i = 0; i < mButtons.size(); ++i)
+        mButtons[i]->setObjectName(u"Toolbar2Button%1"_s.arg(i + 1));
     fitButtons();
 }
 

@@ -3,7 +3,7 @@
 #include <QToolBar>
 
 // Toolbar2, down the right edge: button 1 "Expand / collapse all", button 2 a separator,
-// buttons 3..18 open the categories in table order.
+// buttons 3..18 open the categories in table order. Each button says what it means.
 class EntryToolbar : public QToolBar
 {
     Q_OBJECT
@@ -17,7 +17,8 @@ public:
     void setButtonsEnabled(bool enabled);
 
 Q_SIGNALS:
-    void buttonClicked(int index);
+    void expandOrCollapseAllClicked();
+    void categoryClicked(int category);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

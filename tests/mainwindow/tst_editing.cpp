@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUndoStack>
 
 using namespace Qt::StringLiterals;
@@ -421,7 +422,10 @@ private Q_SLOTS:
         const auto told = [this] {
             return int(document().isModified()) +
                    int(!child<QLabel>(&window(), u"unsavedMark"_s)->text().isEmpty()) +
-                   int(action(u"Toolbar1Button3"_s)->toolTip().contains(u"unsaved"_s));
+                   int(window()
+                           .findChild<QToolButton *>(u"Toolbar1Button3"_s)
+                           ->toolTip()
+                           .contains(u"unsaved"_s));
         };
         openTable(numberedTable(6, 151));
         rename(2, u"Set 2"_s); // the same bytes: no step
