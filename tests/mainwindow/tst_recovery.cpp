@@ -101,18 +101,15 @@ private Q_SLOTS:
             services().answers << Answer::No;
             // Its lock is empty and old, as a power cut just after its editor's start leaves it.
             // These are left where they are, unasked: a copy of another format; damaged, and
-            // its lock a link to a FIFO, which would block; larger than any copy can be (a path
-            // of 1,100,000 characters is more than the longest, with the largest tileset file);
-            // one whose lock is empty but new, as its editor is just starting; a link out of
-            // the folder to a FIFO.
+            // its lock a link to a FIFO, which would block; larger than any copy can be (its path
+            // of 1,100,000 characters is longer than the longest path and the largest tileset
+            // file together); a link out of the folder to a FIFO.
             QByteArray copy = TestFiles::read(left);
             TestFiles::write(recovery + u"/damaged.copy"_s, copy + '\0');
             TestFiles::write(recovery + u"/format2.copy"_s, copy.replace(5, 1, "\2"));
             QVERIFY(RecoveryFile::write(recovery + u"/huge.copy"_s,
                                         {untidy, QString(1100000, u'x'), changed}) &&
                     QProcess::execute(u"touch"_s, {u"-d@9"_s, recovery + u"/0older.lock"_s}) == 0 &&
-                    QFile::copy(left, recovery + u"/young.copy"_s) &&
-                    !write(recovery + u"/young.lock"_s, {}).isEmpty() &&
                     QProcess::execute(u"mkfifo"_s, {folderPath(u"fifo"_s)}) == 0 &&
                     QFile::link(u"../../fifo"_s, recovery + u"/damaged.lock"_s) &&
                     QFile::link(u"../../fifo"_s, recovery + u"/link.copy"_s));
@@ -130,7 +127,7 @@ private Q_SLOTS:
         if (answer == Answer::No) {
             const QString unasked = copies().join(u' ').remove(u".copy"_s);
             QCOMPARE(std::tuple(services().messages.size(), unasked, document().filePath()),
-                     std::tuple(2, u"damaged format2 huge link young"_s, last));
+                     std::tuple(2, u"damaged format2 huge link"_s, last));
             return;
         }
         QCOMPARE(std::tuple(fileBytes(table()), document().isModified(), document().filePath()),
@@ -146,7 +143,7 @@ private Q_SLOTS:
     void copyKeepsUpWithTypingEditorsKeepTheirOwnAndSayWhenTheyCannot()
     {
         onTestClock(start()).show();
-        const QString path = writeNumberedFile(u"set.dat"_s, 3, 151);
+        const QString path = writeNumberedFile(u"set.dat"_s, 3, 151), folder = folders().recovery;
         open(path);
         for (int i = 0; i <= 6; ++i) { // at 0, 0.3, ..., 1.8 seconds
             editEntry(1, i, u"edit %1"_s.arg(i));
@@ -165,15 +162,18 @@ private Q_SLOTS:
         services().answers << Answer::No;
         MainWindow third(services(), folders());
         QVERIFY(services().messages.value(0).text.contains(other) && copies().size() == 1);
-        const QString folder = folders().recovery;
         QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QFile::WriteOnly));
-        const QString said = u"Unsaved changes cannot be kept for recovery: %1: not a directory"_s;
-        for (const QString &message : {said.arg(folder), QString()}) {
+        const QString said = u"Unsaved changes cannot be kept for recovery: %1: %2"_s;
+        for (const QString &message : {said.arg(folder, u"not a directory"_s), QString()}) {
             QVERIFY(trigger(u"mnuinsert"_s) && passes(1s));
             QTest::qWait(100); // time for the write to fail
             QTRY_COMPARE(window().statusBar()->currentMessage(), message);
             window().statusBar()->clearMessage();
         }
+        start(); // a folder that cannot be made from the start: said at the first change
+        QVERIFY(open(other) && trigger(u"mnuinsert"_s));
+        QCOMPARE(window().statusBar()->currentMessage(),
+                 said.arg(folder, u"the folder cannot be written"_s));
     }
 
     // The real editor, killed: a file it opened is removed behind its back, so its tilesets
