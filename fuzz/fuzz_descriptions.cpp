@@ -7,7 +7,8 @@ void fuzzOne(const QByteArray &bytes)
 {
     const QStringList texts = readDescriptionFile(scratchFile(QStringLiteral("desc.txt"), bytes));
     CHECK(texts.size() == DescriptionCount);
-    // Line k is text k, byte for byte: lines end at CR LF, LF or CR, the last one needs none.
+    // Line k is text k, byte for byte up to its cut: lines end at CR LF, LF or CR, the last
+    // one needs none.
     QByteArray lines = bytes;
     lines.replace("\r\n", "\n").replace('\r', '\n');
     if (lines.endsWith('\n'))
@@ -15,6 +16,6 @@ void fuzzOne(const QByteArray &bytes)
     const QList<QByteArray> expected = bytes.isEmpty() ? QList<QByteArray>() : lines.split('\n');
     for (qsizetype k = 0; k < texts.size(); ++k) {
         bool ok = false;
-        CHECK(toWindows1252(texts[k], &ok) == expected.value(k) && ok);
+        CHECK(toWindows1252(texts[k], &ok) == expected.value(k).left(DescriptionLength) && ok);
     }
 }

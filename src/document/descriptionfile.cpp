@@ -1,35 +1,42 @@
 #include "descriptionfile.h"
 
 #include "pathutils.h"
-#include "textutils.h"
 #include "windows1252.h"
 
 #include <QFile>
 
-#include <algorithm>
-
-namespace {
-
-// The file's bytes, or nothing when it cannot be read; descriptions are optional, so the
-// reason does not matter.
-QByteArray readAllOf(const QString &path)
-{
-    QFile file(path);
-    if (!openRegularFile(file))
-        return {};
-    const QByteArray bytes = file.readAll();
-    return file.error() == QFileDevice::NoError ? bytes : QByteArray();
-}
-
-} // namespace
+#include <utility>
 
 QStringList readDescriptionFile(const QString &path)
 {
-    // Windows-1252 keeps CR and LF as they are, so the text has the file's lines.
-    const QString text = fromWindows1252(readAllOf(path));
-    const QList<QStringView> lines = splitLines(text);
     QStringList texts(DescriptionCount); // missing lines are empty texts
-    for (qsizetype k = 0; k < std::min<qsizetype>(lines.size(), DescriptionCount); ++k)
-        texts[k] = lines[k].toString();
+    QFile file(path);
+    if (!openRegularFile(file))
+        return texts;
+    // Read a piece at a time and only as far as the last line used, so that neither a file
+    // of long lines nor one of many costs more than the labels can show.
+    QByteArray line;
+    bool afterCr = false;
+    int k = 0;
+    char piece[64 * 1024];
+    while (k < DescriptionCount) {
+        const qint64 size = file.read(piece, sizeof piece);
+        if (size < 0)
+            return QStringList(DescriptionCount); // descriptions are optional: no reason
+        if (size == 0)
+            break;
+        for (qint64 i = 0; i < size && k < DescriptionCount; ++i) {
+            const char c = piece[i];
+            // A line ends at CR, LF or CR LF.
+            if (std::exchange(afterCr, c == '\r') && c == '\n')
+                continue;
+            if (c == '\r' || c == '\n')
+                texts[k++] = fromWindows1252(std::exchange(line, {}));
+            else if (line.size() < DescriptionLength)
+                line.append(c);
+        }
+    }
+    if (k < DescriptionCount)
+        texts[k] = fromWindows1252(line); // the last line needs no line end
     return texts;
 }

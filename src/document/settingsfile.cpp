@@ -14,6 +14,9 @@ namespace {
 
 // Enough to stay out of range after rounding up, with either sign.
 constexpr int MagnitudeCap = 100000;
+// The file holds ten short lines; even a long path leaves it far below this. Anything
+// beyond is not read, so a huge file neither stalls start-up nor fills the memory.
+constexpr qint64 MaxSettingsSize = 64 * 1024;
 
 bool isSkipped(QChar c)
 {
@@ -109,12 +112,17 @@ bool readSettingsFile(const QString &path, EditorSettings &settings)
     QFile file(path);
     if (!openRegularFile(file))
         return false;
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.read(MaxSettingsSize + 1);
     if (file.error() != QFileDevice::NoError)
         return false;
+    // A file cut short is read up to its last whole line: a cut value would read as another.
+    bool complete = bytes.size() <= MaxSettingsSize;
+    if (!complete)
+        bytes.truncate(std::max(bytes.lastIndexOf('\r', MaxSettingsSize - 1),
+                                bytes.lastIndexOf('\n', MaxSettingsSize - 1)) +
+                       1);
 
     const QString text = QString::fromUtf8(bytes);
-    bool complete = true;
     // Kept across lines: a line without "=" repeats the previous assignment, which is harmless.
     QString key;
     QString value;
@@ -145,8 +153,10 @@ bool writeSettingsFile(const QString &path, const EditorSettings &settings)
         return name + u"= "_s + value + u"\r\n"_s;
     };
     QString text = u"[HMKTSE-Settings]\r\n"_s + line(u"LastOpened"_s, settings.lastOpened);
+    // A value beyond 16 bits is written at its nearest end, so it reads back as written.
     for (const NumberKey &key : NumberKeys)
-        text += line(key.name.toString(), QString::number(settings.*key.field));
+        text += line(key.name.toString(),
+                     QString::number(std::clamp(settings.*key.field, -32768, 32767)));
     const QByteArray bytes = text.toUtf8();
 
     QFile file(path);

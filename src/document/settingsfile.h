@@ -19,9 +19,11 @@ struct EditorSettings
 };
 
 // Reads the file into settings (keys not in the file keep the values passed in).
-// Returns false when the file could not be read completely: it cannot be opened, or a value
-// does not fit its 16-bit field (that key then keeps the value it had; reading goes on).
+// Returns false when the file could not be read completely: it cannot be opened, it is
+// larger than 64 KB (its lines from there on are not read), or a value does not fit its
+// 16-bit field (that key then keeps the value it had; reading goes on).
 bool readSettingsFile(const QString &path, EditorSettings &settings);
 
-// Deletes an existing file and writes the ten lines anew; false when it cannot be written.
+// Deletes an existing file and writes the ten lines anew, numbers beyond 16 bits at the
+// nearest end of the range; false when it cannot be written.
 bool writeSettingsFile(const QString &path, const EditorSettings &settings);

@@ -1,5 +1,7 @@
 #include "recoveryfile.h"
 
+#include "filereason.h"
+#include "pathutils.h"
 #include "tilesetwriter.h"
 
 #include <QDataStream>
@@ -12,6 +14,9 @@ namespace {
 
 constexpr quint32 Magic = 0x484D4B52; // "HMKR"
 constexpr quint16 FormatVersion = 1;
+// The largest copy: the header with a path of Windows' longest (32767 characters, Linux
+// allows 4096 bytes) and a date, then the largest tileset file.
+constexpr qint64 MaxCopySize = 4 + 2 + 4 + 2 * 32767 + 64 + fileLength(255, 255);
 
 void setUp(QDataStream &stream)
 {
@@ -21,8 +26,9 @@ void setUp(QDataStream &stream)
 
 } // namespace
 
-RecoveryFile::RecoveryFile(const QString &path)
+RecoveryFile::RecoveryFile(const QString &path, Written written)
     : mPath(path)
+    , mWritten(std::move(written))
 {
     mWorker.setMaxThreadCount(1); // one step at a time, in order
 }
@@ -34,7 +40,12 @@ RecoveryFile::~RecoveryFile()
 
 void RecoveryFile::write(RecoveryCopy copy)
 {
-    queue([this, copy = std::move(copy)] { write(mPath, copy); });
+    queue([this, copy = std::move(copy)] {
+        QString reason;
+        write(mPath, copy, &reason);
+        if (mWritten)
+            mWritten(reason);
+    });
 }
 
 void RecoveryFile::remove()
@@ -51,22 +62,24 @@ void RecoveryFile::queue(std::function<void()> step)
     });
 }
 
-bool RecoveryFile::write(const QString &path, const RecoveryCopy &copy)
+bool RecoveryFile::write(const QString &path, const RecoveryCopy &copy, QString *reason)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream out(&file);
-    setUp(out);
-    out << Magic << FormatVersion << copy.filePath << copy.lastChange.toUTC();
-    return out.status() == QDataStream::Ok && writeTilesetDevice(copy.table, file, {}) &&
-           file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) && [&] {
+        QDataStream out(&file);
+        setUp(out);
+        out << Magic << FormatVersion << copy.filePath << copy.lastChange.toUTC();
+        return out.status() == QDataStream::Ok && writeTilesetDevice(copy.table, file, {});
+    }() && file.commit();
+    if (!written && reason)
+        *reason = deviceErrorReason(file, true);
+    return written;
 }
 
 std::optional<RecoveryCopy> RecoveryFile::read(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegularFile(file) || file.size() > MaxCopySize)
         return std::nullopt;
     QDataStream in(&file);
     setUp(in);
@@ -77,7 +90,7 @@ std::optional<RecoveryCopy> RecoveryFile::read(const QString &path)
     if (magic != Magic || version != FormatVersion)
         return std::nullopt;
     in >> copy.filePath >> copy.lastChange;
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(MaxCopySize); // even if it grew since
     if (in.status() != QDataStream::Ok || bytes.size() < HeaderSize)
         return std::nullopt;
     // The bytes as they were, untidied, unlike a load: the document comes back byte for byte.

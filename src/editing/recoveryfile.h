@@ -27,7 +27,10 @@ struct RecoveryCopy
 class RecoveryFile
 {
 public:
-    explicit RecoveryFile(const QString &path);
+    // written is told, on the writing thread, how each write ended: empty when the copy was
+    // written, else why not.
+    using Written = std::function<void(const QString &reason)>;
+    explicit RecoveryFile(const QString &path, Written written = {});
     // Finishes what was asked.
     ~RecoveryFile();
 
@@ -39,14 +42,16 @@ public:
     // Blocks until what was asked is done.
     void finish() { mWorker.waitForDone(); }
 
-    static bool write(const QString &path, const RecoveryCopy &copy);
-    // Nothing when the file is missing, damaged or of another format.
+    static bool write(const QString &path, const RecoveryCopy &copy, QString *reason = nullptr);
+    // Nothing when the file is missing, damaged, of another format, larger than any copy
+    // can be (not read then), or no regular file (a FIFO is never opened).
     static std::optional<RecoveryCopy> read(const QString &path);
 
 private:
     void queue(std::function<void()> step);
 
     QString mPath;
+    Written mWritten;
     QThreadPool mWorker;
     std::atomic<int> mLastQueued = 0;
 };

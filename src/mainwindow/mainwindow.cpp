@@ -188,6 +188,8 @@ void MainWindow::connectParts()
          {static_cast<LabelTree *>(mTilesetList), static_cast<LabelTree *>(mEntryTree)})
         connect(tree, &LabelTree::labelInputRefused, this,
                 [this](const QString &reason) { statusBar()->showMessage(reason, 5000); });
+    connect(mRecovery, &RecoveryController::copyFailed, this,
+            [this](const QString &message) { statusBar()->showMessage(message, 10000); });
 
     connect(mFind, &FindController::aboutToAct, this, &MainWindow::finishLabelEdits);
     connect(mCompare, &CompareController::aboutToAct, this, &MainWindow::finishLabelEdits);

@@ -21,8 +21,12 @@ namespace {
 // A pause in typing writes the copy after Quiet; typing on writes it after Longest.
 constexpr std::chrono::milliseconds Quiet{1000};
 constexpr std::chrono::milliseconds Longest{2000};
+// A lock without an editor's number in it is one an editor has only just created, or one a
+// power cut left before its number reached the disk; by this age it is the second.
+constexpr int UnreadableLockAge = 5000;
 
-// Only the running editor may remove its lock: one never goes stale by its age.
+// Only the running editor may remove its lock: one never goes stale by its age, unless it
+// holds no editor's number (UnreadableLockAge).
 std::unique_ptr<QLockFile> lockOf(const QString &folder, const QString &id)
 {
     auto lock = std::make_unique<QLockFile>(programFile(folder, id + u".lock"_s));
@@ -46,12 +50,25 @@ RecoveryController::RecoveryController(TilesetDocument *document, const QString 
     , mFolder(folder)
 {
     const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty())
         return;
     mLock = lockOf(folder, id);
-    if (!mLock->tryLock())
+    if (!QDir().mkpath(folder) || !mLock->tryLock()) {
+        // Said at the first change, which has no copy to keep it.
+        const QString reason = mLock->error() == QLockFile::PermissionError
+                                   ? u"permission denied"_s
+                                   : u"the folder cannot be written"_s;
+        connect(document, &TilesetDocument::modifiedChanged, this, [this, reason](bool modified) {
+            if (modified)
+                copyWritten(reason);
+        });
         return;
-    mFile = std::make_unique<RecoveryFile>(programFile(folder, id + u".copy"_s));
+    }
+    mFile = std::make_unique<RecoveryFile>(
+        programFile(folder, id + u".copy"_s), [this](const QString &reason) {
+            QMetaObject::invokeMethod(
+                this, [this, reason] { copyWritten(reason); }, Qt::QueuedConnection);
+        });
     mTimer.setSingleShot(true);
     connect(&mTimer, &QTimer::timeout, this, &RecoveryController::writeCopyIfDue);
     // A new table first drops the copy of the one it replaces.
@@ -73,8 +90,16 @@ bool RecoveryController::offerLeftCopies(QWidget *window, PlatformServices &serv
     if (!mFile)
         return false;
     std::vector<LeftCopy> left;
-    for (const QFileInfo &file : QDir(mFolder).entryInfoList({u"*.copy"_s}, QDir::Files)) {
+    // A link is not followed out of the folder, and no FIFO is opened: either could wait.
+    const auto filter = QDir::Files | QDir::NoSymLinks;
+    for (const QFileInfo &file : QDir(mFolder).entryInfoList({u"*.copy"_s}, filter)) {
         std::unique_ptr<QLockFile> lock = lockOf(mFolder, file.completeBaseName());
+        const QFileInfo lockFile(lock->fileName());
+        // Reading a lock that is no file, a link to a FIFO say, could wait as well.
+        if (lockFile.isSymLink() || (lockFile.exists() && !lockFile.isFile()))
+            continue;
+        if (lockFile.exists() && !lock->getLockInfo(nullptr, nullptr, nullptr))
+            lock->setStaleLockTime(UnreadableLockAge);
         if (!lock->tryLock())
             continue; // its editor still runs
         // A copy that cannot be read is left as it is, for whoever can.
@@ -115,6 +140,15 @@ void RecoveryController::discard()
     mDue.reset();
     if (std::exchange(mCopyKept, false))
         mFile->remove();
+}
+
+void RecoveryController::copyWritten(const QString &reason)
+{
+    if (reason.isEmpty())
+        mFailureSaid = false;
+    else if (!std::exchange(mFailureSaid, true))
+        Q_EMIT copyFailed(u"Unsaved changes cannot be kept for recovery: %1: %2"_s.arg(
+            QDir::toNativeSeparators(mFolder), reason));
 }
 
 void RecoveryController::documentChanged()

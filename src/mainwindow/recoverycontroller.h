@@ -43,7 +43,13 @@ public:
     // The timer's end: writes the copy if its time has come by the clock. True when it did.
     bool writeCopyIfDue();
 
+Q_SIGNALS:
+    // No copy can be kept: said once, and again only after a copy was written since.
+    void copyFailed(const QString &message);
+
 private:
+    // How a write ended: empty when the copy was written, else why not.
+    void copyWritten(const QString &reason);
     void documentChanged();
     bool writeCopy();
     void waitUntilDue(std::chrono::steady_clock::time_point now);
@@ -61,4 +67,5 @@ private:
     QTimer mTimer; // runs out when the copy is due
     QDateTime mLastChange;
     bool mCopyKept = false; // written, or on its way
+    bool mFailureSaid = false;
 };

@@ -96,6 +96,13 @@ private Q_SLOTS:
         row("capitals, blanks around =", "  SIZERLEFT  =  120   \r\n", 120, true);
         row("out of range, reading goes on", "SizerLeft= 40000\r\nSizerLeft= 500", 500, false);
         row("long s is no s", "\xc5\xbfizerleft= 2000", 15, true); // ASCII case only
+        // The first 64 KB are read, up to their last whole line.
+        const QByteArray to64K = "SizerLeft= 500\r\n" + QByteArray(65536 - 32, ';') + "\r\n";
+        QTest::newRow("64 KB") << to64K + "SizerLeft= 123" << oldSettings(123) << true;
+        QTest::newRow("a byte more") << to64K + "SizerLeft= 1234" << oldSettings(500) << false;
+        // What the writer makes of a value beyond 16 bits reads back as written: at the end.
+        QVERIFY(writeSettingsFile(u"far.ini"_s, oldSettings(-32775)));
+        QTest::newRow("written as -32775") << read(u"far.ini"_s) << oldSettings(-32768) << true;
         QTest::newRow("a value holding =")
             << QByteArray("LastOpened= C:\\a=b.dat") << oldSettings(15, u"C:\\a=b.dat"_s) << true;
     }
@@ -120,7 +127,10 @@ private Q_SLOTS:
         QTest::newRow("missing file") << QByteArray() << QStringList();
         QTest::newRow("a line too many") << QByteArray("\n").repeated(150) + "last\nextra"
                                          << QStringList(150, QString()) + QStringList{u"last"_s};
+        QTest::newRow("1 MB cut at 500")
+            << QByteArray(1 << 20, 'x') + "\rB" << QStringList{QString(500, u'x'), u"B"_s};
     }
+
     void descriptions()
     {
         QFETCH(QByteArray, bytes);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QProcess>
+#include <QStatusBar>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -86,8 +87,8 @@ private Q_SLOTS:
         const QString path = untitled ? QString() : folderPath(u"gone.dat"_s);
         const QString shown = untitled ? u"Untitled"_s : path; // the name the editor shows
         const QDateTime changed(QDate(2024, 3, 5), QTime(14, 7), Qt::UTC);
-        QDir().mkpath(folders().recovery);
-        const QString left = folders().recovery + u"/left.copy"_s;
+        const QString recovery = folders().recovery, left = recovery + u"/left.copy"_s;
+        QDir().mkpath(recovery);
         // A table a load would tidy: bytes after a terminator that are not blanks.
         TilesetTable untidy = numberedTable(2, 4);
         untidy.setEntry(1, 1, QByteArray("ab\0cd\xff", 6));
@@ -95,19 +96,28 @@ private Q_SLOTS:
         QVERIFY(TestFiles::read(left).startsWith(QByteArray("HMKR\0\1", 6))); // format 1
         services().answers << answer;
         if (answer == Answer::No) { // an older copy is asked about after it
-            QVERIFY(RecoveryFile::write(folders().recovery + u"/0older.copy"_s,
+            QVERIFY(RecoveryFile::write(recovery + u"/0older.copy"_s,
                                         {untidy, u"older.dat"_s, changed.addDays(-1)}));
             services().answers << Answer::No;
-            // A copy of another format, or damaged, is left where it is, unasked.
+            // Its lock is empty and old, as a power cut just after its editor's start leaves it.
+            // These are left where they are, unasked: a copy of another format; damaged, and
+            // its lock a link to a FIFO, which would block; larger than any copy can be (its path
+            // of 1,100,000 characters is longer than the longest path and the largest tileset
+            // file together); a link out of the folder to a FIFO.
             QByteArray copy = TestFiles::read(left);
-            TestFiles::write(folders().recovery + u"/damaged.copy"_s, copy + '\0');
-            TestFiles::write(folders().recovery + u"/format2.copy"_s, copy.replace(5, 1, "\2"));
+            TestFiles::write(recovery + u"/damaged.copy"_s, copy + '\0');
+            TestFiles::write(recovery + u"/format2.copy"_s, copy.replace(5, 1, "\2"));
+            QVERIFY(RecoveryFile::write(recovery + u"/huge.copy"_s,
+                                        {untidy, QString(1100000, u'x'), changed}) &&
+                    QProcess::execute(u"touch"_s, {u"-d@9"_s, recovery + u"/0older.lock"_s}) == 0 &&
+                    QProcess::execute(u"mkfifo"_s, {folderPath(u"fifo"_s)}) == 0 &&
+                    QFile::link(u"../../fifo"_s, recovery + u"/damaged.lock"_s) &&
+                    QFile::link(u"../../fifo"_s, recovery + u"/link.copy"_s));
         }
         start();
 
         const ScriptedServices::Message asked = services().messages.value(0);
-        const QString when =
-            QLocale::system().toString(changed.toLocalTime(), QLocale::ShortFormat);
+        const auto when = QLocale::system().toString(changed.toLocalTime(), QLocale::ShortFormat);
         QCOMPARE(asked.text, u"The editor stopped before the changes to %1 were saved (last change "
                              u"%2). Restore them?"_s.arg(shown, when));
         QCOMPARE(asked.title, u"Recover unsaved changes"_s);
@@ -115,8 +125,9 @@ private Q_SLOTS:
                 asked.icon == PlatformServices::Icon::Question && !QFile::exists(left));
         // No: nothing said of the unreadable ones; the last file opens after the questions.
         if (answer == Answer::No) {
-            QCOMPARE(std::tuple(services().messages.size(), copies(), document().filePath()),
-                     std::tuple(2, QStringList({u"damaged.copy"_s, u"format2.copy"_s}), last));
+            const QString unasked = copies().join(u' ').remove(u".copy"_s);
+            QCOMPARE(std::tuple(services().messages.size(), unasked, document().filePath()),
+                     std::tuple(2, u"damaged format2 huge link"_s, last));
             return;
         }
         QCOMPARE(std::tuple(fileBytes(table()), document().isModified(), document().filePath()),
@@ -127,11 +138,12 @@ private Q_SLOTS:
     }
 
     // Typing on without a pause of a second: the copy still comes two seconds after the first
-    // change. Another editor beside it keeps its own copy.
-    void copyKeepsUpWithTypingAndEditorsKeepTheirOwn()
+    // change. Another editor beside it keeps its own copy. A folder that takes no copy is
+    // said once, not at every change it does not keep.
+    void copyKeepsUpWithTypingEditorsKeepTheirOwnAndSayWhenTheyCannot()
     {
         onTestClock(start()).show();
-        const QString path = writeNumberedFile(u"set.dat"_s, 3, 151);
+        const QString path = writeNumberedFile(u"set.dat"_s, 3, 151), folder = folders().recovery;
         open(path);
         for (int i = 0; i <= 6; ++i) { // at 0, 0.3, ..., 1.8 seconds
             editEntry(1, i, u"edit %1"_s.arg(i));
@@ -150,6 +162,18 @@ private Q_SLOTS:
         services().answers << Answer::No;
         MainWindow third(services(), folders());
         QVERIFY(services().messages.value(0).text.contains(other) && copies().size() == 1);
+        QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QFile::WriteOnly));
+        const QString said = u"Unsaved changes cannot be kept for recovery: %1: %2"_s;
+        for (const QString &message : {said.arg(folder, u"not a directory"_s), QString()}) {
+            QVERIFY(trigger(u"mnuinsert"_s) && passes(1s));
+            QTest::qWait(100); // time for the write to fail
+            QTRY_COMPARE(window().statusBar()->currentMessage(), message);
+            window().statusBar()->clearMessage();
+        }
+        start(); // a folder that cannot be made from the start: said at the first change
+        QVERIFY(open(other) && trigger(u"mnuinsert"_s));
+        QCOMPARE(window().statusBar()->currentMessage(),
+                 said.arg(folder, u"the folder cannot be written"_s));
     }
 
     // The real editor, killed: a file it opened is removed behind its back, so its tilesets
