@@ -13,10 +13,10 @@
 namespace {
 
 constexpr quint32 Magic = 0x484D4B52; // "HMKR"
-constexpr quint16 FormatVersion = 1;
+constexpr quint16 FormatVersion = 2;
 // The largest copy: the header with a path of Windows' longest (32767 characters, Linux
 // allows 4096 bytes) and a date, then the largest tileset file.
-constexpr qint64 MaxCopySize = 4 + 2 + 4 + 2 * 32767 + 64 + fileLength(255, 255);
+constexpr qint64 MaxCopySize = 4 + 2 + 4 + 2 * 32767 + 2 * 32 + 8 + fileLength(255, 255);
 
 void setUp(QDataStream &stream)
 {
@@ -68,7 +68,8 @@ bool RecoveryFile::write(const QString &path, const RecoveryCopy &copy, QString 
     const bool written = file.open(QIODevice::WriteOnly) && [&] {
         QDataStream out(&file);
         setUp(out);
-        out << Magic << FormatVersion << copy.filePath << copy.lastChange.toUTC();
+        out << Magic << FormatVersion << copy.filePath << copy.lastChange.toUTC()
+            << copy.fileStamp.modified.toUTC() << copy.fileStamp.size;
         return out.status() == QDataStream::Ok && writeTilesetDevice(copy.table, file, {});
     }() && file.commit();
     if (!written && reason)
@@ -87,9 +88,11 @@ std::optional<RecoveryCopy> RecoveryFile::read(const QString &path)
     quint16 version = 0;
     RecoveryCopy copy;
     in >> magic >> version;
-    if (magic != Magic || version != FormatVersion)
+    if (magic != Magic || version < 1 || version > FormatVersion)
         return std::nullopt;
     in >> copy.filePath >> copy.lastChange;
+    if (version >= 2)
+        in >> copy.fileStamp.modified >> copy.fileStamp.size;
     const QByteArray bytes = file.read(MaxCopySize); // even if it grew since
     if (in.status() != QDataStream::Ok || bytes.size() < HeaderSize)
         return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filestamp.h"
 #include "tilesettable.h"
 
 #include <QDateTime>
@@ -16,14 +17,17 @@ struct RecoveryCopy
     TilesetTable table;
     QString filePath; // empty for an untitled document
     QDateTime lastChange;
+    FileStamp fileStamp; // the file as the document last read or saved it
 };
 
 // One editor's recovery copy on disk. Writing and removing run on a thread of their own in
 // the order asked, so an edit never waits for the disk; a step overtaken by a later one is
 // skipped. The file is replaced whole (QSaveFile): a crash during a write leaves the last one.
 //
-// The file: a QDataStream (Qt 6.4, big-endian) of the magic 'HMKR', the format version (1),
-// the file path and the last change (UTC), then the tileset file exactly as Save writes it.
+// The file: a QDataStream (Qt 6.4, big-endian) of the magic 'HMKR', the format version (2),
+// the file path, the last change (UTC) and the file's stamp (its time of last change, UTC,
+// and its size), then the tileset file exactly as Save writes it. Version 1, without the
+// stamp, is still read.
 class RecoveryFile
 {
 public:

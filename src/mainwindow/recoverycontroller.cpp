@@ -113,16 +113,25 @@ bool RecoveryController::offerLeftCopies(QWidget *window, PlatformServices &serv
         const QString name = found.copy.filePath.isEmpty() ? u"Untitled"_s : found.copy.filePath;
         const QString when =
             QLocale::system().toString(found.copy.lastChange.toLocalTime(), QLocale::ShortFormat);
-        if (services.messageBox(window,
-                                u"The editor stopped before the changes to %1 were saved (last "
-                                u"change %2). Restore them?"_s.arg(name, when),
-                                u"Recover unsaved changes"_s, PlatformServices::Buttons::YesNo,
-                                PlatformServices::Icon::Question) !=
-            PlatformServices::Answer::Yes) {
+        // Restoring over a file changed since would overwrite that change at the next Save.
+        const bool fileChanged = !found.copy.filePath.isEmpty() &&
+                                 FileStamp::of(found.copy.filePath) != found.copy.fileStamp;
+        const PlatformServices::Message question{
+            .text = u"The editor stopped before the changes to %1 were saved (last change %2). "
+                    u"Restore them?"_s.arg(name, when),
+            .title = u"Recover unsaved changes"_s,
+            .buttons = PlatformServices::Buttons::YesNo,
+            .icon = PlatformServices::Icon::Question,
+            .details = fileChanged ? u"The file has been changed or removed since by another "
+                                     u"program."_s
+                                   : QString(),
+            .defaultAnswer = {}};
+        if (services.ask(window, question) != PlatformServices::Answer::Yes) {
             QFile::remove(found.path);
             continue;
         }
-        mDocument->open(std::move(found.copy.table), found.copy.filePath);
+        // With the stamp of the file it was made from, so that a change since is news.
+        mDocument->open(std::move(found.copy.table), found.copy.filePath, found.copy.fileStamp);
         mDocument->markModified();
         mLastChange = found.copy.lastChange;
         // The copy left behind goes only once this editor's own copy holds the document.
@@ -189,7 +198,7 @@ bool RecoveryController::writeCopy()
     mDue.reset();
     if (!mDocument->isModified())
         return false;
-    mFile->write({mDocument->table(), mDocument->filePath(), mLastChange});
+    mFile->write({mDocument->table(), mDocument->filePath(), mLastChange, mDocument->fileStamp()});
     mCopyKept = true;
     return true;
 }

@@ -73,10 +73,12 @@ private Q_SLOTS:
 
     void leftCopyOffered_data()
     {
-        addColumns<bool, Answer>("untitled", "answer");
-        QTest::newRow("Yes") << false << Answer::Yes;
-        QTest::newRow("Yes, untitled") << true << Answer::Yes;
-        QTest::newRow("No") << false << Answer::No;
+        // changedSince: the file was written after the copy was made from it
+        addColumns<bool, Answer, bool>("untitled", "answer", "changedSince");
+        QTest::newRow("Yes") << false << Answer::Yes << false;
+        QTest::newRow("Yes, untitled") << true << Answer::Yes << false;
+        QTest::newRow("Yes, the file changed since") << false << Answer::Yes << true;
+        QTest::newRow("No") << false << Answer::No << false;
     }
     void leftCopyOffered()
     {
@@ -84,7 +86,7 @@ private Q_SLOTS:
         QFETCH(Answer, answer);
         const QString last = writeNumberedFile(u"last.dat"_s, 1, 1);
         writeFile(u"hmktse.ini"_s, "LastOpened=" + last.toUtf8() + "\nOpenLastFileOnStartup=1\n");
-        const QString path = untitled ? QString() : folderPath(u"gone.dat"_s);
+        const QString path = untitled ? QString() : writeNumberedFile(u"set.dat"_s, 2, 4);
         const QString shown = untitled ? u"Untitled"_s : path; // the name the editor shows
         const QDateTime changed(QDate(2024, 3, 5), QTime(14, 7), Qt::UTC);
         const QString recovery = folders().recovery, left = recovery + u"/left.copy"_s;
@@ -92,12 +94,17 @@ private Q_SLOTS:
         // A table a load would tidy: bytes after a terminator that are not blanks.
         TilesetTable untidy = numberedTable(2, 4);
         untidy.setEntry(1, 1, QByteArray("ab\0cd\xff", 6));
-        QVERIFY(RecoveryFile::write(left, {untidy, path, changed}));
-        QVERIFY(TestFiles::read(left).startsWith(QByteArray("HMKR\0\1", 6))); // format 1
+        QVERIFY(RecoveryFile::write(left, {untidy, path, changed, FileStamp::of(path)}));
+        QVERIFY(TestFiles::read(left).startsWith(QByteArray("HMKR\0\2", 6))); // format 2
+        QFETCH(bool, changedSince);
+        if (changedSince)
+            writeNumberedFile(u"set.dat"_s, 1, 1);
         services().answers << answer;
         if (answer == Answer::No) { // an older copy is asked about after it
-            QVERIFY(RecoveryFile::write(recovery + u"/0older.copy"_s,
-                                        {untidy, u"older.dat"_s, changed.addDays(-1)}));
+            const QString older = recovery + u"/0older.copy"_s;
+            QVERIFY(RecoveryFile::write(older, {untidy, u"o"_s, changed.addDays(-1), {}}));
+            // In format 1, without the stamp (a date of 13 bytes and a size of 8) after the date.
+            TestFiles::write(older, TestFiles::read(older).replace(5, 1, "\1").remove(25, 21));
             services().answers << Answer::No;
             // Its lock is empty and old, as a power cut just after its editor's start leaves it.
             // These are left where they are, unasked: a copy of another format; damaged, and
@@ -106,9 +113,9 @@ private Q_SLOTS:
             // file together); a link out of the folder to a FIFO.
             QByteArray copy = TestFiles::read(left);
             TestFiles::write(recovery + u"/damaged.copy"_s, copy + '\0');
-            TestFiles::write(recovery + u"/format2.copy"_s, copy.replace(5, 1, "\2"));
+            TestFiles::write(recovery + u"/format3.copy"_s, copy.replace(5, 1, "\3"));
             QVERIFY(RecoveryFile::write(recovery + u"/huge.copy"_s,
-                                        {untidy, QString(1100000, u'x'), changed}) &&
+                                        {untidy, QString(1100000, u'x'), changed, {}}) &&
                     QProcess::execute(u"touch"_s, {u"-d@9"_s, recovery + u"/0older.lock"_s}) == 0 &&
                     QProcess::execute(u"mkfifo"_s, {folderPath(u"fifo"_s)}) == 0 &&
                     QFile::link(u"../../fifo"_s, recovery + u"/damaged.lock"_s) &&
@@ -123,16 +130,23 @@ private Q_SLOTS:
         QCOMPARE(asked.title, u"Recover unsaved changes"_s);
         QVERIFY(asked.buttons == PlatformServices::Buttons::YesNo &&
                 asked.icon == PlatformServices::Icon::Question && !QFile::exists(left));
+        QCOMPARE(asked.details.contains(u"changed or removed since"_s), changedSince);
         // No: nothing said of the unreadable ones; the last file opens after the questions.
         if (answer == Answer::No) {
             const QString unasked = copies().join(u' ').remove(u".copy"_s);
             QCOMPARE(std::tuple(services().messages.size(), unasked, document().filePath()),
-                     std::tuple(2, u"damaged format2 huge link"_s, last));
+                     std::tuple(2, u"damaged format3 huge link"_s, last));
             return;
         }
         QCOMPARE(std::tuple(fileBytes(table()), document().isModified(), document().filePath()),
                  std::tuple(fileBytes(untidy), true, path));
         QCOMPARE(window().windowTitle(), u"HMK Tileset Editor - "_s + shown);
+        // The file changed since is news as well, once the window is up: No keeps the copy.
+        if (changedSince)
+            services().answers << Answer::No;
+        window().show();
+        QTest::qWait(100);
+        QCOMPARE(services().messages.value(1).title, changedSince ? u"File changed"_s : QString());
         QVERIFY(onlyCopy() && onlyCopy()->table == untidy); // now this editor's copy
         QVERIFY(untitled || (trigger(u"mnusave"_s) && TestFiles::read(path) == fileBytes(untidy)));
     }
@@ -150,7 +164,8 @@ private Q_SLOTS:
             QVERIFY(!passes(i < 6 ? 300ms : 199ms));
         }
         QVERIFY(passes(1ms));
-        QTRY_VERIFY(onlyCopy() && onlyCopy()->table == table() && onlyCopy()->filePath == path);
+        QTRY_VERIFY(onlyCopy() && onlyCopy()->table == table() && onlyCopy()->filePath == path &&
+                    onlyCopy()->fileStamp == FileStamp::of(path));
         const QString other = writeNumberedFile(u"other.dat"_s, 2, 2);
         {
             // The first one's copy is not offered: no question is answered.
