@@ -46,6 +46,7 @@ private Q_SLOTS:
         changed.setEntry(0, 1, padFixedText("wide", EntryWidth));
         changed.setEntry(1, 1, QByteArray(EntryWidth, '\0'));
         write(u"in.dat"_s, fileBytes(in) + '!');
+        write(u"in2.dat"_s, fileBytes(in) + '?');
         write(u"changed.dat"_s, fileBytes(changed));
         write(u"fewer.dat"_s, fileBytes(with(numberedTable(2, 2), 1, 1, "new")));
         write(u"more.dat"_s, fileBytes(numberedTable(3, 3)));
@@ -57,6 +58,17 @@ private Q_SLOTS:
               R"({"format": "hmkset", "tilesets": 256, "entriesPerTileset": 1, "sets": []})");
         write(u"key.json"_s, R"({"format": "hmkset", "Sets": []})");
         write(u"bad.json"_s, "{\n}}");
+        // Raw controls in a string, keys given twice (the second spelt with an escape), and
+        // spacing up to the size limit and one byte over.
+        const QByteArray one = R"({"format": "hmkset", "tilesets": 1, "entriesPerTileset": 1, )"
+                               R"("sets": [{"name": "a", "entries": [null]}]})";
+        write(u"nul.json"_s, QByteArray(one).insert(80, '\0'));
+        write(u"lf.json"_s, QByteArray(one).insert(80, '\n'));
+        write(u"us.json"_s, QByteArray(one).insert(80, '\x1f'));
+        write(u"twice.json"_s, QByteArray(one).insert(21, R"("tilesets": 1, )"));
+        write(u"escaped.json"_s, QByteArray(one).replace(70, 6, R"("name": "b", "na\u006de")"));
+        write(u"limit.json"_s, one.leftJustified(MaximumJsonBytes, ' '));
+        write(u"over.json"_s, one.leftJustified(MaximumJsonBytes + 1, ' '));
         write(u"big.dat"_s, fileBytes(numberedTable(255, 255)));
         write(u"big.json"_s, dumpJson(numberedTable(255, 255)));
         QVERIFY(QFile::link(u"in.dat"_s, u"link.dat"_s)); // a link to a file is that file
@@ -132,13 +144,32 @@ private Q_SLOTS:
         row("build key.json out.dat", 1, u"key.json: top level: unknown key \"Sets\"\n"_s);
         row("build - out.dat", 1, u"<stdin>: invalid JSON at byte 0 (line 1, column 1)"_s);
         row("build bad.json out.dat", 1, u"bad.json: invalid JSON at byte 3 (line 2, column 2): ");
+        const QString raw = u".json: invalid JSON at byte 80 (line 1, column 81): raw control "
+                            u"character U+00%1 inside a string; write it as \\u00%2\n"_s;
+        row("build nul.json out.dat", 1, u"nul"_s + raw.arg(u"00"_s, u"00"_s));
+        row("build lf.json out.dat", 1, u"lf"_s + raw.arg(u"0A"_s, u"0a"_s));
+        row("build us.json out.dat", 1, u"us"_s + raw.arg(u"1F"_s, u"1f"_s));
+        row("build twice.json out.dat", 1,
+            u"twice.json: invalid JSON at byte 36 (line 1, column 37): key \"tilesets\" given "
+            u"twice\n"_s);
+        row("build escaped.json out.dat", 1,
+            u"escaped.json: invalid JSON at byte 83 (line 1, column 84): key \"name\" given "
+            u"twice\n"_s);
+        // Endless input stops at the limit.
+        const QString tooLong = u": more than 16 MiB (16,777,216 bytes), more than the JSON of "
+                                u"any tileset file; nothing written\n"_s;
+        row("build limit.json limit.dat", 0, {});
+        row("build over.json out.dat", 2, u"hmkset: over.json"_s + tooLong);
+        row("build /dev/zero out.dat", 2, u"hmkset: /dev/zero"_s + tooLong);
         // diff lists what differs, one field a line; % in a name is no placeholder.
         row("diff in.dat in.dat", 0, {});
         row("diff in.dat changed.dat", 1,
             u"tileset 0 name: \"Set 0\" -> \"%1 50% café €\"\n"
             u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\ntileset 1 name: \"Set 1\" -> \"\"\n"
             u"tileset 1 entry 0: \"1:0\" -> \"wide"_s +
-                QString(28, u' ') + u"\"\ntileset 1 entry 1: \"1:1\" -> (never written)\n"_s);
+                QString(28, u' ') +
+                u"\"\ntileset 1 entry 1: \"1:1\" -> (never written)\ntrailing bytes: 1 -> 0\n"_s);
+        row("diff in.dat in2.dat", 1, u"trailing bytes: 1, changed\n"_s);
         row("diff in.dat more.dat", 1, u"tilesets: 2 -> 3\ntileset 2 added: \"Set 2\"\n"_s);
         row("diff more.dat in.dat", 1, u"tilesets: 3 -> 2\ntileset 2 removed: \"Set 2\"\n"_s);
         // Lined up: an insert is one line, and a tileset is compared with its own, renamed.
@@ -245,10 +276,11 @@ private Q_SLOTS:
         QCOMPARE(read(u"repo/hmkset.dat"_s), fileBytes(with(theirs, 1, -1, "Moss")));
     }
 
-    // A save cut short leaves the old file whole: on a full disk (a small tmpfs, where one
-    // can be mounted), at the file size limit, and when the limit kills the process midway.
-    // The message names the path and the system's reason.
-    void interruptedSave_data()
+    // Commands a shell runs. A save cut short leaves the old file whole: on a full disk (a
+    // small tmpfs, where one can be mounted), at the file size limit, and when the limit
+    // kills the process midway; the message names the path and the system's reason. A save
+    // keeps the bytes after the last tileset. A name that is not UTF-8 writes nothing.
+    void shellCommands_data()
     {
         // exitCode: 99: the old file changed
         addColumns<QStringList, int, QString>("command", "exitCode", "shown");
@@ -266,8 +298,20 @@ private Q_SLOTS:
             << sh(u"trap '' XFSZ; ulimit -f 1024"_s) << 1 << failed.arg(u"file too large"_s);
         QTest::newRow("killed at the file size limit")
             << sh(u"ulimit -c 0; ulimit -f 1024; exec 2>/dev/null"_s) << 128 + SIGXFSZ << QString();
+        const auto run = [this](const QString &script) {
+            return QStringList{u"sh"_s, u"-c"_s, script, mHmkset};
+        };
+        QTest::newRow("resaved with its trailing bytes")
+            << run(u"\"$0\" resave in.dat r.dat && cmp in.dat r.dat"_s) << 0 << QString();
+        QTest::newRow("a name not UTF-8")
+            << run(u"\"$0\" resave in.dat \"$(printf '\\377x.dat')\"; s=$?; ls *x.dat 2>/dev/null "
+                   u"&& exit 99; "
+                   u"exit $s"_s)
+            << 2
+            << u"hmkset: \"\\xffx.dat\" is not UTF-8, and hmkset takes names in UTF-8 only; "
+               u"nothing done\n"_s;
     }
-    void interruptedSave()
+    void shellCommands()
     {
         QFETCH(QStringList, command);
         const auto [code, out, err] = runCommand(command);
