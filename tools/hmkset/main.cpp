@@ -98,8 +98,7 @@ bool namesFileAsGiven(const QByteArray &argument)
         shown += c >= 0x20 && c < 0x7F
                      ? QString(QLatin1Char(c))
                      : u"\\x"_s + QString::number(uchar(c), 16).rightJustified(2, u'0');
-    printError(u"hmkset: \"%1\" is not UTF-8, and hmkset takes names in UTF-8 only; nothing "
-               u"done"_s.arg(shown));
+    printError(u"hmkset: \"%1\" is not UTF-8, and hmkset takes UTF-8 names only"_s.arg(shown));
     return false;
 }
 
