@@ -53,9 +53,11 @@ bool save(const TilesetTable &tilesets, const QString &path)
     return false;
 }
 
-QString inputName(const QString &path)
+// How messages name build's input.
+QString inputName(const QString &jsonPath)
 {
-    return path == u"-" ? u"<stdin>"_s : path;
+    const QString name = (jsonPath == u"-" ? u"<stdin>"_s : jsonPath);
+    return name;
 }
 
 // The input whole, read in pieces so that an endless one (/dev/zero, yes) stops at the
