@@ -24,8 +24,9 @@ inline LoadError expectedLoadError(QByteArrayView file, int requiredEntryCount)
 }
 
 // Text before the first NUL; after it spaces, and the NUL kept when the raw field begins or
-// ends with a blank. An entry whose first byte is NUL is all NUL.
-inline TilesetTable expectedTable(QByteArrayView file)
+// ends with a blank. An entry whose first byte is NUL is all NUL. Bytes after the last
+// record are kept when opened (required < 0), dropped when imported.
+inline TilesetTable expectedTable(QByteArrayView file, int required)
 {
     TilesetTable table{uchar(file[0]), uchar(file[1])};
     QByteArray bytes = file.sliced(HeaderSize, table.bytes().size()).toByteArray();
@@ -41,6 +42,7 @@ inline TilesetTable expectedTable(QByteArrayView file)
         }
     }
     std::copy(bytes.cbegin(), bytes.cend(), table.recordData());
+    table.setTrailingBytes(required < 0 ? file.toByteArray().mid(HeaderSize + bytes.size()) : "");
     return table;
 }
 
@@ -57,6 +59,6 @@ inline bool readAsModelled(const QByteArray &file, int requiredEntryCount,
     const LoadError error =
         readTilesetDevice(buffer, file.size(), requiredEntryCount, progress, table);
     CHECK(error == expectedLoadError(file, requiredEntryCount));
-    CHECK(table == (error == LoadError::None ? expectedTable(file) : prior));
+    CHECK(table == (error == LoadError::None ? expectedTable(file, requiredEntryCount) : prior));
     return error == LoadError::None;
 }

@@ -73,6 +73,8 @@ public:
         result.merged = TilesetTable(mCount, mBase.entryCount(), Qt::Uninitialized);
         if (mCount > 0)
             std::memcpy(result.merged.recordData(), mBytes.constData(), mBytes.size());
+        // Bytes after the records belong to no tileset: ours, the file being merged into.
+        result.merged.setTrailingBytes(mOurs.trailingBytes());
         result.conflicts = std::move(mConflicts);
         return result;
     }

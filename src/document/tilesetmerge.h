@@ -35,8 +35,9 @@ struct TilesetMerge
 // it keeps ours and is a conflict. Tilesets inserted or deleted on one side are inserted or
 // deleted; inserted on both sides at the same place, ours come first, then theirs, but a
 // record both inserted there is taken once. A tileset deleted on one side and changed on
-// the other is a conflict that keeps ours. All three tables must have the same entry
-// count. The merge may hold no tileset or more than 255; the caller refuses those.
+// the other is a conflict that keeps ours. The bytes after the last record are ours. All
+// three tables must have the same entry count. The merge may hold no tileset or more than
+// 255; the caller refuses those.
 TilesetMerge mergeTilesets(const TilesetTable &base, const TilesetTable &ours,
                            const TilesetTable &theirs);
 

@@ -91,6 +91,13 @@ LoadError readTilesetDevice(QIODevice &device, qint64 size, int requiredEntryCou
             j += run;
         }
     }
+    // Kept for the file's own saves; an import takes one record and never needs them.
+    if (requiredEntryCount < 0 && size > length) {
+        const QByteArray trailing = device.read(size - length);
+        if (trailing.size() != size - length)
+            return failed(reason, LoadError::LoadFailed, deviceErrorReason(device, false));
+        table.setTrailingBytes(trailing);
+    }
     pending = std::move(table);
     return LoadError::None;
 }

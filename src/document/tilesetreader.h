@@ -17,9 +17,10 @@ enum class LoadError
 };
 
 // In import mode requiredEntryCount is the document's E; -1 accepts any.
-// On success pending holds the file's tilesets; on failure it is left untouched and reason,
-// when given, receives why in the words of filereason.h: "no such file", "the file is
-// 12 bytes short: its counts need 9,950 bytes, it has 9,938", "the file has no tilesets".
+// On success pending holds the file's tilesets, in load mode with the bytes after the last
+// record; on failure it is left untouched and reason, when given, receives why in the
+// words of filereason.h: "no such file", "the file is 12 bytes short: its counts need
+// 9,950 bytes, it has 9,938", "the file has no tilesets".
 LoadError readTilesetFile(const QString &path, int requiredEntryCount, const FileProgress &progress,
                           TilesetTable &pending, QString *reason = nullptr);
 

@@ -19,7 +19,8 @@ constexpr qint64 fileLength(int tilesetCount, int entryCount)
 // The names and entries of a tileset file, held exactly as the file lays them out:
 // one record per tileset, its 33-byte name followed by its E entries of 32 bytes.
 // Load and save therefore move whole records, and inserting or deleting a tileset is
-// one replacement of bytes.
+// one replacement of bytes. Bytes a file holds after its last record, which other tools
+// may put there, are kept apart and go out again after the last record.
 class TilesetTable
 {
 public:
@@ -41,6 +42,8 @@ public:
     }
     QByteArrayView record(int tileset) const { return {nameData(tileset), recordSize()}; }
     const QByteArray &bytes() const { return mBytes; }
+    const QByteArray &trailingBytes() const { return mTrailingBytes; }
+    void setTrailingBytes(const QByteArray &bytes) { mTrailingBytes = bytes; }
 
     // Whole fields, copied as they are; a view of another width is cut or NUL-filled.
     void setTilesetName(int tileset, QByteArrayView field);
@@ -71,4 +74,5 @@ private:
     int mTilesetCount = 0;
     int mEntryCount = 0;
     QByteArray mBytes;
+    QByteArray mTrailingBytes;
 };

@@ -140,7 +140,8 @@ bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
             first = k + 1;
         }
     }
-    return true;
+    const QByteArray &trailing = tilesets.trailingBytes();
+    return writeAll(device, trailing.constData(), trailing.size());
 }
 
 bool writeTilesetFile(const TilesetTable &tilesets, const QString &path,

@@ -7,8 +7,8 @@
 
 class QIODevice;
 
-// Writes the header and every record exactly as held. A count above 255 fails before
-// anything is written. Returns false on any failure.
+// Writes the header, every record and the bytes after the last record exactly as held.
+// A count above 255 fails before anything is written. Returns false on any failure.
 bool writeTilesetDevice(const TilesetTable &tilesets, QIODevice &device,
                         const FileProgress &progress);
 

@@ -99,10 +99,11 @@ std::optional<RecoveryCopy> RecoveryFile::read(const QString &path)
     // The bytes as they were, untidied, unlike a load: the document comes back byte for byte.
     const int tilesetCount = uchar(bytes[0]);
     const int entryCount = uchar(bytes[1]);
-    if (tilesetCount == 0 || entryCount == 0 ||
-        bytes.size() != fileLength(tilesetCount, entryCount))
+    const qint64 length = fileLength(tilesetCount, entryCount);
+    if (tilesetCount == 0 || entryCount == 0 || bytes.size() < length)
         return std::nullopt;
     copy.table = TilesetTable(tilesetCount, entryCount, Qt::Uninitialized);
-    std::memcpy(copy.table.recordData(), bytes.constData() + HeaderSize, bytes.size() - HeaderSize);
+    std::memcpy(copy.table.recordData(), bytes.constData() + HeaderSize, length - HeaderSize);
+    copy.table.setTrailingBytes(bytes.sliced(length)); // the bytes after the last record
     return copy;
 }

@@ -4,6 +4,7 @@
 #include "fieldsearch.h"
 #include "settingsfile.h"
 #include "tilesetfiles.h"
+#include "tilesetmerge.h"
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
 
@@ -196,7 +197,8 @@ private Q_SLOTS:
     }
 
     // Loading pumps once per entry record and reads the records in pieces of at most 256 KB,
-    // pumping between them; saving pumps once per tileset and cuts the file to its length.
+    // pumping between them, then the bytes after them; saving pumps once per tileset, writes
+    // those bytes back and cuts the file to its length.
     // The bar goes up by 100 / (T - 1) before each tileset while the total stays within 100.
     void progress_data()
     {
@@ -220,8 +222,7 @@ private Q_SLOTS:
                 return QBuffer::readData(data, size);
             }
         } disk;
-        const QByteArray original = fileBytes(numberedTable(tilesets, entries));
-        disk.setData(original + "trailing bytes are ignored");
+        disk.setData(fileBytes(numberedTable(tilesets, entries)) + "trailing bytes are kept");
         disk.open(QIODevice::ReadOnly);
         QList<float> loading, saving;
         TilesetTable table;
@@ -230,18 +231,39 @@ private Q_SLOTS:
         };
         QCOMPARE(readTilesetDevice(disk, disk.size(), -1, seen(loading), table), LoadError::None);
         QCOMPARE(disk.pumps, tilesets * entries);
-        QTEST(int(disk.reads.size()) - 1, "pieces"); // after the counts
+        QTEST(int(disk.reads.size()) - 2, "pieces"); // after the counts, before the trailing
         for (qsizetype i = 2; i < disk.reads.size(); ++i)
             QVERIFY(disk.reads[i].first <= 256 * 1024 &&
                     disk.reads[i].second > disk.reads[i - 1].second);
         const QString out = write(u"out.dat"_s, QByteArray(99999, 'x'));
         QVERIFY(writeTilesetFile(table, out, seen(saving)));
-        // The header and records, and cut to that length.
-        QCOMPARE(std::pair(disk.pumps, read(out)), std::pair(tilesets * (entries + 1), original));
+        // The header, records and trailing bytes, and cut to that length.
+        QCOMPARE(std::pair(disk.pumps, read(out)),
+                 std::pair(tilesets * (entries + 1), disk.data()));
         QFETCH(QList<float>, bar);
         // Never before the last tileset.
         QCOMPARE(std::tuple(loading.size(), loading.first(bar.size()), saving),
                  std::tuple(std::max(0, tilesets - 1), bar, loading));
+    }
+
+    // Bytes after the last record stay after it when a tileset is added after the last (a
+    // delete is the same replacement of records) and through a merge (ours'); an import
+    // reads none.
+    void trailingBytes_data()
+    {
+        addColumns<TilesetTable, QByteArray>("table", "saved");
+        const TilesetTable plain = numberedTable(2, 3), x = with(plain, 1, 0, "x");
+        TilesetTable tail = plain, imported;
+        tail.setTrailingBytes("!");
+        QTest::newRow("added") << inserted(tail, 2, "") << fileBytes(inserted(plain, 2, "")) + '!';
+        QTest::newRow("merged") << mergeTilesets(plain, tail, x).merged << fileBytes(x) + '!';
+        readTilesetFile(write(u"tail.dat"_s, fileBytes(plain) + '!'), 3, {}, imported);
+        QTest::newRow("imported") << imported << fileBytes(plain);
+    }
+    void trailingBytes()
+    {
+        QFETCH(TilesetTable, table);
+        QTEST(writeTilesetFile(table, u"t.dat"_s, {}) ? read(u"t.dat"_s) : QByteArray(), "saved");
     }
 
     // A save completes or leaves the old file byte for byte, and the file stays the same

@@ -94,6 +94,7 @@ private Q_SLOTS:
         // A table a load would tidy: bytes after a terminator that are not blanks.
         TilesetTable untidy = numberedTable(2, 4);
         untidy.setEntry(1, 1, QByteArray("ab\0cd\xff", 6));
+        untidy.setTrailingBytes("tail"); // kept after the last record
         QVERIFY(RecoveryFile::write(left, {untidy, path, changed, FileStamp::of(path)}));
         QVERIFY(TestFiles::read(left).startsWith(QByteArray("HMKR\0\2", 6))); // format 2
         QFETCH(bool, changedSince);

@@ -13,7 +13,7 @@ namespace TestFiles {
 inline QByteArray fileBytes(const TilesetTable &tilesets)
 {
     return char(tilesets.tilesetCount()) + (char(tilesets.entryCount()) + QByteArray(3, '\0')) +
-           tilesets.bytes();
+           tilesets.bytes() + tilesets.trailingBytes();
 }
 
 // Names "Set k" and entries "k:j", stored as typed text is (one NUL, then spaces).

@@ -46,17 +46,25 @@ private Q_SLOTS:
         changed.setEntry(0, 1, padFixedText("wide", EntryWidth));
         changed.setEntry(1, 1, QByteArray(EntryWidth, '\0'));
         write(u"in.dat"_s, fileBytes(in) + '!');
+        write(u"in2.dat"_s, fileBytes(in) + '?');
         write(u"changed.dat"_s, fileBytes(changed));
         write(u"fewer.dat"_s, fileBytes(with(numberedTable(2, 2), 1, 1, "new")));
         write(u"more.dat"_s, fileBytes(numberedTable(3, 3)));
         const TilesetTable top = inserted(inserted(in, 0, "Top"), 2, "Mid");
         write(u"top.dat"_s, fileBytes(with(with(top, 3, -1, "Moss"), 3, 0, "e")));
         write(u"short.dat"_s, QByteArray("\n\n\0\0\0", 5));
+        const QByteArray one = dumpJson(numberedTable(1, 1));
+        write(u"256.json"_s, QByteArray(one).replace("\"tilesets\": 1", "\"tilesets\": 256"));
         write(u"in.json"_s, dumpJson(in).replace(R"("1:2")", "\"" + QByteArray(33, 'x') + "\""));
-        write(u"256.json"_s,
-              R"({"format": "hmkset", "tilesets": 256, "entriesPerTileset": 1, "sets": []})");
         write(u"key.json"_s, R"({"format": "hmkset", "Sets": []})");
         write(u"bad.json"_s, "{\n}}");
+        // Raw controls in a string, a key given twice (the second spelt with an escape), and
+        // spacing up to the size limit and one byte over.
+        write(u"nul.json"_s, QByteArray(one).insert(105, '\0'));
+        write(u"us.json"_s, QByteArray(one).insert(105, '\x1f'));
+        write(u"escaped.json"_s, QByteArray(one).replace(91, 6, R"("name": "b", "na\u006de")"));
+        write(u"limit.json"_s, one.leftJustified(MaximumJsonBytes, ' '));
+        write(u"over.json"_s, one.leftJustified(MaximumJsonBytes + 1, ' '));
         write(u"big.dat"_s, fileBytes(numberedTable(255, 255)));
         write(u"big.json"_s, dumpJson(numberedTable(255, 255)));
         QVERIFY(QFile::link(u"in.dat"_s, u"link.dat"_s)); // a link to a file is that file
@@ -122,7 +130,7 @@ private Q_SLOTS:
         row("help dump build", 2, u"hmkset: help takes at most one command\n"_s);
         row("info in.dat in.dat", 2, u"hmkset: info takes 1 argument(s), got 2\n"_s);
         row("build in.json out.dat", 1,
-            u"in.json: sets[1].entries[2]: 33 characters, at most 32\n"_s);
+            u"in.json: sets[1].entries[2]: 33 characters, at most 32"_s);
         row("build 256.json out.dat", 1,
             u"256.json: tilesets: expected a whole number from 1 to 255, got 256\n"_s);
         row("build big.json big2.dat", 0, {}); // the largest file
@@ -132,13 +140,24 @@ private Q_SLOTS:
         row("build key.json out.dat", 1, u"key.json: top level: unknown key \"Sets\"\n"_s);
         row("build - out.dat", 1, u"<stdin>: invalid JSON at byte 0 (line 1, column 1)"_s);
         row("build bad.json out.dat", 1, u"bad.json: invalid JSON at byte 3 (line 2, column 2): ");
+        const QString raw = u".json: invalid JSON at byte 105 (line 7, column 21): raw control "
+                            u"character U+00%1 inside a string; write it as \\u00%2\n"_s;
+        row("build nul.json out.dat", 1, u"nul"_s + raw.arg(u"00"_s, u"00"_s));
+        row("build us.json out.dat", 1, u"us"_s + raw.arg(u"1F"_s, u"1f"_s));
+        row("build escaped.json out.dat", 1,
+            u"escaped.json: invalid JSON at byte 104 (line 7, column 20): key \"name\" given"_s);
+        // Endless input stops at the limit.
+        row("build limit.json limit.dat", 0, {});
+        row("build over.json out.dat", 2, u"hmkset: over.json: more than 16 MiB (16,777,216"_s);
+        row("build /dev/zero out.dat", 2, u"hmkset: /dev/zero: more than 16 MiB"_s);
         // diff lists what differs, one field a line; % in a name is no placeholder.
         row("diff in.dat in.dat", 0, {});
         row("diff in.dat changed.dat", 1,
             u"tileset 0 name: \"Set 0\" -> \"%1 50% café €\"\n"
-            u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\ntileset 1 name: \"Set 1\" -> \"\"\n"
-            u"tileset 1 entry 0: \"1:0\" -> \"wide"_s +
-                QString(28, u' ') + u"\"\ntileset 1 entry 1: \"1:1\" -> (never written)\n"_s);
+            u"tileset 0 entry 2: \"0:2\" -> \" a\\t\"\ntileset 1 name: \"Set 1\" -> \"\"\n"_s +
+                u"tileset 1 entry 0: \"1:0\" -> \"wide%1\"\n"_s.arg(QString(28, u' ')) +
+                u"tileset 1 entry 1: \"1:1\" -> (never written)\ntrailing bytes: 1 -> 0\n"_s);
+        row("diff in.dat in2.dat", 1, u"trailing bytes: 1, changed\n"_s);
         row("diff in.dat more.dat", 1, u"tilesets: 2 -> 3\ntileset 2 added: \"Set 2\"\n"_s);
         row("diff more.dat in.dat", 1, u"tilesets: 3 -> 2\ntileset 2 removed: \"Set 2\"\n"_s);
         // Lined up: an insert is one line, and a tileset is compared with its own, renamed.
@@ -245,10 +264,11 @@ private Q_SLOTS:
         QCOMPARE(read(u"repo/hmkset.dat"_s), fileBytes(with(theirs, 1, -1, "Moss")));
     }
 
-    // A save cut short leaves the old file whole: on a full disk (a small tmpfs, where one
-    // can be mounted), at the file size limit, and when the limit kills the process midway.
-    // The message names the path and the system's reason.
-    void interruptedSave_data()
+    // Commands a shell runs. A save cut short leaves the old file whole: on a full disk (a
+    // small tmpfs, where one can be mounted), at the file size limit, and when the limit
+    // kills the process midway; the message names the path and the system's reason. A name
+    // that is not UTF-8 writes nothing.
+    void shellCommands_data()
     {
         // exitCode: 99: the old file changed
         addColumns<QStringList, int, QString>("command", "exitCode", "shown");
@@ -272,8 +292,12 @@ private Q_SLOTS:
                            u"test -L loop || exit 99; exit $s"_s,
                            mHmkset}
             << 1 << u"hmkset: Error while saving! loop: too many levels of symbolic links\n"_s;
+        // A file written under either name goes on to the save after it, which succeeds.
+        QTest::newRow("a name not UTF-8")
+            << sh(u"\"$0\" resave in.dat \"$(printf '\\377x.dat')\"; s=$?; [ -e *x.dat ] || exit $s"_s)
+            << 2 << u"hmkset: \"\\xffx.dat\" is not UTF-8, and hmkset takes UTF-8 names only\n"_s;
     }
-    void interruptedSave()
+    void shellCommands()
     {
         QFETCH(QStringList, command);
         const auto [code, out, err] = runCommand(command);

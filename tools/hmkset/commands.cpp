@@ -11,6 +11,7 @@
 #include "tilesetwriter.h"
 
 #include <QFile>
+#include <QLocale>
 
 using namespace Qt::StringLiterals;
 
@@ -52,8 +53,18 @@ bool save(const TilesetTable &tilesets, const QString &path)
     return false;
 }
 
-bool readInput(const QString &path, QByteArray &bytes)
+// How messages name build's input.
+QString inputName(const QString &jsonPath)
 {
+    const QString name = (jsonPath == u"-" ? u"<stdin>"_s : jsonPath);
+    return name;
+}
+
+// The input whole, read in pieces so that an endless one (/dev/zero, yes) stops at the
+// limit; else the exit status, its message shown.
+int readInput(const QString &path, QByteArray &bytes)
+{
+    constexpr qint64 PieceBytes = 64 * 1024;
     QFile file;
     bool opened = false;
     if (path == u"-") {
@@ -62,13 +73,23 @@ bool readInput(const QString &path, QByteArray &bytes)
         file.setFileName(path);
         opened = file.open(QIODevice::ReadOnly);
     }
-    if (opened) {
-        bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError)
-            return true;
+    qint64 read = opened ? 1 : -1; // 0 once at the end, -1 on failure
+    while (read > 0) {
+        const qsizetype at = bytes.size();
+        bytes.resize(at + PieceBytes);
+        read = file.read(bytes.data() + at, PieceBytes);
+        bytes.resize(at + std::max<qint64>(read, 0));
+        if (bytes.size() > MaximumJsonBytes) {
+            printError(u"hmkset: %1: more than 16 MiB (%2 bytes), more than the JSON of any "
+                       u"tileset file; nothing written"_s.arg(
+                           inputName(path), QLocale(QLocale::English).toString(MaximumJsonBytes)));
+            return ExitUsage;
+        }
     }
+    if (read == 0)
+        return ExitSuccess;
     printError(u"hmkset: cannot read %1: %2"_s.arg(path, file.errorString()));
-    return false;
+    return ExitFailure;
 }
 
 } // namespace
@@ -116,11 +137,11 @@ int runDump(const QString &path)
 int runBuild(const QString &jsonPath, const QString &outPath)
 {
     QByteArray json;
-    if (!readInput(jsonPath, json))
-        return ExitFailure;
+    if (const int status = readInput(jsonPath, json); status != ExitSuccess)
+        return status;
     const BuildResult result = buildTilesets(json);
     if (!result.ok()) {
-        printError((jsonPath == u"-" ? u"<stdin>"_s : jsonPath) + u": "_s + result.error);
+        printError(inputName(jsonPath) + u": "_s + result.error);
         return ExitFailure;
     }
     return save(result.tilesets, outPath) ? ExitSuccess : ExitFailure;

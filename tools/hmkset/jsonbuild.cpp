@@ -7,9 +7,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -17,17 +19,60 @@ namespace {
 
 constexpr int MaxCount = 255; // one header byte each
 
-// The parser's byte offset, with line and column added for people editing by hand.
-QString invalidJson(QByteArrayView json, const QJsonParseError &parseError)
+// The byte offset, with line and column added for people editing by hand.
+QString invalidJson(QByteArrayView json, qsizetype offset, const QString &problem)
 {
-    const qsizetype offset = std::clamp<qsizetype>(parseError.offset, 0, json.size());
+    offset = std::clamp<qsizetype>(offset, 0, json.size());
     const QByteArrayView before = json.first(offset);
     const qsizetype line = before.count('\n') + 1;
     const qsizetype column = offset - (before.lastIndexOf('\n') + 1) + 1;
     return u"invalid JSON at byte %1 (line %2, column %3): %4"_s.arg(offset)
         .arg(line)
         .arg(column)
-        .arg(parseError.errorString());
+        .arg(problem);
+}
+
+// Qt's parser takes a raw control character inside a string (and cuts the string at a
+// NUL), and keeps the last of a key given twice: either would build another file than the
+// one written. Asked of text Qt has parsed, so that strings and brackets are sound.
+QString strictnessProblem(QByteArrayView json)
+{
+    QList<std::optional<QSet<QString>>> levels; // the keys of each object, none for arrays
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '{' || c == '[')
+            levels.append(c == '{' ? std::optional(QSet<QString>()) : std::nullopt);
+        else if (c == '}' || c == ']')
+            levels.removeLast();
+        if (c != '"')
+            continue;
+        const qsizetype start = i;
+        for (++i; i < json.size() && json[i] != '"'; ++i) {
+            if (uchar(json[i]) < 0x20) {
+                const QString hex = QString::number(uchar(json[i]), 16).rightJustified(4, u'0');
+                return invalidJson(json, i,
+                                   u"raw control character U+%1 inside a string; write it as "
+                                   u"\\u%2"_s.arg(hex.toUpper(), hex));
+            }
+            i += json[i] == '\\';
+        }
+        if (i >= json.size()) // past the end of what Qt read: a NUL ended its input
+            break;
+        qsizetype next = i + 1;
+        while (next < json.size() && QByteArrayView(" \t\r\n").contains(json[next]))
+            ++next;
+        if (next == json.size() || json[next] != ':' || levels.isEmpty() || !levels.last())
+            continue;
+        const QByteArrayView quoted = json.sliced(start, i + 1 - start);
+        const QString key =
+            quoted.contains('\\')
+                ? QJsonDocument::fromJson('[' + quoted.toByteArray() + ']').array().at(0).toString()
+                : QString::fromUtf8(quoted.sliced(1).chopped(1));
+        if (levels.last()->contains(key))
+            return invalidJson(json, start, u"key %1 given twice"_s.arg(quotedJson(key)));
+        levels.last()->insert(key);
+    }
+    return {};
 }
 
 bool readCount(const QJsonObject &top, QLatin1StringView key, int &count, QString &error)
@@ -105,7 +150,9 @@ BuildResult buildTilesets(QByteArrayView json)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json.toByteArray(), &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return refused(invalidJson(json, parseError));
+        return refused(invalidJson(json, parseError.offset, parseError.errorString()));
+    if (const QString problem = strictnessProblem(json); !problem.isEmpty())
+        return refused(problem);
     if (!document.isObject())
         return refused(wrongType(QString(), "an object"_L1, QJsonValue(document.array())));
     const QJsonObject top = document.object();

@@ -3,6 +3,7 @@
 #include "usage.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -85,10 +86,30 @@ int run(const QStringList &arguments)
     return runResave(rest[0], rest[1]);
 }
 
+// Qt names files in UTF-8 and decodes other bytes lossily: a name that is not UTF-8 would
+// be read or written under another name. It is refused, printable ASCII shown as it is,
+// any other byte as \xHH.
+bool namesFileAsGiven(const QByteArray &argument)
+{
+    if (QFile::encodeName(QFile::decodeName(argument)) == argument)
+        return true;
+    QString shown;
+    for (const char c : argument)
+        shown += c >= 0x20 && c < 0x7F
+                     ? QString(QLatin1Char(c))
+                     : u"\\x"_s + QString::number(uchar(c), 16).rightJustified(2, u'0');
+    printError(u"hmkset: \"%1\" is not UTF-8, and hmkset takes UTF-8 names only"_s.arg(shown));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    for (int i = 1; i < argc; ++i) {
+        if (!namesFileAsGiven(argv[i]))
+            return ExitUsage;
+    }
     QCoreApplication app(argc, argv);
     return run(QCoreApplication::arguments().mid(1));
 }

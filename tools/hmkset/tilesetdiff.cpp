@@ -89,6 +89,12 @@ QStringList tilesetDifferences(const TilesetTable &before, const TilesetTable &a
         else
             lines.append(fieldLine(before, after, difference));
     }
+    // Last, where they stand in the file; their bytes mean nothing to the editor.
+    const QByteArray &was = before.trailingBytes(), &is = after.trailingBytes();
+    if (was.size() != is.size())
+        compareCount(lines, u"trailing bytes"_s, int(was.size()), int(is.size()));
+    else if (was != is)
+        lines.append(u"trailing bytes: %1, changed"_s.arg(was.size()));
     return lines;
 }
 

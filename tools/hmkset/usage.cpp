@@ -19,7 +19,8 @@ missing. Works on damaged files the editor refuses to open.)"},
   null             an entry never assigned
   {"hex": "..."}   any other bytes, two hex digits a byte
 Characters are the game's code page, Windows-1252. "hmkset build" turns the
-JSON back into exactly the bytes "hmkset resave" writes.
+JSON back into exactly the bytes "hmkset resave" writes, save any bytes after
+the last tileset, which the JSON does not hold.
 
   hmkset dump hmkset.dat > hmkset.json)"},
     {u"build", 2, u"build JSON OUT",
@@ -27,14 +28,17 @@ JSON back into exactly the bytes "hmkset resave" writes.
 All of it is checked first: counts from 1 to 255 that match the arrays, names of
 at most 33 characters, entries of at most 32, only Windows-1252 characters. A
 problem is reported with its place, such as sets[3].entries[12], and nothing is
-written. OUT is replaced only once the new file is complete.
+written; so are a control character typed raw inside a string (write \t or
+\u0009) and a key given twice. OUT is replaced only once the new file is
+complete. JSON over 16 MiB, more than any tileset file's, is refused with exit
+status 2 as soon as that much is read.
 
   hmkset build hmkset.json hmkset.dat
   sed 's/grass_/meadow_/' hmkset.json | hmkset build - hmkset.dat)"},
     {u"resave", 2, u"resave IN OUT",
      uR"(Opens IN and saves it as OUT exactly as the editor's Open then Save do: fields
 are tidied the way the editor tidies them and bytes after the last tileset are
-dropped. Shows what the editor would make of a file.)"},
+kept after it. Shows what the editor would make of a file.)"},
     {u"diff", 2, u"diff A B",
      uR"(Opens A and B as the editor does and prints what differs from A to B, one line
 each, numbered from 0 as in the editor's lists:
@@ -46,6 +50,8 @@ each, numbered from 0 as in the editor's lists:
   tileset 9 removed: "Ruins 1"              a tileset only A has
   tileset 4 (was 3) entry 12: "a" -> "b"    a tileset whose number moved
   tileset 4 entry 9: "c" -> (never written)  an entry never written (all NUL)
+  trailing bytes: 0 -> 12                   bytes after the last tileset
+  trailing bytes: 12, changed
 Tilesets are lined up by content, so a tileset inserted or deleted is one line
 and the tilesets after it are compared with their own. Texts end at the first
 NUL and are Windows-1252; blanks show inside the quotes, control characters as
@@ -68,8 +74,9 @@ the merge as OUT (OURS when no -o is given) the way the editor saves:
     each conflict is listed with its texts as diff shows them:
   tileset 3 entry 12: base "tree", ours "oak", theirs "pine"
   tileset 5: base "Swamp", ours removed, theirs changed "Swamp"
-Tilesets are lined up by content, as diff lines them up. The three files must
-have the same number of entries per tileset.
+Tilesets are lined up by content, as diff lines them up. OUT keeps the bytes
+OURS has after its last tileset. The three files must have the same number of
+entries per tileset.
 Exit status: 0 merged, 1 merged with conflicts, 2 nothing written: a file the
 editor would not open, entry counts that differ, a merge of no tileset or more
 than 255, or a failed save.
@@ -115,8 +122,9 @@ Typical use:
   (edit hmkset.json, commit it)
   hmkset build hmkset.json hmkset.dat
 
-Exit status: 0 done, 1 failed (build then writes nothing), 2 wrong usage; diff
-and merge have their own (see "hmkset help diff", "hmkset help merge").
+Exit status: 0 done, 1 failed (build then writes nothing), 2 wrong usage, a
+name that is not UTF-8 or JSON over 16 MiB; diff and merge have their own (see
+"hmkset help diff", "hmkset help merge").
 Run "hmkset COMMAND --help" for the details of a command.)"_s;
 }
 
