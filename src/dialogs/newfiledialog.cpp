@@ -2,6 +2,7 @@
 
 #include "dialogflags.h"
 #include "textutils.h"
+#include "tilesettable.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -148,10 +149,10 @@ std::optional<int> NewFileDialog::validCount(int index) const
     // Checked again after rounding, as the count will be used: 0.4 would make no table and
     // 255.6 one that no file header can hold.
     const std::optional<double> value = valueFromText(mCountBoxes[index]->text());
-    if (!value || *value <= 0 || *value >= 256)
+    if (!value || *value <= 0 || *value >= MaximumCount + 1)
         return std::nullopt;
     const int count = countFromValue(*value);
-    if (count < 1 || count > 255)
+    if (count < 1 || count > MaximumCount)
         return std::nullopt;
     return count;
 }

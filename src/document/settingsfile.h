@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // Values of hmktse.ini; positions and sizes are in twips.
 struct EditorSettings
 {
+    // What LastOpened holds when the editor closed with no document open.
+    static constexpr QStringView NoDocument = u"n/a";
+
     QString lastOpened;
     int windowLeft = 0;
     int windowTop = 0;

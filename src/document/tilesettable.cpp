@@ -42,3 +42,12 @@ void TilesetTable::replaceBytes(qsizetype offset, qsizetype length, QByteArrayVi
     mBytes.replace(offset, length, bytes.data(), bytes.size());
     mTilesetCount = int(mBytes.size() / recordSize());
 }
+
+TilesetTable newFileTable(int tilesetCount, int entryCount)
+{
+    TilesetTable table(tilesetCount, entryCount);
+    table.setTilesetName(0, padFixedText("Generic", NameWidth));
+    if (tilesetCount > 50)
+        table.setTilesetName(50, padFixedText("New generic", NameWidth));
+    return table;
+}

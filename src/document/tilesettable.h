@@ -7,6 +7,8 @@
 
 // hmkset.dat: the two counts and three reserved bytes, then one record per tileset.
 constexpr qint64 HeaderSize = 5;
+// The most tilesets, and entries per tileset, a file holds: each count is one header byte.
+constexpr int MaximumCount = 255;
 constexpr qint64 recordLength(int entryCount)
 {
     return NameWidth + qint64(EntryWidth) * entryCount;
@@ -76,3 +78,7 @@ private:
     QByteArray mBytes;
     QByteArray mTrailingBytes;
 };
+
+// A new file's table: every byte NUL but the names of tileset 0, "Generic", and of tileset
+// 50, "New generic", where there is one.
+TilesetTable newFileTable(int tilesetCount, int entryCount);

@@ -16,7 +16,8 @@ constexpr qsizetype BatchBytes = 256 * 1024;
 
 bool countsFit(const TilesetTable &tilesets)
 {
-    return !tilesets.isNull() && tilesets.tilesetCount() <= 255 && tilesets.entryCount() <= 255;
+    return !tilesets.isNull() && tilesets.tilesetCount() <= MaximumCount &&
+           tilesets.entryCount() <= MaximumCount;
 }
 
 // A short write records no error; writing the rest either completes or fails with a reason.
@@ -150,7 +151,8 @@ bool writeTilesetFile(const TilesetTable &tilesets, const QString &path,
     if (tilesets.isNull())
         return failed(errorString, u"no tilesets to write"_s);
     if (!countsFit(tilesets))
-        return failed(errorString, u"more than 255 tilesets or entries per tileset"_s);
+        return failed(errorString,
+                      u"more than %1 tilesets or entries per tileset"_s.arg(MaximumCount));
     // Asked before opening: opening a FIFO waits for a reader, and a new file renamed over
     // a FIFO or device would replace it.
     if (const QString reason = unsavablePathReason(path); !reason.isEmpty())

@@ -3,6 +3,7 @@
 #include "entrytree.h"
 #include "fieldformat.h"
 #include "fileinfodialog.h"
+#include "messages.h"
 #include "selecttilesetdialog.h"
 #include "tableedits.h"
 #include "textutils.h"
@@ -16,11 +17,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr int MaximumTilesets = 255; // the file holds the count in one byte
-
-} // namespace
+namespace {} // namespace
 
 void MainWindow::renameTileset()
 {
@@ -90,10 +87,8 @@ void MainWindow::insertTileset()
     const int s = mTilesetList->currentTileset();
     if (s < 0)
         return;
-    if (mDocument->tilesetCount() >= MaximumTilesets) {
-        mServices.notify(this,
-                         u"A tileset file holds at most 255 tilesets; delete one before "
-                         u"inserting another."_s,
+    if (mDocument->tilesetCount() >= MaximumCount) {
+        mServices.notify(this, Messages::tooManyTilesets(u"inserting"),
                          u"Error while inserting tileset"_s, PlatformServices::Icon::Exclamation);
         return;
     }

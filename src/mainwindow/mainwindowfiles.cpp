@@ -1,7 +1,6 @@
 #include "mainwindow.h"
 
 #include "filestamp.h"
-#include "fixedfield.h"
 #include "loadmessage.h"
 #include "messages.h"
 #include "newfiledialog.h"
@@ -53,11 +52,7 @@ void MainWindow::fileNew()
     mServices.execDialog(this, dialog);
     if (!dialog.confirmed())
         return;
-    TilesetTable table(dialog.tilesetCount(), dialog.entryCount());
-    table.setTilesetName(0, padFixedText("Generic", NameWidth));
-    if (table.tilesetCount() > 50)
-        table.setTilesetName(50, padFixedText("New generic", NameWidth));
-    mDocument->open(std::move(table), {});
+    mDocument->open(newFileTable(dialog.tilesetCount(), dialog.entryCount()), {});
 }
 
 void MainWindow::fileOpen()

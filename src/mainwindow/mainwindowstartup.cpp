@@ -55,7 +55,7 @@ void MainWindow::applySettings(EditorSettings settings, bool settingsFound)
         settings.windowLeft = qRound(screenWidth / 2.0 - twips.fromPixelsX(outer.width()) / 2.0);
         settings.windowTop = qRound(screenHeight / 2.0 - twips.fromPixelsY(outer.height()) / 2.0);
     }
-    if (settings.lastOpened == u"n/a"_s)
+    if (settings.lastOpened == EditorSettings::NoDocument)
         settings.lastOpened.clear();
 
     // Sizes are outer sizes, frame included. The frame is known only once the window is
@@ -155,7 +155,10 @@ void MainWindow::writeSettings()
     const Twips twips(this);
     EditorSettings settings;
     // A window without an open file remembers none.
-    settings.lastOpened = mTilesetList->isHidden() ? u"n/a"_s : mLastOpenedPath;
+    // Hidden trees: a document was closed (or a failed open gave it up); at start-up, with
+    // none opened yet, they show empty and the file tried last is remembered.
+    settings.lastOpened =
+        mTilesetList->isHidden() ? EditorSettings::NoDocument.toString() : mLastOpenedPath;
     settings.windowLeft = twips.fromPixelsX(x());
     settings.windowTop = twips.fromPixelsY(y());
     settings.windowWidth = twips.fromPixelsX(frameGeometry().width());

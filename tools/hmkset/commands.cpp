@@ -22,9 +22,6 @@ namespace {
 constexpr int ExitDifferent = 1;
 constexpr int ExitTrouble = 2;
 
-// Most a file's count byte holds.
-constexpr int MaximumTilesets = 255;
-
 // The editor's message, then which file and why: "hmkset: Error while loading! a.dat: no
 // such file".
 void printFileError(QStringView message, const QString &path, const QString &reason)
@@ -190,9 +187,10 @@ int runMerge(const QString &basePath, const QString &oursPath, const QString &th
     }
     const TilesetMerge merge = mergeTilesets(base, ours, theirs);
     const int count = merge.merged.tilesetCount();
-    if (count < 1 || count > MaximumTilesets) {
-        printError(u"hmkset: the merge would hold %1 tilesets, and a file holds 1 to 255; "
-                   u"nothing written"_s.arg(count));
+    if (count < 1 || count > MaximumCount) {
+        printError(u"hmkset: the merge would hold %1 tilesets, and a file holds 1 to %2; "
+                   u"nothing written"_s.arg(count)
+                       .arg(MaximumCount));
         return ExitTrouble;
     }
     if (!save(merge.merged, outPath))

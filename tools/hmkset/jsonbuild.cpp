@@ -17,8 +17,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int MaxCount = 255; // one header byte each
-
 // The byte offset, with line and column added for people editing by hand.
 QString invalidJson(QByteArrayView json, qsizetype offset, const QString &problem)
 {
@@ -83,10 +81,10 @@ bool readCount(const QJsonObject &top, QLatin1StringView key, int &count, QStrin
         return false;
     }
     const double number = value.toDouble();
-    if (number != std::floor(number) || number < 1 || number > MaxCount) {
-        error =
-            refusal(QString(key),
-                    u"expected a whole number from 1 to %1, got %2"_s.arg(MaxCount).arg(number));
+    if (number != std::floor(number) || number < 1 || number > MaximumCount) {
+        error = refusal(
+            QString(key),
+            u"expected a whole number from 1 to %1, got %2"_s.arg(MaximumCount).arg(number));
         return false;
     }
     count = int(number);
