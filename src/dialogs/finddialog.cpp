@@ -134,11 +134,6 @@ void FindDialog::setSummary(const QString &summary)
     mSummary->setText(summary);
 }
 
-int FindDialog::resultCount() const
-{
-    return mResults->count();
-}
-
 void FindDialog::selectResult(int row)
 {
     mResults->setCurrentRow(row);

@@ -28,7 +28,6 @@ public:
     // One row per match, and the summary under them.
     void setResults(const QStringList &rows, const QString &summary);
     void setSummary(const QString &summary);
-    int resultCount() const;
     void selectResult(int row);
 
 Q_SIGNALS:

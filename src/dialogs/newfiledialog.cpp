@@ -1,11 +1,12 @@
 #include "newfiledialog.h"
 
+#include "dialogbuttons.h"
 #include "dialogflags.h"
 #include "textutils.h"
 #include "tilesettable.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -33,8 +34,7 @@ NewFileDialog::NewFileDialog(QWidget *parent)
     , mTilesetCaption(new QLabel(u"Amount of tilesets:"_s, this))
     , mCountBoxes{new QLineEdit(u"70"_s, this), new QLineEdit(EntriesPerTileset, this)}
     , mEntryCaption(new QLabel(u"Entries per tileset:"_s, this))
-    , mOkButton(new QPushButton(u"Ok"_s, this))
-    , mCancelButton(new QPushButton(u"Cancel"_s, this))
+    , mButtons(okCancelButtons(this))
 {
     setObjectName(u"Form4"_s);
     setWindowTitle(u"New file"_s);
@@ -43,8 +43,6 @@ NewFileDialog::NewFileDialog(QWidget *parent)
     mCustom->setObjectName(u"Option3"_s);
     mTilesetCaption->setObjectName(u"Label1"_s);
     mEntryCaption->setObjectName(u"Label2"_s);
-    mOkButton->setObjectName(u"Command1"_s);
-    mCancelButton->setObjectName(u"Command2"_s);
     for (int i = 0; i < int(mCountBoxes.size()); ++i) {
         mCountBoxes[i]->setObjectName(u"Text1"_s);
         mCountBoxes[i]->setProperty("index", i);
@@ -56,7 +54,6 @@ NewFileDialog::NewFileDialog(QWidget *parent)
     mEntryCaption->setBuddy(mCountBoxes[1]);
 
     mVeldrune->setChecked(true);
-    mOkButton->setDefault(true);
 
     connect(mHarrowmark, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -72,8 +69,6 @@ NewFileDialog::NewFileDialog(QWidget *parent)
     });
     for (QLineEdit *box : mCountBoxes)
         connect(box, &QLineEdit::textChanged, this, &NewFileDialog::validateCounts);
-    connect(mOkButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(mCancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *counts = new QGridLayout;
     counts->addWidget(mTilesetCaption, 0, 0);
@@ -81,15 +76,12 @@ NewFileDialog::NewFileDialog(QWidget *parent)
     counts->addWidget(mEntryCaption, 1, 0);
     counts->addWidget(mCountBoxes[1], 1, 1);
     counts->setColumnStretch(0, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(mOkButton);
-    buttons->addWidget(mCancelButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(mHarrowmark);
     layout->addWidget(mVeldrune);
     layout->addWidget(mCustom);
     layout->addLayout(counts);
-    layout->addLayout(buttons);
+    layout->addWidget(mButtons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     validateCounts();
@@ -141,7 +133,7 @@ void NewFileDialog::chooseCustom()
 
 void NewFileDialog::validateCounts()
 {
-    mOkButton->setEnabled(validCount(0) && validCount(1));
+    mButtons->button(QDialogButtonBox::Ok)->setEnabled(validCount(0) && validCount(1));
 }
 
 std::optional<int> NewFileDialog::validCount(int index) const

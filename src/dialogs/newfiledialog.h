@@ -7,7 +7,7 @@
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
+class QDialogButtonBox;
 class QRadioButton;
 
 // "New file": the game preset or custom counts for a new table. Only the tileset count
@@ -44,8 +44,7 @@ private:
     QLabel *mTilesetCaption;
     std::array<QLineEdit *, 2> mCountBoxes;
     QLabel *mEntryCaption;
-    QPushButton *mOkButton;
-    QPushButton *mCancelButton;
+    QDialogButtonBox *mButtons;
 
     bool mConfirmed = false;
     int mTilesetCount = 0;

@@ -3,11 +3,10 @@
 #include <QDialog>
 
 class QComboBox;
-class QPushButton;
 class TilesetTable;
 
 // "Select tileset": lists the tilesets of a table (the document's for a copy, the other
-// file's for an import); importChoice() is the chosen index, -1 when cancelled.
+// file's for an import); chosenTileset() is the chosen index, -1 when cancelled.
 class SelectTilesetDialog : public QDialog
 {
     Q_OBJECT
@@ -15,13 +14,11 @@ class SelectTilesetDialog : public QDialog
 public:
     explicit SelectTilesetDialog(const TilesetTable &tilesets, QWidget *parent = nullptr);
 
-    int importChoice() const { return mImportChoice; }
+    int chosenTileset() const { return mChosenTileset; }
 
     void done(int result) override;
 
 private:
     QComboBox *mTilesets;
-    QPushButton *mOkButton;
-    QPushButton *mCancelButton;
-    int mImportChoice = -1;
+    int mChosenTileset = -1;
 };

@@ -91,10 +91,10 @@ void ClientArea::placeWidgets()
     const Twips twips(this);
     const int w = widthTwips();
     const int s = heightTwips();
-    mFileToolbar->setGeometry(toPixels(twips, {0, 0, w, WindowLayout::Toolbar1Height}));
+    mFileToolbar->setGeometry(toPixels(twips, {0, 0, w, WindowLayout::FileToolbarHeight}));
     mEntryToolbar->setGeometry(
-        toPixels(twips, {w - WindowLayout::Toolbar2Width, WindowLayout::Toolbar1Height,
-                         WindowLayout::Toolbar2Width, s - WindowLayout::Toolbar1Height}));
+        toPixels(twips, {w - WindowLayout::EntryToolbarWidth, WindowLayout::FileToolbarHeight,
+                         WindowLayout::EntryToolbarWidth, s - WindowLayout::FileToolbarHeight}));
     mTilesetList->setGeometry(toPixels(twips, mLayout.tilesetList));
     mSplitter->setGeometry(toPixels(twips, mLayout.splitter));
     mEntryTree->setGeometry(toPixels(twips, mLayout.entryTree));

@@ -118,7 +118,7 @@ void MainWindow::copyTileset()
         return;
     SelectTilesetDialog dialog(mDocument->table());
     mServices.execDialog(this, dialog);
-    const int from = dialog.importChoice();
+    const int from = dialog.chosenTileset();
     if (from < 0)
         return;
     TableEdit edit = copyEntriesEdit(mDocument->table(), from, t);
@@ -149,7 +149,7 @@ void MainWindow::importTileset()
         readFile(path, mDocument->entryCount(), [this, &chosen](const TilesetTable &read) {
             SelectTilesetDialog dialog(read);
             mServices.execDialog(this, dialog);
-            chosen = dialog.importChoice();
+            chosen = dialog.chosenTileset();
         });
     if (other && chosen >= 0) {
         TableEdit edit = importTilesetEdit(mDocument->table(), *other, chosen, t);

@@ -2,22 +2,21 @@
 
 #include <initializer_list>
 
-void WindowLayout::layOut(int w, int s)
+void WindowLayout::layOut(int clientWidth, int clientHeight)
 {
-    constexpr int H = Toolbar1Height;
-    constexpr int R = Toolbar2Width;
-    if (H + 360 < s) {
+    constexpr int top = FileToolbarHeight;
+    if (top + 360 < clientHeight) {
         for (TwipRect *rect : {&tilesetList, &splitter, &entryTree}) {
-            rect->top = H;
-            rect->height = s - H;
+            rect->top = top;
+            rect->height = clientHeight - top;
         }
     }
-    if (w > 1440) {
+    if (clientWidth > 1440) {
         // The entry tree's room is measured from its left edge before this pass moves it;
         // the next pass corrects what that leaves.
-        const int room = w - entryTree.left - R;
+        const int room = clientWidth - entryTree.left - EntryToolbarWidth;
         if (room <= MinimumTreeWidth) {
-            tilesetList.width = w - SizerWidth - MinimumTreeWidth - R;
+            tilesetList.width = clientWidth - SizerWidth - MinimumTreeWidth - EntryToolbarWidth;
             entryTree.width = MinimumTreeWidth;
         } else {
             entryTree.width = room;
@@ -27,14 +26,14 @@ void WindowLayout::layOut(int w, int s)
     }
 }
 
-bool WindowLayout::dragSplitter(int x, int w)
+bool WindowLayout::dragSplitter(int x, int clientWidth)
 {
     const int left = splitter.left + x - dragStartX;
-    if (left <= MinimumTreeWidth || left >= w - SizerWidth - MinimumTreeWidth)
+    if (left <= MinimumTreeWidth || left >= clientWidth - SizerWidth - MinimumTreeWidth)
         return false;
     splitter.left = left;
     tilesetList.width = left;
     entryTree.left = left + SizerWidth;
-    entryTree.width = w - entryTree.left - Toolbar2Width;
+    entryTree.width = clientWidth - entryTree.left - EntryToolbarWidth;
     return true;
 }

@@ -277,7 +277,7 @@ private Q_SLOTS:
         child<QComboBox>(&form5, u"Combo1"_s)->setCurrentIndex(100);
         close(form5);
         QCOMPARE(std::tuple(form4.isVisible(), form4.confirmed(), form4.tilesetCount(),
-                            form5.isVisible(), form5.importChoice()),
+                            form5.isVisible(), form5.chosenTileset()),
                  std::tuple(false, choice > 0, choice > 0 ? 50 : 0, false, choice));
     }
 
