@@ -1,17 +1,13 @@
 #include "comparecontroller.h"
 
-#include "entrytree.h"
+#include "comparisonstate.h"
+#include "fieldcursor.h"
 #include "fieldformat.h"
-#include "fieldstatus.h"
-#include "pathutils.h"
 #include "platformservices.h"
 #include "tilesetdocument.h"
-#include "tilesetlist.h"
 
 #include <QLabel>
-#include <QMainWindow>
 #include <QMenu>
-#include <QStatusBar>
 
 #include <utility>
 
@@ -40,30 +36,17 @@ QString entryCountNotice(int here, int there)
                         : QString());
 }
 
-QString quoted(QByteArrayView field)
-{
-    return u'"' + fieldText(field) + u'"';
-}
-
-// Ordered as the list shows them: a placeholder before the tileset it goes before, a
-// tileset's name before its entries.
-std::pair<int, int> placeOf(const TilesetDifference &difference)
-{
-    return {difference.place * 2 + (difference.here < 0 ? 0 : 1), difference.entry};
-}
-
 } // namespace
 
-CompareController::CompareController(TilesetDocument *document, PlatformServices &services,
-                                     FileReader readFile, TilesetList *tilesets, EntryTree *entries,
-                                     const FieldStatus *field, QWidget *window)
+CompareController::CompareController(TilesetDocument *document, ComparisonState *comparison,
+                                     const FieldCursor *cursor, PlatformServices &services,
+                                     FileReader readFile, QWidget *window)
     : QObject(window)
     , mDocument(document)
+    , mComparison(comparison)
+    , mCursor(cursor)
     , mServices(services)
     , mReadFile(std::move(readFile))
-    , mTilesets(tilesets)
-    , mEntries(entries)
-    , mField(field)
     , mWindow(window)
     , mMenu(new QMenu(u"&Compare"_s, window))
     , mCount(new QLabel(window))
@@ -85,27 +68,24 @@ CompareController::CompareController(TilesetDocument *document, PlatformServices
         add(u"mnucompare"_s, u"Compare with file..."_s, &CompareController::compareWithFile);
     mActions.merge = add(u"mnumerge"_s, u"Merge from file..."_s, &CompareController::mergeFromFile);
     mActions.next = add(
-        u"mnunextdifference"_s, u"Next difference"_s, [this] { step(1); }, Qt::Key_F8);
+        u"mnunextdifference"_s, u"Next difference"_s, [this] { mComparison->step(1); }, Qt::Key_F8);
     mActions.previous = add(
-        u"mnupreviousdifference"_s, u"Previous difference"_s, [this] { step(-1); },
+        u"mnupreviousdifference"_s, u"Previous difference"_s, [this] { mComparison->step(-1); },
         Qt::SHIFT | Qt::Key_F8);
-    mActions.take =
-        add(u"mnutakeother"_s, u"Take from other file"_s, &CompareController::takeSelected);
+    mActions.take = add(u"mnutakeother"_s, u"Take from other file"_s, &CompareController::takeHere);
     mActions.keepOurs =
-        add(u"mnukeepours"_s, u"Keep this file's text"_s, &CompareController::keepSelected);
-    mActions.takeAll = add(u"mnutakeall"_s, u"Take all from other file"_s, [this] {
-        take(mShown, u"take all from other file"_s, mShown.value(0).place, -1);
-    });
-    mActions.end = add(u"mnuendcompare"_s, u"End comparison"_s, &CompareController::end);
+        add(u"mnukeepours"_s, u"Keep this file's text"_s, &CompareController::keepHere);
+    mActions.takeAll = add(u"mnutakeall"_s, u"Take all from other file"_s,
+                           [this] { take(mComparison->takeAll()); });
+    mActions.end = add(u"mnuendcompare"_s, u"End comparison"_s, [this] { mComparison->end(); });
     mMenu->addActions({mActions.next, mActions.previous});
     mMenu->addSeparator()->setObjectName(u"mnuscompare1"_s);
     mMenu->addActions({mActions.take, mActions.keepOurs, mActions.takeAll});
     mMenu->addSeparator()->setObjectName(u"mnuscompare2"_s);
     mMenu->addAction(mActions.end);
 
-    // Another document is another comparison: the old one ends with it.
+    connect(comparison, &ComparisonState::marksChanged, this, &CompareController::showCount);
     connect(document, &TilesetDocument::tableReplaced, this, [this] {
-        end();
         mActions.compare->setEnabled(mDocument->isOpen());
         mActions.merge->setEnabled(mDocument->isOpen());
     });
@@ -135,10 +115,9 @@ void CompareController::compareWithFile()
     if (!mDocument->isOpen())
         return;
     if (std::optional<TilesetTable> other = askForFile(u"Compare with file"_s, path)) {
-        mMerging = false;
-        mConflicts.clear();
         const int entries = other->entryCount();
-        start(std::move(*other), u"Compared with "_s + path);
+        mCount->setToolTip(u"Compared with "_s + path);
+        mComparison->compare(std::move(*other));
         if (entries != mDocument->entryCount())
             mServices.notify(mWindow, entryCountNotice(mDocument->entryCount(), entries),
                              u"Compare with file"_s, PlatformServices::Icon::Exclamation);
@@ -180,288 +159,59 @@ void CompareController::mergeFromFile()
     // Every clean change in one step; the conflicts keep the document's fields.
     const QList<TilesetDifference> changes = compareTilesets(ours, merge.merged);
     mDocument->apply(u"merge from other file"_s, takeDifferencesEdit(ours, merge.merged, changes),
-                     changes.isEmpty() ? mTilesets->currentTileset() : changes.first().place, -1);
-    mMerging = true;
-    mConflicts = std::move(merge.conflicts);
-    start(std::move(*theirs), u"Merged from %1\nCommon ancestor: %2"_s.arg(theirsPath, basePath));
+                     changes.isEmpty() ? mCursor->place().tileset : changes.first().place, -1);
+    mCount->setToolTip(u"Merged from %1\nCommon ancestor: %2"_s.arg(theirsPath, basePath));
+    mComparison->merge(std::move(*theirs), std::move(merge.conflicts));
     // The count of conflicts reads as the status bar's count does.
-    showMessage(u"Merged "_s + counted(changes.size(), u"change"_s, u"changes"_s) + u"; "_s +
-                    (mShown.isEmpty() ? u"no conflicts"_s : mCount->text() + u" left"_s),
-                10000);
-}
-
-void CompareController::start(TilesetTable other, const QString &description)
-{
-    mOther = std::move(other);
-    mActive = true;
-    mKept.clear();
-    ++mRun;
-    mCount->setToolTip(description);
-    markTilesets();
-    markEntries();
-}
-
-void CompareController::end()
-{
-    if (!mActive)
-        return;
-    mActive = false;
-    mMerging = false;
-    mOther = {};
-    mConflicts.clear();
-    mKept.clear();
-    ++mRun;
-    markTilesets();
-    markEntries();
-}
-
-void CompareController::markTilesets()
-{
-    // Without a comparison every change would otherwise unmark every node again.
-    if (!mActive && !mTilesetsMarked)
-        return;
-    mTilesetsMarked = mActive;
-    // A placeholder that was selected stays so while it is there; gone, its place is shown.
-    const int placeholder = mTilesets->currentPlaceholder();
-    int placeholderPlace = 0;
-    for (const TilesetDifference &difference : std::as_const(mShown)) {
-        if (difference.here < 0 && difference.there == placeholder)
-            placeholderPlace = difference.place;
-    }
-    mShown.clear();
-    mShownConflicts.clear();
-    if (mActive && mDocument->isOpen()) {
-        const QList<TilesetDifference> differences = compareTilesets(mDocument->table(), mOther);
-        if (mMerging) {
-            for (const OpenConflict &open :
-                 openConflicts(mDocument->table(), differences, mConflicts)) {
-                if (mKept.contains(open.conflict))
-                    continue;
-                mShown.append(open.difference);
-                mShownConflicts.append(open.conflict);
-            }
-        } else {
-            mShown = differences;
-        }
-    }
-    mTilesets->removePlaceholders();
-    // In a merge every mark is a conflict.
-    const auto kind = [this](NodeMark::Kind compared) {
-        return mMerging ? NodeMark::Conflict : compared;
-    };
-    QList<NodeMark> marks(mActive ? mDocument->tilesetCount() : 0);
-    QList<int> fields(marks.size());
-    bool placeholderKept = false;
-    for (const TilesetDifference &difference : std::as_const(mShown)) {
-        if (difference.here < 0) {
-            const QString name = trimmedFieldText(mOther.tilesetName(difference.there));
-            mTilesets->addPlaceholder(
-                difference.place, difference.there, u"+ "_s + name + u" (other file)"_s,
-                {kind(NodeMark::OnlyThere),
-                 u"Only in the other file, its tileset %1: Take from other file inserts it "
-                 u"here"_s.arg(tilesetNumber(difference.there))});
-            placeholderKept = placeholderKept || difference.there == placeholder;
-        } else if (difference.there < 0) {
-            marks[difference.here] = {kind(NodeMark::OnlyHere),
-                                      u"Only in this file: Take from other file deletes it"_s};
-        } else {
-            const int count = ++fields[difference.here];
-            marks[difference.here] = {
-                kind(NodeMark::Differs),
-                (mMerging ? counted(count, u"conflict"_s, u"conflicts"_s)
-                          : counted(count, u"field differs"_s, u"fields differ"_s)) +
-                    u" from the other file's tileset "_s + tilesetNumber(difference.there)};
-        }
-    }
-    mTilesets->setMarks(marks);
-    showCount();
-    if (placeholderKept)
-        mTilesets->selectPlaceholder(placeholder);
-    else if (placeholder >= 0 && mDocument->isOpen())
-        Q_EMIT differenceChosen(std::min(placeholderPlace, mDocument->tilesetCount() - 1), -1);
-}
-
-NodeMark CompareController::entryMark(const TilesetDifference &difference, qsizetype conflict) const
-{
-    const QString theirs = quoted(mOther.entry(difference.entry, difference.there));
-    if (conflict < 0)
-        return {NodeMark::Differs, u"Other file: "_s + theirs};
-    return {NodeMark::Conflict, u"Conflict. Other file: %1; common ancestor: %2"_s.arg(
-                                    theirs, quoted(mConflicts[conflict].base))};
-}
-
-void CompareController::markEntries()
-{
-    if (!mActive && !mEntriesMarked)
-        return;
-    mEntriesMarked = mActive;
-    QList<NodeMark> marks;
-    const int placeholder = mActive ? mTilesets->currentPlaceholder() : -1;
-    if (placeholder >= 0) {
-        // The other file's entries, to see what Take would insert; they cannot be edited,
-        // as the placeholder stands for no tileset here.
-        mEntries->showTileset(mOther, placeholder);
-        marks.fill({NodeMark::OnlyThere, u"Only in the other file"_s}, mOther.entryCount());
-    } else if (mActive) {
-        const int tileset = mTilesets->currentTileset();
-        marks.resize(mDocument->entryCount());
-        for (qsizetype k = 0; k < mShown.size(); ++k) {
-            const TilesetDifference &difference = mShown[k];
-            if (difference.here == tileset && !difference.isWholeTileset() && difference.entry >= 0)
-                marks[difference.entry] = entryMark(difference, mShownConflicts.value(k, -1));
-        }
-    }
-    mEntries->setMarks(marks);
+    Q_EMIT message(
+        u"Merged "_s + counted(changes.size(), u"change"_s, u"changes"_s) + u"; "_s +
+            (mComparison->shown().isEmpty() ? u"no conflicts"_s : mCount->text() + u" left"_s),
+        10000);
 }
 
 void CompareController::showCount()
 {
-    mCount->setVisible(mActive);
-    if (mMerging)
-        mCount->setText(mShown.isEmpty() ? u"No conflicts left"_s
-                                         : counted(mShown.size(), u"conflict"_s, u"conflicts"_s));
-    else
-        mCount->setText(mShown.isEmpty()
-                            ? u"No differences"_s
-                            : counted(mShown.size(), u"difference"_s, u"differences"_s));
+    const bool active = mComparison->mode() != ComparisonState::Off;
+    const bool shown = active && !mComparison->shown().isEmpty();
+    mCount->setVisible(active);
+    mCount->setText(mComparison->countText());
     for (QAction *command : {mActions.next, mActions.previous, mActions.take, mActions.takeAll})
-        command->setEnabled(mActive && !mShown.isEmpty());
-    mActions.keepOurs->setEnabled(mActive && mMerging && !mShown.isEmpty());
-    mActions.end->setEnabled(mActive);
+        command->setEnabled(shown);
+    mActions.keepOurs->setEnabled(shown && mComparison->mode() == ComparisonState::Merging);
+    mActions.end->setEnabled(active);
 }
 
-void CompareController::showMessage(const QString &text, int milliseconds)
+void CompareController::takeHere()
 {
-    if (auto *window = qobject_cast<QMainWindow *>(mWindow))
-        window->statusBar()->showMessage(text, milliseconds);
-}
-
-void CompareController::step(int direction)
-{
-    if (mShown.isEmpty())
-        return;
-    const int placeholder = mTilesets->currentPlaceholder();
-    std::pair<int, int> here{mTilesets->currentTileset() * 2 + 1, mField->currentField().entry};
-    for (const TilesetDifference &difference : std::as_const(mShown)) {
-        if (placeholder >= 0 && difference.there == placeholder && difference.here < 0)
-            here = placeOf(difference);
-    }
-    const TilesetDifference *chosen = nullptr;
-    if (direction > 0) {
-        const auto next = std::find_if(mShown.cbegin(), mShown.cend(),
-                                       [here](const auto &d) { return placeOf(d) > here; });
-        chosen = next == mShown.cend() ? &mShown.first() : &*next;
-    } else {
-        const auto previous = std::find_if(mShown.crbegin(), mShown.crend(),
-                                           [here](const auto &d) { return placeOf(d) < here; });
-        chosen = previous == mShown.crend() ? &mShown.last() : &*previous;
-    }
-    if (chosen->here < 0)
-        mTilesets->selectPlaceholder(chosen->there);
-    Q_EMIT differenceChosen(chosen->here, chosen->isWholeTileset() ? -1 : chosen->entry);
-}
-
-QList<TilesetDifference> CompareController::selectedDifferences(QString &caption, int &tileset,
-                                                                int &entry,
-                                                                QList<qsizetype> *conflicts) const
-{
-    // A placeholder: its tileset. An entry: that entry. A tileset's name or a category:
-    // the whole tileset.
-    const int placeholder = mTilesets->currentPlaceholder();
-    const FieldMatch field = mField->currentField();
-    QList<TilesetDifference> chosen;
-    for (qsizetype k = 0; k < mShown.size(); ++k) {
-        const TilesetDifference &difference = mShown[k];
-        if (placeholder >= 0 ? difference.here < 0 && difference.there == placeholder
-                             : difference.here == field.tileset &&
-                                   (field.entry < 0 || difference.entry == field.entry)) {
-            chosen.append(difference);
-            if (conflicts)
-                conflicts->append(mShownConflicts.value(k, -1));
-        }
-    }
-    if (chosen.isEmpty())
-        return chosen;
-    tileset = chosen.first().place;
-    entry = placeholder < 0 ? field.entry : -1;
-    if (placeholder >= 0)
-        caption = u"insert tileset %1 from other file"_s.arg(tilesetNumber(tileset));
-    else if (entry >= 0)
-        caption = u"take entry %1 of tileset %2 from other file"_s.arg(entryNumber(entry),
-                                                                       tilesetNumber(tileset));
-    else
-        caption = u"take tileset %1 from other file"_s.arg(tilesetNumber(tileset));
-    return chosen;
-}
-
-void CompareController::takeSelected()
-{
-    QString caption;
-    int tileset = -1;
-    int entry = -1;
-    const QList<TilesetDifference> chosen = selectedDifferences(caption, tileset, entry);
-    if (chosen.isEmpty()) {
-        showMessage(mMerging ? u"Nothing to take here: no conflict is marked"_s
-                             : u"Nothing to take here: it is the same in the other file"_s,
-                    5000);
+    const ComparisonTake here = mComparison->takeAt(mCursor->place());
+    if (here.differences.isEmpty()) {
+        Q_EMIT message(mComparison->mode() == ComparisonState::Merging
+                           ? u"Nothing to take here: no conflict is marked"_s
+                           : u"Nothing to take here: it is the same in the other file"_s,
+                       5000);
         return;
     }
-    take(chosen, caption, tileset, entry);
+    take(here);
 }
 
-void CompareController::keepSelected()
+void CompareController::keepHere()
 {
-    QString caption;
-    int tileset = -1;
-    int entry = -1;
-    QList<qsizetype> conflicts;
-    const QList<TilesetDifference> chosen =
-        selectedDifferences(caption, tileset, entry, &conflicts);
-    if (!mMerging || chosen.isEmpty()) {
-        showMessage(u"Nothing to keep here: no conflict is marked"_s, 5000);
+    const ComparisonTake here = mComparison->takeAt(mCursor->place());
+    if (mComparison->mode() != ComparisonState::Merging || here.differences.isEmpty()) {
+        Q_EMIT message(u"Nothing to keep here: no conflict is marked"_s, 5000);
         return;
     }
-    const int placeholder = chosen.first().here < 0 ? chosen.first().there : -1;
-    if (placeholder >= 0)
-        caption =
-            u"keep this file without tileset %1 of other file"_s.arg(tilesetNumber(placeholder));
-    else if (entry >= 0)
-        caption = u"keep this file's entry %1 of tileset %2"_s.arg(entryNumber(entry),
-                                                                   tilesetNumber(tileset));
-    else
-        caption = u"keep this file's tileset %1"_s.arg(tilesetNumber(tileset));
     // A step of the document's own history, so that Undo and Redo meet it in order with
     // the edits; once its merge has ended it decides nothing.
-    const int run = mRun;
-    mDocument->applyDecision(caption, [=, this](bool kept) {
-        if (run == mRun)
-            keep(conflicts, kept, tileset, entry, placeholder);
-    });
+    ComparisonState *comparison = mComparison;
+    mDocument->applyDecision(here.keepCaption,
+                             [comparison, here](bool kept) { comparison->keep(here, kept); });
 }
 
-void CompareController::keep(const QList<qsizetype> &conflicts, bool kept, int tileset, int entry,
-                             int placeholder)
+void CompareController::take(const ComparisonTake &take)
 {
-    for (qsizetype conflict : conflicts) {
-        if (kept)
-            mKept.insert(conflict);
-        else
-            mKept.remove(conflict);
-    }
-    markTilesets();
-    // The placeholder of a tileset kept out is gone; undone, it stands there again.
-    if (placeholder >= 0 && !kept) {
-        mTilesets->selectPlaceholder(placeholder);
-        Q_EMIT differenceChosen(-1, -1);
-    } else {
-        Q_EMIT differenceChosen(std::min(tileset, mDocument->tilesetCount() - 1), entry);
-    }
-}
-
-void CompareController::take(const QList<TilesetDifference> &differences, const QString &caption,
-                             int tileset, int entry)
-{
-    if (!mActive || differences.isEmpty())
+    const QList<TilesetDifference> &differences = take.differences;
+    if (mComparison->mode() == ComparisonState::Off || differences.isEmpty())
         return;
     const TilesetTable &table = mDocument->table();
     const int inserted = int(std::count_if(differences.cbegin(), differences.cend(),
@@ -480,5 +230,6 @@ void CompareController::take(const QList<TilesetDifference> &differences, const 
                          u"Take from other file"_s, PlatformServices::Icon::Exclamation);
         return;
     }
-    mDocument->apply(caption, takeDifferencesEdit(table, mOther, differences), tileset, entry);
+    mDocument->apply(take.caption, takeDifferencesEdit(table, mComparison->other(), differences),
+                     take.tileset, take.entry);
 }

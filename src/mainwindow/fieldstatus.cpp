@@ -1,45 +1,30 @@
 #include "fieldstatus.h"
 
-#include "entrytree.h"
+#include "fieldcursor.h"
 #include "fieldformat.h"
 #include "fieldinfo.h"
 #include "fixedfield.h"
+#include "labeltree.h"
 #include "tilesetdocument.h"
-#include "tilesetlist.h"
 
 using namespace Qt::StringLiterals;
 
-FieldStatus::FieldStatus(const TilesetDocument *document, TilesetList *tilesets, EntryTree *entries,
-                         QWidget *parent)
+FieldStatus::FieldStatus(const TilesetDocument *document, const FieldCursor *cursor,
+                         LabelTree *names, LabelTree *entries, QWidget *parent)
     : QLabel(parent)
     , mDocument(document)
-    , mTilesets(tilesets)
-    , mEntries(entries)
+    , mCursor(cursor)
 {
     setObjectName(u"fieldStatus"_s);
-    const auto showName = [this](bool name) { return [this, name] { showField(name); }; };
-    connect(tilesets, &QTreeWidget::currentItemChanged, this, showName(true));
-    connect(tilesets, &QTreeWidget::itemPressed, this, showName(true));
-    connect(entries, &QTreeWidget::currentItemChanged, this, showName(false));
-    connect(entries, &QTreeWidget::itemPressed, this, showName(false));
-    connect(tilesets, &LabelTree::labelTextChanged, this,
+    connect(cursor, &FieldCursor::placeChanged, this, &FieldStatus::refresh);
+    connect(document, &TilesetDocument::tableReplaced, this, &FieldStatus::refresh);
+    connect(document, &TilesetDocument::fieldsChanged, this, &FieldStatus::refresh);
+    connect(names, &LabelTree::labelTextChanged, this,
             [this](const QString &text) { showTypedCount(true, text); });
     connect(entries, &LabelTree::labelTextChanged, this,
             [this](const QString &text) { showTypedCount(false, text); });
-    connect(tilesets, &LabelTree::labelEditClosed, this, &FieldStatus::refresh);
+    connect(names, &LabelTree::labelEditClosed, this, &FieldStatus::refresh);
     connect(entries, &LabelTree::labelEditClosed, this, &FieldStatus::refresh);
-}
-
-FieldMatch FieldStatus::currentField() const
-{
-    const int entry = mEntries->currentEntry();
-    return {mTilesets->currentTileset(), mOnName || entry >= mDocument->entryCount() ? -1 : entry};
-}
-
-void FieldStatus::showField(bool name)
-{
-    mOnName = name;
-    refresh();
 }
 
 QString FieldStatus::place(int tileset, int entry) const
@@ -50,9 +35,9 @@ QString FieldStatus::place(int tileset, int entry) const
 
 void FieldStatus::refresh()
 {
-    // A category node has no field of its own: the name stands for it.
-    const FieldMatch field = currentField();
-    if (!mDocument->isOpen() || field.tileset < 0 || field.tileset >= mDocument->tilesetCount()) {
+    const FieldMatch field = mCursor->field();
+    if (!mDocument->isOpen() || field.tileset < 0 || field.tileset >= mDocument->tilesetCount() ||
+        field.entry >= mDocument->entryCount()) {
         clear();
         setToolTip({});
         return;
@@ -66,8 +51,9 @@ void FieldStatus::refresh()
 
 void FieldStatus::showTypedCount(bool name, const QString &text)
 {
-    const int tileset = mTilesets->currentTileset();
-    const int entry = name ? -1 : mEntries->currentEntry();
+    // The entry edited is the one chosen, even while the name is the field.
+    const int tileset = mCursor->place().tileset;
+    const int entry = name ? -1 : mCursor->place().entry;
     if (tileset < 0 || (!name && entry < 0))
         return;
     setText(place(tileset, entry) + characterCount(text.size(), name ? NameWidth : EntryWidth) +

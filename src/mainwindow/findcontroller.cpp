@@ -2,8 +2,8 @@
 
 #include "clientarea.h"
 #include "entrytree.h"
+#include "fieldcursor.h"
 #include "fieldformat.h"
-#include "fieldstatus.h"
 #include "finddialog.h"
 #include "platformservices.h"
 #include "tilesetdocument.h"
@@ -28,12 +28,11 @@ QString counted(qsizetype count, const QString &one, const QString &many)
 } // namespace
 
 FindController::FindController(TilesetDocument *document, PlatformServices &services,
-                               const FieldStatus *fieldStatus, const ClientArea *trees,
-                               QWidget *window)
+                               FieldCursor *cursor, const ClientArea *trees, QWidget *window)
     : QObject(window)
     , mDocument(document)
     , mServices(services)
-    , mFieldStatus(fieldStatus)
+    , mCursor(cursor)
     , mTrees(trees)
     , mWindow(window)
 {
@@ -104,19 +103,19 @@ void FindController::showMatch(int row)
     const FieldMatch match = mMatches[row];
     if (match.tileset >= mDocument->tilesetCount() || match.entry >= mDocument->entryCount())
         return; // found before the document changed shape
-    Q_EMIT matchChosen(match.tileset, match.entry);
+    mCursor->showField(match.tileset, match.entry);
     if (mDialog)
         mDialog->selectResult(row);
 }
 
-void FindController::findNext(FieldMatch current)
+void FindController::findNext()
 {
     if (!mDialog || mDialog->options().text.isEmpty()) {
         showDialog(false);
         return;
     }
     findAll(); // the document may have changed since the last search
-    showMatchAfter(current);
+    showMatchAfter(mCursor->field());
 }
 
 void FindController::showMatchAfter(FieldMatch current)
@@ -171,7 +170,7 @@ void FindController::replace()
     if (!replacement)
         return;
     findAll(); // the matches of the document as it is
-    const FieldMatch current = currentField();
+    const FieldMatch current = mCursor->field();
     if (!std::binary_search(mMatches.cbegin(), mMatches.cend(), current)) {
         showMatchAfter(current); // as editors do: the first press finds
         return;
@@ -221,11 +220,6 @@ void FindController::placeDialog()
         return;
     mDialog->move(findDialogPosition(mWindow->frameGeometry(), treesGeometry(),
                                      mDialog->frameGeometry().size(), screen->availableGeometry()));
-}
-
-FieldMatch FindController::currentField() const
-{
-    return mFieldStatus->currentField();
 }
 
 QRect FindController::treesGeometry() const

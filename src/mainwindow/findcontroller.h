@@ -8,7 +8,7 @@
 #include <optional>
 
 class ClientArea;
-class FieldStatus;
+class FieldCursor;
 class FindDialog;
 class PlatformServices;
 class QRect;
@@ -22,19 +22,18 @@ class FindController : public QObject
     Q_OBJECT
 
 public:
-    // fieldStatus tells the field the user is on; trees are what the dialog avoids covering.
-    FindController(TilesetDocument *document, PlatformServices &services,
-                   const FieldStatus *fieldStatus, const ClientArea *trees, QWidget *window);
+    // cursor: the field the user is on, moved to a result shown; trees are what the dialog
+    // avoids covering.
+    FindController(TilesetDocument *document, PlatformServices &services, FieldCursor *cursor,
+                   const ClientArea *trees, QWidget *window);
 
     void showDialog(bool replacing);
-    // The first match after current, wrapping round; the dialog when nothing is searched.
-    void findNext(FieldMatch current);
+    // The first match after the cursor, wrapping round; the dialog when nothing is searched.
+    void findNext();
 
 Q_SIGNALS:
     // Before a result is shown or fields are replaced: an open label edit is stored first.
     void aboutToAct();
-    // Show that field, as a click on its tileset and Go to entry would.
-    void matchChosen(int tileset, int entry);
 
 private:
     void findAll();
@@ -51,13 +50,12 @@ private:
     void clearResults();
     void placeDialog();
     // The main window's parts the dialog works beside.
-    FieldMatch currentField() const;
     QRect treesGeometry() const;
     QString resultRow(const FieldMatch &match) const;
 
     TilesetDocument *mDocument;
     PlatformServices &mServices;
-    const FieldStatus *mFieldStatus;
+    FieldCursor *mCursor;
     const ClientArea *mTrees;
     QWidget *mWindow;
     QPointer<FindDialog> mDialog; // made when first asked for

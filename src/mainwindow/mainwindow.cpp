@@ -2,10 +2,12 @@
 
 #include "clientarea.h"
 #include "comparecontroller.h"
+#include "comparisonstate.h"
 #include "documentfilewatcher.h"
 #include "entrycategories.h"
 #include "entrytoolbar.h"
 #include "entrytree.h"
+#include "fieldcursor.h"
 #include "fieldstatus.h"
 #include "filetoolbar.h"
 #include "findcontroller.h"
@@ -33,6 +35,8 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     , mClientArea(new ClientArea(this))
     , mTilesetList(mClientArea->tilesetList())
     , mEntryTree(mClientArea->entryTree())
+    , mCursor(new FieldCursor(mDocument, this))
+    , mComparison(new ComparisonState(mDocument, mCursor, this))
     , mFileWatcher(new DocumentFileWatcher(mDocument, this))
     , mRecovery(new RecoveryController(mDocument, folders.recovery, this))
 {
@@ -42,12 +46,12 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     setCentralWidget(mClientArea);
     statusBar()->setObjectName(u"statusBar"_s);
     statusBar()->setSizeGripEnabled(false);
-    mFieldStatus = new FieldStatus(mDocument, mTilesetList, mEntryTree, statusBar());
+    mFieldStatus = new FieldStatus(mDocument, mCursor, mTilesetList, mEntryTree, statusBar());
     statusBar()->addWidget(mFieldStatus, 1);
-    mFind = new FindController(mDocument, services, mFieldStatus, mClientArea, this);
+    mFind = new FindController(mDocument, services, mCursor, mClientArea, this);
     mCompare = new CompareController(
-        mDocument, services, [this](const QString &path) { return readFile(path, -1); },
-        mTilesetList, mEntryTree, mFieldStatus, this);
+        mDocument, mComparison, mCursor, services,
+        [this](const QString &path) { return readFile(path, -1); }, this);
     statusBar()->addPermanentWidget(mCompare->countLabel());
     mUnsavedMark = new QLabel(statusBar());
     mUnsavedMark->setObjectName(u"unsavedMark"_s);
@@ -67,6 +71,8 @@ MainWindow::~MainWindow()
     // still open commits its text as it closes. Neither may reach a window half gone.
     mDocument->disconnect(this);
     mDocument->undoStack()->disconnect(this);
+    mCursor->disconnect();
+    mComparison->disconnect();
     mTilesetList->disconnect(this);
     mEntryTree->disconnect(this);
 }
@@ -138,8 +144,7 @@ void MainWindow::createActions()
         QKeySequence::Find);
     // F3 also steps on from the Find dialog, a window of its own.
     addCommand(
-        mEditMenu, u"mnufindnext"_s, u"Find next"_s,
-        [this] { mFind->findNext(mFieldStatus->currentField()); }, Qt::Key_F3)
+        mEditMenu, u"mnufindnext"_s, u"Find next"_s, [this] { mFind->findNext(); }, Qt::Key_F3)
         ->setShortcutContext(Qt::ApplicationShortcut);
     addCommand(
         mEditMenu, u"mnureplace"_s, u"Replace..."_s, [this] { mFind->showDialog(true); },
@@ -162,8 +167,13 @@ void MainWindow::createActions()
 
 void MainWindow::connectParts()
 {
+    // The trees follow the cursor, the comparison and the document, the list first.
+    mTilesetList->follow(mDocument, mCursor, mComparison);
+    mEntryTree->follow(mCursor);
     connect(mDocument, &TilesetDocument::tableReplaced, this, &MainWindow::showTable);
-    connect(mDocument, &TilesetDocument::fieldsChanged, this, &MainWindow::showChange);
+    connect(mDocument, &TilesetDocument::fieldsChanged, this, &MainWindow::refreshEntryTexts);
+    connect(mCursor, &FieldCursor::placeChanged, this, &MainWindow::refreshEntryTexts);
+    connect(mComparison, &ComparisonState::marksChanged, this, &MainWindow::refreshEntryTexts);
     QUndoStack *history = mDocument->undoStack();
     const auto caption = [](const QString &verb, const QString &step) {
         return step.isEmpty() ? verb : verb + u' ' + step;
@@ -193,16 +203,7 @@ void MainWindow::connectParts()
 
     connect(mFind, &FindController::aboutToAct, this, &MainWindow::finishLabelEdits);
     connect(mCompare, &CompareController::aboutToAct, this, &MainWindow::finishLabelEdits);
-    const auto showField = [this](int tileset, int entry) {
-        // As a click on the tileset and Go to entry would; the remembered entry stays.
-        mTilesetList->selectTileset(tileset);
-        refreshEntryTexts();
-        if (entry >= 0)
-            mEntryTree->selectEntry(entry);
-        mFieldStatus->showField(entry < 0);
-    };
-    connect(mFind, &FindController::matchChosen, this, showField);
-    connect(mCompare, &CompareController::differenceChosen, this, showField);
+    connect(mCompare, &CompareController::message, statusBar(), &QStatusBar::showMessage);
     // The file's followers: the title, the file remembered as the last one, the recent files.
     const auto showFileInTitle = [this] {
         setTitle(!mDocument->isOpen()      ? QString()
@@ -278,14 +279,10 @@ void MainWindow::showTable()
     if (!mDocument->isOpen()) {
         mTilesetList->hide();
         mEntryTree->hide();
-        mTilesetList->removeAllNodes();
         mEntryTree->removeAllNodes();
         enterState();
-        mFieldStatus->refresh();
         return;
     }
-    mTilesetList->build(mDocument->table());
-    mCompare->markTilesets();
     mTilesetList->show();
     mEntryTree->build(mDocument->entryCount());
     mEntryTree->show();
@@ -295,22 +292,8 @@ void MainWindow::showTable()
         mEntryTree->selectNode(mEntryTree->selectedEntryNode());
     else
         mEntryTree->selectNode(1);
-    mTilesetList->selectTileset(0);
+    mCursor->showField(0, -1);
     refreshEntryTexts();
-}
-
-void MainWindow::showChange(int tileset, int entry, bool tilesetCountChanged)
-{
-    if (tilesetCountChanged)
-        mTilesetList->build(mDocument->table());
-    else
-        mTilesetList->relabel(mDocument->table());
-    mCompare->markTilesets();
-    mTilesetList->selectTileset(tileset);
-    refreshEntryTexts();
-    if (entry >= 0)
-        mEntryTree->selectEntry(entry);
-    mFieldStatus->showField(entry < 0);
 }
 
 void MainWindow::refreshEntryTexts()
@@ -320,8 +303,11 @@ void MainWindow::refreshEntryTexts()
     const QAction *descriptions = mActions.showDescriptions;
     mEntryTree->setDescriptionsOn(descriptions->isVisible() && descriptions->isEnabled() &&
                                   descriptions->isChecked());
-    mEntryTree->showTileset(mDocument->table(), mTilesetList->currentTileset());
-    mCompare->markEntries();
+    // A placeholder shows the other file's entries, to see what Take would insert; they
+    // cannot be edited, as it stands for no tileset here.
+    const auto [table, tileset] = mComparison->tilesetAt(mCursor->place(), mDocument->table());
+    mEntryTree->showTileset(*table, tileset);
+    mEntryTree->setMarks(mComparison->entryMarks(mCursor->place()));
 }
 
 void MainWindow::changeEvent(QEvent *event)

@@ -10,8 +10,10 @@
 
 class ClientArea;
 class CompareController;
+class ComparisonState;
 class DocumentFileWatcher;
 class EntryTree;
+class FieldCursor;
 class FieldStatus;
 class FindController;
 class QLabel;
@@ -67,7 +69,6 @@ private:
     void finishLabelEdits();
     // The trees follow the document.
     void showTable();
-    void showChange(int tileset, int entry, bool tilesetCountChanged);
     void refreshEntryTexts();
 
     // Start-up and shutdown (mainwindowstartup.cpp)
@@ -116,6 +117,8 @@ private:
     ClientArea *mClientArea;
     TilesetList *mTilesetList;
     EntryTree *mEntryTree;
+    FieldCursor *mCursor;
+    ComparisonState *mComparison;
     FieldStatus *mFieldStatus = nullptr;
     QLabel *mUnsavedMark = nullptr;
     FindController *mFind = nullptr;

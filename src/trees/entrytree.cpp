@@ -1,10 +1,13 @@
 #include "entrytree.h"
 
 #include "entrycategories.h"
+#include "fieldcursor.h"
 #include "fieldformat.h"
 #include "imagelist.h"
 #include "textutils.h"
 #include "tilesettable.h"
+
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +31,24 @@ EntryTree::EntryTree(QWidget *parent)
             [this](QTreeWidgetItem *item, const QString &text) {
                 Q_EMIT labelEdited(nodeEntry(nodeIndex(item)), text);
             });
+}
+
+void EntryTree::follow(FieldCursor *cursor)
+{
+    const auto moved = [this, cursor](QTreeWidgetItem *item) {
+        if (item && !mFollowing)
+            cursor->moveToEntry(nodeEntry(nodeIndex(item)));
+    };
+    connect(this, &QTreeWidget::currentItemChanged, cursor, moved);
+    connect(this, &QTreeWidget::itemPressed, cursor, moved);
+    // On the name the entry chosen stays, and so does a category.
+    connect(cursor, &FieldCursor::placeChanged, this, [this, cursor] {
+        const int entry = cursor->place().entry;
+        if (entry >= 0 && entry != currentEntry()) {
+            const QScopedValueRollback following(mFollowing, true);
+            selectEntry(entry);
+        }
+    });
 }
 
 QTreeWidgetItem *EntryTree::addNode(QTreeWidgetItem *parent, const QString &text, int icon,
@@ -101,6 +122,7 @@ void EntryTree::removeAllNodes()
     mCategoryNodes.clear();
     mNodeEntry.clear();
     mEntryNode.clear();
+    mMarked = false;
     clear();
 }
 
@@ -129,6 +151,10 @@ void EntryTree::showTileset(const TilesetTable &tilesets, int tileset)
 
 void EntryTree::setMarks(const QList<NodeMark> &marks)
 {
+    // Without a comparison every change would otherwise unmark every node again.
+    if (marks.isEmpty() && !mMarked)
+        return;
+    mMarked = !marks.isEmpty();
     QList<const QTreeWidgetItem *> holding;
     for (int entry = 0; entry < mEntryNode.size(); ++entry) {
         QTreeWidgetItem *item = node(mEntryNode[entry]);

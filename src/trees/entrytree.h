@@ -3,6 +3,7 @@
 #include "comparemark.h"
 #include "labeltree.h"
 
+class FieldCursor;
 class TilesetTable;
 
 // The entries of the selected tileset: under the sixteen categories for 151 entries per
@@ -14,6 +15,9 @@ class EntryTree : public LabelTree
 
 public:
     explicit EntryTree(QWidget *parent = nullptr);
+
+    // Tells the cursor which entry the user moves to, and selects the entry it chooses.
+    void follow(FieldCursor *cursor);
 
     // Rebuilds nodes and maps for entryCount entries and selects node 1.
     void build(int entryCount);
@@ -73,5 +77,7 @@ private:
     QList<qint16> mEntryNode;
     QStringList mDescriptions;
     bool mDescriptionsOn = false;
+    bool mFollowing = false; // the selection moves with the cursor, not the user
+    bool mMarked = false;
     qint16 mSelectedEntryNode = 1;
 };

@@ -1,11 +1,14 @@
 #include "tilesetlist.h"
 
+#include "comparisonstate.h"
 #include "fieldformat.h"
 #include "fixedfield.h"
 #include "textutils.h"
+#include "tilesetdocument.h"
 #include "tilesettable.h"
 
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +28,68 @@ TilesetList::TilesetList(QWidget *parent)
             [this](QTreeWidgetItem *item, const QString &text) {
                 Q_EMIT labelEdited(tilesetOf(item), text);
             });
+}
+
+void TilesetList::follow(const TilesetDocument *document, FieldCursor *cursor,
+                         const ComparisonState *comparison)
+{
+    mCursor = cursor;
+    mComparison = comparison;
+    const auto moved = [this](QTreeWidgetItem *item) {
+        if (!item || mFollowing)
+            return;
+        if (mPlaceholders.contains(item))
+            mCursor->moveToPlaceholder(item->data(0, PlaceholderRole).toInt());
+        else
+            mCursor->moveToTileset(tilesetOf(item));
+    };
+    connect(this, &QTreeWidget::currentItemChanged, cursor, moved);
+    connect(this, &QTreeWidget::itemPressed, cursor, moved);
+    connect(cursor, &FieldCursor::placeChanged, this, &TilesetList::showPlace);
+    const auto rebuild = [this, document](bool rebuilt) {
+        {
+            const QScopedValueRollback following(mFollowing, true);
+            if (!document->isOpen())
+                removeAllNodes();
+            else if (rebuilt)
+                build(document->table());
+            else
+                relabel(document->table());
+        }
+        showComparison();
+        showPlace();
+    };
+    connect(document, &TilesetDocument::tableReplaced, this, [rebuild] { rebuild(true); });
+    connect(document, &TilesetDocument::fieldsChanged, this,
+            [rebuild](int, int, bool tilesetCountChanged) { rebuild(tilesetCountChanged); });
+    connect(comparison, &ComparisonState::marksChanged, this, [this] {
+        showComparison();
+        showPlace();
+    });
+}
+
+void TilesetList::showPlace()
+{
+    const QScopedValueRollback following(mFollowing, true);
+    if (mCursor->place().placeholder >= 0)
+        selectPlaceholder(mCursor->place().placeholder);
+    else
+        selectTileset(mCursor->place().tileset);
+}
+
+void TilesetList::showComparison()
+{
+    // Without a comparison every change would otherwise unmark every node again.
+    const QList<NodeMark> marks = mComparison->tilesetMarks();
+    if (marks.isEmpty() && !mMarked)
+        return;
+    mMarked = !marks.isEmpty();
+    const QScopedValueRollback following(mFollowing, true);
+    removePlaceholders();
+    for (const ComparisonPlaceholder &placeholder : mComparison->placeholders())
+        addPlaceholder(placeholder.before, placeholder.otherTileset, placeholder.label,
+                       placeholder.mark);
+    setMarks(marks);
 }
 
 void TilesetList::relabel(const TilesetTable &tilesets)
@@ -68,6 +133,7 @@ void TilesetList::removeAllNodes()
 {
     mNodes.clear();
     mPlaceholders.clear();
+    mMarked = false;
     clear();
 }
 

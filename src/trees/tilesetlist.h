@@ -3,6 +3,9 @@
 #include "comparemark.h"
 #include "labeltree.h"
 
+class ComparisonState;
+class FieldCursor;
+class TilesetDocument;
 class TilesetTable;
 
 // The tileset list: tileset 0 and tileset 50 at the top level, 1..49 and 51.. below them.
@@ -13,6 +16,11 @@ class TilesetList : public LabelTree
 
 public:
     explicit TilesetList(QWidget *parent = nullptr);
+
+    // Tells the cursor where the user moves, and follows it; built again and relabelled as
+    // the document changes, and marked as the comparison is.
+    void follow(const TilesetDocument *document, FieldCursor *cursor,
+                const ComparisonState *comparison);
 
     // Nodes for every tileset of the table, the previous ones removed.
     void build(const TilesetTable &tilesets);
@@ -56,8 +64,14 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
+    void showPlace();
+    void showComparison();
     int tilesetOf(const QTreeWidgetItem *item) const { return int(mNodes.indexOf(item)); }
 
     QList<QTreeWidgetItem *> mNodes;
     QList<QTreeWidgetItem *> mPlaceholders;
+    FieldCursor *mCursor = nullptr;
+    const ComparisonState *mComparison = nullptr;
+    bool mFollowing = false; // the selection moves with the cursor, not the user
+    bool mMarked = false;    // marks or placeholders may be on the list
 };

@@ -1,0 +1,206 @@
+#include "comparisonstate.h"
+#include "datatable.h"
+#include "fieldcursor.h"
+#include "tilesetdocument.h"
+#include "tilesetfiles.h"
+
+#include <QSignalSpy>
+
+#include <functional>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+using enum NodeMark::Kind;
+
+using Place = std::tuple<int, int, int>; // tileset, the field's entry (-1: name), placeholder
+using Change = std::function<void(TilesetDocument &, FieldCursor &)>;
+using Kinds = QList<int>;
+using D = TilesetDocument;
+using C = FieldCursor;
+
+const TilesetTable ours = numberedTable(3, 4);
+// "Top" inserted at the top, entry 2 of "Set 1" and the name of "Set 2" changed.
+const TilesetTable other = with(with(inserted(ours, 0, "Top"), 2, 2, "x"), 3, -1, "Moss");
+
+// Where the user is and what a comparison with another file marks, without a window.
+class TestEditingState : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TilesetDocument> mDocument;
+    std::unique_ptr<FieldCursor> mCursor;
+    std::unique_ptr<ComparisonState> mComparison;
+
+    Place place() const
+    {
+        return {mCursor->place().tileset, mCursor->field().entry, mCursor->place().placeholder};
+    }
+    void moveTo(const Place &place)
+    {
+        if (const auto [tileset, entry, placeholder] = place; placeholder >= 0)
+            mCursor->moveToPlaceholder(placeholder);
+        else
+            mCursor->showField(tileset, entry);
+    }
+    // The kinds of the tilesets' marks, where placeholders go, and tileset 1's entries' kinds.
+    std::tuple<Kinds, QList<int>, Kinds> marks() const
+    {
+        std::tuple<Kinds, QList<int>, Kinds> marks;
+        for (const NodeMark &mark : mComparison->tilesetMarks())
+            std::get<0>(marks).append(mark.kind);
+        for (const ComparisonPlaceholder &placeholder : mComparison->placeholders())
+            std::get<1>(marks).append(placeholder.before);
+        for (const NodeMark &mark : mComparison->entryMarks({1, -1, true, -1}))
+            std::get<2>(marks).append(mark.kind);
+        return marks;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        mDocument = std::make_unique<TilesetDocument>();
+        mCursor = std::make_unique<FieldCursor>(mDocument.get());
+        mComparison = std::make_unique<ComparisonState>(mDocument.get(), mCursor.get());
+        mDocument->open(ours, {});
+    }
+
+    // From entry 2 of tileset 1: the tree last moved in decides between the name and the
+    // entry, which stays chosen on the name; a category stands for the name; a change shows
+    // its own field, another document its first tileset's name.
+    void cursor_data()
+    {
+        addColumns<Change, Place, int, int>("change", "place", "chosen", "signals");
+        const auto row = [](const char *tag, Place place, int chosen, int n, Change change) {
+            QTest::newRow(tag) << change << place << chosen << n;
+        };
+        row("a tileset", {2, -1, -1}, 2, 1, [](D &, C &c) { c.moveToTileset(2); });
+        row("a category", {1, -1, -1}, -1, 1, [](D &, C &c) { c.moveToEntry(-1); });
+        row("the same entry", {1, 2, -1}, 2, 0, [](D &, C &c) { c.moveToEntry(2); });
+        row("a placeholder", {-1, -1, 0}, 2, 1, [](D &, C &c) { c.moveToPlaceholder(0); });
+        row("as many entries opened", {0, -1, -1}, 2, 1,
+            [](D &d, C &) { d.open(numberedTable(2, 4), {}); });
+        row("fewer opened", {0, -1, -1}, -1, 1, [](D &d, C &) { d.open(numberedTable(2, 2), {}); });
+        row("closed", {-1, -1, -1}, -1, 1, [](D &d, C &) { d.close(); });
+    }
+    void cursor()
+    {
+        QFETCH(Change, change);
+        mCursor->showField(1, 2);
+        QSignalSpy changed(mCursor.get(), &FieldCursor::placeChanged);
+        change(*mDocument, *mCursor);
+        QTEST(place(), "place");
+        QTEST(mCursor->place().entry, "chosen");
+        QTEST(int(changed.size()), "signals");
+    }
+
+    // Marks as marks() reads them, and the count; nothing once ended.
+    void marksAndCount_data()
+    {
+        addColumns<TilesetTable, QString, Kinds, QList<int>, Kinds>("other", "count", "tilesets",
+                                                                    "placeholders", "entries");
+        const Kinds none{None, None, None, None};
+        QTest::newRow("the same") << ours << u"No differences"_s << none.first(3) << QList<int>{}
+                                  << none;
+        QTest::newRow("deleted there") << deleted(ours, 1) << u"1 difference"_s
+                                       << Kinds{None, OnlyHere, None} << QList<int>{} << none;
+        QTest::newRow("first and last entries")
+            << with(with(ours, 1, 0, "a"), 1, 3, "b") << u"2 differences"_s
+            << Kinds{None, Differs, None} << QList<int>{} << Kinds{Differs, None, None, Differs};
+        QTest::newRow("added at the end")
+            << inserted(ours, 3, "End") << u"1 difference"_s << none.first(3) << QList{3} << none;
+    }
+    void marksAndCount()
+    {
+        QFETCH(TilesetTable, other);
+        QSignalSpy changed(mComparison.get(), &ComparisonState::marksChanged);
+        mComparison->compare(other);
+        QTEST(mComparison->countText(), "count");
+        QTEST(std::get<0>(marks()), "tilesets");
+        QTEST(std::get<1>(marks()), "placeholders");
+        QTEST(std::get<2>(marks()), "entries");
+        mComparison->end();
+        QCOMPARE(std::tuple(changed.size(), mComparison->countText(), marks()),
+                 std::tuple(2, u"No differences"_s, std::tuple(Kinds(), QList<int>(), Kinds())));
+    }
+
+    // In list order: the placeholder at the top, entry 2 of tileset 1, the name of tileset 2;
+    // round from the last to the first and back. Take takes the placeholder's tileset, an
+    // entry, or all of a tileset from its name; nothing where the files agree.
+    void stepAndTake_data()
+    {
+        addColumns<Place, Place, Place, QString, TilesetTable>("from", "next", "previous", "take",
+                                                               "taken");
+        const Place top{-1, -1, 0};
+        const Place entry{1, 2, -1};
+        const Place last{2, -1, -1};
+        const TilesetTable x = with(ours, 1, 2, "x");
+        QTest::newRow("tileset 0") << Place{0, -1, -1} << entry << top << QString() << ours;
+        QTest::newRow("the first") << top << entry << last << u"insert tileset 00 from other file"_s
+                                   << inserted(ours, 0, "Top");
+        QTest::newRow("a name before its entry")
+            << Place{1, -1, -1} << entry << top << u"take tileset 01 from other file"_s << x;
+        QTest::newRow("a difference")
+            << entry << last << top << u"take entry 002 of tileset 01 from other file"_s << x;
+        QTest::newRow("an entry after it") << Place{1, 3, -1} << last << entry << QString() << ours;
+        QTest::newRow("the last") << last << top << entry << u"take tileset 02 from other file"_s
+                                  << with(ours, 2, -1, "Moss");
+    }
+    void stepAndTake()
+    {
+        QFETCH(Place, from);
+        mComparison->compare(other);
+        moveTo(from);
+        const ComparisonTake take = mComparison->takeAt(mCursor->place());
+        TilesetTable table = ours;
+        takeDifferencesEdit(table, other, take.differences).redo(table);
+        QTEST(take.caption, "take");
+        QTEST(table, "taken");
+        for (const int direction : {1, -1}) {
+            moveTo(from);
+            mComparison->step(direction);
+            QTEST(place(), direction > 0 ? "next" : "previous");
+        }
+    }
+
+    // A conflict kept as this file has it is no longer marked; undone, it is again, with
+    // the cursor on it. A keep of an earlier merge decides nothing; a placeholder gone with
+    // its merge leaves the cursor on its place.
+    void keep_data()
+    {
+        addColumns<TilesetTable, TilesetTable, Place, Place, Kinds>("mine", "theirs", "conflict",
+                                                                    "kept", "tilesets");
+        QTest::newRow("deleted here, changed there")
+            << deleted(ours, 1) << with(ours, 1, 2, "x") << Place{-1, -1, 1} << Place{1, -1, -1}
+            << Kinds{None, None};
+        QTest::newRow("deleted there, changed here")
+            << with(ours, 1, 2, "x") << deleted(ours, 1) << Place{1, -1, -1} << Place{1, -1, -1}
+            << Kinds{None, Conflict, None};
+    }
+    void keep()
+    {
+        QFETCH(TilesetTable, mine);
+        QFETCH(TilesetTable, theirs);
+        QFETCH(Place, conflict);
+        mDocument->open(mine, {});
+        const TilesetMerge merge = mergeTilesets(ours, mine, theirs);
+        mComparison->merge(theirs, merge.conflicts);
+        QTEST(std::get<0>(marks()), "tilesets");
+        moveTo(conflict);
+        const ComparisonTake take = mComparison->takeAt(mCursor->place());
+        mComparison->keep(take, true);
+        QCOMPARE(mComparison->countText(), u"No conflicts left"_s);
+        QTEST(place(), "kept");
+        mComparison->keep(take, false);
+        QCOMPARE(std::pair(mComparison->countText(), place()),
+                 std::pair(u"1 conflict"_s, conflict));
+        mComparison->merge(theirs, merge.conflicts);
+        mComparison->keep(take, true);
+        QCOMPARE(mComparison->countText(), u"1 conflict"_s);
+        mComparison->end();
+        QTEST(place(), "kept");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditingState)
+#include "tst_editing_state.moc"
