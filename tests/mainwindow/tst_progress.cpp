@@ -61,8 +61,7 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         SlowDisk services; // Open is answered with the file written here
-        const QByteArray big = fileBytes(numberedTable(255, 255));
-        services.files << TestFiles::write(folder.filePath(u"big.dat"_s), big);
+        services.files << write(folder.filePath(u"big.dat"_s), fileBytes(numberedTable(255, 255)));
         QFETCH(qint64, nsPerRecord);
         services.nsPerRecord = nsPerRecord;
         MainWindow window(services, folder.path());
