@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>

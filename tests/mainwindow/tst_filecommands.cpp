@@ -62,10 +62,9 @@ private Q_SLOTS:
     {
         // kind: of what stands at the chosen path
         addColumns<QString, QString>("kind", "message");
-        const QString failed = u"Error while loading! | Error | 1"_s;
         QTest::newRow("too short") << u"\n\n\0\0\0"_s << u"Error: Incorrect filesize | Error | 0"_s;
-        QTest::newRow("a folder") << u"folder"_s << failed;
-        QTest::newRow("a FIFO") << u"fifo"_s << failed;
+        QTest::newRow("a folder") << u"folder"_s << u"Error while loading! | Error | 1"_s;
+        QTest::newRow("a FIFO") << u"fifo"_s << u"Error while loading! | Error | 1"_s;
     }
     void failedOpen()
     {

@@ -10,9 +10,7 @@
 #include <QApplication>
 #include <QProgressBar>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;

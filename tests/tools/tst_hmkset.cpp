@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <csignal>
 #include <sys/stat.h>
@@ -68,8 +67,7 @@ private Q_SLOTS:
         write(u"big.dat"_s, fileBytes(numberedTable(255, 255)));
         write(u"big.json"_s, dumpJson(numberedTable(255, 255)));
         // For git: ours renames the first tileset, theirs adds one above it and changes the last.
-        const TilesetTable base = numberedTable(4, 2),
-                           theirs = with(inserted(base, 0, "Top"), 4, 1, "d");
+        const auto base = numberedTable(4, 2), theirs = with(inserted(base, 0, "Top"), 4, 1, "d");
         write(u"git-base.dat"_s, fileBytes(base));
         write(u"git-ours.dat"_s, fileBytes(with(base, 0, -1, "Moss")));
         write(u"git-theirs.dat"_s, fileBytes(theirs));
