@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -70,10 +69,9 @@ private Q_SLOTS:
         QByteArray run = QByteArray(EntryWidth, 'x') + raw + raw;
         width == NameWidth ? applyFieldRule(raw.data(), width) : applyEntryRule(raw.data());
         QTEST(raw, "expected");
-        if (width == EntryWidth) {
+        if (width == EntryWidth)
             applyEntryRules(run.data(), 3);
-            QCOMPARE(run, QByteArray(EntryWidth, 'x') + raw + raw);
-        }
+        QVERIFY(width == NameWidth || run == QByteArray(EntryWidth, 'x') + raw + raw);
     }
 
     void readSettings_data()
@@ -309,8 +307,7 @@ private Q_SLOTS:
         QTemporaryDir dir; // one for each row, whose mode the row sets
         const QString target = dir.filePath(u"hmkset.dat"_s);
         const QString file = before.endsWith(u"link") ? dir.filePath(u"linked.dat"_s) : target;
-        const QByteArray old(400, 'o'), name = QFile::encodeName(file);
-        write(file, old);
+        const QByteArray old(400, 'o'), name = QFile::encodeName(write(file, old));
         QVERIFY(before != u"link" || QFile::link(file, target));
         QVERIFY(before != u"hard link" || link(name, QFile::encodeName(target)) == 0);
         QVERIFY(before != u"another's file" || chown(name, 65534, 65534) == 0);
@@ -348,10 +345,9 @@ private Q_SLOTS:
         QVERIFY(before != u"append-only" || chattr(u"-a"_s));
 
         QTEST(error, "error");
-        QCOMPARE(saved, error.isEmpty());
         QCOMPARE(QFileInfo(target).symLinkTarget(), before == u"link" ? file : QString());
-        QCOMPARE(identity(), kept);
-        QCOMPARE(read(file), saved ? fileBytes(table) : old);
+        QCOMPARE(std::tuple(saved, identity(), read(file)),
+                 std::tuple(error.isEmpty(), kept, saved ? fileBytes(table) : old));
         const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
         QCOMPARE(QDir(dir.path()).entryList(all).size(), file == target ? 1 : 2); // no new file
     }

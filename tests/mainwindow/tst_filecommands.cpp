@@ -62,23 +62,19 @@ private Q_SLOTS:
     {
         // kind: of what stands at the chosen path
         addColumns<QString, QString>("kind", "message");
-        const QString failed = u"Error while loading! | Error | 1"_s;
-        QTest::newRow("too short")
-            << u"\x0a\x0a\0\0\0"_s << u"Error: Incorrect filesize | Error | 0"_s;
-        QTest::newRow("a folder") << u"folder"_s << failed;
-        QTest::newRow("a FIFO") << u"fifo"_s << failed;
+        QTest::newRow("too short") << u"\n\n\0\0\0"_s << u"Error: Incorrect filesize | Error | 0"_s;
+        QTest::newRow("a folder") << u"folder"_s << u"Error while loading! | Error | 1"_s;
+        QTest::newRow("a FIFO") << u"fifo"_s << u"Error while loading! | Error | 1"_s;
     }
     void failedOpen()
     {
         QFETCH(QString, kind);
         MainWindow &window = start();
         const QString path = folderPath(u"bad.dat"_s);
-        if (kind == u"folder"_s)
-            QVERIFY(QDir().mkpath(path));
-        else if (kind == u"fifo"_s) // a read would block
-            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        else
-            writeFile(u"bad.dat"_s, kind.toLatin1());
+        // A read from a FIFO would block.
+        QVERIFY(kind == u"folder" ? QDir().mkpath(path)
+                : kind == u"fifo" ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                                  : !writeFile(u"bad.dat"_s, kind.toLatin1()).isEmpty());
         const QString good = writeNumberedFile(u"good.dat"_s, 4, 151);
         // With no document, and after another: the window is left without one either way,
         // so Save cannot write the previous tilesets over the file that failed. With none
@@ -93,9 +89,8 @@ private Q_SLOTS:
             QVERIFY(!document().isOpen() && !action(u"mnusave"_s)->isEnabled() &&
                     !window.findChild<QMenu *>(u"mnuedit"_s)->menuAction()->isEnabled());
             QCOMPARE(list()->isHidden() || tree()->isHidden(), afterAnother);
-            QVERIFY(
-                window.close() &&
-                iniFile().contains("LastOpened= " + (afterAnother ? "n/a" : path.toUtf8()) + '\r'));
+            const QByteArray last = afterAnother ? "n/a" : path.toUtf8();
+            QVERIFY(window.close() && iniFile().contains("LastOpened= " + last + '\r'));
         }
         QCOMPARE(services().fileRequests.first().filters,
                  QStringList({u"Hmkset.dat (*.dat)"_s, u"All files (*.*) (*)"_s}));
@@ -122,13 +117,12 @@ private Q_SLOTS:
             });
         };
         services().whenAsked = look;
+        QVERIFY(command != u"mnusave"_s || (QFile::remove(path) && QDir().mkpath(path)));
         if (command == u"mnuimport"_s) {
             services().answers << Answer::Ok;
             services().files << path;
             services().dialogs << [&](QDialog &dialog) { look(), dialog.reject(); };
-        } else if (command == u"mnusave"_s) {
-            QVERIFY(QFile::remove(path) && QDir().mkpath(path));
-        } else {
+        } else if (command == u"mnuopen"_s) {
             services().answers << Answer::No;
             services().files << folderPath(u"missing.dat"_s);
         }
@@ -176,29 +170,27 @@ private Q_SLOTS:
     {
         // command: Open, a drop of both files (a drop of two files is ignored), or New
         // saveFails: a folder has taken the file's place
-        addColumns<QString, Answer, bool, bool, bool>("command", "answer", "saveFails", "saved",
-                                                      "opened");
-        QTest::newRow("Yes saves, then opens") << u"drop"_s << Answer::Yes << false << true << true;
-        QTest::newRow("Yes, the save fails: nothing opens")
-            << u"mnuopen"_s << Answer::Yes << true << false << false;
-        QTest::newRow("No opens without saving")
-            << u"drop"_s << Answer::No << false << false << true;
-        QTest::newRow("Cancel does nothing")
-            << u"mnuopen"_s << Answer::Cancel << false << false << false;
-        QTest::newRow("New: Yes saves, then asks the size")
-            << u"mnunew"_s << Answer::Yes << false << true << true;
-        QTest::newRow("New: Yes, the save fails: no new document")
-            << u"mnunew"_s << Answer::Yes << true << false << false;
-        QTest::newRow("New: No replaces without saving")
-            << u"mnunew"_s << Answer::No << false << false << true;
-        QTest::newRow("New: Cancel does nothing")
-            << u"mnunew"_s << Answer::Cancel << false << false << false;
+        addColumns<QString, Answer, bool>("command", "answer", "saveFails");
+        const auto row = [](const char *name, const QString &command, Answer answer, bool fails) {
+            QTest::newRow(name) << command << answer << fails;
+        };
+        row("Yes saves, then opens", u"drop"_s, Answer::Yes, false);
+        row("Yes, the save fails: nothing opens", u"mnuopen"_s, Answer::Yes, true);
+        row("No opens without saving", u"drop"_s, Answer::No, false);
+        row("Cancel does nothing", u"mnuopen"_s, Answer::Cancel, false);
+        row("New: Yes saves, then asks the size", u"mnunew"_s, Answer::Yes, false);
+        row("New: Yes, the save fails: no new document", u"mnunew"_s, Answer::Yes, true);
+        row("New: No replaces without saving", u"mnunew"_s, Answer::No, false);
+        row("New: Cancel does nothing", u"mnunew"_s, Answer::Cancel, false);
     }
     void savePrompt()
     {
         QFETCH(QString, command);
         QFETCH(bool, saveFails);
-        QFETCH(bool, opened);
+        QFETCH(Answer, answer);
+        // Yes saves when the save can be made; then the file opens, as on No.
+        const bool saved = answer == Answer::Yes && !saveFails;
+        const bool opened = saved || answer == Answer::No;
         const bool dropped = command == u"drop"_s, created = command == u"mnunew"_s;
         const QString first = openChanged(dropped);
         QCOMPARE(document().filePath(), first);
@@ -206,20 +198,17 @@ private Q_SLOTS:
         const QString second = writeNumberedFile(u"second.dat"_s, 7, 3);
         if (dropped) // asks nothing
             drop({QUrl::fromLocalFile(second), QUrl::fromLocalFile(second)});
-        QFETCH(Answer, answer);
         services().answers << answer;
-        if (opened && !dropped) {
+        if (opened && !dropped)
             created ? void(services().dialogs << [](QDialog &dialog) { dialog.accept(); })
                     : void(services().files << second);
-        }
         QVERIFY(dropped ? (drop({QUrl::fromLocalFile(second)}), true) : trigger(command));
-        const QString asked =
-            created ? u"Save changes before closing file? | Changes made | 0"_s
-                    : u"Save changes before opening another file? | Changes made | 0"_s;
+        const QString asked = u"Save changes before %1? | Changes made | 0"_s.arg(
+            created ? u"closing file"_s : u"opening another file"_s);
         QCOMPARE(boxes(), saveFails ? asked + u", Error while saving! | Error | 1"_s : asked);
         QCOMPARE(services().messages.first().buttons, PlatformServices::Buttons::YesNoCancel);
-        QTEST(TestFiles::read(first).mid(5 + 33, 1) == "Z", "saved");
-        QTEST(document().tilesetCount() == (created ? 70 : 7), "opened");
+        QCOMPARE(TestFiles::read(first).mid(5 + 33, 1) == "Z", saved);
+        QCOMPARE(document().tilesetCount() == (created ? 70 : 7), opened);
         QCOMPARE(document().isModified(), document().tilesetCount() == 2 || created);
         QCOMPARE(document().isUntitled(), created && opened);
     }
@@ -400,17 +389,14 @@ private Q_SLOTS:
     void whereSettingsLive_data()
     {
         // writable: the program's folder
-        // sizerLeft: as read, and written back
-        addColumns<bool, bool, bool, int, bool>("installed", "writable", "userIni", "sizerLeft",
-                                                "writtenBesideProgram");
-        QTest::newRow("beside the program") << false << true << false << 1000 << true;
-        QTest::newRow("read-only folder: the user's") << false << false << false << 3360 << false;
-        QTest::newRow("installed: read beside, kept the user's")
-            << true << true << false << 1000 << false;
-        QTest::newRow("beside the program, the user's unread")
-            << false << true << true << 1000 << true;
-        QTest::newRow("installed, the user's has the last session")
-            << true << true << true << 2000 << false;
+        // sizerLeft: as read, and written back: beside the program when it is not installed
+        // and its folder can be written, else in the user's
+        addColumns<bool, bool, bool, int>("installed", "writable", "userIni", "sizerLeft");
+        QTest::newRow("beside the program") << false << true << false << 1000;
+        QTest::newRow("read-only folder: the user's") << false << false << false << 3360;
+        QTest::newRow("installed: read beside, kept the user's") << true << true << false << 1000;
+        QTest::newRow("beside the program, the user's unread") << false << true << true << 1000;
+        QTest::newRow("installed, the user's has the last session") << true << true << true << 2000;
     }
     void whereSettingsLive()
     {
@@ -443,8 +429,7 @@ private Q_SLOTS:
         QAction *descriptions = action(u"mnudisplaynames"_s); // enabled without a document
         QCOMPARE(descriptions->isVisible() && descriptions->isEnabled(), installed || userIni);
         QVERIFY(window().close());
-        QFETCH(bool, writtenBesideProgram);
-        const QString written = (writtenBesideProgram ? program : user) + u"/hmktse.ini"_s;
+        const QString written = (writable && !installed ? program : user) + u"/hmktse.ini"_s;
         QFETCH(int, sizerLeft);
         QVERIFY(TestFiles::read(written).contains("SizerLeft= " + QByteArray::number(sizerLeft)));
         QCOMPARE(TestFiles::read(program + u"/hmktse.ini"_s).contains("SizerLeft= 1000"),

@@ -10,9 +10,7 @@
 #include <QApplication>
 #include <QProgressBar>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -61,8 +59,7 @@ private Q_SLOTS:
     {
         QTemporaryDir folder;
         SlowDisk services; // Open is answered with the file written here
-        const QByteArray big = fileBytes(numberedTable(255, 255));
-        services.files << TestFiles::write(folder.filePath(u"big.dat"_s), big);
+        services.files << write(folder.filePath(u"big.dat"_s), fileBytes(numberedTable(255, 255)));
         QFETCH(qint64, nsPerRecord);
         services.nsPerRecord = nsPerRecord;
         MainWindow window(services, folder.path());

@@ -168,13 +168,12 @@ private Q_SLOTS:
         QTRY_VERIFY(onlyCopy() && onlyCopy()->table == table() && onlyCopy()->filePath == path &&
                     onlyCopy()->fileStamp == FileStamp::of(path));
         const QString other = writeNumberedFile(u"other.dat"_s, 2, 2);
-        {
-            // The first one's copy is not offered: no question is answered.
-            MainWindow second(services(), folders());
-            onTestClock(second).openFile(other);
-            second.findChild<QAction *>(u"mnuinsert"_s)->trigger(); // a change of its own
-            QVERIFY(passes(1s, &second));
-        } // gone without quitting, as in a crash: its copy stays, written to the end
+        // The first one's copy is not offered: no question is answered.
+        auto second = std::make_unique<MainWindow>(services(), folders());
+        onTestClock(*second).openFile(other);
+        second->findChild<QAction *>(u"mnuinsert"_s)->trigger(); // a change of its own
+        QVERIFY(passes(1s, second.get()));
+        second.reset(); // gone without quitting, as in a crash: its copy stays, written to the end
         services().answers << Answer::No;
         MainWindow third(services(), folders());
         QVERIFY(services().messages.value(0).text.contains(other) && copies().size() == 1);
