@@ -67,3 +67,8 @@ QList<QStringView> splitLines(QStringView text)
         lines.append(text.sliced(start));
     return lines;
 }
+
+QString counted(qsizetype count, const QString &one, const QString &many)
+{
+    return QString::number(count) + u' ' + (count == 1 ? one : many);
+}

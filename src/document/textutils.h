@@ -16,6 +16,9 @@ QByteArrayView cutAtNul(QByteArrayView text);
 // and have at most width digits: callers pass indexes of at most 255.
 QString zeroPad(int number, int width);
 
+// "1 match", "3 matches": the count and the word that fits it.
+QString counted(qsizetype count, const QString &one, const QString &many);
+
 // Splits at the first "=" into trimmed key and value. A line without "=" leaves both
 // out-parameters as they were, so a stray line repeats the previous assignment.
 void splitKeyValue(QStringView line, QString &key, QString &value);

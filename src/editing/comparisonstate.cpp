@@ -1,6 +1,7 @@
 #include "comparisonstate.h"
 
 #include "fieldformat.h"
+#include "textutils.h"
 #include "tilesetdocument.h"
 
 #include <algorithm>
@@ -8,11 +9,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString counted(qsizetype count, const QString &one, const QString &many)
-{
-    return QString::number(count) + u' ' + (count == 1 ? one : many);
-}
 
 QString quoted(QByteArrayView field)
 {

@@ -16,7 +16,8 @@ constexpr quint32 Magic = 0x484D4B52; // "HMKR"
 constexpr quint16 FormatVersion = 2;
 // The largest copy: the header with a path of Windows' longest (32767 characters, Linux
 // allows 4096 bytes) and a date, then the largest tileset file.
-constexpr qint64 MaxCopySize = 4 + 2 + 4 + 2 * 32767 + 2 * 32 + 8 + fileLength(255, 255);
+constexpr qint64 MaxCopySize =
+    4 + 2 + 4 + 2 * 32767 + 2 * 32 + 8 + fileLength(MaximumCount, MaximumCount);
 
 void setUp(QDataStream &stream)
 {

@@ -3,7 +3,9 @@
 #include "comparisonstate.h"
 #include "fieldcursor.h"
 #include "fieldformat.h"
+#include "messages.h"
 #include "platformservices.h"
+#include "textutils.h"
 #include "tilesetdocument.h"
 
 #include <QLabel>
@@ -14,13 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int MaximumTilesets = 255; // the file holds the count in one byte
-
-QString counted(qsizetype count, const QString &one, const QString &many)
-{
-    return QString::number(count) + u' ' + (count == 1 ? one : many);
-}
 
 // Why a file of another entry count is compared only in part, and what a take then does.
 QString entryCountNotice(int here, int there)
@@ -151,9 +146,10 @@ void CompareController::mergeFromFile()
         return;
     TilesetMerge merge = mergeTilesets(*base, ours, *theirs);
     const int count = merge.merged.tilesetCount();
-    if (count < 1 || count > MaximumTilesets) {
-        refuse(u"The merge would hold %1 tilesets, and a tileset file holds 1 to 255; nothing "
-               u"was merged."_s.arg(count));
+    if (count < 1 || count > MaximumCount) {
+        refuse(u"The merge would hold %1 tilesets, and a tileset file holds 1 to %2; nothing "
+               u"was merged."_s.arg(count)
+                   .arg(MaximumCount));
         return;
     }
     // Every clean change in one step; the conflicts keep the document's fields.
@@ -218,11 +214,9 @@ void CompareController::take(const ComparisonTake &take)
                                            [](const auto &d) { return d.here < 0; }));
     const int deleted = int(std::count_if(differences.cbegin(), differences.cend(),
                                           [](const auto &d) { return d.there < 0; }));
-    if (table.tilesetCount() + inserted - deleted > MaximumTilesets) {
-        mServices.notify(mWindow,
-                         u"A tileset file holds at most 255 tilesets; delete one before "
-                         u"taking another."_s,
-                         u"Take from other file"_s, PlatformServices::Icon::Exclamation);
+    if (table.tilesetCount() + inserted - deleted > MaximumCount) {
+        mServices.notify(mWindow, Messages::tooManyTilesets(u"taking"), u"Take from other file"_s,
+                         PlatformServices::Icon::Exclamation);
         return;
     }
     if (table.tilesetCount() + inserted - deleted < 1) {

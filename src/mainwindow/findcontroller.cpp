@@ -6,6 +6,7 @@
 #include "fieldformat.h"
 #include "finddialog.h"
 #include "platformservices.h"
+#include "textutils.h"
 #include "tilesetdocument.h"
 #include "tilesetlist.h"
 #include "windows1252.h"
@@ -17,15 +18,6 @@
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString counted(qsizetype count, const QString &one, const QString &many)
-{
-    return QString::number(count) + u' ' + (count == 1 ? one : many);
-}
-
-} // namespace
 
 FindController::FindController(TilesetDocument *document, PlatformServices &services,
                                FieldCursor *cursor, const ClientArea *trees, QWidget *window)
