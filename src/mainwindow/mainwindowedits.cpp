@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "entrytree.h"
+#include "fieldcursor.h"
 #include "fieldformat.h"
 #include "fileinfodialog.h"
 #include "messages.h"
@@ -17,11 +18,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {} // namespace
-
 void MainWindow::renameTileset()
 {
-    const int t = mTilesetList->currentTileset();
+    const int t = mCursor->place().tileset;
     if (t < 0)
         return;
     // The name as stored, up to its first NUL: a name stored without a terminator is
@@ -44,8 +43,8 @@ void MainWindow::storeTilesetName(int t, const QString &text)
 
 void MainWindow::editEntry()
 {
-    const int t = mTilesetList->currentTileset();
-    const int entry = mEntryTree->currentEntry();
+    const int t = mCursor->place().tileset;
+    const int entry = mCursor->place().entry;
     if (t < 0 || entry < 0)
         return; // a category node has nothing to edit
     mEntryTree->editSelectedLabel(trimmedFieldText(mDocument->table().entry(entry, t)));
@@ -53,7 +52,7 @@ void MainWindow::editEntry()
 
 void MainWindow::storeEntryText(int entry, const QString &text)
 {
-    const int t = mTilesetList->currentTileset();
+    const int t = mCursor->place().tileset;
     if (t < 0 || entry < 0)
         return;
     mDocument->apply(u"edit entry %1 of tileset %2"_s.arg(entryNumber(entry), tilesetNumber(t)),
@@ -72,7 +71,7 @@ void MainWindow::goToEntry()
     const int last = std::min(150, mDocument->entryCount() - 1);
     if (isNumber && std::isfinite(value) && value >= 0 && value <= 150 &&
         std::nearbyint(value) <= last) {
-        mEntryTree->selectEntry(int(std::nearbyint(value)));
+        mCursor->moveToEntry(int(std::nearbyint(value)));
         return;
     }
     if (!answer->trimmed().isEmpty())
@@ -84,7 +83,7 @@ void MainWindow::goToEntry()
 
 void MainWindow::insertTileset()
 {
-    const int s = mTilesetList->currentTileset();
+    const int s = mCursor->place().tileset;
     if (s < 0)
         return;
     if (mDocument->tilesetCount() >= MaximumCount) {
@@ -98,7 +97,7 @@ void MainWindow::insertTileset()
 
 void MainWindow::deleteTileset()
 {
-    const int s = mTilesetList->currentTileset();
+    const int s = mCursor->place().tileset;
     if (s < 0)
         return;
     if (mDocument->tilesetCount() < 2) {
@@ -113,7 +112,7 @@ void MainWindow::deleteTileset()
 
 void MainWindow::copyTileset()
 {
-    const int t = mTilesetList->currentTileset();
+    const int t = mCursor->place().tileset;
     if (t < 0)
         return;
     SelectTilesetDialog dialog(mDocument->table());
@@ -130,7 +129,7 @@ void MainWindow::copyTileset()
 
 void MainWindow::importTileset()
 {
-    const int t = mTilesetList->currentTileset();
+    const int t = mCursor->place().tileset;
     if (t < 0)
         return;
     if (mServices.messageBox(this,

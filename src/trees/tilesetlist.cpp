@@ -115,7 +115,6 @@ void TilesetList::build(const TilesetTable &tilesets)
         QTreeWidgetItem *item = nullptr;
         if (t == 0 || t == SecondGroup) {
             item = new QTreeWidgetItem(this, label);
-            item->setData(0, Qt::UserRole, t == 0 ? u"root1"_s : u"root2"_s);
             group = item;
         } else {
             item = new QTreeWidgetItem(group, label);
@@ -162,7 +161,7 @@ void TilesetList::addPlaceholder(int before, int otherTileset, const QString &la
     item->setData(0, PlaceRole, before);
     if (!after)
         insertTopLevelItem(0, item);
-    else if (after->data(0, Qt::UserRole).isValid()) // a group's head
+    else if (!after->parent() && tilesetOf(after) >= 0) // a group's head
         after->insertChild(0, item);
     else if (QTreeWidgetItem *parent = after->parent())
         parent->insertChild(parent->indexOfChild(after) + 1, item);
