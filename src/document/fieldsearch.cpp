@@ -107,9 +107,9 @@ private:
 
 } // namespace
 
-QList<FieldMatch> findFields(const TilesetTable &table, const SearchOptions &options)
+QList<FieldAddress> findFields(const TilesetTable &table, const SearchOptions &options)
 {
-    QList<FieldMatch> matches;
+    QList<FieldAddress> matches;
     if (options.text.isEmpty())
         return matches;
     const FieldMatcher matcher(options);
@@ -127,12 +127,12 @@ QList<FieldMatch> findFields(const TilesetTable &table, const SearchOptions &opt
     return matches;
 }
 
-FieldReplacement replaceFields(const TilesetTable &table, const QList<FieldMatch> &matches,
+FieldReplacement replaceFields(const TilesetTable &table, const QList<FieldAddress> &matches,
                                const SearchOptions &options, const QString &replacement)
 {
     FieldReplacement result;
     const FieldMatcher matcher(options);
-    for (const FieldMatch &match : matches) {
+    for (const FieldAddress &match : matches) {
         const bool name = match.entry < 0;
         const QByteArrayView old =
             name ? table.tilesetName(match.tileset) : table.entry(match.entry, match.tileset);

@@ -14,18 +14,18 @@ struct SearchOptions
     bool entries = true;
 };
 
-// A field that matched; entry -1 stands for the tileset's name. Ordered as the file
-// holds them: tileset by tileset, the name before the entries.
-struct FieldMatch
+// Where a field is: its tileset, and its entry or -1 for the tileset's name. Ordered as the
+// file holds them: tileset by tileset, the name before the entries.
+struct FieldAddress
 {
     int tileset = 0;
     int entry = -1;
 
-    friend auto operator<=>(const FieldMatch &, const FieldMatch &) = default;
+    friend auto operator<=>(const FieldAddress &, const FieldAddress &) = default;
 };
 
 // Every field of the table whose text matches, in file order.
-QList<FieldMatch> findFields(const TilesetTable &table, const SearchOptions &options);
+QList<FieldAddress> findFields(const TilesetTable &table, const SearchOptions &options);
 
 struct FieldReplacement
 {
@@ -36,5 +36,5 @@ struct FieldReplacement
 
 // The replacement of every match. The replacement must be Windows-1252 text; blanks that
 // only padded a field without a terminator may fall off its end without counting as cut.
-FieldReplacement replaceFields(const TilesetTable &table, const QList<FieldMatch> &matches,
+FieldReplacement replaceFields(const TilesetTable &table, const QList<FieldAddress> &matches,
                                const SearchOptions &options, const QString &replacement);

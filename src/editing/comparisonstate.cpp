@@ -223,7 +223,7 @@ void ComparisonState::step(int direction)
 
 ComparisonTake ComparisonState::takeAt(const FieldPlace &place) const
 {
-    const FieldMatch field = place.field();
+    const FieldAddress field = place.field();
     ComparisonTake take;
     take.run = mRun;
     for (const ShownDifference &shown : mShown) {

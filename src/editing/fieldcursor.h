@@ -17,7 +17,7 @@ struct FieldPlace
     int placeholder = -1; // the other file's tileset the placeholder stands for
 
     // The field: the tileset's name (entry -1) or its chosen entry.
-    FieldMatch field() const { return {tileset, onName ? -1 : entry}; }
+    FieldAddress field() const { return {tileset, onName ? -1 : entry}; }
     friend bool operator==(const FieldPlace &, const FieldPlace &) = default;
 };
 
@@ -32,7 +32,7 @@ public:
     explicit FieldCursor(const TilesetDocument *document, QObject *parent = nullptr);
 
     const FieldPlace &place() const { return mPlace; }
-    FieldMatch field() const { return mPlace.field(); }
+    FieldAddress field() const { return mPlace.field(); }
 
     // The user moved to a tileset's name, to a placeholder, or to an entry (-1: a category).
     void moveToTileset(int tileset);

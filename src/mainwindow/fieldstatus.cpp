@@ -35,7 +35,7 @@ QString FieldStatus::place(int tileset, int entry) const
 
 void FieldStatus::refresh()
 {
-    const FieldMatch field = mCursor->field();
+    const FieldAddress field = mCursor->field();
     if (!mDocument->isOpen() || field.tileset < 0 || field.tileset >= mDocument->tilesetCount() ||
         field.entry >= mDocument->entryCount()) {
         clear();

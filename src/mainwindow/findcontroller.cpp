@@ -57,7 +57,7 @@ void FindController::showDialog(bool replacing)
     mDialog->showFor(replacing);
 }
 
-QString FindController::resultRow(const FieldMatch &match) const
+QString FindController::resultRow(const FieldAddress &match) const
 {
     const TilesetTable &table = mDocument->table();
     const QString tileset =
@@ -77,7 +77,7 @@ void FindController::findAll()
     QStringList rows;
     rows.reserve(mMatches.size());
     QSet<int> tilesets;
-    for (const FieldMatch &match : std::as_const(mMatches)) {
+    for (const FieldAddress &match : std::as_const(mMatches)) {
         rows.append(resultRow(match));
         tilesets.insert(match.tileset);
     }
@@ -92,7 +92,7 @@ void FindController::showMatch(int row)
     if (row < 0 || row >= mMatches.size())
         return;
     Q_EMIT aboutToAct();
-    const FieldMatch match = mMatches[row];
+    const FieldAddress match = mMatches[row];
     if (match.tileset >= mDocument->tilesetCount() || match.entry >= mDocument->entryCount())
         return; // found before the document changed shape
     mCursor->showField(match.tileset, match.entry);
@@ -110,7 +110,7 @@ void FindController::findNext()
     showMatchAfter(mCursor->field());
 }
 
-void FindController::showMatchAfter(FieldMatch current)
+void FindController::showMatchAfter(FieldAddress current)
 {
     if (mMatches.isEmpty())
         return;
@@ -162,7 +162,7 @@ void FindController::replace()
     if (!replacement)
         return;
     findAll(); // the matches of the document as it is
-    const FieldMatch current = mCursor->field();
+    const FieldAddress current = mCursor->field();
     if (!std::binary_search(mMatches.cbegin(), mMatches.cend(), current)) {
         showMatchAfter(current); // as editors do: the first press finds
         return;
@@ -184,7 +184,7 @@ void FindController::replaceAll()
     if (!replacement)
         return;
     const SearchOptions options = mDialog->options();
-    const QList<FieldMatch> matches = findFields(mDocument->table(), options);
+    const QList<FieldAddress> matches = findFields(mDocument->table(), options);
     FieldReplacement replaced = replaceFields(mDocument->table(), matches, options, *replacement);
     if (!cutAccepted(replaced, u"Replace all"_s))
         return;

@@ -46,12 +46,12 @@ private:
     // No field is cut, or the user agrees to it.
     bool cutAccepted(const FieldReplacement &replaced, const QString &command);
     void showMatch(int row);
-    void showMatchAfter(FieldMatch current);
+    void showMatchAfter(FieldAddress current);
     void clearResults();
     void placeDialog();
     // The main window's parts the dialog works beside.
     QRect treesGeometry() const;
-    QString resultRow(const FieldMatch &match) const;
+    QString resultRow(const FieldAddress &match) const;
 
     TilesetDocument *mDocument;
     PlatformServices &mServices;
@@ -59,6 +59,6 @@ private:
     const ClientArea *mTrees;
     QWidget *mWindow;
     QPointer<FindDialog> mDialog; // made when first asked for
-    QList<FieldMatch> mMatches;
+    QList<FieldAddress> mMatches;
     bool mSearched = false; // the results shown are those of a search
 };

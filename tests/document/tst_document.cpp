@@ -392,9 +392,9 @@ private Q_SLOTS:
         table.setEntry(2, 1, QByteArray(EntryWidth, '\0'));
         table.setEntry(3, 1, QByteArray(EntryWidth, 'Z'));
         const TilesetTable before = table;
-        const QList<FieldMatch> matches = findFields(table, options);
+        const QList<FieldAddress> matches = findFields(table, options);
         QList<int> found;
-        for (const FieldMatch &m : matches)
+        for (const FieldAddress &m : matches)
             found.append(m.tileset * 10 + m.entry + 1);
         QTEST(found, "found");
         QFETCH(QString, replacement);
