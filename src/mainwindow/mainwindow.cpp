@@ -184,7 +184,7 @@ void MainWindow::connectParts()
     connect(history, &QUndoStack::redoTextChanged, this, [this, caption](const QString &step) {
         mActions.redo->setText(caption(u"Redo"_s, step));
     });
-    connect(history, &QUndoStack::indexChanged, this, &MainWindow::enterState);
+    connect(history, &QUndoStack::indexChanged, this, &MainWindow::enableCommands);
     connect(mDocument, &TilesetDocument::modifiedChanged, this, &MainWindow::showModified);
 
     connect(mTilesetList, &TilesetList::clicked, this, &MainWindow::refreshEntryTexts);
@@ -239,7 +239,7 @@ void MainWindow::finishLabelEdits()
     mEntryTree->finishEdit();
 }
 
-void MainWindow::enterState()
+void MainWindow::enableCommands()
 {
     const bool open = mDocument->isOpen();
     for (QAction *command : {mActions.fileInfo, mActions.close, mActions.save, mActions.saveAs})
@@ -280,13 +280,13 @@ void MainWindow::showTable()
         mTilesetList->hide();
         mEntryTree->hide();
         mEntryTree->removeAllNodes();
-        enterState();
+        enableCommands();
         return;
     }
     mTilesetList->show();
     mEntryTree->build(mDocument->entryCount());
     mEntryTree->show();
-    enterState();
+    enableCommands();
     // The entry last clicked, remembered between runs, only for the categorised tree.
     if (mDocument->entryCount() == CategorisedEntryCount)
         mEntryTree->selectNode(mEntryTree->selectedEntryNode());

@@ -61,7 +61,8 @@ private:
     template<typename Command>
     QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, Command command,
                         const QKeySequence &shortcut = {});
-    void enterState();
+    // Enables what the document, open or not, and its history allow.
+    void enableCommands();
     void setTitle(const QString &suffix = {});
     void showModified(bool modified);
     // A command first stores what a label editor still holds, so that nothing typed is lost

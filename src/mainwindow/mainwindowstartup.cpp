@@ -23,7 +23,7 @@ using namespace Qt::StringLiterals;
 
 void MainWindow::startUp()
 {
-    enterState();
+    enableCommands();
     const QString descriptions = mFolders.descriptionFile();
     mActions.showDescriptions->setVisible(!descriptions.isEmpty());
     if (!descriptions.isEmpty())

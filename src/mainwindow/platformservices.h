@@ -1,5 +1,7 @@
 #pragma once
 
+#include "eventpacing.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,8 +12,9 @@ class QUrl;
 class QWidget;
 
 // Every modal service of the window system in one place: the real one asks the user,
-// the one in the tests answers from a script and records what was asked.
-class PlatformServices
+// the one in the tests answers from a script and records what was asked. The pace of a
+// long operation's events comes with them, from the same window system.
+class PlatformServices : public EventPacing
 {
 public:
     enum class Buttons
@@ -89,11 +92,4 @@ public:
     // Hands a file or a link to the desktop, as the user's desktop opens it; false when
     // the desktop has nothing to open it with.
     virtual bool openWithDesktop(const QUrl &url) = 0;
-    // Lets pending window events run while a long operation goes on. pumps is how many
-    // times the operation pumped since the last call, this one included; barMoved says that
-    // its progress bar moved since then. Returns how many of the following pumps may pass
-    // without calling again: 0 asks to be called at every pump.
-    virtual int pumpEvents(int pumps, bool barMoved) = 0;
-    // A long operation starts, straight from the event loop: pending events have just run.
-    virtual void startPumping() {}
 };

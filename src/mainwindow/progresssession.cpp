@@ -1,21 +1,20 @@
 #include "progresssession.h"
 
-#include "platformservices.h"
+#include "eventpacing.h"
 
 #include <QWindow>
 
 #include <utility>
 
-ProgressSession::ProgressSession(QWidget *mainWindow, const QString &label,
-                                 PlatformServices &services)
+ProgressSession::ProgressSession(QWidget *mainWindow, const QString &label, EventPacing &pacing)
     : mMainWindow(mainWindow)
-    , mServices(services)
+    , mPacing(pacing)
     , mWindow(mainWindow)
 {
     mWindow.setLabel(label);
     mWindow.show();
     mMainWindow->setEnabled(false);
-    mServices.startPumping();
+    mPacing.startPumping();
 }
 
 ProgressSession::~ProgressSession()
@@ -39,7 +38,7 @@ FileProgress ProgressSession::progress()
         // then the frame paces them.
         const QWindow *shown = mWindow.windowHandle();
         const bool showable = shown && shown->isExposed();
-        return mServices.pumpEvents(pumps, showable && std::exchange(mBarMoved, false));
+        return mPacing.pumpEvents(pumps, showable && std::exchange(mBarMoved, false));
     };
     return progress;
 }
