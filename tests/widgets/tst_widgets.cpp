@@ -20,7 +20,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace TestFiles;
