@@ -504,6 +504,26 @@ private Q_SLOTS:
         QVERIFY(table().bytes() == before && !document().undoStack()->canUndo());
         // A summary is never that of another search; a refused Replace all says so.
         QCOMPARE(summary->text(), u"Nothing replaced"_s);
+        // Replace changes the match the user is on, one undo step, and shows the next; off a
+        // match it only shows the next. Ctrl+F and Ctrl+H in the dialog switch it and back.
+        select(5, 13);
+        search(u"5:14"_s, u"x"_s, u"replace"_s); // off a match
+        QTest::keyClick(child<QLineEdit>(finder(), u"replaceText"_s), Qt::Key_Return); // finds
+        QVERIFY(onEntry(14) && table().bytes() == before);
+        auto *replace = child<QPushButton>(finder(), u"replace"_s);
+        replace->click();
+        QCOMPARE(table().entry(14, 5), field("x", EntryWidth));
+        QVERIFY(onEntry(140) && action(u"mnuundo"_s)->text() == u"Undo replace"_s);
+        select(5, 149);
+        replace->click(); // the last: round to the first match left
+        QCOMPARE(tree()->currentItem(), entryNode(140));
+        QVERIFY(trigger(u"mnuundo"_s) && onEntry(149)); // its step
+        QVERIFY(trigger(u"mnuundo"_s) && table().bytes() == before);
+        QTRY_COMPARE(QApplication::activeWindow(), replace->window()); // keys reach the dialog
+        QTest::keyClick(replace->window(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(!replace->isVisible() && !child(finder(), u"replaceAll"_s)->isVisible());
+        QTest::keyClick(replace->window(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(replace->isVisible());
         child<QCheckBox>(finder(), u"matchCase"_s)->setChecked(true);
         search(u"SET 5"_s);
         QCOMPARE(summary->text(), u"No matches"_s);
@@ -525,32 +545,6 @@ private Q_SLOTS:
         QVERIFY(trigger(u"mnufindnext"_s) && finder()->isVisible());
         // No document: nothing to find in.
         QVERIFY(trigger(u"mnuclose"_s) && !finder()->isVisible());
-    }
-
-    // Replace changes the match the user is on, one undo step, and shows the next; off a
-    // match it only shows the next. Ctrl+F and Ctrl+H in the dialog switch it and back.
-    void replaceOneAtATime()
-    {
-        openTable(numberedTable(6, 151));
-        const QByteArray before = table().bytes();
-        select(5, 13);
-        search(u"5:14"_s, u"x"_s, u"replace"_s); // off a match
-        QTest::keyClick(child<QLineEdit>(finder(), u"replaceText"_s), Qt::Key_Return); // finds
-        QVERIFY(onEntry(14) && table().bytes() == before);
-        auto *replace = child<QPushButton>(finder(), u"replace"_s);
-        replace->click();
-        QCOMPARE(table().entry(14, 5), field("x", EntryWidth));
-        QVERIFY(onEntry(140) && action(u"mnuundo"_s)->text() == u"Undo replace"_s);
-        select(5, 149);
-        replace->click(); // the last: round to the first match left
-        QCOMPARE(tree()->currentItem(), entryNode(140));
-        QVERIFY(trigger(u"mnuundo"_s) && onEntry(149)); // its step
-        QVERIFY(trigger(u"mnuundo"_s) && table().bytes() == before);
-        QTRY_COMPARE(QApplication::activeWindow(), replace->window()); // keys reach the dialog
-        QTest::keyClick(replace->window(), Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(!replace->isVisible() && !child(finder(), u"replaceAll"_s)->isVisible());
-        QTest::keyClick(replace->window(), Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(replace->isVisible());
     }
 };
 
