@@ -6,9 +6,6 @@
 
 #include <QSignalSpy>
 
-#include <functional>
-#include <memory>
-
 using namespace Qt::StringLiterals;
 using namespace TestFiles;
 using enum NodeMark::Kind;

@@ -110,9 +110,7 @@ private Q_SLOTS:
         QCOMPARE(mServices->unexpected, QStringList());
         QVERIFY(mServices->answers.isEmpty() && mServices->inputs.isEmpty() &&
                 mServices->files.isEmpty() && mServices->dialogs.isEmpty());
-        mWindow.reset(); // torn down without shutdown, as a crash ends it
-        mServices.reset();
-        mFolder.reset();
+        mWindow.reset(); // torn down without shutdown, as a crash ends it; the rest by init()
     }
 
 private:

@@ -20,7 +20,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 using namespace TestFiles;
@@ -68,14 +67,13 @@ private Q_SLOTS:
         QTreeWidgetItem *categoryNode = mTree.categoryNode(category);
         QCOMPARE(mTree.nodeIdentifier(mTree.nodeIndex(categoryNode)), u"key %1"_s.arg(category));
         QTEST(mTree.nodeIdentifier(mTree.entryNode(entry)), "identifier");
-        QTreeWidgetItem *parent = mTree.node(mTree.entryNode(entry))->parent();
+        QTreeWidgetItem *node = mTree.node(mTree.entryNode(entry)), *parent = node->parent();
         QCOMPARE(parent, parentEntry < 0 ? categoryNode : mTree.node(mTree.entryNode(parentEntry)));
         QCOMPARE(parentEntry < 0 ? parent : parent->parent(), categoryNode);
         mTree.setMarks(QList<NodeMark>(151, {NodeMark::Differs, u"differs"_s})); // S stays told
         const QString note =
             u"S: a sub-entry, a part of entry %1\n"_s.arg(parentEntry, 3, 10, QChar(u'0'));
-        QCOMPARE(mTree.node(mTree.entryNode(entry))->toolTip(0),
-                 (parentEntry < 0 ? QString() : note) + u"differs"_s);
+        QCOMPARE(node->toolTip(0), (parentEntry < 0 ? QString() : note) + u"differs"_s);
     }
 
     // Tileset 0 heads tilesets 1..49, tileset 50 the ones after it.
