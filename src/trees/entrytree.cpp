@@ -13,7 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int IdentifierRole = Qt::UserRole;
 constexpr int NodeIndexRole = Qt::UserRole + 1;
 constexpr int NoteRole = Qt::UserRole + 2; // what the node's picture means, as its tool tip
 
@@ -29,7 +28,7 @@ EntryTree::EntryTree(QWidget *parent)
 {
     connect(this, &LabelTree::itemLabelEdited, this,
             [this](QTreeWidgetItem *item, const QString &text) {
-                Q_EMIT labelEdited(nodeEntry(nodeIndex(item)), text);
+                Q_EMIT labelEdited(entryOfNode(nodeIndex(item)), text);
             });
 }
 
@@ -37,7 +36,7 @@ void EntryTree::follow(FieldCursor *cursor)
 {
     const auto moved = [this, cursor](QTreeWidgetItem *item) {
         if (item && !mFollowing)
-            cursor->moveToEntry(nodeEntry(nodeIndex(item)));
+            cursor->moveToEntry(entryOfNode(nodeIndex(item)));
     };
     connect(this, &QTreeWidget::currentItemChanged, cursor, moved);
     connect(this, &QTreeWidget::itemPressed, cursor, moved);
@@ -69,7 +68,6 @@ void EntryTree::buildCategorised()
     for (int c = 0; c < int(EntryCategories.size()); ++c) {
         QTreeWidgetItem *category =
             addNode(nullptr, EntryCategories[c].name.toString(), ImageList::FirstCategory + c, -1);
-        category->setData(0, IdentifierRole, u"key %1"_s.arg(c));
         mCategoryNodes.append(category);
         QTreeWidgetItem *previous = nullptr;
         int previousEntry = -1;
@@ -77,7 +75,6 @@ void EntryTree::buildCategorised()
             QTreeWidgetItem *parent = e.subEntry ? previous : category;
             const int icon = e.subEntry ? ImageList::SubEntry : ImageList::Entry;
             QTreeWidgetItem *item = addNode(parent, numberedEntry(e.entry), icon, e.entry);
-            item->setData(0, IdentifierRole, u"i %1"_s.arg(mNodes.size() - 1));
             if (e.subEntry)
                 item->setData(
                     0, NoteRole,
@@ -193,20 +190,14 @@ int EntryTree::selectedNodeIndex() const
     return selected.isEmpty() ? 0 : nodeIndex(selected.first());
 }
 
-qint16 EntryTree::nodeEntry(int nodeIndex) const
+qint16 EntryTree::entryOfNode(int nodeIndex) const
 {
     return nodeIndex >= 1 && nodeIndex <= mNodeEntry.size() ? mNodeEntry[nodeIndex - 1] : -1;
 }
 
-qint16 EntryTree::entryNode(int entry) const
+qint16 EntryTree::nodeOfEntry(int entry) const
 {
     return entry >= 0 && entry < mEntryNode.size() ? mEntryNode[entry] : 0;
-}
-
-QString EntryTree::nodeIdentifier(int nodeIndex) const
-{
-    const QTreeWidgetItem *item = node(nodeIndex);
-    return item ? item->data(0, IdentifierRole).toString() : QString();
 }
 
 QTreeWidgetItem *EntryTree::categoryNode(int category) const
@@ -216,17 +207,17 @@ QTreeWidgetItem *EntryTree::categoryNode(int category) const
 
 int EntryTree::currentEntry() const
 {
-    return nodeEntry(selectedNodeIndex());
+    return entryOfNode(selectedNodeIndex());
 }
 
 void EntryTree::selectEntry(int entry)
 {
-    selectNode(entryNode(entry));
+    selectNode(nodeOfEntry(entry));
 }
 
 QString EntryTree::editedLabel(const QTreeWidgetItem *item, const QString &text) const
 {
-    return entryLabel(nodeEntry(nodeIndex(item)), text);
+    return entryLabel(entryOfNode(nodeIndex(item)), text);
 }
 
 void EntryTree::selectNode(int index)

@@ -8,7 +8,7 @@ class TilesetTable;
 
 // The entries of the selected tileset: under the sixteen categories for 151 entries per
 // tileset, a flat numbered list for any other count. Node indexes count from 1 in
-// creation order; nodeEntry and entryNode map between them and entry numbers.
+// creation order; entryOfNode and nodeOfEntry map between them and entry numbers.
 class EntryTree : public LabelTree
 {
     Q_OBJECT
@@ -40,9 +40,8 @@ public:
     int nodeIndex(const QTreeWidgetItem *item) const;
     int selectedNodeIndex() const; // 0 when nothing is selected
 
-    qint16 nodeEntry(int nodeIndex) const; // -1 for a category node
-    qint16 entryNode(int entry) const;
-    QString nodeIdentifier(int nodeIndex) const;
+    qint16 entryOfNode(int nodeIndex) const; // -1 for a category node
+    qint16 nodeOfEntry(int entry) const;
     QTreeWidgetItem *categoryNode(int category) const;
 
     // Selects a node, opening its category and scrolling it into view.

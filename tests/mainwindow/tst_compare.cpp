@@ -46,11 +46,11 @@ private Q_SLOTS:
         openAndRun(u"mnucompare"_s, {other});
         QVERIFY(services().messages.isEmpty() && !action(u"mnukeepours"_s)->isEnabled());
         // Tileset 0 agrees.
-        QCOMPARE(std::tuple(count(), list()->topLevelItem(0)->text(0), entryNode(2)->toolTip(0)),
+        QCOMPARE(std::tuple(count(), list()->topLevelItem(0)->text(0), nodeOfEntry(2)->toolTip(0)),
                  std::tuple(u"3 differences"_s, u"+ Top (other file)"_s, QString()));
         click(list(), list()->node(2));
-        QCOMPARE(entryNode(2)->toolTip(0), u"Other file: \"x\""_s);
-        click(tree(), entryNode(2));
+        QCOMPARE(nodeOfEntry(2)->toolTip(0), u"Other file: \"x\""_s);
+        click(tree(), nodeOfEntry(2));
         // What each take changes is the comparison's to say; here, that the entry is taken.
         QCOMPARE(countAfter(u"mnutakeother"_s), u"2 differences"_s);
         QCOMPARE(std::pair(undoText(), document().isModified()),
@@ -73,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(fieldAfter(u"mnunextdifference"_s), std::pair(1, 2));
         QVERIFY(trigger(u"mnunextdifference"_s) && trigger(u"mnunextdifference"_s));
         QCOMPARE(list()->currentPlaceholder(), 0);
-        QCOMPARE(entryNode(0)->toolTip(0), u"Only in the other file"_s);
+        QCOMPARE(nodeOfEntry(0)->toolTip(0), u"Only in the other file"_s);
         QCOMPARE(fieldAfter(u"mnupreviousdifference"_s), std::pair(2, 2)); // the entry stays
         QCOMPARE(countAfter(u"mnucompare"_s), u"No differences"_s);
         QVERIFY(!action(u"mnunextdifference"_s)->isEnabled());
@@ -110,7 +110,7 @@ private Q_SLOTS:
                 u"+ %1 (other file)"_s.arg(name), Qt::MatchExactly | Qt::MatchRecursive);
             QCOMPARE(list()->itemAbove(placeholder.value(0)), list()->node(above));
         }
-        QVERIFY(entryNode(150)->parent()->background(0) != QBrush());
+        QVERIFY(nodeOfEntry(150)->parent()->background(0) != QBrush());
     }
 
     // A merge takes the clean changes in one step and leaves the conflicts marked until each
@@ -136,10 +136,10 @@ private Q_SLOTS:
                  std::tuple(merged, u"2 conflicts"_s, modified,
                             modified ? u"merge from other file"_s : QString()));
         click(list(), list()->node(1));
-        QCOMPARE(entryNode(0)->toolTip(0),
+        QCOMPARE(nodeOfEntry(0)->toolTip(0),
                  u"Conflict. Other file: \"pine\"; common ancestor: \"0:0\""_s);
-        QCOMPARE(entryNode(0)->background(0).color(), QColor(255, 190, 190)); // red, not amber
-        click(tree(), entryNode(0));
+        QCOMPARE(nodeOfEntry(0)->background(0).color(), QColor(255, 190, 190)); // red, not amber
+        click(tree(), nodeOfEntry(0));
         QCOMPARE(countAfter(u"mnutakeother"_s), u"1 conflict"_s);
         QCOMPARE(countAfter(u"mnuundo"_s), u"2 conflicts"_s);
         editEntry(0, 0, u"elm"_s);

@@ -40,7 +40,7 @@ class TestEditing : public WindowTest
         const bool name = how.endsWith(u"name"_s);
         QTreeWidget *in = name ? static_cast<QTreeWidget *>(list()) : tree();
         click(list(), list()->node(tileset + 1), how == u"rename"_s);
-        QTreeWidgetItem *node = name ? list()->node(tileset + 1) : entryNode(12);
+        QTreeWidgetItem *node = name ? list()->node(tileset + 1) : nodeOfEntry(12);
         if (how == u"category"_s)
             node = tree()->categoryNode(2);
         if (!name)
@@ -77,7 +77,7 @@ class TestEditing : public WindowTest
         return !list()->node(table().tilesetCount() + 1);
     }
     QLabel *fieldStatus() { return child<QLabel>(&window(), u"fieldStatus"_s); }
-    bool onEntry(int entry) { return tree()->currentItem() == entryNode(entry); }
+    bool onEntry(int entry) { return tree()->currentItem() == nodeOfEntry(entry); }
     QString lastMessage() { return services().messages.last().text; }
     void select(int tileset, int entry)
     {
@@ -198,8 +198,8 @@ private Q_SLOTS:
         QVERIFY(trigger(u"mnudisplaynames"_s));
         QLineEdit *line = startEdit(3, how);
         if (how == u"double-click"_s) // remembered between runs: the node last clicked, still open
-            QVERIFY(tree()->selectedEntryNode() == tree()->entryNode(12) &&
-                    entryNode(12)->isExpanded());
+            QVERIFY(tree()->selectedEntryNode() == tree()->nodeOfEntry(12) &&
+                    nodeOfEntry(12)->isExpanded());
         QTEST(line ? line->text() : QString(), "offered"); // every text offered is not empty
         if (!line)
             return;
@@ -219,7 +219,7 @@ private Q_SLOTS:
         // The label shows what was typed, even beyond the field's width, and keeps it
         // through a change elsewhere.
         if (confirmed)
-            QCOMPARE((rename ? list()->node(4) : entryNode(12))->text(0), label);
+            QCOMPARE((rename ? list()->node(4) : nodeOfEntry(12))->text(0), label);
         if (confirmed && rename) {
             editEntry(0, 0, u"x"_s);
             QCOMPARE(list()->node(4)->text(0), label);
@@ -268,7 +268,7 @@ private Q_SLOTS:
         QCOMPARE(action(u"mnudisplaynames"_s)->isEnabled(), categorised);
         action(u"mnudisplaynames"_s)->setChecked(true); // as the settings can leave it
         click(list(), list()->node(1));
-        QCOMPARE(entryNode(0)->text(0).startsWith(u"000. Grass"_s), categorised);
+        QCOMPARE(nodeOfEntry(0)->text(0).startsWith(u"000. Grass"_s), categorised);
         QCOMPARE(child<QToolBar>(&window(), u"Toolbar2"_s)->actions().last()->isEnabled(),
                  categorised);
         // A flat list opens on its first entry, the tree on its first category.
@@ -286,7 +286,7 @@ private Q_SLOTS:
         tree()->selectNode(1);
         services().inputs << goTo;
         QVERIFY(trigger(u"mnugoto"_s));
-        QCOMPARE(tree()->selectedNodeIndex(), entry < 0 ? 1 : int(tree()->entryNode(entry)));
+        QCOMPARE(tree()->selectedNodeIndex(), entry < 0 ? 1 : int(tree()->nodeOfEntry(entry)));
         QCOMPARE(services().messages.isEmpty(), entry >= 0 || goTo.trimmed().isEmpty());
         if (!services().messages.isEmpty())
             QCOMPARE(lastMessage(), u"There is no entry %1: enter a number from 0 to %2."_s.arg(
@@ -324,14 +324,14 @@ private Q_SLOTS:
         QTreeWidget *keyed = inList ? static_cast<QTreeWidget *>(list()) : tree();
         keyed->setFocus();
         if (!inList)
-            tree()->selectNode(tree()->entryNode(0));
+            tree()->selectNode(tree()->nodeOfEntry(0));
         QFETCH(QKeySequence, keys);
         QTest::keySequence(keyed, keys);
         QFETCH(QString, field);
         QCOMPARE(fieldStatus()->text().left(field.size()), field);
         const int t = field.mid(8, 2).toInt();
         QCOMPARE(
-            std::pair(list()->currentTileset(), entryNode(entries - 1)->text(0)),
+            std::pair(list()->currentTileset(), nodeOfEntry(entries - 1)->text(0)),
             std::pair(t, u"%1. %2:%3"_s.arg(entryNumber(entries - 1)).arg(t).arg(entries - 1)));
     }
 
@@ -469,7 +469,7 @@ private Q_SLOTS:
         const int remembered = tree()->selectedEntryNode();
         Q_EMIT results->itemActivated(results->item(1)); // as a click on the tileset would
         QCOMPARE(std::tuple(list()->currentTileset(), onEntry(140),
-                            entryNode(140)->parent()->isExpanded(), entryNode(140)->text(0),
+                            nodeOfEntry(140)->parent()->isExpanded(), nodeOfEntry(140)->text(0),
                             tree()->selectedEntryNode()),
                  std::tuple(5, true, true, u"140. 5:140"_s, remembered));
         QCOMPARE(fieldStatus()->text(),
@@ -491,7 +491,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!fieldStatus()->text().endsWith(u"editing"_s));
         click(list(), list()->node(6));
         QVERIFY(fieldStatus()->text().startsWith(u"Tileset 05 \u00b7 Name \u00b7 "_s));
-        click(tree(), entryNode(140)); // the current entry: its field again
+        click(tree(), nodeOfEntry(140)); // the current entry: its field again
         QVERIFY(fieldStatus()->text().startsWith(u"Tileset 05 \u00b7 Entry 140 \u00b7 "_s));
         select(5, 149);
         // Find next wraps to the first.
@@ -516,7 +516,7 @@ private Q_SLOTS:
         QVERIFY(onEntry(140) && action(u"mnuundo"_s)->text() == u"Undo replace"_s);
         select(5, 149);
         replace->click(); // the last: round to the first match left
-        QCOMPARE(tree()->currentItem(), entryNode(140));
+        QCOMPARE(tree()->currentItem(), nodeOfEntry(140));
         QVERIFY(trigger(u"mnuundo"_s) && onEntry(149)); // its step
         QVERIFY(trigger(u"mnuundo"_s) && table().bytes() == before);
         QTRY_COMPARE(QApplication::activeWindow(), replace->window()); // keys reach the dialog

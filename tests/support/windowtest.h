@@ -79,7 +79,7 @@ protected:
     QAction *action(const QString &name) { return window().findChild<QAction *>(name); }
     TilesetList *list() { return window().findChild<TilesetList *>(QStringLiteral("NewList1")); }
     EntryTree *tree() { return window().findChild<EntryTree *>(QStringLiteral("NewList2")); }
-    QTreeWidgetItem *entryNode(int entry) { return tree()->node(tree()->entryNode(entry)); }
+    QTreeWidgetItem *nodeOfEntry(int entry) { return tree()->node(tree()->nodeOfEntry(entry)); }
 
     // Edits a label as a user does: a double-click on its node, the text typed, Enter.
     void editLabel(QTreeWidget *view, QTreeWidgetItem *node, const QString &text)
@@ -96,7 +96,7 @@ protected:
     void editEntry(int t, int e, const QString &text)
     {
         click(list(), list()->node(t + 1));
-        editLabel(tree(), entryNode(e), text);
+        editLabel(tree(), nodeOfEntry(e), text);
     }
 
 private Q_SLOTS:

@@ -30,45 +30,45 @@ class TestWidgets : public QObject
     Q_OBJECT
 
     EntryTree mTree;
-    QString label(int entry) const { return mTree.node(mTree.entryNode(entry))->text(0); }
+    QString label(int entry) const { return mTree.node(mTree.nodeOfEntry(entry))->text(0); }
 
 private Q_SLOTS:
     // Where an entry sits: its category, the entry it is a sub-entry of (-1: none), and its
     // node's identifier; and every entry exactly once.
     void categorisedEntries_data()
     {
-        addColumns<int, int, int, QString>("entry", "category", "parentEntry", "identifier");
-        QTest::newRow("first") << 0 << 0 << -1 << u"i 1"_s;
-        QTest::newRow("sub-entry of a bank") << 11 << 1 << 10 << u"i 13"_s;
-        QTest::newRow("last sub-entry of the banks") << 87 << 1 << 86 << u"i 17"_s;
-        QTest::newRow("the only road") << 78 << 2 << -1 << u"i 19"_s;
-        QTest::newRow("last sub-entry of a rock") << 27 << 5 << 15 << u"i 46"_s;
-        QTest::newRow("sub-entry of a tree") << 29 << 4 << 17 << u"i 31"_s;
-        QTest::newRow("last barrel") << 106 << 6 << 104 << u"i 71"_s;
-        QTest::newRow("last sub-entry of the doors") << 47 << 8 << 43 << u"i 85"_s;
-        QTest::newRow("last but one of the wall decals") << 116 << 12 << -1 << u"i 114"_s;
-        QTest::newRow("first of the rest") << 48 << 15 << -1 << u"i 127"_s;
-        QTest::newRow("last") << 150 << 15 << -1 << u"i 166"_s;
+        addColumns<int, int, int, int>("entry", "category", "parentEntry", "node");
+        QTest::newRow("first") << 0 << 0 << -1 << 2;
+        QTest::newRow("sub-entry of a bank") << 11 << 1 << 10 << 14;
+        QTest::newRow("last sub-entry of the banks") << 87 << 1 << 86 << 18;
+        QTest::newRow("the only road") << 78 << 2 << -1 << 20;
+        QTest::newRow("last sub-entry of a rock") << 27 << 5 << 15 << 47;
+        QTest::newRow("sub-entry of a tree") << 29 << 4 << 17 << 32;
+        QTest::newRow("last barrel") << 106 << 6 << 104 << 72;
+        QTest::newRow("last sub-entry of the doors") << 47 << 8 << 43 << 86;
+        QTest::newRow("last but one of the wall decals") << 116 << 12 << -1 << 115;
+        QTest::newRow("first of the rest") << 48 << 15 << -1 << 128;
+        QTest::newRow("last") << 150 << 15 << -1 << 167;
     }
     void categorisedEntries()
     {
         mTree.build(151);
         QList<int> seen(151);
         for (int n = 1; n <= CategorisedNodeCount; ++n) {
-            const int entry = mTree.nodeEntry(n);
+            const int entry = mTree.entryOfNode(n);
             QCOMPARE(mTree.node(n)->parent() == nullptr, entry < 0); // categories at the top
             if (entry >= 0 && ++seen[entry] == 1)
-                QCOMPARE(mTree.entryNode(entry), n);
+                QCOMPARE(mTree.nodeOfEntry(entry), n);
         }
         QCOMPARE(seen, QList<int>(151, 1));
         QFETCH(int, entry);
         QFETCH(int, category);
         QFETCH(int, parentEntry);
         QTreeWidgetItem *categoryNode = mTree.categoryNode(category);
-        QCOMPARE(mTree.nodeIdentifier(mTree.nodeIndex(categoryNode)), u"key %1"_s.arg(category));
-        QTEST(mTree.nodeIdentifier(mTree.entryNode(entry)), "identifier");
-        QTreeWidgetItem *node = mTree.node(mTree.entryNode(entry)), *parent = node->parent();
-        QCOMPARE(parent, parentEntry < 0 ? categoryNode : mTree.node(mTree.entryNode(parentEntry)));
+        QTEST(int(mTree.nodeOfEntry(entry)), "node"); // nodes counted in the order made
+        QTreeWidgetItem *node = mTree.node(mTree.nodeOfEntry(entry)), *parent = node->parent();
+        QCOMPARE(parent,
+                 parentEntry < 0 ? categoryNode : mTree.node(mTree.nodeOfEntry(parentEntry)));
         QCOMPARE(parentEntry < 0 ? parent : parent->parent(), categoryNode);
         mTree.setMarks(QList<NodeMark>(151, {NodeMark::Differs, u"differs"_s})); // S stays told
         const QString note =
