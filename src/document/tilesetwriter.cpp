@@ -46,11 +46,13 @@ std::array<char, HeaderSize> header(const TilesetTable &tilesets)
 }
 
 // The file's bytes from offset to its end.
+// The file's bytes from offset on, the bytes after the last record included.
 QByteArray fileBytesFrom(const TilesetTable &tilesets, qint64 offset)
 {
+    const QByteArray body = tilesets.bytes() + tilesets.trailingBytes();
     if (offset >= HeaderSize)
-        return tilesets.bytes().mid(offset - HeaderSize);
-    return QByteArray(header(tilesets).data() + offset, HeaderSize - offset) + tilesets.bytes();
+        return body.mid(offset - HeaderSize);
+    return QByteArray(header(tilesets).data() + offset, HeaderSize - offset) + body;
 }
 
 enum class Outcome
@@ -101,7 +103,8 @@ bool writeInPlace(const TilesetTable &tilesets, const QString &path, const FileP
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return failed(errorString, deviceErrorReason(file, true));
     const qint64 oldLength = file.size();
-    const qint64 newLength = fileLength(tilesets.tilesetCount(), tilesets.entryCount());
+    const qint64 newLength = fileLength(tilesets.tilesetCount(), tilesets.entryCount()) +
+                             tilesets.trailingBytes().size();
     if (newLength > oldLength) {
         const QByteArray tail = fileBytesFrom(tilesets, oldLength);
         if (!file.seek(oldLength) || !writeAll(file, tail.constData(), tail.size())) {
