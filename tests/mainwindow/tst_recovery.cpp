@@ -111,7 +111,7 @@ private Q_SLOTS:
             // These are left where they are, unasked: a copy of another format; damaged, and
             // its lock a link to a FIFO, which would block; larger than any copy can be (its path
             // of 1,100,000 characters is longer than the longest path and the largest tileset
-            // file together); a link out of the folder to a FIFO.
+            // file together); links out of the folder, to a FIFO and to a whole copy.
             QByteArray copy = TestFiles::read(left);
             TestFiles::write(recovery + u"/damaged.copy"_s, copy + '\0');
             TestFiles::write(recovery + u"/format3.copy"_s, copy.replace(5, 1, "\3"));
@@ -120,7 +120,9 @@ private Q_SLOTS:
                     QProcess::execute(u"touch"_s, {u"-d@9"_s, recovery + u"/0older.lock"_s}) == 0 &&
                     QProcess::execute(u"mkfifo"_s, {folderPath(u"fifo"_s)}) == 0 &&
                     QFile::link(u"../../fifo"_s, recovery + u"/damaged.lock"_s) &&
-                    QFile::link(u"../../fifo"_s, recovery + u"/link.copy"_s));
+                    QFile::link(u"../../fifo"_s, recovery + u"/link.copy"_s) &&
+                    QFile::copy(left, folderPath(u"whole.copy"_s)) &&
+                    QFile::link(u"../../whole.copy"_s, recovery + u"/linked.copy"_s));
         }
         start();
 
@@ -136,7 +138,7 @@ private Q_SLOTS:
         if (answer == Answer::No) {
             const QString unasked = copies().join(u' ').remove(u".copy"_s);
             QCOMPARE(std::tuple(services().messages.size(), unasked, document().filePath()),
-                     std::tuple(2, u"damaged format3 huge link"_s, last));
+                     std::tuple(2, u"damaged format3 huge link linked"_s, last));
             return;
         }
         QCOMPARE(std::tuple(fileBytes(table()), document().isModified(), document().filePath()),
