@@ -35,6 +35,8 @@ protected:
     }
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override
     {
+        if (!viewport()->isAncestorOf(editor))
+            return; // the delegate is shared: its editors close in both views
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         mGrid->editClosed(hint);
     }
@@ -177,6 +179,8 @@ void TilesetGrid::editStarted(const QModelIndex &index, EditTrigger trigger,
 
 void TilesetGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    if (!viewport()->isAncestorOf(editor))
+        return;
     // Qt would open the next cell's editor on Tab; a spreadsheet only moves there.
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     editClosed(hint);

@@ -100,7 +100,7 @@ private Q_SLOTS:
         QSignalSpy changes(model(), &QAbstractItemModel::dataChanged);
         QSignalSpy resets(model(), &QAbstractItemModel::modelReset);
         if (step == u"entry"_s)
-            editEntry(2, 12, u"Fern"_s);
+            editEntry(2, 12, u"fern"_s);
         else if (step == u"name"_s)
             rename(3, u"Rock"_s);
         else if (step == u"mnuclose"_s)
@@ -115,6 +115,78 @@ private Q_SLOTS:
             QCOMPARE(QRect(QPoint(from.column(), from.row()), QPoint(to.column(), to.row())),
                      changed);
         }
+    }
+
+    // The grid's current cell is the trees' selection, moved by mouse or keys on either side.
+    void cursorBothWays_data()
+    {
+        addColumns<QString, int, int>("move", "tileset", "entry");
+        QTest::newRow("click an entry") << u"click"_s << 2 << 12;
+        QTest::newRow("click a name") << u"click"_s << 3 << -1;
+        QTest::newRow("key right from a name") << u"right"_s << 3 << 0;
+        QTest::newRow("key down to the last tileset") << u"down"_s << 4 << 12;
+        QTest::newRow("tree") << u"tree"_s << 1 << 7;
+    }
+    void cursorBothWays()
+    {
+        QFETCH(QString, move);
+        QFETCH(int, tileset);
+        QFETCH(int, entry);
+        openGrid(numberedTable(5, 20));
+        if (move == u"click"_s)
+            clickCell(tileset, entry);
+        if (move == u"right"_s || move == u"down"_s)
+            clickCell(move == u"right"_s ? 3 : 3, move == u"right"_s ? -1 : 12);
+        if (move == u"right"_s || move == u"down"_s)
+            QTest::keyClick(grid(), move == u"right"_s ? Qt::Key_Right : Qt::Key_Down);
+        if (move == u"tree"_s) {
+            click(list(), list()->node(tileset + 1));
+            click(tree(), nodeOfEntry(entry));
+        }
+        QCOMPARE(grid()->currentIndex(), cell(tileset, entry));
+        QCOMPARE(list()->currentTileset(), tileset);
+        if (entry >= 0)
+            QCOMPARE(tree()->currentEntry(), entry);
+    }
+
+    // Typing replaces, F2 goes on after the text; Enter keeps and moves down, Tab right,
+    // Escape keeps nothing. Each edit is the trees' undo step.
+    void editing_data()
+    {
+        addColumns<int, Qt::Key, QString, Qt::Key, QString, int, int>(
+            "entry", "start", "typed", "end", "stored", "row", "column");
+        QTest::newRow("type, Enter")
+            << 12 << Qt::Key_F << u"ern"_s << Qt::Key_Return << u"fern"_s << 3 << 13;
+        QTest::newRow("F2, Tab") << 12 << Qt::Key_F2 << u"x"_s << Qt::Key_Tab << u"2:12x"_s << 2
+                                 << 14;
+        QTest::newRow("name, F2, Enter")
+            << -1 << Qt::Key_F2 << u"y"_s << Qt::Key_Enter << u"Set 2y"_s << 3 << 0;
+        QTest::newRow("name, type, Tab")
+            << -1 << Qt::Key_M << u"oss"_s << Qt::Key_Tab << u"moss"_s << 2 << 1;
+        QTest::newRow("Escape") << 12 << Qt::Key_F << u"ern"_s << Qt::Key_Escape << u"2:12"_s << 2
+                                << 13;
+    }
+    void editing()
+    {
+        QFETCH(int, entry);
+        QFETCH(Qt::Key, start);
+        QFETCH(QString, typed);
+        QFETCH(Qt::Key, end);
+        QFETCH(QString, stored);
+        openGrid(numberedTable(4, 20));
+        clickCell(2, entry);
+        QTest::keyClick(grid(), start, {}); // a letter key types its lower case
+        QVERIFY(editor());
+        QTest::keyClicks(editor(), typed);
+        QTest::keyClick(editor(), end);
+        QTRY_VERIFY(!editor());
+        QCOMPARE(cell(2, entry).data().toString(), stored);
+        QTEST(grid()->currentIndex().row(), "row");
+        QTEST(grid()->currentIndex().column(), "column");
+        QCOMPARE(action(u"mnuundo"_s)->text(), end == Qt::Key_Escape ? u"Undo"_s
+                                               : entry < 0
+                                                   ? u"Undo rename tileset 02"_s
+                                                   : u"Undo edit entry 012 of tileset 02"_s);
     }
 };
 
