@@ -207,23 +207,15 @@ void TilesetGrid::editClosed(QAbstractItemDelegate::EndEditHint hint)
     setFocus();
 }
 
-QModelIndex TilesetGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
-{
-    const QModelIndex current = QTableView::moveCursor(cursorAction, modifiers);
-    // A cell moved to under the name column is scrolled out from under it.
-    if (current.column() > 0 && visualRect(current).left() < mFrozen->columnWidth(0) &&
-        cursorAction == MoveLeft)
-        horizontalScrollBar()->setValue(horizontalScrollBar()->value() +
-                                        visualRect(current).left() - mFrozen->columnWidth(0));
-    return current;
-}
-
 void TilesetGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
 {
     // The name column is always in view: scrolling to a name moves only up or down.
-    if (index.column() > 0)
+    if (index.column() > 0) {
         QTableView::scrollTo(index, hint);
-    else if (index.isValid())
+        // A cell scrolled to the left edge would lie under the name column: out from under it.
+        if (const int hidden = columnWidth(0) - visualRect(index).left(); hidden > 0)
+            horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+    } else if (index.isValid())
         QTableView::scrollTo(mModel->index(index.row(), std::max(columnAt(columnWidth(0) + 1), 1)),
                              hint);
 }
