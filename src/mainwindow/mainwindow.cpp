@@ -3,6 +3,7 @@
 #include "clientarea.h"
 #include "comparecontroller.h"
 #include "comparisonstate.h"
+#include "descriptionfile.h"
 #include "documentfilewatcher.h"
 #include "entrycategories.h"
 #include "entrytoolbar.h"
@@ -11,13 +12,17 @@
 #include "fieldstatus.h"
 #include "filetoolbar.h"
 #include "findcontroller.h"
+#include "gridwindow.h"
 #include "helpmenu.h"
 #include "recentfilesmenu.h"
 #include "recoverycontroller.h"
 #include "svgicon.h"
 #include "tilesetdocument.h"
+#include "tilesetgrid.h"
+#include "tilesetgridmodel.h"
 #include "tilesetlist.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -71,6 +76,7 @@ MainWindow::~MainWindow()
     // still open commits its text as it closes. Neither may reach a window half gone.
     mDocument->disconnect(this);
     mDocument->undoStack()->disconnect(this);
+    delete mGridWindow; // its model reads the document to the last
     mCursor->disconnect();
     mComparison->disconnect();
     mTilesetList->disconnect(this);
@@ -149,6 +155,10 @@ void MainWindow::createActions()
     addCommand(
         mEditMenu, u"mnureplace"_s, u"Replace..."_s, [this] { mFind->showDialog(true); },
         Qt::CTRL | Qt::Key_H);
+
+    QMenu *view = menuBar()->addMenu(u"&View"_s);
+    view->setObjectName(u"mnuviewmenu"_s);
+    addCommand(view, u"mnualltilesets"_s, u"All tilesets"_s, &MainWindow::showGrid, Qt::Key_F7);
 
     menuBar()->addMenu(mCompare->menu());
 
@@ -308,6 +318,36 @@ void MainWindow::refreshEntryTexts()
     const auto [table, tileset] = mComparison->tilesetAt(mCursor->place(), mDocument->table());
     mEntryTree->showTileset(*table, tileset);
     mEntryTree->setMarks(mComparison->entryMarks(mCursor->place()));
+}
+
+void MainWindow::showGrid()
+{
+    if (!mGridWindow) {
+        mGridWindow = new GridWindow(mDocument, mComparison, mCursor,
+                                     QDir(mFolders.user).filePath(u"grid.conf"_s), this);
+        if (const QString descriptions = mFolders.descriptionFile(); !descriptions.isEmpty())
+            mGridWindow->model()->setEntryDescriptions(readDescriptionFile(descriptions));
+        // A cell's edit is the trees' edit of that field: the same undo step.
+        connect(mGridWindow->model(), &TilesetGridModel::textEdited, this,
+                [this](int tileset, int entry, const QString &text) {
+                    mCursor->showField(tileset, entry);
+                    if (entry < 0)
+                        storeTilesetName(tileset, text);
+                    else
+                        storeEntryText(entry, text);
+                });
+        connect(mGridWindow->grid(), &TilesetGrid::inputRefused, this,
+                [this](const QString &reason) { statusBar()->showMessage(reason, 5000); });
+        // The commands that act on the cursor reach it from the grid's window too; F2 there
+        // edits the grid's cell.
+        for (const QString &name :
+             {u"mnuundo"_s, u"mnuredo"_s, u"mnufind"_s, u"mnureplace"_s, u"mnugoto"_s})
+            mGridWindow->addAction(findChild<QAction *>(name));
+        mGridWindow->addActions(mCompare->menu()->actions());
+    }
+    mGridWindow->show();
+    mGridWindow->raise();
+    mGridWindow->activateWindow();
 }
 
 void MainWindow::changeEvent(QEvent *event)

@@ -16,6 +16,7 @@ class EntryTree;
 class FieldCursor;
 class FieldStatus;
 class FindController;
+class GridWindow;
 class QLabel;
 class RecentFilesMenu;
 class RecoveryController;
@@ -71,6 +72,8 @@ private:
     // The trees follow the document.
     void showTable();
     void refreshEntryTexts();
+    // "All tilesets": the grid's window, made when first asked for.
+    void showGrid();
 
     // Start-up and shutdown (mainwindowstartup.cpp)
     void startUp();
@@ -127,6 +130,7 @@ private:
     RecentFilesMenu *mRecentFiles = nullptr;
     DocumentFileWatcher *mFileWatcher;
     RecoveryController *mRecovery;
+    GridWindow *mGridWindow = nullptr;
     QString mLastOpenedPath; // remembered as the last file at shutdown
 
     QMenu *mEditMenu = nullptr;

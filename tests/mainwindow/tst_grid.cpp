@@ -1,0 +1,225 @@
+#include "datatable.h"
+#include "tilesetgrid.h"
+#include "tilesetgridmodel.h"
+#include "widgets.h"
+#include "windowtest.h"
+
+#include <QSignalSpy>
+#include <QStatusBar>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+// The grid of all tilesets: what it shows, how it follows the document and the cursor,
+// and editing in it as in a spreadsheet.
+class TestGrid : public WindowTest
+{
+    Q_OBJECT
+
+    TilesetGrid *grid() { return child<TilesetGrid>(&window(), u"TilesetGrid"_s); }
+    TilesetGridModel *model() { return static_cast<TilesetGridModel *>(grid()->model()); }
+    QModelIndex cell(int t, int e) { return model()->fieldIndex(t, e); }
+    void openGrid(const TilesetTable &table)
+    {
+        start().show();
+        QVERIFY(open(writeFile(u"a.dat"_s, fileBytes(table))) && trigger(u"mnualltilesets"_s));
+        QVERIFY(QTest::qWaitForWindowActive(grid()->window()));
+    }
+    // The cell editor open in either view; a closed one is gone once events have run.
+    QLineEdit *editor() { return grid()->findChild<QLineEdit *>(); }
+    void clickCell(int t, int e) // the name column is clicked where it shows: the frozen view
+    {
+        QAbstractItemView *in = e < 0 ? child<QTableView>(grid(), u"frozenNames"_s) : grid();
+        grid()->scrollTo(cell(t, e));
+        QTest::mouseClick(in->viewport(), Qt::LeftButton, {}, in->visualRect(cell(t, e)).center());
+    }
+
+private Q_SLOTS:
+    void headers_data()
+    {
+        addColumns<Qt::Orientation, int, QString>("orientation", "section", "shown");
+        QTest::newRow("first tileset, two digits") << Qt::Vertical << 0 << u"00"_s;
+        QTest::newRow("tileset 100") << Qt::Vertical << 100 << u"100"_s;
+        QTest::newRow("last tileset") << Qt::Vertical << 254 << u"254"_s;
+        QTest::newRow("name") << Qt::Horizontal << 0 << u"Name"_s;
+        QTest::newRow("first entry") << Qt::Horizontal << 1 << u"000"_s;
+        QTest::newRow("last entry") << Qt::Horizontal << 151 << u"150"_s;
+    }
+    void headers()
+    {
+        QFETCH(Qt::Orientation, orientation);
+        QFETCH(int, section);
+        openGrid(numberedTable(255, 151));
+        QCOMPARE(std::pair(model()->rowCount(), model()->columnCount()), std::pair(255, 152));
+        QTEST(model()->headerData(section, orientation, Qt::DisplayRole).toString(), "shown");
+        QCOMPARE(model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole), u"Ground textures"_s);
+    }
+
+    // Both show nothing, but only the entry never written says so; emptied, one is not.
+    void neverWrittenAndEmpty()
+    {
+        TilesetTable table = numberedTable(2, 3);
+        table.setEntry(2, 0, {});
+        openGrid(table);
+        editEntry(1, 2, QString());
+        const int role = TilesetGridModel::NeverWrittenRole;
+        QCOMPARE(cell(0, 2).data().toString() + cell(1, 2).data().toString(), QString());
+        QCOMPARE(std::pair(cell(0, 2).data(role), cell(1, 2).data(role)),
+                 std::pair(QVariant(true), QVariant(false)));
+    }
+
+    // A step's news reach the grid as the cells it changed (columns x, rows y), never as
+    // a new model; only another table is one.
+    void followsTheDocument_data()
+    {
+        addColumns<QString, int, QRect>("step", "rows", "changed");
+        QTest::newRow("entry") << u"entry"_s << 4 << QRect(13, 2, 1, 1);
+        QTest::newRow("undone") << u"mnuundo"_s << 4 << QRect(0, 3, 1, 1);
+        QTest::newRow("insert") << u"mnuinsert"_s << 5 << QRect(0, 1, 21, 4);
+        QTest::newRow("delete") << u"mnudelete"_s << 3 << QRect(0, 1, 21, 2);
+        QTest::newRow("close") << u"mnuclose"_s << 0 << QRect();
+    }
+    void followsTheDocument()
+    {
+        QFETCH(QString, step);
+        QFETCH(int, rows);
+        QFETCH(QRect, changed);
+        openGrid(numberedTable(4, 20));
+        rename(3, u"Moss"_s);
+        click(list(), list()->node(2));
+        QSignalSpy changes(model(), &QAbstractItemModel::dataChanged);
+        QSignalSpy resets(model(), &QAbstractItemModel::modelReset);
+        if (step == u"mnuclose"_s)
+            services().answers.append(PlatformServices::Answer::No); // nor saved
+        if (step == u"entry"_s)
+            editEntry(2, 12, u"fern"_s);
+        else
+            QVERIFY(trigger(step));
+        QCOMPARE(std::pair(model()->rowCount(), int(resets.size())), std::pair(rows, rows ? 0 : 1));
+        const auto corner = [&](int k) {
+            const QModelIndex at = changes.value(0).value(k).toModelIndex();
+            return QPoint(at.column(), at.row());
+        };
+        QCOMPARE(changes.size() == 1 ? QRect(corner(0), corner(1)) : QRect(), changed);
+    }
+
+    // The grid's current cell is the trees' selection, moved by mouse or keys on either side.
+    void cursorBothWays_data()
+    {
+        addColumns<bool, int, int, int, int, int>("inTrees", "tileset", "entry", "key", "toTileset",
+                                                  "toEntry");
+        QTest::newRow("click an entry") << false << 2 << 12 << 0 << 2 << 12;
+        QTest::newRow("right from a name") << false << 3 << -1 << int(Qt::Key_Right) << 3 << 0;
+        QTest::newRow("down to the last tileset")
+            << false << 3 << 12 << int(Qt::Key_Down) << 4 << 12;
+        QTest::newRow("in the trees") << true << 1 << 7 << 0 << 1 << 7;
+    }
+    void cursorBothWays()
+    {
+        QFETCH(int, tileset);
+        QFETCH(int, entry);
+        QFETCH(int, key);
+        QFETCH(int, toEntry);
+        openGrid(numberedTable(5, 20));
+        if (QFETCH(bool, inTrees); inTrees) {
+            click(list(), list()->node(tileset + 1));
+            click(tree(), nodeOfEntry(entry));
+        } else {
+            clickCell(tileset, entry);
+        }
+        if (key)
+            QTest::keyClick(grid(), Qt::Key(key));
+        QTEST(list()->currentTileset(), "toTileset");
+        QCOMPARE(grid()->currentIndex(), cell(list()->currentTileset(), toEntry));
+        QCOMPARE(tree()->currentEntry(), toEntry < 0 ? tree()->currentEntry() : toEntry);
+    }
+
+    // Typing replaces, F2 goes on after the text; Enter keeps and moves down, Tab right,
+    // Escape keeps nothing. Each edit is the trees' undo step.
+    void editing_data()
+    {
+        addColumns<int, Qt::Key, QString, Qt::Key, QString, int, int>(
+            "entry", "start", "typed", "end", "stored", "row", "column");
+        QTest::newRow("type") << 12 << Qt::Key_F << u"e"_s << Qt::Key_Return << u"fe"_s << 3 << 13;
+        QTest::newRow("F2") << 12 << Qt::Key_F2 << u"x"_s << Qt::Key_Tab << u"2:12x"_s << 2 << 14;
+        QTest::newRow("name") << -1 << Qt::Key_F2 << u"y"_s << Qt::Key_Enter << u"Set 2y"_s << 3
+                              << 0;
+        QTest::newRow("name, typed")
+            << -1 << Qt::Key_M << u"o"_s << Qt::Key_Tab << u"mo"_s << 2 << 1;
+        QTest::newRow("Esc") << 12 << Qt::Key_F << u"e"_s << Qt::Key_Escape << u"2:12"_s << 2 << 13;
+    }
+    void editing()
+    {
+        QFETCH(int, entry);
+        QFETCH(Qt::Key, start);
+        QFETCH(QString, typed);
+        QFETCH(Qt::Key, end);
+        openGrid(numberedTable(4, 20));
+        clickCell(2, entry);
+        QTest::keyClick(grid(), start, {}); // a letter key types its lower case
+        QVERIFY(editor());
+        QTest::keyClicks(editor(), typed);
+        QTest::keyClick(editor(), end);
+        QTRY_VERIFY(!editor());
+        QTEST(cell(2, entry).data().toString(), "stored");
+        QTEST(grid()->currentIndex().row(), "row");
+        QTEST(grid()->currentIndex().column(), "column");
+        const QString step =
+            entry < 0 ? u" rename tileset 02"_s : u" edit entry 012 of tileset 02"_s;
+        QCOMPARE(action(u"mnuundo"_s)->text(),
+                 end == Qt::Key_Escape ? u"Undo"_s : u"Undo"_s + step);
+    }
+
+    // A cell takes what the trees' editors take, with their messages.
+    void refusals_data()
+    {
+        addColumns<int, QString, QString, QString>("entry", "typed", "shown", "message");
+        const QString charset = u"Not taken: a tileset file stores Windows-1252 characters only, "
+                                u"and \u201c\u03a9\u201d is not one of them."_s;
+        QTest::newRow("not in the code page") << 3 << u"\u03a9"_s << u"2:3"_s << charset;
+        QTest::newRow("entry too long") << 3 << QString(40, u'e') << QString(32, u'e') << QString();
+        QTest::newRow("name too long") << -1 << QString(40, u'n') << QString(33, u'n') << QString();
+    }
+    void refusals()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, typed);
+        openGrid(numberedTable(3, 5));
+        clickCell(2, entry);
+        QTest::keyClick(grid(), Qt::Key_F2);
+        editor()->selectAll();
+        editor()->insert(typed); // as typed: the key tester knows only ASCII
+        QTEST(editor()->text(), "shown");
+        QTEST(window().statusBar()->currentMessage(), "message");
+    }
+
+    // Marks of a comparison colour the cells as they do the trees' nodes.
+    void marks()
+    {
+        const TilesetTable ours = numberedTable(3, 5);
+        openGrid(ours);
+        services().files.append(
+            writeFile(u"b.dat"_s, fileBytes(with(with(ours, 1, 4, "x"), 2, -1, "y"))));
+        QVERIFY(trigger(u"mnucompare"_s));
+        click(list(), list()->node(2));
+        QCOMPARE(cell(1, 4).data(Qt::BackgroundRole), QVariant(nodeOfEntry(4)->background(0)));
+        QCOMPARE(cell(1, 4).data(Qt::ToolTipRole), u"Other file: \"x\""_s);
+        QCOMPARE(cell(2, -1).data(Qt::BackgroundRole), QVariant(list()->node(3)->background(0)));
+        QVERIFY(trigger(u"mnuendcompare"_s));
+        QCOMPARE(cell(1, 4).data(Qt::BackgroundRole), QVariant());
+    }
+
+    // The window opens where it was last closed, at the size it had.
+    void geometryRemembered()
+    {
+        openGrid(numberedTable(2, 2));
+        grid()->window()->setGeometry(40, 50, 610, 420);
+        grid()->window()->close();
+        start().show();
+        QVERIFY(trigger(u"mnualltilesets"_s));
+        QCOMPARE(grid()->window()->geometry(), QRect(40, 50, 610, 420));
+    }
+};
+
+QTEST_MAIN(TestGrid)
+#include "tst_grid.moc"
