@@ -3,8 +3,11 @@
 #include "tilesetgrid.h"
 #include "tilesetgridmodel.h"
 
+#include <QScreen>
 #include <QSettings>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -28,8 +31,19 @@ GridWindow::GridWindow(const TilesetDocument *document, const ComparisonState *c
     layout->addWidget(mGrid);
     mGrid->follow(cursor);
     resize(900, 500);
-    restoreGeometry(
-        QSettings(mSettingsFile, QSettings::IniFormat).value(GeometryKey).toByteArray());
+    if (restoreGeometry(
+            QSettings(mSettingsFile, QSettings::IniFormat).value(GeometryKey).toByteArray()) ||
+        !parent)
+        return;
+    // The first time beside the main window, to its right where the screen has room, else
+    // below it, rather than over the trees it moves with.
+    const QRect main = parent->window()->frameGeometry();
+    const QRect screen = parent->screen()->availableGeometry();
+    QPoint place = main.topRight() + QPoint(1, 0);
+    if (place.x() + width() > screen.right())
+        place = main.bottomLeft() + QPoint(0, 1);
+    move(std::clamp(place.x(), screen.left(), std::max(screen.left(), screen.right() - width())),
+         std::clamp(place.y(), screen.top(), std::max(screen.top(), screen.bottom() - height())));
 }
 
 GridWindow::~GridWindow()

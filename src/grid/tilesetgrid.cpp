@@ -215,9 +215,10 @@ void TilesetGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
         // A cell scrolled to the left edge would lie under the name column: out from under it.
         if (const int hidden = columnWidth(0) - visualRect(index).left(); hidden > 0)
             horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
-    } else if (index.isValid())
-        QTableView::scrollTo(mModel->index(index.row(), std::max(columnAt(columnWidth(0) + 1), 1)),
-                             hint);
+    } else if (index.isValid()) {
+        // The entry beside the names, kept out from under them as any other.
+        scrollTo(mModel->index(index.row(), std::max(columnAt(columnWidth(0) + 1), 1)), hint);
+    }
 }
 
 void TilesetGrid::keyPressEvent(QKeyEvent *event)
