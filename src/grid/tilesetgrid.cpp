@@ -221,6 +221,19 @@ void TilesetGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
     }
 }
 
+void TilesetGrid::finishEdit()
+{
+    // Either view may hold the editor: the names are edited in the frozen one.
+    for (const QWidget *cells : {viewport(), mFrozen->viewport()}) {
+        for (QLineEdit *editor : cells->findChildren<QLineEdit *>()) {
+            if (editor->isVisible()) {
+                Q_EMIT itemDelegate()->commitData(editor);
+                Q_EMIT itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+            }
+        }
+    }
+}
+
 void TilesetGrid::keyPressEvent(QKeyEvent *event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&

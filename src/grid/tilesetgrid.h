@@ -22,6 +22,8 @@ public:
     // Tells the cursor where the user moves, and follows it.
     void follow(FieldCursor *cursor);
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    // Stores what a cell's editor holds and closes it, as a command does before it acts.
+    void finishEdit();
 
 Q_SIGNALS:
     void inputRefused(const QString &reason);

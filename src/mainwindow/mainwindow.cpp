@@ -247,6 +247,8 @@ void MainWindow::finishLabelEdits()
 {
     mTilesetList->finishEdit();
     mEntryTree->finishEdit();
+    if (mGridWindow)
+        mGridWindow->grid()->finishEdit();
 }
 
 void MainWindow::enableCommands()

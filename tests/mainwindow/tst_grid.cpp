@@ -209,6 +209,17 @@ private Q_SLOTS:
         QCOMPARE(cell(1, 4).data(Qt::BackgroundRole), QVariant());
     }
 
+    // A command stores the cell being typed first, as it does the trees' labels.
+    void commandStoresTheOpenEdit()
+    {
+        openGrid(numberedTable(3, 5));
+        clickCell(1, 2);
+        QTest::keyClick(grid(), Qt::Key_O);
+        QTest::keyClicks(editor(), u"ak"_s);
+        QVERIFY(trigger(u"mnusave"_s));
+        QVERIFY(TestFiles::read(folderPath(u"a.dat"_s)).contains("oak"));
+    }
+
     // The window opens where it was last closed, at the size it had.
     void geometryRemembered()
     {
