@@ -216,8 +216,8 @@ private Q_SLOTS:
         clickCell(1, 2);
         QTest::keyClick(grid(), Qt::Key_O);
         QTest::keyClicks(editor(), u"ak"_s);
-        QVERIFY(trigger(u"mnusave"_s));
-        QVERIFY(TestFiles::read(folderPath(u"a.dat"_s)).contains("oak"));
+        QVERIFY(trigger(u"mnuundo"_s)); // what it undoes is the edit
+        QCOMPARE(action(u"mnuredo"_s)->text(), u"Redo edit entry 002 of tileset 01"_s);
     }
 
     // The window opens where it was last closed, at the size it had.
