@@ -16,10 +16,6 @@ using Kinds = QList<int>;
 using D = TilesetDocument;
 using C = FieldCursor;
 
-const TilesetTable ours = numberedTable(3, 4);
-// "Top" inserted at the top, entry 2 of "Set 1" and the name of "Set 2" changed.
-const TilesetTable other = with(with(inserted(ours, 0, "Top"), 2, 2, "x"), 3, -1, "Moss");
-
 // Where the user is and what a comparison with another file marks, without a window.
 class TestEditingState : public QObject
 {

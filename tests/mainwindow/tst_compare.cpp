@@ -9,9 +9,6 @@
 using namespace Qt::StringLiterals;
 using namespace TestFiles;
 
-const TilesetTable ours = numberedTable(3, 4);
-// Tileset "Top" inserted at the top, entry 2 of "Set 1" and the name of "Set 2" changed.
-const TilesetTable other = with(with(inserted(ours, 0, "Top"), 2, 2, "x"), 3, -1, "Moss");
 // A descendant of ours with two entries changed, to merge with another.
 const TilesetTable mine = with(with(ours, 0, 0, "oak"), 2, 1, "ash");
 

@@ -84,7 +84,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, step);
         QFETCH(int, rows);
-        QFETCH(QRect, changed);
         openGrid(numberedTable(4, 20));
         rename(3, u"Moss"_s);
         click(list(), list()->node(2));
@@ -101,7 +100,7 @@ private Q_SLOTS:
             const QModelIndex at = changes.value(0).value(k).toModelIndex();
             return QPoint(at.column(), at.row());
         };
-        QCOMPARE(changes.size() == 1 ? QRect(corner(0), corner(1)) : QRect(), changed);
+        QTEST(changes.size() == 1 ? QRect(corner(0), corner(1)) : QRect(), "changed");
     }
 
     // The grid's current cell is the trees' selection, moved by mouse or keys on either side.

@@ -96,8 +96,7 @@ private Q_SLOTS:
             QCOMPARE_LE(runs[i] - runs[i - 1], 16'000'000);
         QFETCH(int, fewestRuns);
         QFETCH(int, mostRuns);
-        QCOMPARE_GE(runs.size() - 2, fewestRuns);
-        QCOMPARE_LE(runs.size() - 2, mostRuns);
+        QVERIFY(runs.size() - 2 >= fewestRuns && runs.size() - 2 <= mostRuns);
     }
 
     // However fast the pumps come, the pumps let pass at most double from one call to the

@@ -50,6 +50,11 @@ inline TilesetTable deleted(TilesetTable table, int at)
     return table;
 }
 
+// A file of three tilesets, and another with "Top" inserted at the top, entry 2 of "Set 1"
+// and the name of "Set 2" changed: the pair the comparison tests compare.
+inline const TilesetTable ours = numberedTable(3, 4);
+inline const TilesetTable other = with(with(inserted(ours, 0, "Top"), 2, 2, "x"), 3, -1, "Moss");
+
 inline QString write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
