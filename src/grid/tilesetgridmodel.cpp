@@ -8,7 +8,6 @@
 #include "tilesetdocument.h"
 
 #include <QBrush>
-#include <QTreeWidgetItem>
 
 #include <cstring>
 
@@ -19,21 +18,6 @@ namespace {
 qint64 cellKey(int tileset, int column)
 {
     return qint64(tileset) << 16 | column;
-}
-
-// The trees' colour for each kind of mark, read once from the trees' own painting.
-QVariant markBackground(NodeMark::Kind kind)
-{
-    static const QList<QVariant> backgrounds = [] {
-        QList<QVariant> colours;
-        QTreeWidgetItem item;
-        for (int k = NodeMark::None; k <= NodeMark::Holds; ++k) {
-            showNodeMark(&item, {NodeMark::Kind(k), {}});
-            colours.append(item.data(0, Qt::BackgroundRole));
-        }
-        return colours;
-    }();
-    return backgrounds[kind];
 }
 
 int columnAt(qsizetype offset)
