@@ -59,12 +59,13 @@ private Q_SLOTS:
     // Both show nothing, but only the entry never written says so; emptied, one is not.
     void neverWrittenAndEmpty()
     {
-        TilesetTable table = numberedTable(2, 3);
+        TilesetTable table = with(numberedTable(2, 3), 0, -1, "  ab");
         table.setEntry(2, 0, {});
         openGrid(table);
         editEntry(1, 2, QString());
         const int role = TilesetGridModel::NeverWrittenRole;
         QCOMPARE(cell(0, 2).data().toString() + cell(1, 2).data().toString(), QString());
+        QCOMPARE(cell(0, -1).data(Qt::EditRole), u"  ab"_s); // a name is offered with its blanks
         QCOMPARE(std::pair(cell(0, 2).data(role), cell(1, 2).data(role)),
                  std::pair(QVariant(true), QVariant(false)));
     }
@@ -78,6 +79,7 @@ private Q_SLOTS:
         QTest::newRow("undone") << u"mnuundo"_s << 4 << QRect(0, 3, 1, 1);
         QTest::newRow("insert") << u"mnuinsert"_s << 5 << QRect(0, 1, 21, 4);
         QTest::newRow("delete") << u"mnudelete"_s << 3 << QRect(0, 1, 21, 2);
+        QTest::newRow("copy: the row's cells") << u"mnucopy"_s << 4 << QRect(1, 1, 20, 1);
         QTest::newRow("close") << u"mnuclose"_s << 0 << QRect();
     }
     void followsTheDocument()
@@ -91,6 +93,8 @@ private Q_SLOTS:
         QSignalSpy resets(model(), &QAbstractItemModel::modelReset);
         if (step == u"mnuclose"_s)
             services().answers.append(PlatformServices::Answer::No); // nor saved
+        if (step == u"mnucopy"_s)                                    // tileset 00's entries
+            services().dialogs << [](QDialog &dialog) { dialog.accept(); };
         if (step == u"entry"_s)
             editEntry(2, 12, u"fern"_s);
         else
