@@ -8,17 +8,6 @@
 
 namespace {
 
-// A field stored without a terminator is padded with blanks: they are no part of its text
-// when the whole field is compared.
-template<typename View>
-View withoutPadding(View text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text[end - 1] == u' ')
-        --end;
-    return text.first(end);
-}
-
 bool isAscii(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });

@@ -9,6 +9,17 @@
 QByteArrayView trimBlanks(QByteArrayView text);
 QString trimBlanks(QStringView text);
 
+// A field stored without a terminator is padded with blanks: they are no part of its text
+// when the whole field is compared.
+template<typename View>
+View withoutPadding(View text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    return text.first(end);
+}
+
 // The characters before the first NUL; the whole text when it holds none.
 QByteArrayView cutAtNul(QByteArrayView text);
 

@@ -59,7 +59,7 @@ TilesetGrid::TilesetGrid(TilesetGridModel *model, QWidget *parent)
     setObjectName(QStringLiteral("TilesetGrid"));
     setModel(model);
     setItemDelegate(mDelegate);
-    setSelectionMode(SingleSelection);
+    setSelectionMode(ContiguousSelection);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
     setWordWrap(false);
     // Widths from the font, once: measuring 65,280 cells would cost more than it shows.
@@ -219,6 +219,33 @@ void TilesetGrid::scrollTo(const QModelIndex &index, ScrollHint hint)
         // The entry beside the names, kept out from under them as any other.
         scrollTo(mModel->index(index.row(), std::max(columnAt(columnWidth(0) + 1), 1)), hint);
     }
+}
+
+FieldRect TilesetGrid::selectedFields() const
+{
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty())
+        return {currentIndex().row(), currentIndex().column(), 1, 1};
+    int top = mModel->rowCount();
+    int left = mModel->columnCount();
+    int bottom = 0;
+    int right = 0;
+    for (const QItemSelectionRange &range : selection) {
+        top = std::min(top, range.top());
+        left = std::min(left, range.left());
+        bottom = std::max(bottom, range.bottom());
+        right = std::max(right, range.right());
+    }
+    return {top, left, bottom - top + 1, right - left + 1};
+}
+
+void TilesetGrid::selectFields(const FieldRect &fields)
+{
+    const QModelIndex first = mModel->index(fields.tileset, fields.column);
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(
+        QItemSelection(first, mModel->index(fields.lastTileset(), fields.lastColumn())),
+        QItemSelectionModel::ClearAndSelect);
 }
 
 void TilesetGrid::finishEdit()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fieldblock.h"
+
 #include <QPersistentModelIndex>
 #include <QTableView>
 
@@ -10,8 +12,9 @@ class TilesetGridModel;
 
 // The grid of every tileset's fields, edited as a spreadsheet is: typing replaces the
 // text, F2 edits it in place, Enter keeps it and moves down, Tab keeps it and moves right,
-// Escape drops it. The name column stays in view while the entries scroll. Its current
-// cell is the cursor's field.
+// Escape drops it. One rectangle of cells, rows or columns is selected at a time, as the
+// commands that copy and paste act on one. The name column stays in view while the entries scroll.
+// Its current cell is the cursor's field.
 class TilesetGrid : public QTableView
 {
     Q_OBJECT
@@ -22,6 +25,9 @@ public:
     // Tells the cursor where the user moves, and follows it.
     void follow(FieldCursor *cursor);
     void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    // The selected fields: the rectangle around the selection, else the current cell.
+    FieldRect selectedFields() const;
+    void selectFields(const FieldRect &fields);
     // Stores what a cell's editor holds and closes it, as a command does before it acts.
     void finishEdit();
 

@@ -143,16 +143,10 @@ std::optional<QString> FindController::replacementFor(const QString &command)
 
 bool FindController::cutAccepted(const FieldReplacement &replaced, const QString &command)
 {
-    if (replaced.cutFields > 0 &&
-        mServices.messageBox(mWindow,
-                             u"%1 would be cut to fit. %2 the same?"_s.arg(
-                                 counted(replaced.cutFields, u"field"_s, u"fields"_s), command),
-                             command, PlatformServices::Buttons::OkCancel,
-                             PlatformServices::Icon::Question) != PlatformServices::Answer::Ok) {
-        mDialog->setSummary(u"Nothing replaced"_s);
-        return false;
-    }
-    return true;
+    if (mServices.agreesToCut(mWindow, replaced.cutFields, command))
+        return true;
+    mDialog->setSummary(u"Nothing replaced"_s);
+    return false;
 }
 
 void FindController::replace()

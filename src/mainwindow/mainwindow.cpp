@@ -8,6 +8,7 @@
 #include "entrycategories.h"
 #include "entrytoolbar.h"
 #include "entrytree.h"
+#include "fieldcommands.h"
 #include "fieldcursor.h"
 #include "fieldstatus.h"
 #include "filetoolbar.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     mFieldStatus = new FieldStatus(mDocument, mCursor, mTilesetList, mEntryTree, statusBar());
     statusBar()->addWidget(mFieldStatus, 1);
     mFind = new FindController(mDocument, services, mCursor, mClientArea, this);
+    mFields = new FieldCommands(mDocument, mCursor, services, this);
     mCompare = new CompareController(
         mDocument, mComparison, mCursor, services,
         [this](const QString &path) { return readFile(path, -1); }, this);
@@ -133,6 +135,20 @@ void MainWindow::createActions()
         mEditMenu, u"mnuundo"_s, u"Undo"_s, [history] { history->undo(); }, QKeySequence::Undo);
     mActions.redo = addCommand(mEditMenu, u"mnuredo"_s, u"Redo"_s, [history] { history->redo(); });
     mActions.redo->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    separator(mEditMenu, u"mnusfields"_s);
+    addCommand(
+        mEditMenu, u"mnucopyfields"_s, u"Copy"_s, [this] { mFields->copy(); }, QKeySequence::Copy);
+    addCommand(
+        mEditMenu, u"mnupastefields"_s, u"Paste"_s, [this] { mFields->paste(); },
+        QKeySequence::Paste);
+    addCommand(
+        mEditMenu, u"mnuclearfields"_s, u"Clear"_s, [this] { mFields->clear(); }, Qt::Key_Delete);
+    addCommand(
+        mEditMenu, u"mnufilldown"_s, u"Fill down"_s, [this] { mFields->fillDown(); },
+        Qt::CTRL | Qt::Key_D);
+    addCommand(
+        mEditMenu, u"mnufillright"_s, u"Fill right"_s, [this] { mFields->fillRight(); },
+        Qt::CTRL | Qt::Key_R);
     separator(mEditMenu, u"mnus7"_s);
     addCommand(mEditMenu, u"mnuinsert"_s, u"Insert Tileset"_s, &MainWindow::insertTileset);
     addCommand(mEditMenu, u"mnudelete"_s, u"Delete Tileset"_s, &MainWindow::deleteTileset);
@@ -214,6 +230,8 @@ void MainWindow::connectParts()
     connect(mFind, &FindController::aboutToAct, this, &MainWindow::finishLabelEdits);
     connect(mCompare, &CompareController::aboutToAct, this, &MainWindow::finishLabelEdits);
     connect(mCompare, &CompareController::message, statusBar(), &QStatusBar::showMessage);
+    connect(mFields, &FieldCommands::statusMessage, statusBar(),
+            [this](const QString &message) { statusBar()->showMessage(message, 5000); });
     // The file's followers: the title, the file remembered as the last one, the recent files.
     const auto showFileInTitle = [this] {
         setTitle(!mDocument->isOpen()      ? QString()
@@ -338,12 +356,14 @@ void MainWindow::showGrid()
                     else
                         storeEntryText(entry, text);
                 });
+        mFields->setGrid(mGridWindow->grid());
         connect(mGridWindow->grid(), &TilesetGrid::inputRefused, this,
                 [this](const QString &reason) { statusBar()->showMessage(reason, 5000); });
         // The commands that act on the cursor reach it from the grid's window too; F2 there
         // edits the grid's cell.
-        for (const QString &name :
-             {u"mnuundo"_s, u"mnuredo"_s, u"mnufind"_s, u"mnureplace"_s, u"mnugoto"_s})
+        for (const QString &name : {u"mnuundo"_s, u"mnuredo"_s, u"mnucopyfields"_s,
+                                    u"mnupastefields"_s, u"mnuclearfields"_s, u"mnufilldown"_s,
+                                    u"mnufillright"_s, u"mnufind"_s, u"mnureplace"_s, u"mnugoto"_s})
             mGridWindow->addAction(findChild<QAction *>(name));
         mGridWindow->addActions(mCompare->menu()->actions());
     }

@@ -13,6 +13,7 @@ class CompareController;
 class ComparisonState;
 class DocumentFileWatcher;
 class EntryTree;
+class FieldCommands;
 class FieldCursor;
 class FieldStatus;
 class FindController;
@@ -126,6 +127,7 @@ private:
     FieldStatus *mFieldStatus = nullptr;
     QLabel *mUnsavedMark = nullptr;
     FindController *mFind = nullptr;
+    FieldCommands *mFields = nullptr;
     CompareController *mCompare = nullptr;
     RecentFilesMenu *mRecentFiles = nullptr;
     DocumentFileWatcher *mFileWatcher;

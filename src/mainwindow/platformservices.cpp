@@ -1,5 +1,7 @@
 #include "platformservices.h"
 
+#include "textutils.h"
+
 using namespace Qt::StringLiterals;
 
 PlatformServices::FileRequest PlatformServices::tilesetFileRequest(FileRequest::Mode mode,
@@ -15,4 +17,12 @@ PlatformServices::FileRequest PlatformServices::tilesetFileRequest(FileRequest::
     request.filters = {u"Hmkset.dat (*.dat)"_s, u"All files (*.*) (*)"_s};
     request.defaultSuffix = u"dat"_s;
     return request;
+}
+
+bool PlatformServices::agreesToCut(QWidget *owner, int cutFields, const QString &command)
+{
+    return cutFields == 0 || messageBox(owner,
+                                        u"%1 would be cut to fit. %2 the same?"_s.arg(
+                                            counted(cutFields, u"field"_s, u"fields"_s), command),
+                                        command, Buttons::OkCancel, Icon::Question) == Answer::Ok;
 }

@@ -78,6 +78,9 @@ public:
     {
         ask(owner, {text, title, Buttons::Ok, icon, details, std::nullopt});
     }
+    // True when no field is cut, or the user agrees that cutFields fields are cut to fit
+    // for command ("Replace all", "Paste").
+    bool agreesToCut(QWidget *owner, int cutFields, const QString &command);
     // The file dialog for a tileset file: "Hmkset.dat" and "All files (*.*)", ".dat" added.
     static FileRequest tilesetFileRequest(FileRequest::Mode mode, const QString &title,
                                           const QString &fileName = {});

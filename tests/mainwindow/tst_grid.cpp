@@ -5,6 +5,7 @@
 #include "widgets.h"
 #include "windowtest.h"
 
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QStatusBar>
 
@@ -33,6 +34,14 @@ class TestGrid : public WindowTest
         QAbstractItemView *in = e < 0 ? child<QTableView>(grid(), u"frozenNames"_s) : grid();
         grid()->scrollTo(cell(t, e));
         QTest::mouseClick(in->viewport(), Qt::LeftButton, {}, in->visualRect(cell(t, e)).center());
+    }
+
+    void selectCells(const QRect &cells) // by a click and a shift-click: column x, tileset y
+    {
+        clickCell(cells.y(), cells.x() - 1);
+        const QModelIndex last = model()->index(cells.bottom(), cells.right());
+        QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          grid()->visualRect(last).center());
     }
 
 private Q_SLOTS:
@@ -222,6 +231,88 @@ private Q_SLOTS:
         QTest::keyClicks(editor(), u"ak"_s);
         QVERIFY(trigger(u"mnuinsert"_s)); // before tileset 01, which moves down with the edit
         QCOMPARE(cutAtNul(table().entry(2, 2)), "oak");
+    }
+
+    // Copy writes the selected range, in the trees the field's text; a paste at one cell
+    // fills from there, as one step undone byte for byte.
+    void copyAndPaste()
+    {
+        openGrid(numberedTable(4, 20));
+        const QByteArray before = table().bytes();
+        click(list(), list()->node(2));
+        click(tree(), nodeOfEntry(5));
+        QTest::keyClick(tree(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"1:5\r\n"_s);
+        grid()->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(grid()->window()));
+        selectCells({4, 2, 2, 2});
+        QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"2:3\t2:4\r\n3:3\t3:4\r\n"_s);
+        clickCell(0, -1);
+        QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo paste 4 fields"_s);
+        QCOMPARE(cell(1, 0).data().toString(), u"3:4"_s);
+        QCOMPARE(grid()->selectedFields(), (FieldRect{0, 0, 2, 2}));
+        QVERIFY(trigger(u"mnuundo"_s));
+        QCOMPARE(table().bytes(), before);
+    }
+
+    // The same commands act on the trees' field and on the grid's selection (column x,
+    // tileset y); field: the selection's last field afterwards.
+    void fieldCommands_data()
+    {
+        addColumns<bool, QRect, QKeySequence, QString, QString>("inGrid", "selection", "keys",
+                                                                "undo", "field");
+        QTest::newRow("trees: paste")
+            << false << QRect(6, 1, 1, 1) << QKeySequence(QKeySequence::Paste)
+            << u"Undo paste 1 field"_s << u"pasted"_s;
+        QTest::newRow("trees: Delete clears")
+            << false << QRect(6, 1, 1, 1) << QKeySequence(Qt::Key_Delete) << u"Undo clear 1 field"_s
+            << QString();
+        QTest::newRow("Delete clears a range")
+            << true << QRect(0, 0, 3, 2) << QKeySequence(Qt::Key_Delete) << u"Undo clear 6 fields"_s
+            << QString();
+        QTest::newRow("fill down") << true << QRect(2, 1, 2, 3) << QKeySequence(u"Ctrl+D"_s)
+                                   << u"Undo fill down 4 fields"_s << u"1:2"_s;
+        QTest::newRow("fill right") << true << QRect(1, 2, 3, 1) << QKeySequence(u"Ctrl+R"_s)
+                                    << u"Undo fill right 2 fields"_s << u"2:0"_s;
+        QTest::newRow("Ctrl+A, all pasted")
+            << true << QRect(1, 1, 1, 1) << QKeySequence(u"Ctrl+A, Ctrl+V"_s)
+            << u"Undo paste 105 fields"_s << u"pasted"_s;
+    }
+    void fieldCommands()
+    {
+        QFETCH(QRect, selection);
+        QFETCH(QKeySequence, keys);
+        openGrid(numberedTable(5, 20));
+        QGuiApplication::clipboard()->setText(u"pasted"_s);
+        QWidget *target = grid();
+        if (QFETCH(bool, inGrid); inGrid) {
+            selectCells(selection);
+        } else {
+            click(list(), list()->node(selection.y() + 1));
+            click(tree(), nodeOfEntry(selection.x() - 1));
+            target = tree();
+        }
+        QTest::keySequence(target, keys);
+        QTEST(action(u"mnuundo"_s)->text(), "undo");
+        QTEST(model()->index(selection.bottom(), selection.right()).data().toString(), "field");
+    }
+
+    // A paste that cuts asks first; one the file cannot hold is refused with a message.
+    void pasteAsksAndRefuses()
+    {
+        openGrid(numberedTable(3, 5));
+        clickCell(1, 2);
+        QGuiApplication::clipboard()->setText(QString(40, u'x'));
+        services().answers.append(PlatformServices::Answer::Cancel);
+        QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(services().messages.last().text,
+                 u"1 field would be cut to fit. Paste the same?"_s);
+        QGuiApplication::clipboard()->setText(u"\u03a9"_s);
+        QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(services().messages.last().icon, PlatformServices::Icon::Exclamation);
+        QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo"_s);
     }
 
     // The window opens where it was last closed, at the size it had.

@@ -1,0 +1,158 @@
+#include "datatable.h"
+#include "fieldclipboard.h"
+#include "fieldformat.h"
+#include "tilesetfiles.h"
+
+#include <QMimeData>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+using Rows = QList<QStringList>;
+
+static Rows rowsOf(const FieldBlock &block)
+{
+    Rows rows(block.rows);
+    for (int row = 0; row < block.rows; ++row)
+        for (int column = 0; column < block.columns; ++column)
+            rows[row].append(block.cell(row, column).text);
+    return rows;
+}
+
+static FieldBlock blockOf(const Rows &rows)
+{
+    FieldBlock block{int(rows.size()), int(rows.value(0).size()), {}};
+    for (const QStringList &row : rows)
+        for (const QString &text : row)
+            block.cells.append({text, {}});
+    return block;
+}
+
+// Fields copied and pasted in the formats spreadsheets read and write.
+class TestFieldClipboard : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readFormats_data()
+    {
+        addColumns<bool, QString, Rows>("html", "clipboard", "rows");
+        const auto text = [](const char *name, const QString &clipboard, const Rows &rows) {
+            QTest::newRow(name) << false << clipboard << rows;
+        };
+        text("CR LF, the trailing line end dropped", u"a\tb\r\nc\td\r\n"_s,
+             {{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}});
+        text("LF, no line end after the last row", u"a\tb\nc\td"_s,
+             {{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}});
+        text("quoted: tab, line end, quote", u"\"x\ty\"\t\"1\r\n2\"\t\"say \"\"hi\"\"\"\r\n"_s,
+             {{u"x\ty"_s, u"1\r\n2"_s, u"say \"hi\""_s}});
+        text("a short row filled out", u"a\tb\nc"_s, {{u"a"_s, u"b"_s}, {u"c"_s, u""_s}});
+        text("only one line end dropped", u"a\n\n"_s, {{u"a"_s}, {u""_s}});
+        text("blanks kept, a quote inside", u"  a \tb\"c\r"_s, {{u"  a "_s, u"b\"c"_s}});
+        const auto html = [](const char *name, const QString &clipboard, const Rows &rows) {
+            QTest::newRow(name) << true << clipboard << rows;
+        };
+        html("LibreOffice",
+             u"<table cellspacing=0 border=0><colgroup width=85></colgroup><tr><td height=17 "
+             u"align=left>0012</td><td align=left>a&amp;b</td></tr></table>"_s,
+             {{u"0012"_s, u"a&b"_s}});
+        html("Google Sheets",
+             u"<google-sheets-html-origin><style>td{}</style><table><tbody><tr><td "
+             u"data-sheets-value=\"{&quot;1&quot;:2}\">x&nbsp;y</td><td><span>&#233;&#x20AC;"
+             u"</span></td></tr><tr><td>&lt;z&gt;</td></tr></tbody></table>"_s,
+             {{u"x\u00a0y"_s, u"\u00e9\u20ac"_s}, {u"<z>"_s, u""_s}});
+        html("Excel: the source's line ends are formatting",
+             u"<table>\r\n <tr>\r\n  <td class=xl65>\r\n  long\r\n  text</td>\r\n  "
+             u"<th>a<br>b</th>\r\n </tr>\r\n</table>"_s,
+             {{u"long text"_s, u"a\nb"_s}});
+    }
+    void readFormats()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(bool, html);
+        QMimeData data;
+        data.setText(html ? u"ignored: a table comes first"_s : clipboard);
+        if (html)
+            data.setHtml(clipboard);
+        QTEST(rowsOf(fieldsFromMimeData(data).value()), "rows");
+    }
+
+    // What Copy writes reads back as it was; the editor's own format, byte for byte.
+    void writtenFormatsReadBack()
+    {
+        const Rows rows{{u"a\tb"_s, u"q\""_s, u" 0012 "_s}, {u"l\r\nx"_s, u""_s, u"é€&<"_s}};
+        const QString text = toTabSeparated(blockOf(rows));
+        QCOMPARE(text, u"\"a\tb\"\t\"q\"\"\"\t 0012 \r\n\"l\r\nx\"\t\té€&<\r\n"_s);
+        QCOMPARE(rowsOf(fromTabSeparated(text)), rows);
+        QCOMPARE(rowsOf(fromHtmlTable(toHtmlTable(blockOf(rows.mid(0, 1)))).value()),
+                 rows.mid(0, 1));
+
+        const TilesetTable table = with(numberedTable(2, 3), 1, 2, QByteArray("a\0b\x01 ", 5));
+        const FieldBlock copied = copyFields(table, {0, 0, 2, 4});
+        const std::unique_ptr<QMimeData> data = fieldsMimeData(copied);
+        data->setText(u"x"_s);
+        const std::optional<FieldBlock> pasted = fieldsFromMimeData(*data);
+        QCOMPARE(pasted->cell(1, 3).bytes, table.entry(2, 1).toByteArray());
+        QCOMPARE(rowsOf(*pasted), rowsOf(copied));
+        QVERIFY(!fromFieldBytes(toFieldBytes(copied).chopped(1)));
+    }
+
+    // Where the block lands, what it changes, and why it is refused (column x, tileset y).
+    void paste_data()
+    {
+        addColumns<QRect, QString, int, int, QString>("selection", "clipboard", "changed", "cut",
+                                                      "refusal");
+        const auto row = [](const char *name, QRect selection, const QString &clipboard,
+                            int changed, int cut = 0, const QString &refusal = {}) {
+            QTest::newRow(name) << selection << clipboard << changed << cut << refusal;
+        };
+        row("one value into many", {1, 0, 2, 3}, u"v"_s, 6);
+        row("a block to the last field", {3, 1, 1, 1}, u"a\tb\nc\td\n"_s, 4);
+        row("a name", {0, 2, 1, 1}, u"Moss"_s, 1);
+        row("past the last tileset", {1, 2, 1, 1}, u"a\nb"_s, 0, 0,
+            u"A block of 2 by 1 fields does not fit here: from tileset 02, entry 000 it runs "
+            u"past the last tileset."_s);
+        row("past the last entry", {4, 0, 2, 2}, u"a\tb"_s, 0, 0,
+            u"A block of 1 by 2 fields does not fit here: from tileset 00, entry 003 it runs "
+            u"past the last entry."_s);
+        row("too long for an entry", {1, 0, 1, 1}, QString(33, u'e'), 1, 1);
+        row("a name holds 33", {0, 0, 1, 1}, QString(33, u'n'), 1);
+        row("padding blanks fall off", {1, 0, 1, 1}, QString(32, u'e') + u"  "_s, 1);
+        row("not in the code page", {1, 0, 1, 1}, u"ok\t\u03a9"_s, 0, 0,
+            u"Nothing pasted: the text for tileset 00, entry 001 holds \u201c\u03a9\u201d; a "
+            u"tileset file stores Windows-1252 characters only."_s);
+        row("a control character", {0, 1, 1, 1}, u"\"a\tb\""_s, 0, 0,
+            u"Nothing pasted: the text for the name of tileset 01 holds a control character "
+            u"(U+0009); line ends, tabs and NUL cannot be part of a field's text."_s);
+        row("the text it shows keeps every byte", {1, 0, 1, 2}, u"0:0\n1:0"_s, 0);
+        row("emptied, never written stays", {2, 0, 2, 1}, u"\r\n"_s, 1);
+    }
+    void paste()
+    {
+        QFETCH(QRect, selection);
+        QFETCH(QString, clipboard);
+        TilesetTable table = with(numberedTable(3, 4), 0, 0, QByteArray("0:0\0junk", 8));
+        table.setEntry(2, 0, {});
+        const TilesetTable before = table;
+        QMimeData data;
+        data.setText(clipboard);
+        const FieldPaste paste = pasteFields(
+            table, {selection.y(), selection.x(), selection.height(), selection.width()},
+            fieldsFromMimeData(data).value());
+        QTEST(paste.refusal, "refusal");
+        QTEST(paste.changedFields, "changed");
+        QTEST(paste.cutFields, "cut");
+        paste.edit.redo(table);
+        int differing = 0;
+        for (int t = 0; t < 3; ++t)
+            for (int c = 0; c < 5; ++c)
+                differing += copyFields(table, {t, c}).cells[0].bytes !=
+                             copyFields(before, {t, c}).cells[0].bytes;
+        QCOMPARE(differing, paste.changedFields);
+        paste.edit.undo(table);
+        QVERIFY(table == before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFieldClipboard)
+#include "tst_fieldclipboard.moc"
