@@ -3,6 +3,7 @@
 // stretch in which no events ran, saving it, and inserting and deleting tilesets; finding,
 // replacing and undoing on the largest file, beside a plain scan of the same bytes; editing
 // with and without the recovery copy; opening a comparison beside a plain read of the file.
+#include "benchwindow.h"
 #include "comparedtables.h"
 #include "entrytree.h"
 #include "mainwindow.h"
@@ -29,55 +30,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The real, paced event pump. Questions are answered Ok, the Select tileset dialog with
-// its first tileset, and a file dialog with the file to import.
-class PumpingServices : public QtPlatformServices
-{
-public:
-    Answer ask(QWidget *, const Message &) override { return Answer::Ok; }
-    int execDialog(QWidget *, QDialog &dialog) override
-    {
-        dialog.accept();
-        return QDialog::Accepted;
-    }
-    QString fileDialog(QWidget *, const FileRequest &) override { return importedFile; }
-    QString importedFile;
-};
-
-struct Editor
-{
-    explicit Editor(int tilesets, int entries)
-        : Editor(TestFiles::numberedTable(tilesets, entries))
-    {}
-    // recovery: whether the window keeps a recovery copy of unsaved changes.
-    explicit Editor(const TilesetTable &table, bool recovery = true)
-        : window(services, folders(recovery))
-    {
-        const QString path = folder.filePath(u"bench.dat"_s);
-        TestFiles::write(path, TestFiles::fileBytes(table));
-        window.show();
-        window.openFile(path);
-    }
-    TilesetList *tilesetList() { return window.findChild<TilesetList *>(u"NewList1"_s); }
-    EntryTree *entryTree() { return window.findChild<EntryTree *>(u"NewList2"_s); }
-    void trigger(const QString &name) { window.findChild<QAction *>(name)->trigger(); }
-    template<typename T>
-    T *inFindDialog(const QString &name)
-    {
-        return window.findChild<QWidget *>(u"FindDialog"_s)->findChild<T *>(name);
-    }
-    ProgramFolders folders(bool recovery) const
-    {
-        ProgramFolders folders = ProgramFolders::portable(folder.path());
-        if (!recovery)
-            folders.recovery.clear();
-        return folders;
-    }
-    QTemporaryDir folder;
-    PumpingServices services;
-    MainWindow window;
-};
 
 void BM_RelabelAfterTilesetClick(benchmark::State &state)
 {
@@ -240,14 +192,6 @@ TilesetTable searchedTable()
             table.setEntry(e, t, storeFixedText("rock" + QByteArray::number(e) + ".bmp", 32));
     }
     return table;
-}
-
-// Heap bytes in use, mapped blocks included: unlike the resident size, it does not hide
-// what is freed and allocated again.
-qint64 heapInUse()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return qint64(info.uordblks + info.hblkhd);
 }
 
 void BM_PlainScanFloor(benchmark::State &state)

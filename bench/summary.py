@@ -1,7 +1,7 @@
 """Prints the benchmark figures side by side with their floors, as ratios, in Markdown.
 
-Usage: summary.py CORE.json WINDOW.json STARTUP.txt
-CORE and WINDOW are Google Benchmark JSON outputs (with repetitions; medians are used);
+Usage: summary.py CORE.json WINDOW.json STARTUP.txt GRID.json
+CORE, WINDOW and GRID are Google Benchmark JSON outputs (with repetitions; medians are used);
 STARTUP has lines "kind microseconds peak-kilobytes" from startupprobe runs.
 """
 import json
@@ -102,6 +102,25 @@ def main():
     rows.append(("peak memory, 255 x 255 open", f"{peak['editor-255x255']:.1f} MB",
                  f"bare Qt window {peak['bare']:.1f} MB",
                  f"+{peak['editor-255x255'] - peak['bare']:.1f} MB", "under +20 MB"))
+
+    grid = medians(sys.argv[4])
+    ratio("open the grid of 255 x 255, first screen painted", grid["BM_GridFirstScreen"] / 1000,
+          "bare QTableView, 255 x 256", grid["BM_BareTableFirstScreen"] / 1000,
+          "1.5 x, under 50 ms", "ms")
+    ratio("scroll the grid one screen", grid["BM_GridScroll"] / 1000, "bare QTableView",
+          grid["BM_BareTableScroll"] / 1000, "1.5 x", "ms")
+    for name, label, goal in (
+            ("BM_CopyAllFields", "copy all 65,280 fields", "under 50 ms"),
+            ("BM_PasteAllFields/0", "paste them all back, undo step included", "under 150 ms"),
+            ("BM_PasteAllFields/1", "  the same from a spreadsheet's text", "")):
+        rows.append((label, f"{grid[name] / 1000:.1f} ms", "", "", goal))
+    rows.append(("undo or redo of that paste (events included)",
+                 f"{grid['BM_UndoRedoPasteAll'] / 2000:.1f} ms", "", "", "under 20 ms"))
+    rows.append(("one cell edit (events included)", f"{grid['BM_EditOneCell'] / 1000:.2f} ms",
+                 "", "", "under 5 ms"))
+    opened = counters(sys.argv[4], "BM_GridMemory/iterations:1", "grown_MB")
+    rows.append(("memory with the grid open, 255 x 255", f"+{statistics.median(opened):.1f} MB",
+                 "the file open without it", "", "under +10 MB"))
 
     print("| figure | measured | floor | ratio | goal |")
     print("|---|---|---|---|---|")

@@ -57,7 +57,6 @@ TilesetGrid::TilesetGrid(TilesetGridModel *model, QWidget *parent)
     , mDelegate(new GridDelegate(this))
 {
     setObjectName(QStringLiteral("TilesetGrid"));
-    setModel(model);
     setItemDelegate(mDelegate);
     setSelectionMode(ContiguousSelection);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
@@ -70,11 +69,11 @@ TilesetGrid::TilesetGrid(TilesetGridModel *model, QWidget *parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setHorizontalScrollMode(ScrollPerPixel);
+    // The model last: every header setting before it would measure the headers again.
+    setModel(model);
     connect(mDelegate, &GridDelegate::inputRefused, this, &TilesetGrid::inputRefused);
 
     mFrozen->setObjectName(QStringLiteral("frozenNames"));
-    mFrozen->setModel(model);
-    mFrozen->setSelectionModel(selectionModel());
     mFrozen->setItemDelegate(mDelegate);
     mFrozen->setEditTriggers(editTriggers());
     mFrozen->setWordWrap(false);
@@ -86,6 +85,13 @@ TilesetGrid::TilesetGrid(TilesetGridModel *model, QWidget *parent)
     mFrozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mFrozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mFrozen->setVerticalScrollMode(verticalScrollMode());
+    mFrozen->setModel(model);
+    mFrozen->setSelectionModel(selectionModel());
+    // It shows column 0 only by being as wide as it: the entries beyond its edge are never
+    // painted, and it never scrolls sideways to them (hiding 256 columns costs more).
+    mFrozen->setAutoScroll(false);
+    connect(mFrozen->horizontalScrollBar(), &QScrollBar::valueChanged, mFrozen,
+            [this] { mFrozen->horizontalScrollBar()->setValue(0); });
     viewport()->stackUnder(mFrozen);
     connect(mFrozen->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(),
             &QScrollBar::setValue);
@@ -104,8 +110,6 @@ TilesetGrid::TilesetGrid(TilesetGridModel *model, QWidget *parent)
 void TilesetGrid::setUpColumns()
 {
     setColumnWidth(0, fontMetrics().averageCharWidth() * 24);
-    for (int column = 1; column < mModel->columnCount(); ++column)
-        mFrozen->setColumnHidden(column, true);
     mFrozen->setColumnWidth(0, columnWidth(0));
     placeFrozenColumn();
 }
