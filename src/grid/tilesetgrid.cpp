@@ -62,8 +62,8 @@ TilesetGrid::TilesetGrid(TilesetGridModel *model, QWidget *parent)
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
     setWordWrap(false);
     // Widths from the font, once: measuring 65,280 cells would cost more than it shows.
-    const int character = fontMetrics().averageCharWidth();
-    horizontalHeader()->setDefaultSectionSize(character * 16);
+    // An entry such as "swam_ground000.bmp" fits; longer ones show with an ellipsis.
+    horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QString(20, u'n')));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
