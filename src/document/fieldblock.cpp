@@ -26,24 +26,6 @@ QString fieldName(int tileset, int column)
                : u"tileset %1, entry %2"_s.arg(tilesetNumber(tileset), entryNumber(column - 1));
 }
 
-// Why a field cannot take the text, naming the field; empty when it can.
-QString unstorableText(const QString &text, int tileset, int column)
-{
-    for (const char32_t point : text.toUcs4()) {
-        const QString character = QString::fromUcs4(&point, 1);
-        if (point <= 0xffff && QChar(char16_t(point)).category() == QChar::Other_Control)
-            return u"Nothing pasted: the text for %1 holds a control character (U+%2); line "
-                   u"ends, tabs and NUL cannot be part of a field's text."_s.arg(
-                       fieldName(tileset, column),
-                       QString::number(uint(point), 16).toUpper().rightJustified(4, u'0'));
-        if (point > 0xffff || !isWindows1252(QChar(char16_t(point))))
-            return u"Nothing pasted: the text for %1 holds \u201c%2\u201d; a tileset file "
-                   u"stores Windows-1252 characters only."_s.arg(fieldName(tileset, column),
-                                                                 character);
-    }
-    return {};
-}
-
 } // namespace
 
 FieldBlock copyFields(const TilesetTable &table, const FieldRect &fields)
@@ -102,8 +84,12 @@ FieldPaste pasteFields(const TilesetTable &table, const FieldRect &selection,
             if (cell.bytes.size() == old.size()) {
                 field = cell.bytes;
             } else if (cell.text != fieldText(old)) {
-                if (QString refusal = unstorableText(cell.text, t, c); !refusal.isEmpty())
-                    return {{}, 0, 0, target, std::move(refusal)};
+                if (const QString fault = unstorableCharacter(cell.text); !fault.isEmpty())
+                    return {{},
+                            0,
+                            0,
+                            target,
+                            u"Nothing pasted: the text for %1 %2"_s.arg(fieldName(t, c), fault)};
                 const QByteArray text = toWindows1252(cell.text);
                 if (withoutPadding(QByteArrayView(text)).size() > old.size())
                     ++paste.cutFields;

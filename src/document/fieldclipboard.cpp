@@ -1,5 +1,6 @@
 #include "fieldclipboard.h"
 
+#include "delimitedtext.h"
 #include "fieldformat.h"
 #include "fixedfield.h"
 
@@ -15,22 +16,6 @@ namespace {
 
 // No block pasted anywhere is larger: every field of the largest file and one to spare.
 constexpr qsizetype MaximumCells = qsizetype(MaximumCount + 1) * (MaximumCount + 2);
-
-void appendTabSeparatedCell(QString &out, const QString &text)
-{
-    if (!text.contains(u'\t') && !text.contains(u'\n') && !text.contains(u'\r') &&
-        !text.contains(u'"')) {
-        out += text;
-        return;
-    }
-    out += u'"';
-    for (const QChar c : text) {
-        if (c == u'"')
-            out += u'"';
-        out += c;
-    }
-    out += u'"';
-}
 
 // Rows as read, the shorter filled out with empty texts.
 FieldBlock evenedOut(QList<QStringList> rows)
@@ -97,64 +82,16 @@ QString htmlCellText(QStringView source)
 
 QString toTabSeparated(const FieldBlock &block)
 {
-    QString out;
-    for (int row = 0; row < block.rows; ++row) {
-        for (int column = 0; column < block.columns; ++column) {
-            if (column > 0)
-                out += u'\t';
-            appendTabSeparatedCell(out, block.cell(row, column).text);
-        }
-        out += u"\r\n"_s;
-    }
-    return out;
+    TextRows rows(block.rows);
+    for (int row = 0; row < block.rows; ++row)
+        for (int column = 0; column < block.columns; ++column)
+            rows[row].append(block.cell(row, column).text);
+    return toDelimitedText(rows, u'\t');
 }
 
 FieldBlock fromTabSeparated(QStringView text)
 {
-    QList<QStringList> rows;
-    QStringList row;
-    QString cell;
-    qsizetype cells = 0;
-    qsizetype i = 0;
-    const qsizetype size = text.size();
-    const auto endRow = [&] {
-        row.append(std::exchange(cell, {}));
-        rows.append(std::exchange(row, {}));
-    };
-    while (i < size && cells < MaximumCells) {
-        if (text[i] == u'"' && cell.isEmpty()) {
-            // Quoted up to a lone quote; what follows it up to the next tab stays as typed.
-            for (++i; i < size; ++i) {
-                if (text[i] == u'"') {
-                    if (i + 1 < size && text[i + 1] == u'"')
-                        ++i;
-                    else
-                        break;
-                }
-                cell += text[i];
-            }
-            ++i;
-            while (i < size && text[i] != u'\t' && text[i] != u'\n' && text[i] != u'\r')
-                cell += text[i++];
-            continue;
-        }
-        const QChar c = text[i++];
-        if (c == u'\t') {
-            row.append(std::exchange(cell, {}));
-            ++cells;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i < size && text[i] == u'\n')
-                ++i;
-            endRow();
-            ++cells;
-        } else {
-            cell += c;
-        }
-    }
-    // The last row has no line end, or it ended with the one spreadsheets add.
-    if (!cell.isEmpty() || !row.isEmpty() || rows.isEmpty())
-        endRow();
-    return evenedOut(std::move(rows));
+    return evenedOut(fromDelimitedText(text, u'\t', MaximumCells));
 }
 
 QString toHtmlTable(const FieldBlock &block)

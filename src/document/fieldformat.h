@@ -19,3 +19,7 @@ QString trimmedFieldText(QByteArrayView field);
 
 // "07. " and the text.
 QString numberedTilesetText(int tileset, const QString &text);
+
+// What keeps a stored field from taking text, for a message that names the field first:
+// "holds a control character (U+0009); ..." or "holds “Ω”; ...". Empty when it can.
+QString unstorableCharacter(QStringView text);

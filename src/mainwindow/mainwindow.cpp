@@ -18,6 +18,7 @@
 #include "recentfilesmenu.h"
 #include "recoverycontroller.h"
 #include "svgicon.h"
+#include "tablecommands.h"
 #include "tilesetdocument.h"
 #include "tilesetgrid.h"
 #include "tilesetgridmodel.h"
@@ -56,6 +57,7 @@ MainWindow::MainWindow(PlatformServices &services, const ProgramFolders &folders
     statusBar()->addWidget(mFieldStatus, 1);
     mFind = new FindController(mDocument, services, mCursor, mClientArea, this);
     mFields = new FieldCommands(mDocument, mCursor, services, this);
+    mTables = new TableCommands(mDocument, services, this);
     mCompare = new CompareController(
         mDocument, mComparison, mCursor, services,
         [this](const QString &path) { return readFile(path, -1); }, this);
@@ -119,6 +121,11 @@ void MainWindow::createActions()
         addCommand(file, u"mnusave"_s, u"Save"_s, &MainWindow::fileSave, QKeySequence::Save);
     mActions.saveAs = addCommand(file, u"mnusaveas"_s, u"Save as..."_s, &MainWindow::fileSaveAs,
                                  Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    separator(file, u"mnustables"_s);
+    mActions.exportTable = addCommand(file, u"mnuexporttable"_s, u"Export table..."_s,
+                                      [this] { mTables->exportTable(); });
+    mActions.importTable = addCommand(file, u"mnuimporttable"_s, u"Import table..."_s,
+                                      [this] { mTables->importTable(); });
     separator(file, u"mnus1"_s);
     mActions.fileInfo =
         addCommand(file, u"mnufileinfo"_s, u"File info..."_s, &MainWindow::fileInfo);
@@ -230,8 +237,11 @@ void MainWindow::connectParts()
     connect(mFind, &FindController::aboutToAct, this, &MainWindow::finishLabelEdits);
     connect(mCompare, &CompareController::aboutToAct, this, &MainWindow::finishLabelEdits);
     connect(mCompare, &CompareController::message, statusBar(), &QStatusBar::showMessage);
-    connect(mFields, &FieldCommands::statusMessage, statusBar(),
-            [this](const QString &message) { statusBar()->showMessage(message, 5000); });
+    const auto showAWhile = [this](const QString &message) {
+        statusBar()->showMessage(message, 5000);
+    };
+    connect(mFields, &FieldCommands::statusMessage, this, showAWhile);
+    connect(mTables, &TableCommands::statusMessage, this, showAWhile);
     // The file's followers: the title, the file remembered as the last one, the recent files.
     const auto showFileInTitle = [this] {
         setTitle(!mDocument->isOpen()      ? QString()
@@ -272,7 +282,8 @@ void MainWindow::finishLabelEdits()
 void MainWindow::enableCommands()
 {
     const bool open = mDocument->isOpen();
-    for (QAction *command : {mActions.fileInfo, mActions.close, mActions.save, mActions.saveAs})
+    for (QAction *command : {mActions.fileInfo, mActions.close, mActions.save, mActions.saveAs,
+                             mActions.exportTable, mActions.importTable})
         command->setEnabled(open);
     // The categories and their descriptions only mean something for 151 entries per tileset.
     const bool categorised = open && mDocument->entryCount() == CategorisedEntryCount;

@@ -21,6 +21,7 @@ class GridWindow;
 class QLabel;
 class RecentFilesMenu;
 class RecoveryController;
+class TableCommands;
 class TilesetDocument;
 class TilesetList;
 class TilesetTable;
@@ -128,6 +129,7 @@ private:
     QLabel *mUnsavedMark = nullptr;
     FindController *mFind = nullptr;
     FieldCommands *mFields = nullptr;
+    TableCommands *mTables = nullptr;
     CompareController *mCompare = nullptr;
     RecentFilesMenu *mRecentFiles = nullptr;
     DocumentFileWatcher *mFileWatcher;
@@ -144,6 +146,8 @@ private:
         QAction *close;
         QAction *save;
         QAction *saveAs;
+        QAction *exportTable;
+        QAction *importTable;
         QAction *undo;
         QAction *redo;
         QAction *showDescriptions;

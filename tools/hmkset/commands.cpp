@@ -6,6 +6,8 @@
 #include "jsondump.h"
 #include "loadmessage.h"
 #include "messages.h"
+#include "tablefile.h"
+#include "textutils.h"
 #include "tilesetdiff.h"
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
@@ -202,4 +204,50 @@ int runMerge(const QString &basePath, const QString &oursPath, const QString &th
         return ExitTrouble;
     }
     return ExitDifferent;
+}
+
+int runExport(const QString &path, const QString &tablePath)
+{
+    TilesetTable tilesets;
+    if (!openAsEditor(path, tilesets))
+        return ExitTrouble;
+    if (QString reason; !writeTableFile(tilesets, tablePath, &reason)) {
+        printError(u"hmkset: cannot write the table %1: %2"_s.arg(tablePath, reason));
+        return ExitTrouble;
+    }
+    return ExitSuccess;
+}
+
+int runImport(const QString &path, const QString &tablePath, const QString &outPath, bool append)
+{
+    TilesetTable tilesets;
+    if (!openAsEditor(path, tilesets))
+        return ExitTrouble;
+    QString reason;
+    const std::optional<TextRows> rows = readTableFile(tablePath, &reason);
+    if (!rows) {
+        printError(u"hmkset: cannot import %1: %2; nothing written"_s.arg(tablePath, reason));
+        return ExitTrouble;
+    }
+    const TableImport imported = importTable(tilesets, *rows);
+    if (!imported.refusal.isEmpty()) {
+        printError(u"hmkset: %1: %2 Nothing written."_s.arg(tablePath, imported.refusal));
+        return ExitTrouble;
+    }
+    if (imported.addedTilesets > 0 && !append) {
+        printError(u"hmkset: %1: the table adds %2 after the last; give --append to add "
+                   u"them. Nothing written."_s.arg(
+                       tablePath, counted(imported.addedTilesets, u"tileset"_s, u"tilesets"_s)));
+        return ExitTrouble;
+    }
+    if (imported.changedFields > 0 || outPath != path) {
+        imported.edit.redo(tilesets);
+        if (!save(tilesets, outPath))
+            return ExitTrouble;
+    }
+    const QString done =
+        imported.changedFields == 0
+            ? u"nothing to change"_s
+            : counted(imported.changedFields, u"field"_s, u"fields"_s) + u" changed"_s;
+    return printOut(done) ? ExitSuccess : ExitTrouble;
 }

@@ -13,3 +13,7 @@ int runDiff(const QString &beforePath, const QString &afterPath);
 // 2 when nothing was written (a file unreadable, entry counts that differ, a failed save).
 int runMerge(const QString &basePath, const QString &oursPath, const QString &theirsPath,
              const QString &outPath);
+// The tilesets as a table for spreadsheets; 0 written, 2 not.
+int runExport(const QString &path, const QString &tablePath);
+// The table's changed texts saved as outPath; 0 done, 2 nothing written.
+int runImport(const QString &path, const QString &tablePath, const QString &outPath, bool append);

@@ -67,6 +67,7 @@ int run(const QStringList &arguments)
         output = rest[option + 1];
         rest.remove(option, 2);
     }
+    const bool append = command->takesAppend && rest.removeAll(u"--append"_s) > 0;
     if (rest.size() != command->argumentCount)
         return usageError(u"%1 takes %2 argument(s), got %3"_s.arg(name)
                               .arg(command->argumentCount)
@@ -83,6 +84,10 @@ int run(const QStringList &arguments)
         return runDiff(rest[0], rest[1]);
     if (name == u"merge")
         return runMerge(rest[0], rest[1], rest[2], output.isEmpty() ? rest[1] : output);
+    if (name == u"export")
+        return runExport(rest[0], rest[1]);
+    if (name == u"import")
+        return runImport(rest[0], rest[1], output.isEmpty() ? rest[0] : output, append);
     return runResave(rest[0], rest[1]);
 }
 

@@ -6,7 +6,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr std::array<CommandHelp, 6> Commands = {{
+constexpr std::array<CommandHelp, 8> Commands = {{
     {u"info", 1, u"info FILE",
      uR"(Prints the header's tileset count and entries per tileset, the file's length, the
 length those counts call for (5 + T * (33 + 32 * E)) and the bytes left over or
@@ -84,6 +84,34 @@ than 255, or a failed save.
 As git's merge driver, with "hmkset.dat merge=hmkset" in .gitattributes:
   git config merge.hmkset.driver "hmkset merge %O %A %B -o %A")",
      true},
+    {u"export", 2, u"export FILE TABLE",
+     uR"help(Writes the tilesets of FILE as a table for spreadsheets, its format chosen by
+TABLE's extension:
+  .xlsx   a workbook whose every cell is text, so no spreadsheet turns "0012"
+          into 12, "1-2" into a date or "=SUM(A1)" into a formula: the safe one
+  .csv    comma-separated, UTF-8 with a byte-order mark
+  .tsv    tab-separated, UTF-8 with a byte-order mark
+The first row heads the columns: Tileset, Name, 000, 001 and on, one per entry;
+then a row per tileset with its number, its name and its entries as the editor
+shows them. TABLE is replaced only once the new file is complete.
+Exit status: 0 written, 2 nothing written (FILE not opened, a failed write).
+
+  hmkset export hmkset.dat tilesets.xlsx)help"},
+    {u"import", 2, u"import FILE TABLE [-o OUT] [--append]",
+     uR"(Puts the texts of TABLE (.xlsx, .csv or .tsv, as export writes them) into the
+tilesets of FILE and saves the result as OUT (FILE when no -o is given). Rows are
+matched by the Tileset column, columns by their headers; a field changes only
+when the table's text differs from what it shows, so every other field keeps
+its bytes, and a row or column left out leaves its fields alone. Rows numbered
+from one past the last tileset on add tilesets with --append.
+The whole table is refused, naming the row and column, and nothing is written,
+for an unknown or repeated column, a text too long for its field, a control
+character or one Windows-1252 does not hold, a tileset number that is not one,
+repeats or skips ahead, or a file that is no such table.
+Exit status: 0 done (nothing to change included), 2 nothing written.
+
+  hmkset import hmkset.dat tilesets.xlsx)",
+     true, true},
 }};
 
 } // namespace
@@ -114,6 +142,10 @@ Commands:
   merge BASE OURS THEIRS [-o OUT]
                    the changes from BASE to OURS and to THEIRS in one file,
                    field by field, saved as OUT (OURS when no -o is given)
+  export FILE TABLE
+                   FILE as a table for spreadsheets (.xlsx, .csv or .tsv)
+  import FILE TABLE [-o OUT] [--append]
+                   the changed texts of TABLE put into FILE, saved as OUT
   help [COMMAND]   this text, or the help of one command
   --version        the version of hmkset
 
@@ -123,8 +155,8 @@ Typical use:
   hmkset build hmkset.json hmkset.dat
 
 Exit status: 0 done, 1 failed (build then writes nothing), 2 wrong usage, a
-name that is not UTF-8 or JSON over 16 MiB; diff and merge have their own (see
-"hmkset help diff", "hmkset help merge").
+name that is not UTF-8 or JSON over 16 MiB; diff, merge, export and import
+have their own (see "hmkset help diff" and so on).
 Run "hmkset COMMAND --help" for the details of a command.)"_s;
 }
 

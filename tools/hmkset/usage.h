@@ -10,6 +10,7 @@ struct CommandHelp
     QStringView synopsis; // the usage line after "hmkset "
     QStringView details;
     bool takesOutput = false; // "-o OUT" may follow the arguments
+    bool takesAppend = false; // and "--append"
 };
 
 // The command of that name, or nullptr.
