@@ -227,11 +227,19 @@ std::optional<QByteArray> xlsxBytes(const TextRows &rows, QString *error)
     const int columns = rows.isEmpty() ? 1 : int(rows.first().size());
     worksheet_set_column(sheet, 0, lxw_col_t(columns - 1), 20, text);
     worksheet_freeze_panes(sheet, 1, 2);
-    for (qsizetype r = 0; r < rows.size(); ++r)
-        for (qsizetype c = 0; c < rows[r].size(); ++c)
-            if (!rows[r][c].isEmpty())
-                worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c),
-                                       rows[r][c].toUtf8().constData(), text);
+    // The library escapes control characters as _xHHHH_ but not a text that reads so itself.
+    static const QRegularExpression escapeLike(u"_(x[0-9A-Fa-f]{4}_)"_s);
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            QString cell = rows[r][c];
+            if (cell.isEmpty())
+                continue;
+            if (cell.contains(u"_x"_s))
+                cell.replace(escapeLike, u"_x005F_\\1"_s);
+            worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), cell.toUtf8().constData(),
+                                   text);
+        }
+    }
     if (const lxw_error result = workbook_close(workbook); result != LXW_NO_ERROR) {
         *error = QString::fromUtf8(lxw_strerror(result));
         return std::nullopt;

@@ -64,12 +64,13 @@ void TableCommands::importTable()
     }
     const int count = mDocument->tilesetCount();
     const int added = imported.addedTilesets;
+    const QString question =
+        added == 1
+            ? u"The table adds tileset %1 after the last one. Add it?"_s.arg(tilesetNumber(count))
+            : u"The table adds %1 tilesets after the last one (%2 to %3). Add them?"_s.arg(
+                  QString::number(added), tilesetNumber(count), tilesetNumber(count + added - 1));
     if (added > 0 &&
-        mServices.messageBox(mWindow,
-                             u"The table adds %1 after the last one (%2 to %3). Add them?"_s.arg(
-                                 counted(added, u"tileset"_s, u"tilesets"_s), tilesetNumber(count),
-                                 tilesetNumber(count + added - 1)),
-                             request.title, PlatformServices::Buttons::OkCancel,
+        mServices.messageBox(mWindow, question, request.title, PlatformServices::Buttons::OkCancel,
                              PlatformServices::Icon::Question) != PlatformServices::Answer::Ok)
         return;
     if (imported.changedFields == 0) {

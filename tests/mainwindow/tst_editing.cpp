@@ -546,6 +546,28 @@ private Q_SLOTS:
         // No document: nothing to find in.
         QVERIFY(trigger(u"mnuclose"_s) && !finder()->isVisible());
     }
+
+    // A table out and back through the File menu: its changes, tilesets added when asked,
+    // are one undo step.
+    void tableOutAndIn()
+    {
+        start().show();
+        QVERIFY(open(writeNumberedFile(u"a.dat"_s, 3, 4)));
+        services().files.append(folderPath(u"a.csv"_s));
+        QVERIFY(trigger(u"mnuexporttable"_s));
+        QCOMPARE(services().fileRequests.last().fileName, u"a.xlsx"_s);
+        QVERIFY(QFile(folderPath(u"a.csv"_s)).size() > 100);
+        services().files.append(writeFile(u"b.csv"_s, "Tileset,Name,000\n0,Moss,x\n3,Added,\n"));
+        services().answers.append(PlatformServices::Answer::Ok);
+        QVERIFY(trigger(u"mnuimporttable"_s));
+        QCOMPARE(services().messages.last().text,
+                 u"The table adds tileset 03 after the last one. Add it?"_s);
+        QCOMPARE(window().statusBar()->currentMessage(), u"Imported the table: 4 fields changed"_s);
+        QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo import table: 4 fields"_s);
+        QCOMPARE(document().tilesetCount(), 4);
+        QVERIFY(trigger(u"mnuundo"_s));
+        QCOMPARE(table(), numberedTable(3, 4));
+    }
 };
 
 QTEST_MAIN(TestEditing)

@@ -72,6 +72,9 @@ private Q_SLOTS:
         write(u"git-ours.dat"_s, fileBytes(with(base, 0, -1, "Moss")));
         write(u"git-theirs.dat"_s, fileBytes(theirs));
         write(u"git-merged.dat"_s, fileBytes(with(theirs, 1, -1, "Moss")));
+        write(u"bad.csv"_s, "Tileset,x\n");
+        write(u"add.csv"_s, "Tileset,Name\n2,Added\n");
+        write(u"same.csv"_s, "Tileset,Name\n0,Set 0\n");
         QVERIFY(QFile::link(u"in.dat"_s, u"link.dat"_s)); // a link to a file is that file
         QVERIFY(QDir().mkdir(u"folder"_s));
         QCOMPARE(mkfifo("fifo", 0600), 0);
@@ -184,6 +187,19 @@ private Q_SLOTS:
         row("resave in.dat fifo", 1,
             saving + u"fifo: pipes are refused; save it to a file first\n"_s);
         row("resave in.dat folder", 1, saving + u"folder: is a folder\n"_s);
+        // Tables out and in: anything refused writes nothing.
+        row("export in.dat t.xlsx", 0, {});
+        row("export in.dat t.txt", 2,
+            u"hmkset: cannot write the table t.txt: a table is a .csv, .tsv or .xlsx file\n"_s);
+        row("import in.dat same.csv", 0, u"nothing to change\n"_s);
+        row("import in.dat bad.csv -o out.dat", 2,
+            u"hmkset: bad.csv: Row 1, column B: \u201cx\u201d is not a column"_s);
+        row("import in.dat add.csv -o out.dat", 2,
+            u"hmkset: add.csv: the table adds 1 tileset after the last; give --append to add "
+            u"them. Nothing written.\n"_s);
+        row("import in.dat add.csv -o added.dat --append", 0, u"1 field changed\n"_s);
+        row("import in.dat missing.csv -o out.dat", 2,
+            u"hmkset: cannot import missing.csv: no such file; nothing written\n"_s);
     }
     void commands()
     {
