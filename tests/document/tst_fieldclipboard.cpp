@@ -95,6 +95,10 @@ private Q_SLOTS:
         QCOMPARE(pasted->cell(1, 3).bytes, table.entry(2, 1).toByteArray());
         QCOMPARE(rowsOf(*pasted), rowsOf(copied));
         QVERIFY(!fromFieldBytes(toFieldBytes(copied).chopped(1)));
+        // Pasted, a copy's bytes land as they are, the bytes after its NUL included.
+        TilesetTable after = table;
+        pasteFields(table, {0, 1, 1, 1}, {1, 1, {pasted->cell(1, 3)}}).edit.redo(after);
+        QCOMPARE(after.entry(0, 0), table.entry(2, 1));
     }
 
     // Where the block lands, what it changes, and why it is refused (column x, tileset y).

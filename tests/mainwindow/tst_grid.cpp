@@ -5,6 +5,7 @@
 #include "widgets.h"
 #include "windowtest.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -257,20 +258,24 @@ private Q_SLOTS:
         QCOMPARE(table().bytes(), before);
     }
 
-    // The same commands act on the trees' field and on the grid's selection (column x,
-    // tileset y); field: the selection's last field afterwards.
+    // The same commands act on the grid's selection (column x, tileset y) and, with the
+    // main window active, on the trees' field only, the selection's last; field: that one's
+    // text afterwards.
     void fieldCommands_data()
     {
         addColumns<bool, QRect, QKeySequence, QString, QString>("inGrid", "selection", "keys",
                                                                 "undo", "field");
         QTest::newRow("trees: paste")
-            << false << QRect(6, 1, 1, 1) << QKeySequence(QKeySequence::Paste)
+            << false << QRect(5, 1, 2, 2) << QKeySequence(QKeySequence::Paste)
             << u"Undo paste 1 field"_s << u"pasted"_s;
         QTest::newRow("trees: Delete clears")
-            << false << QRect(6, 1, 1, 1) << QKeySequence(Qt::Key_Delete) << u"Undo clear 1 field"_s
+            << false << QRect(5, 1, 2, 2) << QKeySequence(Qt::Key_Delete) << u"Undo clear 1 field"_s
             << QString();
         QTest::newRow("Delete clears a range")
             << true << QRect(0, 0, 3, 2) << QKeySequence(Qt::Key_Delete) << u"Undo clear 6 fields"_s
+            << QString();
+        QTest::newRow("Delete clears names")
+            << true << QRect(0, 1, 1, 2) << QKeySequence(Qt::Key_Delete) << u"Undo clear 2 fields"_s
             << QString();
         QTest::newRow("fill down") << true << QRect(2, 1, 2, 3) << QKeySequence(u"Ctrl+D"_s)
                                    << u"Undo fill down 4 fields"_s << u"1:2"_s;
@@ -286,12 +291,10 @@ private Q_SLOTS:
         QFETCH(QKeySequence, keys);
         openGrid(numberedTable(5, 20));
         QGuiApplication::clipboard()->setText(u"pasted"_s);
+        selectCells(selection);
         QWidget *target = grid();
-        if (QFETCH(bool, inGrid); inGrid) {
-            selectCells(selection);
-        } else {
-            click(list(), list()->node(selection.y() + 1));
-            click(tree(), nodeOfEntry(selection.x() - 1));
+        if (QFETCH(bool, inGrid); !inGrid) {
+            QApplication::setActiveWindow(&window());
             target = tree();
         }
         QTest::keySequence(target, keys);
@@ -309,6 +312,10 @@ private Q_SLOTS:
         QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(services().messages.last().text,
                  u"1 field would be cut to fit. Paste the same?"_s);
+        QGuiApplication::clipboard()->setText(QString());
+        QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(window().statusBar()->currentMessage(),
+                 u"The clipboard holds no text to paste."_s);
         QGuiApplication::clipboard()->setText(u"\u03a9"_s);
         QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(services().messages.last().icon, PlatformServices::Icon::Exclamation);
