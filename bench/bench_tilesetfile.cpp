@@ -6,6 +6,7 @@
 #include "qtplatformservices.h"
 #include "tilesetcomparison.h"
 #include "tilesetmerge.h"
+#include "tablefile.h"
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
 
@@ -55,6 +56,40 @@ void BM_PlainRead(benchmark::State &state)
         file.open(QIODevice::ReadOnly);
         QByteArray bytes = file.readAll();
         benchmark::DoNotOptimize(bytes.data());
+    }
+}
+
+// The table path for range(0): 0 CSV, 1 TSV, 2 XLSX.
+QString tablePath(int format)
+{
+    static const char *const suffixes[] = {"csv", "tsv", "xlsx"};
+    return scratch().filePath(u"table."_s + QLatin1StringView(suffixes[format]));
+}
+
+// The 255 x 255 file out to a table, written through a new file.
+void BM_ExportTable(benchmark::State &state)
+{
+    TilesetTable table;
+    readTilesetFile(sampleFile(255, 255), -1, {}, table);
+    QString error;
+    for (auto _ : state)
+        if (!writeTableFile(table, tablePath(int(state.range(0))), &error))
+            state.SkipWithError("the table was not written");
+}
+
+// The table read back and matched against the file's every field.
+void BM_ImportTable(benchmark::State &state)
+{
+    TilesetTable table;
+    readTilesetFile(sampleFile(255, 255), -1, {}, table);
+    QString error;
+    writeTableFile(table, tablePath(int(state.range(0))), &error);
+    for (auto _ : state) {
+        const std::optional<TextRows> rows = readTableFile(tablePath(int(state.range(0))), &error);
+        if (!rows || !importTable(table, *rows).refusal.isEmpty()) {
+            state.SkipWithError("the table was not read");
+            break;
+        }
     }
 }
 
@@ -220,5 +255,8 @@ BENCHMARK(BM_PlainWrite)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMi
 BENCHMARK(BM_SaveInPlace)->Args({255, 255})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveWithoutFlush)->Args({255, 255})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Save)->Args({70, 151})->Args({255, 255})->Unit(benchmark::kMicrosecond);
+
+BENCHMARK(BM_ExportTable)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportTable)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -67,6 +67,12 @@ def main():
           "plain read of both", core["BM_PlainReadCompared/2"] / 1000, "under 10 ms", "ms")
     ratio("three-way merge of three 255 x 255 files", core["BM_MergeFiles"] / 1000,
           "plain read of the three", core["BM_PlainReadCompared/3"] / 1000, "under 30 ms", "ms")
+    for number, name in enumerate(("CSV", "TSV", "XLSX")):
+        goal = "under 300 ms" if name == "XLSX" else "under 100 ms"
+        for step in ("Export", "Import"):
+            value, read = core[f"BM_{step}Table/{number}"], core["BM_PlainRead/255/255"]
+            rows.append((f"{step.lower()} 255 x 255 as {name}", f"{value / 1000:.1f} ms",
+                         f"plain read {read:.1f} us", f"{value / read:.0f} x", goal))
     rows.append(("relabel entry tree, 151 entries", f"{window['BM_RelabelAfterTilesetClick']:.1f} us",
                  "", "", "under 500 us"))
     ratio("open 255 x 255 through the window", window["BM_OpenThroughWindow"] / 1000,
