@@ -4,9 +4,9 @@
 // pay for pumping, without the events themselves.
 #include "comparedtables.h"
 #include "qtplatformservices.h"
+#include "tablefile.h"
 #include "tilesetcomparison.h"
 #include "tilesetmerge.h"
-#include "tablefile.h"
 #include "tilesetreader.h"
 #include "tilesetwriter.h"
 

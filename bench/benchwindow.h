@@ -10,8 +10,11 @@
 #include "tilesetlist.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
 
 #include <malloc.h>
 
@@ -73,4 +76,16 @@ inline qint64 heapInUse()
 {
     const struct mallinfo2 info = mallinfo2();
     return qint64(info.uordblks + info.hblkhd);
+}
+
+// Every benchmark registered, offscreen unless a platform is asked for.
+inline int runWindowBenchmarks(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
