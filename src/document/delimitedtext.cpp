@@ -63,7 +63,8 @@ TextRows fromDelimitedText(QStringView text, QChar separator, qsizetype maximumC
                 }
                 cell += text[i];
             }
-            qsizetype after = ++i;
+            i = std::min(i + 1, size); // past the closing quote, if there is one
+            qsizetype after = i;
             while (after < size && !isCellEnd(after) && isBlank(text[after]))
                 ++after;
             if (after == size || isCellEnd(after))

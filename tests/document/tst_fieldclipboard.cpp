@@ -46,6 +46,7 @@ private Q_SLOTS:
              {{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}});
         text("quoted: tab, line end, quote", u"\"x\ty\"\t\"1\r\n2\"\t\"say \"\"hi\"\"\"\r\n"_s,
              {{u"x\ty"_s, u"1\r\n2"_s, u"say \"hi\""_s}});
+        text("a quote left open", u"a\t\"b\tc"_s, {{u"a"_s, u"b\tc"_s}});
         text("a short row filled out", u"a\tb\nc"_s, {{u"a"_s, u"b"_s}, {u"c"_s, u""_s}});
         text("only one line end dropped", u"a\n\n"_s, {{u"a"_s}, {u""_s}});
         text("blanks kept, a quote inside", u"  a \tb\"c\r"_s, {{u"  a "_s, u"b\"c"_s}});
