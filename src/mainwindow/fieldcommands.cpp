@@ -7,8 +7,9 @@
 #include "tilesetdocument.h"
 #include "tilesetgrid.h"
 
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
+#include <QMenuBar>
 #include <QMimeData>
 
 using namespace Qt::StringLiterals;
@@ -25,13 +26,34 @@ FieldCommands::FieldCommands(TilesetDocument *document, FieldCursor *cursor,
 void FieldCommands::setGrid(TilesetGrid *grid)
 {
     mGrid = grid;
+    qApp->installEventFilter(this);
+}
+
+bool FieldCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    // The grid or the trees, whichever the user last clicked or typed in: a click on the main
+    // window's menus, or its activation alone, keeps the choice.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::MouseButtonPress || type == QEvent::KeyPress ||
+         type == QEvent::ShortcutOverride) &&
+        watched->isWidgetType() && mGrid && !qobject_cast<QMenuBar *>(watched)) {
+        const QWidget *window = static_cast<QWidget *>(watched)->window();
+        if (window == mGrid->window() || window == mWindow)
+            mInGrid = window == mGrid->window();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool FieldCommands::inGrid() const
+{
+    return mGrid && mGrid->isVisible() && mInGrid;
 }
 
 std::optional<FieldRect> FieldCommands::selection() const
 {
     if (!mDocument->isOpen())
         return std::nullopt;
-    if (mGrid && mGrid->isVisible() && mGrid->window()->isActiveWindow())
+    if (inGrid())
         return mGrid->selectedFields();
     // A placeholder's tileset is not in this file; a category stands for the name.
     const FieldPlace &place = mCursor->place();
@@ -43,14 +65,14 @@ std::optional<FieldRect> FieldCommands::selection() const
 void FieldCommands::copy()
 {
     if (const std::optional<FieldRect> fields = selection())
-        QGuiApplication::clipboard()->setMimeData(
+        QApplication::clipboard()->setMimeData(
             fieldsMimeData(copyFields(mDocument->table(), *fields)).release());
 }
 
 void FieldCommands::paste()
 {
     const std::optional<FieldRect> fields = selection();
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    const QMimeData *data = QApplication::clipboard()->mimeData();
     if (!fields || !data)
         return;
     if (const std::optional<FieldBlock> block = fieldsFromMimeData(*data))
@@ -94,6 +116,6 @@ void FieldCommands::store(const QString &verb, const FieldRect &selection, const
     else
         mDocument->apply(verb + u' ' + fields, std::move(paste.edit), target.tileset,
                          target.column - 1);
-    if (mGrid && mGrid->isVisible() && mGrid->window()->isActiveWindow())
+    if (inGrid())
         mGrid->selectFields(target);
 }

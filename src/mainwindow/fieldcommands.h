@@ -14,7 +14,7 @@ class TilesetGrid;
 class QWidget;
 
 // Copy, Paste, Clear, Fill down and Fill right over the selected fields: the grid's
-// selection while its window is the active one, else the field the trees are on. Each
+// selection when the user was in the grid last, else the field the trees are on. Each
 // change is one undo step, patching only the fields whose bytes change.
 class FieldCommands : public QObject
 {
@@ -35,7 +35,11 @@ public:
 Q_SIGNALS:
     void statusMessage(const QString &text);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool inGrid() const;
     std::optional<FieldRect> selection() const;
     // The block put over the selection as one step named verb ("paste 12 fields").
     void store(const QString &verb, const FieldRect &selection, const FieldBlock &block);
@@ -45,4 +49,5 @@ private:
     PlatformServices &mServices;
     QWidget *mWindow;
     QPointer<TilesetGrid> mGrid;
+    bool mInGrid = false;
 };

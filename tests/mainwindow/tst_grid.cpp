@@ -258,9 +258,9 @@ private Q_SLOTS:
         QCOMPARE(table().bytes(), before);
     }
 
-    // The same commands act on the grid's selection (column x, tileset y) and, with the
-    // main window active, on the trees' field only, the selection's last; field: that one's
-    // text afterwards.
+    // The same commands act on the grid's selection (column x, tileset y), also from the main
+    // window's menus, and once the user goes to the trees, on their field only, the
+    // selection's last; field: that one's text afterwards.
     void fieldCommands_data()
     {
         addColumns<bool, QRect, QKeySequence, QString, QString>("inGrid", "selection", "keys",
@@ -293,10 +293,14 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->setText(u"pasted"_s);
         selectCells(selection);
         QWidget *target = grid();
-        if (QFETCH(bool, inGrid); !inGrid) {
+        QFETCH(bool, inGrid);
+        if (!inGrid || keys.isEmpty())
             QApplication::setActiveWindow(&window());
+        if (!inGrid) {
             target = tree();
         }
+        if (keys.isEmpty())
+            QVERIFY(trigger(u"mnuclearfields"_s));
         QTest::keySequence(target, keys);
         QTEST(action(u"mnuundo"_s)->text(), "undo");
         QTEST(model()->index(selection.bottom(), selection.right()).data().toString(), "field");
