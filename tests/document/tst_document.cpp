@@ -233,10 +233,9 @@ private Q_SLOTS:
         for (qsizetype i = 2; i < disk.reads.size(); ++i)
             QVERIFY(disk.reads[i].first <= 256 * 1024 &&
                     disk.reads[i].second > disk.reads[i - 1].second);
-        const QString out = write(u"out.dat"_s, QByteArray(99999, 'x'));
-        QVERIFY(writeTilesetFile(table, out, seen(saving)));
+        QVERIFY(writeTilesetFile(table, write(u"out.dat"_s, QByteArray(99999, 'x')), seen(saving)));
         // The header, records and trailing bytes, and cut to that length.
-        QCOMPARE(std::pair(disk.pumps, read(out)),
+        QCOMPARE(std::pair(disk.pumps, read(u"out.dat"_s)),
                  std::pair(tilesets * (entries + 1), disk.data()));
         QFETCH(QList<float>, bar);
         // Never before the last tileset.

@@ -170,17 +170,15 @@ private Q_SLOTS:
         // command: Open, a drop of both files (a drop of two files is ignored), or New
         // saveFails: a folder has taken the file's place
         addColumns<QString, Answer, bool>("command", "answer", "saveFails");
-        const auto row = [](const char *name, const QString &command, Answer answer, bool fails) {
-            QTest::newRow(name) << command << answer << fails;
-        };
-        row("Yes saves, then opens", u"drop"_s, Answer::Yes, false);
-        row("Yes, the save fails: nothing opens", u"mnuopen"_s, Answer::Yes, true);
-        row("No opens without saving", u"drop"_s, Answer::No, false);
-        row("Cancel does nothing", u"mnuopen"_s, Answer::Cancel, false);
-        row("New: Yes saves, then asks the size", u"mnunew"_s, Answer::Yes, false);
-        row("New: Yes, the save fails: no new document", u"mnunew"_s, Answer::Yes, true);
-        row("New: No replaces without saving", u"mnunew"_s, Answer::No, false);
-        row("New: Cancel does nothing", u"mnunew"_s, Answer::Cancel, false);
+        QTest::newRow("Yes saves, then opens") << u"drop"_s << Answer::Yes << false;
+        QTest::newRow("Yes, the save fails: nothing opens") << u"mnuopen"_s << Answer::Yes << true;
+        QTest::newRow("No opens without saving") << u"drop"_s << Answer::No << false;
+        QTest::newRow("Cancel does nothing") << u"mnuopen"_s << Answer::Cancel << false;
+        QTest::newRow("New: Yes saves, then asks the size") << u"mnunew"_s << Answer::Yes << false;
+        QTest::newRow("New: Yes, the save fails: no new document")
+            << u"mnunew"_s << Answer::Yes << true;
+        QTest::newRow("New: No replaces without saving") << u"mnunew"_s << Answer::No << false;
+        QTest::newRow("New: Cancel does nothing") << u"mnunew"_s << Answer::Cancel << false;
     }
     void savePrompt()
     {
