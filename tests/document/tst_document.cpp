@@ -69,28 +69,25 @@ private Q_SLOTS:
         QByteArray run = QByteArray(EntryWidth, 'x') + raw + raw;
         width == NameWidth ? applyFieldRule(raw.data(), width) : applyEntryRule(raw.data());
         QTEST(raw, "expected");
-        if (width == EntryWidth)
-            applyEntryRules(run.data(), 3);
-        QVERIFY(width == NameWidth || run == QByteArray(EntryWidth, 'x') + raw + raw);
+        QVERIFY(width == NameWidth ||
+                (applyEntryRules(run.data(), 3), run == QByteArray(EntryWidth, 'x') + raw + raw));
     }
 
     void readSettings_data()
     {
         // contents: read over oldSettings(15)
         addColumns<QByteArray, EditorSettings, bool>("contents", "expected", "complete");
-        const auto row = [](const char *name, const char *contents, int sizer, bool complete) {
-            QTest::newRow(name) << QByteArray(contents) << oldSettings(sizer) << complete;
+        const auto row = [](const char *name, const QByteArray &bytes, int sizer, bool complete) {
+            QTest::newRow(name) << bytes << oldSettings(sizer) << complete;
         };
-        // A value that does not fit 16 bits is not taken and makes the read incomplete.
-        row("7000px", "SizerLeft= 7000px", 7000, true);
-        row("blanks inside", "SizerLeft= 1 2 3", 123, true);
-        row("-0.6", "SizerLeft= -0.6", -1, true);
-        row("2.5 to even", "SizerLeft= 2.5", 2, true);
-        row("3.5 to even", "SizerLeft= 3.5", 4, true);
-        row("32767", "SizerLeft= 32767", 32767, true);
-        row("32768", "SizerLeft= 32768", 15, false);
-        row("-32768", "SizerLeft= -32768", -32768, true);
-        row("-32769", "SizerLeft= -32769", 15, false);
+        // Blanks inside are dropped and halves go to even; a value that does not fit 16 bits is
+        // not taken and makes the read incomplete.
+        const std::tuple<const char *, int, bool> values[] = {
+            {"7000px", 7000, true}, {"1 2 3", 123, true},     {"-0.6", -1, true},
+            {"2.5", 2, true},       {"3.5", 4, true},         {"32767", 32767, true},
+            {"32768", 15, false},   {"-32768", -32768, true}, {"-32769", 15, false}};
+        for (const auto &[value, sizer, complete] : values)
+            row(value, "SizerLeft= " + QByteArray(value), sizer, complete);
         row("CR, LF, no final line end", "SizerLeft=1\rSizerLeft=2\nSizerLeft=3", 3, true);
         row("capitals, blanks around =", "  SIZERLEFT  =  120   \r\n", 120, true);
         row("out of range, reading goes on", "SizerLeft= 40000\r\nSizerLeft= 500", 500, false);
@@ -236,10 +233,9 @@ private Q_SLOTS:
         for (qsizetype i = 2; i < disk.reads.size(); ++i)
             QVERIFY(disk.reads[i].first <= 256 * 1024 &&
                     disk.reads[i].second > disk.reads[i - 1].second);
-        const QString out = write(u"out.dat"_s, QByteArray(99999, 'x'));
-        QVERIFY(writeTilesetFile(table, out, seen(saving)));
+        QVERIFY(writeTilesetFile(table, write(u"out.dat"_s, QByteArray(99999, 'x')), seen(saving)));
         // The header, records and trailing bytes, and cut to that length.
-        QCOMPARE(std::pair(disk.pumps, read(out)),
+        QCOMPARE(std::pair(disk.pumps, read(u"out.dat"_s)),
                  std::pair(tilesets * (entries + 1), disk.data()));
         QFETCH(QList<float>, bar);
         // Never before the last tileset.

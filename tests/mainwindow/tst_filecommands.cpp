@@ -118,13 +118,12 @@ private Q_SLOTS:
         };
         services().whenAsked = look;
         QVERIFY(command != u"mnusave"_s || (QFile::remove(path) && QDir().mkpath(path)));
-        if (command == u"mnuimport"_s) {
-            services().answers << Answer::Ok;
-            services().files << path;
+        const bool importing = command == u"mnuimport"_s;
+        if (importing)
             services().dialogs << [&](QDialog &dialog) { look(), dialog.reject(); };
-        } else if (command == u"mnuopen"_s) {
-            services().answers << Answer::No;
-            services().files << folderPath(u"missing.dat"_s);
+        if (command != u"mnusave"_s) {
+            services().answers << (importing ? Answer::Ok : Answer::No);
+            services().files << (importing ? path : folderPath(u"missing.dat"_s));
         }
         QVERIFY(trigger(command) && lastUp && window().isEnabled());
     }
@@ -171,17 +170,15 @@ private Q_SLOTS:
         // command: Open, a drop of both files (a drop of two files is ignored), or New
         // saveFails: a folder has taken the file's place
         addColumns<QString, Answer, bool>("command", "answer", "saveFails");
-        const auto row = [](const char *name, const QString &command, Answer answer, bool fails) {
-            QTest::newRow(name) << command << answer << fails;
-        };
-        row("Yes saves, then opens", u"drop"_s, Answer::Yes, false);
-        row("Yes, the save fails: nothing opens", u"mnuopen"_s, Answer::Yes, true);
-        row("No opens without saving", u"drop"_s, Answer::No, false);
-        row("Cancel does nothing", u"mnuopen"_s, Answer::Cancel, false);
-        row("New: Yes saves, then asks the size", u"mnunew"_s, Answer::Yes, false);
-        row("New: Yes, the save fails: no new document", u"mnunew"_s, Answer::Yes, true);
-        row("New: No replaces without saving", u"mnunew"_s, Answer::No, false);
-        row("New: Cancel does nothing", u"mnunew"_s, Answer::Cancel, false);
+        QTest::newRow("Yes saves, then opens") << u"drop"_s << Answer::Yes << false;
+        QTest::newRow("Yes, the save fails: nothing opens") << u"mnuopen"_s << Answer::Yes << true;
+        QTest::newRow("No opens without saving") << u"drop"_s << Answer::No << false;
+        QTest::newRow("Cancel does nothing") << u"mnuopen"_s << Answer::Cancel << false;
+        QTest::newRow("New: Yes saves, then asks the size") << u"mnunew"_s << Answer::Yes << false;
+        QTest::newRow("New: Yes, the save fails: no new document")
+            << u"mnunew"_s << Answer::Yes << true;
+        QTest::newRow("New: No replaces without saving") << u"mnunew"_s << Answer::No << false;
+        QTest::newRow("New: Cancel does nothing") << u"mnunew"_s << Answer::Cancel << false;
     }
     void savePrompt()
     {
@@ -251,8 +248,7 @@ private Q_SLOTS:
         written.replace(u'W', QString::number(outer.width()));
         written.replace(u'H', QString::number(outer.height()));
         // A file opened and closed again is no last file to open.
-        QVERIFY(open(QString::fromUtf8(last)) && trigger(u"mnuclose"_s));
-        trigger(u"mnuquit"_s);
+        QVERIFY(open(QString::fromUtf8(last)) && trigger(u"mnuclose"_s) && trigger(u"mnuquit"_s));
         // The values after "key= ", in file order, from the second setting on.
         const QByteArray ini = iniFile();
         QVERIFY(ini.contains("\r\nLastOpened= n/a\r\n") && ini.endsWith("\r\n"));
@@ -338,21 +334,19 @@ private Q_SLOTS:
             click(list(), list()->node(1), true), labelEditor(list())->setText(u"Mine"_s);
         // As while a load or a save runs: the news waits for its end. Disabling would end the
         // rename being typed.
-        const bool busy = edited != u"typed"_s;
-        window().setEnabled(!busy);
+        window().setEnabled(edited == u"typed"_s);
         if (!written.isEmpty())
             services().answers << (reload ? Answer::Yes : Answer::No);
         written.isEmpty() ? void(QFile::remove(path)) : void(writeFile(u"watched.dat"_s, written));
         QTest::qWait(300);
-        QVERIFY(services().messages.isEmpty() || !busy);
+        QVERIFY(services().messages.isEmpty() || edited == u"typed"_s);
         window().setEnabled(true);
         QFETCH(QStringList, titles);
         QTRY_COMPARE(boxes(true), titles.join(u", "_s));
         const ScriptedServices::Message &asked = services().messages.first();
         QCOMPARE(asked.defaultAnswer == Answer::No, !edited.isEmpty()); // the safe answer
-        QVERIFY(written.isEmpty() ||
-                asked.icon == (edited.isEmpty() ? PlatformServices::Icon::Question
-                                                : PlatformServices::Icon::Exclamation));
+        using enum PlatformServices::Icon;
+        QVERIFY(written.isEmpty() || asked.icon == (edited.isEmpty() ? Question : Exclamation));
         QCOMPARE(table().tilesetName(0).startsWith("Mine"), !edited.isEmpty());
         QTEST(document().isModified(), "unsaved");
         QCOMPARE(document().tilesetCount(), document().isModified() ? 3 : 5);
@@ -426,8 +420,7 @@ private Q_SLOTS:
         // A layout pass places the splitter where the settings say.
         start(folders).show();
         QCoreApplication::processEvents();
-        QAction *descriptions = action(u"mnudisplaynames"_s); // enabled without a document
-        QCOMPARE(descriptions->isVisible() && descriptions->isEnabled(), installed || userIni);
+        QCOMPARE(trigger(u"mnudisplaynames"_s), installed || userIni); // without a document
         QVERIFY(window().close());
         const QString written = (writable && !installed ? program : user) + u"/hmktse.ini"_s;
         QFETCH(int, sizerLeft);
