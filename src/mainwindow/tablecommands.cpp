@@ -11,6 +11,13 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+const QStringList FormatFilters = {u"XLSX workbook, every cell text (*.xlsx)"_s,
+                                   u"CSV, UTF-8 (*.csv)"_s, u"TSV, UTF-8 (*.tsv)"_s};
+
+} // namespace
+
 TableCommands::TableCommands(TilesetDocument *document, PlatformServices &services, QWidget *window)
     : QObject(window)
     , mDocument(document)
@@ -27,8 +34,7 @@ void TableCommands::exportTable()
         (mDocument->isUntitled() ? u"hmkset"_s
                                  : QFileInfo(mDocument->filePath()).completeBaseName()) +
         u".xlsx"_s;
-    request.filters = {u"XLSX workbook, every cell text (*.xlsx)"_s, u"CSV, UTF-8 (*.csv)"_s,
-                       u"TSV, UTF-8 (*.tsv)"_s};
+    request.filters = FormatFilters;
     request.defaultSuffix = u"xlsx"_s;
     const QString path = mServices.fileDialog(mWindow, request);
     if (path.isEmpty())
@@ -45,7 +51,8 @@ void TableCommands::importTable()
 {
     PlatformServices::FileRequest request;
     request.title = u"Import table"_s;
-    request.filters = {u"Tables (*.xlsx *.csv *.tsv)"_s, u"All files (*.*) (*)"_s};
+    request.filters = QStringList{u"Tables (*.xlsx *.csv *.tsv)"_s} + FormatFilters +
+                      QStringList{u"All files (*.*) (*)"_s};
     const QString path = mServices.fileDialog(mWindow, request);
     if (path.isEmpty())
         return;

@@ -4,6 +4,10 @@
 #include "textutils.h"
 #include "tilesetfiles.h"
 
+#include <QTemporaryDir>
+
+#include <xlsxwriter.h>
+
 using namespace Qt::StringLiterals;
 using namespace TestFiles;
 
@@ -44,6 +48,7 @@ private Q_SLOTS:
         table.setEntry(254, 0, padFixedText("pad", EntryWidth));
         table.setEntry(253, 0, QByteArray(EntryWidth, '\0'));
         table.setTilesetName(254, QByteArray(NameWidth, 'n'));
+        table.setTilesetName(253, storeFixedText("  padded  ", NameWidth));
         QFETCH(QString, suffix);
         const TableFormat format = *tableFormatOf(u"T."_s + suffix.toUpper());
         QString error;
@@ -64,6 +69,12 @@ private Q_SLOTS:
         QCOMPARE(cutAtNul(after.entry(198, 254)), "changed");
         after.setEntry(198, 254, table.entry(198, 254));
         QVERIFY(after == table);
+        rows.append({u"255"_s, u"x"_s}); // one past the most a file holds
+        QVERIFY(
+            roundTrip(rows).refusal.startsWith(u"Row 257, column A: there is no tileset 255"_s));
+        rows.removeLast();
+        rows[1][25] = QString(33, u'x'); // entry 023, the 26th column
+        QVERIFY(roundTrip(rows).refusal.startsWith(u"Row 2, column Z: the text has 33"_s));
     }
 
     void quoting()
@@ -75,6 +86,30 @@ private Q_SLOTS:
                  "\xEF\xBB\xBFTileset,Name,000\r\n00,\"a,b\",\"q\"\"t\tx\"\r\n");
         QCOMPARE(tableFileBytes(rows, TableFormat::Tsv, &error).value(),
                  "\xEF\xBB\xBFTileset\tName\t000\r\n00\ta,b\t\"q\"\"t\tx\"\r\n");
+    }
+
+    // Another program's workbook: its first sheet, a cell of several runs whole, a number.
+    void workbookOfTwoSheets()
+    {
+        QTemporaryDir folder;
+        const QByteArray path = QFile::encodeName(folder.filePath(u"w.xlsx"_s));
+        lxw_workbook *book = workbook_new(path.constData());
+        lxw_worksheet *first = workbook_add_worksheet(book, nullptr);
+        lxw_format *bold = workbook_add_format(book);
+        format_set_bold(bold);
+        lxw_rich_string_tuple plain{nullptr, const_cast<char *>("Mo")};
+        lxw_rich_string_tuple strong{bold, const_cast<char *>("ss")};
+        lxw_rich_string_tuple *runs[] = {&plain, &strong, nullptr};
+        worksheet_write_string(first, 0, 0, "Tileset", nullptr);
+        worksheet_write_number(first, 1, 0, 1, nullptr);
+        worksheet_write_rich_string(first, 1, 2, runs, nullptr);
+        worksheet_write_string(workbook_add_worksheet(book, nullptr), 0, 0, "Notes", nullptr);
+        QCOMPARE(workbook_close(book), LXW_NO_ERROR);
+        QFile file(QFile::decodeName(path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString error;
+        QCOMPARE(rowsFromTableFile(file.readAll(), TableFormat::Xlsx, &error),
+                 (TextRows{{u"Tileset"_s}, {u"1"_s, QString(), u"Moss"_s}}));
     }
 
     // Tables as spreadsheets write them, and every refusal, over 3 tilesets of 2 entries.
@@ -89,9 +124,12 @@ private Q_SLOTS:
         };
         row("a row and a column left out", "Tileset,001\r\n1,x\r\n", 1);
         row("numbers with blanks and zeros", "Tileset,0\n2,x\n 01 ,y", 2);
-        row("blanks outside quotes, empty last lines", "Tileset,Name\n1, \"Moss\" \n\n\n", 1);
-        row("Windows-1252 without a byte-order mark", "Tileset,Name\n0,caf\xe9\n", 1);
+        row("blanks outside quotes, empty last lines", "Tileset,Name\n1, \"Set 1\" \n\n\n", 0);
+        row("Windows-1252 without a byte-order mark", "Tileset,Name\n0,caf\xe9\x80\n", 1);
         row("UTF-8 with one", "\xEF\xBB\xBFTileset,Name\n0,caf\xc3\xa9,\n", 1);
+        row("headers in any case", "TILESET,name\n1,Moss\n", 1);
+        row("a name of 33, an entry of 32",
+            "Tileset,Name,000\n0," + QByteArray(33, 'n') + ',' + QByteArray(32, 'e'), 2);
         row("tab-separated", "Tileset\tName\n0\ta,b\n", 1, {}, 0, u"tsv"_s);
         row("tilesets added", "Tileset,Name\n4,Two\n3,New\n", 2, {}, 2);
         row("a quoted line end is the cell's", "Tileset,000\r\n1,\"a\r\nb\"\r\n", 0,

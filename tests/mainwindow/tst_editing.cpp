@@ -552,21 +552,28 @@ private Q_SLOTS:
     void tableOutAndIn()
     {
         start().show();
-        QVERIFY(open(writeNumberedFile(u"a.dat"_s, 3, 4)));
+        QVERIFY(!trigger(u"mnuimporttable"_s) && !trigger(u"mnuexporttable"_s)); // no document
+        QVERIFY(open(writeNumberedFile(u"a.v2.dat"_s, 3, 4)));
         services().files.append(folderPath(u"a.csv"_s));
         QVERIFY(trigger(u"mnuexporttable"_s));
-        QCOMPARE(services().fileRequests.last().fileName, u"a.xlsx"_s);
+        QCOMPARE(services().fileRequests.last().fileName, u"a.v2.xlsx"_s);
         QVERIFY(QFile(folderPath(u"a.csv"_s)).size() > 100);
-        services().files.append(writeFile(u"b.csv"_s, "Tileset,Name,000\n0,Moss,x\n3,Added,\n"));
+        const auto import = [this](const QByteArray &table) {
+            services().files.append(writeFile(u"b.csv"_s, table));
+            return trigger(u"mnuimporttable"_s);
+        };
         services().answers.append(PlatformServices::Answer::Ok);
-        QVERIFY(trigger(u"mnuimporttable"_s));
+        QVERIFY(import("Tileset,Name,000\n0,Moss,x\n3,Added,\n4,More,\n"));
         QCOMPARE(services().messages.last().text,
-                 u"The table adds tileset 03 after the last one. Add it?"_s);
-        QCOMPARE(window().statusBar()->currentMessage(), u"Imported the table: 4 fields changed"_s);
-        QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo import table: 4 fields"_s);
-        QCOMPARE(document().tilesetCount(), 4);
-        QVERIFY(trigger(u"mnuundo"_s));
-        QCOMPARE(table(), numberedTable(3, 4));
+                 u"The table adds 2 tilesets after the last one (03 to 04). Add them?"_s);
+        QCOMPARE(window().statusBar()->currentMessage(), u"Imported the table: 6 fields changed"_s);
+        QCOMPARE(document().tilesetCount(), 5);
+        QVERIFY(trigger(u"mnuundo"_s) && table() == numberedTable(3, 4));
+        QVERIFY(import("Tileset,Name\n0,Moss\n"));
+        QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo import table: 1 field"_s);
+        QVERIFY(import("Tileset,Name\n0,Moss\n"));
+        QCOMPARE(window().statusBar()->currentMessage(),
+                 u"Imported the table: nothing to change"_s);
     }
 };
 

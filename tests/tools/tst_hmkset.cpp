@@ -215,6 +215,21 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(u"out.dat"_s));
     }
 
+    // An import with nothing to change leaves FILE as it was, and still writes OUT.
+    void importLeavesAloneWhatItKeeps()
+    {
+        write(u"keep.dat"_s, fileBytes(numberedTable(2, 3)));
+        const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+        QFile keep(u"keep.dat"_s);
+        QVERIFY(keep.open(QIODevice::ReadWrite) &&
+                keep.setFileTime(old, QFile::FileModificationTime));
+        keep.close();
+        QCOMPARE(std::get<0>(runCommand({mHmkset, u"import"_s, u"keep.dat"_s, u"same.csv"_s})), 0);
+        QCOMPARE(QFileInfo(keep).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
+        runCommand({mHmkset, u"import"_s, u"keep.dat"_s, u"same.csv"_s, u"-o"_s, u"copy.dat"_s});
+        QVERIFY(QFile::exists(u"copy.dat"_s));
+    }
+
     // Three tilesets of two entries as base; OUT is OURS. An empty merged: nothing written.
     void merge_data()
     {
