@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTableView>
@@ -135,6 +136,9 @@ struct EditorWithGrid
         window = editor.window.findChild<GridWindow *>();
         window->resize(ScreenSize);
         QApplication::setActiveWindow(window);
+        // A key in the grid, as the user's: the Edit commands act where the user was last.
+        QKeyEvent shift(QEvent::KeyPress, Qt::Key_Shift, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->grid(), &shift);
         window->grid()->selectAll();
         QCoreApplication::processEvents();
     }

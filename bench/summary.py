@@ -16,6 +16,8 @@ def medians(path):
     for run in runs:
         if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
             continue
+        if run.get("error_occurred"):  # skipped: its figure is missing, not zero
+            continue
         name = run.get("run_name", run["name"])
         scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3}[run["time_unit"]]
         times.setdefault(name, []).append(run["real_time"] * scale)
