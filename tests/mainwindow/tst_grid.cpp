@@ -1,4 +1,5 @@
 #include "datatable.h"
+#include "griddelegate.h"
 #include "textutils.h"
 #include "tilesetgrid.h"
 #include "tilesetgridmodel.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStatusBar>
 
@@ -64,6 +66,9 @@ private Q_SLOTS:
         QCOMPARE(std::pair(model()->rowCount(), model()->columnCount()), std::pair(255, 152));
         QTEST(model()->headerData(section, orientation, Qt::DisplayRole).toString(), "shown");
         QCOMPARE(model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole), u"Ground textures"_s);
+        grid()->scrollTo(cell(section % 100, 150)); // back left: clear of the names' column
+        grid()->scrollTo(cell(section % 100, 100));
+        QVERIFY(grid()->visualRect(cell(section % 100, 100)).left() >= grid()->columnWidth(0));
     }
 
     // Both show nothing, but only the entry never written says so; emptied, one is not.
@@ -78,6 +83,14 @@ private Q_SLOTS:
         QCOMPARE(cell(0, -1).data(Qt::EditRole), u"  ab"_s); // a name is offered with its blanks
         QCOMPARE(std::pair(cell(0, 2).data(role), cell(1, 2).data(role)),
                  std::pair(QVariant(true), QVariant(false)));
+        struct Painter : GridDelegate
+        {
+            using GridDelegate::initStyleOption;
+        } painter;
+        QStyleOptionViewItem never, emptied;
+        painter.initStyleOption(&never, cell(0, 2));
+        painter.initStyleOption(&emptied, cell(1, 2));
+        QCOMPARE(std::pair(never.text, emptied.text), std::pair(u"never written"_s, QString()));
     }
 
     // A step's news reach the grid as the cells it changed (columns x, rows y), never as
@@ -324,6 +337,15 @@ private Q_SLOTS:
         QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(services().messages.last().icon, PlatformServices::Icon::Exclamation);
         QCOMPARE(action(u"mnuundo"_s)->text(), u"Undo"_s);
+    }
+
+    // First beside the main window; with no room to its right, below it.
+    void firstPlacedBelow()
+    {
+        start().show();
+        window().move(window().screen()->availableGeometry().right() - window().width() - 100, 0);
+        QVERIFY(open(writeNumberedFile(u"a.dat"_s, 2, 2)) && trigger(u"mnualltilesets"_s));
+        QVERIFY(grid()->window()->y() > window().y());
     }
 
     // The window opens where it was last closed, at the size it had.
