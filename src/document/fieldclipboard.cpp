@@ -17,22 +17,6 @@ namespace {
 // No block pasted anywhere is larger: every field of the largest file and one to spare.
 constexpr qsizetype MaximumCells = qsizetype(MaximumCount + 1) * (MaximumCount + 2);
 
-// Rows as read, the shorter filled out with empty texts.
-FieldBlock evenedOut(QList<QStringList> rows)
-{
-    FieldBlock block;
-    block.rows = int(rows.size());
-    for (const QStringList &row : rows)
-        block.columns = std::max(block.columns, int(row.size()));
-    block.cells.reserve(qsizetype(block.rows) * block.columns);
-    for (QStringList &row : rows) {
-        row.resize(block.columns);
-        for (QString &text : row)
-            block.cells.append({std::move(text), {}});
-    }
-    return block;
-}
-
 QString htmlCellText(QStringView source)
 {
     static const QRegularExpression lineBreak(u"<br\\s*/?>"_s,
@@ -80,18 +64,38 @@ QString htmlCellText(QStringView source)
 
 } // namespace
 
-QString toTabSeparated(const FieldBlock &block)
+TextRows cellTexts(const FieldBlock &block)
 {
     TextRows rows(block.rows);
     for (int row = 0; row < block.rows; ++row)
         for (int column = 0; column < block.columns; ++column)
             rows[row].append(block.cell(row, column).text);
-    return toDelimitedText(rows, u'\t');
+    return rows;
+}
+
+FieldBlock blockOfTexts(TextRows rows)
+{
+    FieldBlock block;
+    block.rows = int(rows.size());
+    for (const QStringList &row : rows)
+        block.columns = std::max(block.columns, int(row.size()));
+    block.cells.reserve(qsizetype(block.rows) * block.columns);
+    for (QStringList &row : rows) {
+        row.resize(block.columns);
+        for (QString &text : row)
+            block.cells.append({std::move(text), {}});
+    }
+    return block;
+}
+
+QString toTabSeparated(const FieldBlock &block)
+{
+    return toDelimitedText(cellTexts(block), u'\t');
 }
 
 FieldBlock fromTabSeparated(QStringView text)
 {
-    return evenedOut(fromDelimitedText(text, u'\t', MaximumCells));
+    return blockOfTexts(fromDelimitedText(text, u'\t', MaximumCells));
 }
 
 QString toHtmlTable(const FieldBlock &block)
@@ -144,7 +148,7 @@ std::optional<FieldBlock> fromHtmlTable(QStringView html)
     rows.removeIf([](const QStringList &row) { return row.isEmpty(); });
     if (rows.isEmpty())
         return std::nullopt;
-    return evenedOut(std::move(rows));
+    return blockOfTexts(std::move(rows));
 }
 
 QByteArray toFieldBytes(const FieldBlock &block)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "delimitedtext.h"
 #include "fieldblock.h"
 
 #include <QStringView>
@@ -13,6 +14,11 @@ class QMimeData;
 
 // The editor's own, holding every field's bytes.
 inline constexpr char FieldsMimeType[] = "application/x-hmkset-fields";
+
+// The cells' texts row by row, and a block of such texts, its rows filled out to the
+// longest with empty texts.
+TextRows cellTexts(const FieldBlock &block);
+FieldBlock blockOfTexts(TextRows rows);
 
 // Rows of cells, tab-separated; a cell holding a tab, a line end or a double quote is
 // quoted, its quotes doubled. Rows end with CR LF, the last too, as spreadsheets write.

@@ -252,7 +252,7 @@ TableImport importTable(const TilesetTable &table, const TextRows &rows)
         }
         for (const auto &[c, field] : fieldColumns) {
             const QString text = rows[r].value(c);
-            const qsizetype offset = field == 0 ? 0 : NameWidth + qsizetype(EntryWidth) * (field - 1);
+            const qsizetype offset = field == 0 ? 0 : TilesetTable::entryOffset(field - 1);
             const int width = field == 0 ? NameWidth : EntryWidth;
             const QByteArray old = (adding ? QByteArrayView(*record) : table.record(t))
                                        .sliced(offset, width)

@@ -68,11 +68,12 @@ public:
     // Replaces length bytes at offset by bytes; a change of length must be whole records.
     void replaceBytes(qsizetype offset, qsizetype length, QByteArrayView bytes);
 
+    // Where entry j starts within a record.
+    static qsizetype entryOffset(int entry) { return NameWidth + qsizetype(EntryWidth) * entry; }
+
     friend bool operator==(const TilesetTable &, const TilesetTable &) = default;
 
 private:
-    static qsizetype entryOffset(int entry) { return NameWidth + qsizetype(EntryWidth) * entry; }
-
     int mTilesetCount = 0;
     int mEntryCount = 0;
     QByteArray mBytes;

@@ -8,25 +8,7 @@
 using namespace Qt::StringLiterals;
 using namespace TestFiles;
 
-using Rows = QList<QStringList>;
-
-static Rows rowsOf(const FieldBlock &block)
-{
-    Rows rows(block.rows);
-    for (int row = 0; row < block.rows; ++row)
-        for (int column = 0; column < block.columns; ++column)
-            rows[row].append(block.cell(row, column).text);
-    return rows;
-}
-
-static FieldBlock blockOf(const Rows &rows)
-{
-    FieldBlock block{int(rows.size()), int(rows.value(0).size()), {}};
-    for (const QStringList &row : rows)
-        for (const QString &text : row)
-            block.cells.append({text, {}});
-    return block;
-}
+using Rows = TextRows;
 
 // Fields copied and pasted in the formats spreadsheets read and write.
 class TestFieldClipboard : public QObject
@@ -75,17 +57,17 @@ private Q_SLOTS:
         data.setText(html ? u"ignored: a table comes first"_s : clipboard);
         if (html)
             data.setHtml(clipboard);
-        QTEST(rowsOf(fieldsFromMimeData(data).value()), "rows");
+        QTEST(cellTexts(fieldsFromMimeData(data).value()), "rows");
     }
 
     // What Copy writes reads back as it was; the editor's own format, byte for byte.
     void writtenFormatsReadBack()
     {
         const Rows rows{{u"a\tb"_s, u"q\""_s, u" 0012 "_s}, {u"l\r\nx"_s, u""_s, u"é€&<"_s}};
-        const QString text = toTabSeparated(blockOf(rows));
+        const QString text = toTabSeparated(blockOfTexts(rows));
         QCOMPARE(text, u"\"a\tb\"\t\"q\"\"\"\t 0012 \r\n\"l\r\nx\"\t\té€&<\r\n"_s);
-        QCOMPARE(rowsOf(fromTabSeparated(text)), rows);
-        QCOMPARE(rowsOf(fromHtmlTable(toHtmlTable(blockOf(rows.mid(0, 1)))).value()),
+        QCOMPARE(cellTexts(fromTabSeparated(text)), rows);
+        QCOMPARE(cellTexts(fromHtmlTable(toHtmlTable(blockOfTexts(rows.mid(0, 1)))).value()),
                  rows.mid(0, 1));
 
         const TilesetTable table = with(numberedTable(2, 3), 1, 2, QByteArray("a\0b\x01 ", 5));
@@ -94,7 +76,7 @@ private Q_SLOTS:
         data->setText(u"x"_s);
         const std::optional<FieldBlock> pasted = fieldsFromMimeData(*data);
         QCOMPARE(pasted->cell(1, 3).bytes, table.entry(2, 1).toByteArray());
-        QCOMPARE(rowsOf(*pasted), rowsOf(copied));
+        QCOMPARE(cellTexts(*pasted), cellTexts(copied));
         QVERIFY(!fromFieldBytes(toFieldBytes(copied).chopped(1)));
         // Pasted, a copy's bytes land as they are, the bytes after its NUL included.
         TilesetTable after = table;
