@@ -47,6 +47,7 @@ FindDialog::FindDialog(QWidget *parent)
     mSearchNames->setChecked(true);
     mSearchEntries->setChecked(true);
     mReplaceCaption->setBuddy(mReplaceText);
+    mResults->setAccessibleName(u"Results"_s); // read with the summary above it
     // Enter in the text boxes finds; Enter in the results shows the result, and no button
     // is a default that the same Enter would press as well (Replace all least of all).
     for (QPushButton *button : {mFindAll, mReplace, mReplaceAll})

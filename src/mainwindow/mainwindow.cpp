@@ -339,6 +339,9 @@ void MainWindow::showTable()
     mTilesetList->show();
     mEntryTree->build(mDocument->entryCount());
     mEntryTree->show();
+    // The trees were hidden with the focus: keys work again at once, without a click.
+    if (!mTilesetList->hasFocus() && !mEntryTree->hasFocus())
+        mTilesetList->setFocus();
     enableCommands();
     // The entry last clicked, remembered between runs, only for the categorised tree.
     if (mDocument->entryCount() == CategorisedEntryCount)

@@ -1,0 +1,205 @@
+#include "fieldformat.h"
+#include "finddialog.h"
+#include "newfiledialog.h"
+#include "qtplatformservices.h"
+#include "selecttilesetdialog.h"
+#include "widgets.h"
+#include "windowtest.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using namespace TestFiles;
+
+namespace {
+
+// Keys as the user presses them: to whatever has the focus, shortcuts first.
+void press(int key, Qt::KeyboardModifiers modifiers = {})
+{
+    QWidget *target = QApplication::activePopupWidget();
+    if (!target)
+        target = QApplication::focusWidget();
+    QVERIFY(target);
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+}
+
+QString accessibleName(QObject *object)
+{
+    QAccessibleInterface *readable = QAccessible::queryAccessibleInterface(object);
+    return readable ? readable->text(QAccessible::Name) : QString();
+}
+
+// Every text a screen reader reaches below object.
+QStringList readTexts(QAccessibleInterface *readable)
+{
+    QStringList texts{readable->text(QAccessible::Name)};
+    for (int i = 0; i < readable->childCount(); ++i)
+        texts += readTexts(readable->child(i));
+    return texts;
+}
+
+} // namespace
+
+class TestKeyboard : public WindowTest
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Open, rename, edit, insert, delete, find, compare, take and save without a mouse.
+    void keyboardAlone()
+    {
+        const TilesetTable theirs = with(numberedTable(3, 4), 2, 3, "theirs");
+        const QString path = writeFile(u"ours.dat"_s, fileBytes(numberedTable(3, 4)));
+        start().show();
+        QApplication::setActiveWindow(&window());
+        services().files = {path, writeFile(u"other.dat"_s, fileBytes(theirs))};
+        press(Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), list());
+        press(Qt::Key_Down);
+        press(Qt::Key_F2, Qt::ShiftModifier); // F2 alone edits the entry
+        QTest::keyClicks(QApplication::focusWidget(), u"Moor"_s);
+        press(Qt::Key_Return);
+        QTRY_COMPARE(fieldText(table().tilesetName(1)), u"Moor"_s);
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), tree());
+        press(Qt::Key_End);
+        press(Qt::Key_Return); // as F2 does
+        QTest::keyClicks(QApplication::focusWidget(), u"x.bmp"_s);
+        press(Qt::Key_Return);
+        QTRY_COMPARE(fieldText(table().entry(3, 1)), u"x.bmp"_s);
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), list());
+        press(Qt::Key_Insert);
+        QCOMPARE(document().tilesetCount(), 4);
+        press(Qt::Key_Delete); // the tileset, not the name's text
+        QCOMPARE(std::pair(document().tilesetCount(), fieldText(table().tilesetName(1))),
+                 std::pair(3, u"Moor"_s));
+        press(Qt::Key_F, Qt::ControlModifier);
+        QApplication::setActiveWindow(child(&window(), u"FindDialog"_s)); // as a desktop does
+        QTest::keyClicks(QApplication::focusWidget(), u"x.bmp"_s);
+        press(Qt::Key_Return);
+        press(Qt::Key_Escape);
+        QApplication::setActiveWindow(&window());
+        press(Qt::Key_Home);
+        press(Qt::Key_F3);
+        QCOMPARE(std::pair(list()->currentTileset(), tree()->currentEntry()), std::pair(1, 3));
+        // Compare with file, by its menu's Alt letters; then the first difference taken.
+        QTest::keyClick(window().menuBar(), Qt::Key_F, Qt::AltModifier);
+        press(Qt::Key_M);
+        QTRY_VERIFY(list()->hasFocus()); // given back once the menu has closed
+        press(Qt::Key_F8);
+        QCOMPARE(list()->currentTileset(), 2); // the next after tileset 01, which differs too
+        press(Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(std::pair(table().entry(3, 2), fieldText(table().tilesetName(1))),
+                 std::pair(theirs.entry(3, 2), u"Moor"_s));
+        press(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(read(path), fileBytes(table()));
+    }
+
+    // Each menu item has an Alt letter of its own within its menu, and the README's table of
+    // commands lists it with its shortcut.
+    void everyCommandInTheReadme()
+    {
+        start();
+        QFile readme(QStringLiteral(SOURCE_DIR "/README.md"));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString guide = QString::fromUtf8(readme.readAll());
+        QStringList missing;
+        const QRegularExpression numbered(u"^mnurecent\\d"_s);
+        const std::function<void(QMenu *, const QString &)> walk = [&](QMenu *menu,
+                                                                       const QString &path) {
+            QString letters;
+            for (QAction *item : menu->actions()) {
+                // The recent files are numbered, and differ from one machine to another.
+                if (item->isSeparator() || numbered.match(item->objectName()).hasMatch())
+                    continue;
+                const QString text = item->text();
+                const qsizetype amp = text.indexOf(u'&');
+                QVERIFY2(amp >= 0 && !letters.contains(text[amp + 1].toUpper()),
+                         qPrintable(path + u" > "_s + text));
+                letters += text[amp + 1].toUpper();
+                QString row =
+                    u"| %1 | %2 | %3 | %4 |"_s.arg(path, QString(text).remove(amp, 1),
+                                                   letters.back(), item->shortcut().toString());
+                if (!guide.contains(row.replace(u"|  |"_s, u"| |"_s)))
+                    missing.append(row);
+                if (item->menu())
+                    walk(item->menu(), path + u" > "_s + QString(text).remove(amp, 1));
+            }
+        };
+        for (QAction *title : window().menuBar()->actions())
+            walk(title->menu(), title->text().remove(u'&'));
+        for (const QString &row : std::as_const(missing))
+            qInfo("%s", qPrintable(row));
+        QVERIFY(missing.isEmpty());
+    }
+
+    // The focused tree shows a frame and an active selection; the other a dimmed one.
+    void focusIsSeen()
+    {
+        start().show();
+        QApplication::setActiveWindow(&window());
+        QVERIFY(open(writeNumberedFile(u"a.dat"_s, 3, 4)));
+        tree()->setFocus();
+        const QColor highlight = list()->palette().color(QPalette::Active, QPalette::Highlight);
+        QTRY_COMPARE(tree()->grab().toImage().pixel(0, 0), highlight.rgb());
+        QVERIFY(list()->grab().toImage().pixel(0, 0) != highlight.rgb());
+        const QColor dimmed = list()->palette().color(QPalette::Inactive, QPalette::Highlight);
+        const QPoint selected = list()->visualItemRect(list()->currentItem()).center();
+        QCOMPARE(list()->viewport()->grab().toImage().pixel(selected + QPoint(60, 0)),
+                 dimmed.rgb());
+        QVERIFY(dimmed.rgb() != highlight.rgb());
+    }
+
+    // Every widget a user reaches reads with a name; the entry tree's says whose entries.
+    void everythingHasAName()
+    {
+        start().show();
+        QVERIFY(open(writeNumberedFile(u"a.dat"_s, 3, 151)));
+        click(list(), list()->node(3));
+        QCOMPARE(accessibleName(tree()), u"Entries of tileset 02"_s);
+        QCOMPARE(accessibleName(list()), u"Tilesets"_s);
+        NewFileDialog newFile(&window());
+        SelectTilesetDialog select(table(), &window());
+        FindDialog find(&window());
+        QStringList nameless;
+        for (QWidget *top : {static_cast<QWidget *>(&window()), static_cast<QWidget *>(&newFile),
+                             static_cast<QWidget *>(&select), static_cast<QWidget *>(&find)}) {
+            for (QWidget *widget : top->findChildren<QWidget *>()) {
+                const bool reached =
+                    widget->focusPolicy() != Qt::NoFocus || widget->inherits("QToolButton");
+                if (reached && widget->isVisibleTo(top) && !widget->inherits("QMenu") &&
+                    accessibleName(widget).trimmed().isEmpty())
+                    nameless.append(top->objectName() + u'/' + widget->objectName() + u' ' +
+                                    QString::fromLatin1(widget->metaObject()->className()));
+            }
+        }
+        QCOMPARE(nameless.join(u"\n"_s), QString());
+        QCOMPARE(accessibleName(child(&window(), u"Toolbar1Button2"_s)), u"Open a tileset"_s);
+        QCOMPARE(accessibleName(textBox(&newFile, 0)), u"Amount of tilesets:"_s);
+    }
+
+    // A message box reads its text and its buttons.
+    void messageBoxReads()
+    {
+        QtPlatformServices services;
+        QStringList read;
+        QTimer::singleShot(0, [&read] {
+            QWidget *box = QApplication::activeModalWidget();
+            read = readTexts(QAccessible::queryAccessibleInterface(box));
+            box->close();
+        });
+        services.messageBox(nullptr, u"Save changes?"_s, u"Title"_s,
+                            PlatformServices::Buttons::YesNo, PlatformServices::Icon::Question);
+        for (const QString &text : {u"Save changes?"_s, u"Yes"_s, u"No"_s})
+            QVERIFY2(read.join(u'|').remove(u'&').contains(text), qPrintable(read.join(u'|')));
+    }
+};
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
