@@ -57,6 +57,7 @@ TilesetGrid::TilesetGrid(TilesetGridModel *model, QWidget *parent)
     , mDelegate(new GridDelegate(this))
 {
     setObjectName(QStringLiteral("TilesetGrid"));
+    setAccessibleName(QStringLiteral("All tilesets"));
     setItemDelegate(mDelegate);
     setSelectionMode(ContiguousSelection);
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
@@ -74,6 +75,8 @@ TilesetGrid::TilesetGrid(TilesetGridModel *model, QWidget *parent)
     connect(mDelegate, &GridDelegate::inputRefused, this, &TilesetGrid::inputRefused);
 
     mFrozen->setObjectName(QStringLiteral("frozenNames"));
+    mFrozen->setAccessibleName(
+        QStringLiteral("Tileset names")); // the grid's first column, kept in view
     mFrozen->setItemDelegate(mDelegate);
     mFrozen->setEditTriggers(editTriggers());
     mFrozen->setWordWrap(false);

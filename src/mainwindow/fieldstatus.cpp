@@ -16,6 +16,7 @@ FieldStatus::FieldStatus(const TilesetDocument *document, const FieldCursor *cur
     , mCursor(cursor)
 {
     setObjectName(u"fieldStatus"_s);
+    setAccessibleDescription(u"The selected field: where it is and how it is stored"_s);
     connect(cursor, &FieldCursor::placeChanged, this, &FieldStatus::refresh);
     connect(document, &TilesetDocument::tableReplaced, this, &FieldStatus::refresh);
     connect(document, &TilesetDocument::fieldsChanged, this, &FieldStatus::refresh);

@@ -1,3 +1,4 @@
+#include "entrytoolbar.h"
 #include "fieldformat.h"
 #include "finddialog.h"
 #include "newfiledialog.h"
@@ -181,6 +182,9 @@ private Q_SLOTS:
         }
         QCOMPARE(nameless.join(u"\n"_s), QString());
         QCOMPARE(accessibleName(child(&window(), u"Toolbar1Button2"_s)), u"Open a tileset"_s);
+        QCOMPARE(accessibleName(window().findChild<EntryToolbar *>()->widgetForAction(
+                     child<QAction>(&window(), u"Toolbar2Button4"_s))),
+                 u"Banks & cliffs"_s);
         QCOMPARE(accessibleName(textBox(&newFile, 0)), u"Amount of tilesets:"_s);
     }
 
