@@ -104,8 +104,8 @@ QString spokenField(QByteArrayView field)
 
 double contrastRatio(const QColor &a, const QColor &b)
 {
-    const auto [darker, lighter] = std::minmax(luminance(a), luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 std::pair<QColor, QColor> markColours(NodeMark::Kind kind, const QPalette &palette)
