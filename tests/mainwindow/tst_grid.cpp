@@ -1,4 +1,3 @@
-#include "comparemark.h"
 #include "datatable.h"
 #include "griddelegate.h"
 #include "textutils.h"
@@ -242,9 +241,7 @@ private Q_SLOTS:
         QCOMPARE(cell(1, 4).data(MarkRole), nodeOfEntry(4)->data(0, MarkRole));
         QCOMPARE(cell(1, 4).data(Qt::ToolTipRole), nodeOfEntry(4)->toolTip(0));
         QCOMPARE(cell(2, -1).data(MarkRole), list()->node(3)->data(0, MarkRole));
-        QCOMPARE(std::pair(spoken(1, 4), spoken(2, -1)),
-                 std::pair(u"Tileset 01, entry 004: 1:4, differs from the other file"_s,
-                           u"Tileset 02, name: Set 2, differs from the other file"_s));
+        QCOMPARE(spoken(1, 4), u"Tileset 01, entry 004: 1:4, differs from the other file"_s);
         QVERIFY(trigger(u"mnuendcompare"_s));
         QCOMPARE(std::pair(cell(1, 4).data(MarkRole), spoken(1, 4)),
                  std::pair(QVariant(), u"Tileset 01, entry 004: 1:4"_s));

@@ -31,6 +31,10 @@ class TestWidgets : public QObject
 
     EntryTree mTree;
     QString label(int entry) const { return mTree.node(mTree.nodeOfEntry(entry))->text(0); }
+    static QString spoken(const QTreeWidgetItem *node)
+    {
+        return node->data(0, Qt::AccessibleTextRole).toString();
+    }
 
 private Q_SLOTS:
     // Where an entry sits: its category, the entry it is a sub-entry of (-1: none), and its
@@ -127,9 +131,6 @@ private Q_SLOTS:
         mTree.setDescriptionsOn(true); // only a description that is there shows
         mTree.showTileset(table, 1);
         QCOMPARE(QStringList({label(0), label(1)}), QStringList({u"000. Grass: 1:0"_s, plain[1]}));
-        const auto spoken = [](const QTreeWidgetItem *node) {
-            return node->data(0, Qt::AccessibleTextRole).toString();
-        };
         QCOMPARE(QStringList({spoken(mTree.node(2)), spoken(mTree.node(4)), spoken(list.node(3))}),
                  QStringList({u"Tileset 01, entry 000, Grass: 1:0"_s,
                               u"Tileset 01, entry 002: never written"_s,
