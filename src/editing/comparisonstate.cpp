@@ -126,16 +126,18 @@ QList<NodeMark> ComparisonState::tilesetMarks() const
             continue; // a placeholder, or read while the document changes
         // In a merge every mark is a conflict.
         if (difference.there < 0) {
+            // A conflict's words do not say that the tileset is only here.
             marks[difference.here] = {merging ? NodeMark::Conflict : NodeMark::OnlyHere,
-                                      u"Only in this file: Take from other file deletes it"_s};
+                                      (merging ? u"Only in this file: "_s : QString()) +
+                                          u"Take from other file deletes it"_s};
             continue;
         }
         const int count = ++fields[difference.here];
-        marks[difference.here] = {
-            merging ? NodeMark::Conflict : NodeMark::Differs,
-            (merging ? counted(count, u"conflict"_s, u"conflicts"_s)
-                     : counted(count, u"field differs"_s, u"fields differ"_s)) +
-                u" from the other file's tileset "_s + tilesetNumber(difference.there)};
+        const QString tip =
+            merging ? counted(count, u"conflict"_s, u"conflicts"_s) + u" from the other file's"_s
+                    : counted(count, u"field differs"_s, u"fields differ"_s) + u" from its"_s;
+        marks[difference.here] = {merging ? NodeMark::Conflict : NodeMark::Differs,
+                                  tip + u" tileset "_s + tilesetNumber(difference.there)};
     }
     return marks;
 }
@@ -148,13 +150,14 @@ QList<ComparisonPlaceholder> ComparisonState::placeholders() const
         if (difference.here >= 0)
             continue;
         const QString name = trimmedFieldText(mOther.tilesetName(difference.there));
-        placeholders.append(
-            {difference.place,
-             difference.there,
-             u"+ "_s + name + u" (other file)"_s,
-             {mMode == Merging ? NodeMark::Conflict : NodeMark::OnlyThere,
-              u"Only in the other file, its tileset %1: Take from other file inserts it "
-              u"here"_s.arg(tilesetNumber(difference.there))}});
+        const bool merging = mMode == Merging;
+        placeholders.append({difference.place,
+                             difference.there,
+                             u"+ "_s + name + u" (other file)"_s,
+                             {merging ? NodeMark::Conflict : NodeMark::OnlyThere,
+                              (merging ? u"Only in the other file, its"_s : u"Its"_s) +
+                                  u" tileset %1: Take from other file inserts it here"_s.arg(
+                                      tilesetNumber(difference.there))}});
     }
     return placeholders;
 }
@@ -165,7 +168,7 @@ NodeMark ComparisonState::entryMark(const ShownDifference &shown) const
     const QString theirs = quoted(mOther.entry(difference.entry, difference.there));
     if (shown.conflict < 0)
         return {NodeMark::Differs, u"Other file: "_s + theirs};
-    return {NodeMark::Conflict, u"Conflict. Other file: %1; common ancestor: %2"_s.arg(
+    return {NodeMark::Conflict, u"Other file: %1; common ancestor: %2"_s.arg(
                                     theirs, quoted(mConflicts[shown.conflict].base))};
 }
 
@@ -175,8 +178,7 @@ QList<NodeMark> ComparisonState::entryMarks(const FieldPlace &place) const
         return {};
     // The other file's entries, to see what Take would insert.
     if (place.placeholder >= 0)
-        return QList<NodeMark>(mOther.entryCount(),
-                               {NodeMark::OnlyThere, u"Only in the other file"_s});
+        return QList<NodeMark>(mOther.entryCount(), {NodeMark::OnlyThere, {}});
     QList<NodeMark> marks(mDocument->entryCount());
     for (const ShownDifference &shown : mShown) {
         const TilesetDifference &difference = shown.difference;

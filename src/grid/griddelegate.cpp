@@ -1,5 +1,6 @@
 #include "griddelegate.h"
 
+#include "comparemark.h"
 #include "fieldtextvalidator.h"
 #include "fixedfield.h"
 #include "tilesetgridmodel.h"
@@ -31,9 +32,10 @@ void GridDelegate::setEditorData(QWidget *editor, const QModelIndex &index) cons
 void GridDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (!index.data(TilesetGridModel::NeverWrittenRole).toBool())
-        return;
-    option->text = u"never written"_s;
-    option->font.setItalic(true);
-    option->palette.setBrush(QPalette::Text, option->palette.brush(QPalette::PlaceholderText));
+    const bool neverWritten = index.data(TilesetGridModel::NeverWrittenRole).toBool();
+    if (neverWritten) {
+        option->text = u"never written"_s;
+        option->font.setItalic(true);
+    }
+    styleMarkedItem(option, index, neverWritten);
 }

@@ -2,9 +2,9 @@
 
 #include <QStyledItemDelegate>
 
-// Paints a field never written as a grey "never written", and edits a cell as the trees'
-// label editors do: at most the field's width, only what the file can hold, and a refusal
-// that says why.
+// Paints a field never written as a dimmed "never written" and a marked cell as the trees
+// paint a marked node, and edits a cell as the trees' label editors do: at most the field's
+// width, only what the file can hold, and a refusal that says why.
 class GridDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

@@ -7,8 +7,6 @@
 #include "fixedfield.h"
 #include "tilesetdocument.h"
 
-#include <QBrush>
-
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -65,15 +63,19 @@ QVariant TilesetGridModel::data(const QModelIndex &index, int role) const
         return entry < 0 ? fieldText(field) : trimmedFieldText(field);
     case NeverWrittenRole:
         return isNeverWritten(field);
-    case Qt::BackgroundRole:
-    case Qt::ForegroundRole:
-    case Qt::ToolTipRole: {
-        const auto mark = mMarks.constFind(cellKey(t, index.column()));
-        if (mark == mMarks.cend())
+    case MarkRole:
+    case Qt::ToolTipRole:
+    case Qt::AccessibleTextRole: {
+        const NodeMark mark = mMarks.value(cellKey(t, index.column()));
+        if (role == Qt::AccessibleTextRole)
+            return withMarkWords(
+                spokenTileset(t) +
+                    (entry < 0 ? u", name: "_s : u", entry "_s + entryNumber(entry) + u": "_s) +
+                    spokenField(field),
+                mark.kind);
+        if (mark.kind == NodeMark::None)
             return {};
-        if (role == Qt::BackgroundRole)
-            return markBackground(mark->kind);
-        return role == Qt::ForegroundRole ? QVariant(QBrush(Qt::black)) : QVariant(mark->toolTip);
+        return role == MarkRole ? QVariant(int(mark.kind)) : QVariant(markToolTip(mark));
     }
     default:
         return {};
@@ -202,5 +204,5 @@ void TilesetGridModel::showMarks()
     }
     if ((wasMarked || !mMarks.isEmpty()) && mRows > 0)
         Q_EMIT dataChanged(index(0, 0), index(mRows - 1, mColumns - 1),
-                           {Qt::BackgroundRole, Qt::ForegroundRole, Qt::ToolTipRole});
+                           {MarkRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
 }

@@ -12,7 +12,8 @@ class TilesetDocument;
 
 // Every field of the open document as a table: a row per tileset, its name in column 0 and
 // entry j in column 1 + j. It reads the document's bytes as they are and follows its
-// changes cell by cell; the comparison's marks colour the cells as they do the trees' nodes.
+// changes cell by cell; the comparison marks the cells as it does the trees' nodes, and each
+// cell tells a screen reader which field it is.
 class TilesetGridModel : public QAbstractTableModel
 {
     Q_OBJECT

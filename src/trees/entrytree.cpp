@@ -148,12 +148,18 @@ void EntryTree::showTileset(const TilesetTable &tilesets, int tileset)
         return;
     for (int entry = 0; entry < mEntryNode.size(); ++entry) {
         QTreeWidgetItem *item = node(mEntryNode[entry]);
-        const QString label = entryLabel(entry, entry < tilesets.entryCount()
-                                                    ? fieldText(tilesets.entry(entry, tileset))
-                                                    : QString());
+        if (!item)
+            continue;
+        const QByteArrayView field =
+            entry < tilesets.entryCount() ? tilesets.entry(entry, tileset) : QByteArrayView();
+        const QString label = entryLabel(entry, fieldText(field));
         // Unchanged labels are skipped: most entries agree between tilesets.
-        if (item && item->text(0) != label)
+        if (item->text(0) != label)
             item->setText(0, label);
+        QString spoken = spokenTileset(tileset) + u", entry "_s + entryNumber(entry);
+        if (mDescriptionsOn && entry < mDescriptions.size() && !mDescriptions[entry].isEmpty())
+            spoken += u", "_s + mDescriptions[entry];
+        setSpokenText(item, spoken + u": "_s + (field.isEmpty() ? u"empty"_s : spokenField(field)));
     }
 }
 
@@ -171,7 +177,7 @@ void EntryTree::setMarks(const QList<NodeMark> &marks)
         NodeMark mark = entry < marks.size() ? marks[entry] : NodeMark();
         const QString note = item->data(0, NoteRole).toString();
         if (!note.isEmpty())
-            mark.toolTip = mark.toolTip.isEmpty() ? note : note + u'\n' + mark.toolTip;
+            mark.toolTip = mark.toolTip.isEmpty() ? note : mark.toolTip + u'\n' + note;
         showNodeMark(item, mark);
         if (mark.kind == NodeMark::None)
             continue;

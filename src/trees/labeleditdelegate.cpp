@@ -1,5 +1,6 @@
 #include "labeleditdelegate.h"
 
+#include "comparemark.h"
 #include "fieldtextvalidator.h"
 
 #include <QLineEdit>
@@ -35,4 +36,11 @@ void LabelEditDelegate::setModelData(QWidget *editor, QAbstractItemModel *,
 {
     if (auto *line = qobject_cast<QLineEdit *>(editor))
         Q_EMIT labelEdited(index, line->text());
+}
+
+void LabelEditDelegate::initStyleOption(QStyleOptionViewItem *option,
+                                        const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    styleMarkedItem(option, index);
 }

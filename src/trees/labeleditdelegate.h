@@ -7,7 +7,8 @@ class QTreeWidgetItem;
 // In-place editing of a tree label: the editor opens on the bare name or entry text
 // (BareTextRole) while the node keeps its numbered label, and a confirmed edit is handed
 // to labelEdited() instead of being written into the label, so the owner stores the text
-// and relabels the node. Escape closes the editor without a signal.
+// and relabels the node. Escape closes the editor without a signal. A marked node is painted
+// with its mark's sign and colours.
 class LabelEditDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -26,6 +27,9 @@ public:
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model,
                       const QModelIndex &index) const override;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
 
 Q_SIGNALS:
     void labelEdited(const QModelIndex &index, const QString &text) const;

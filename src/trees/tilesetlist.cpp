@@ -19,6 +19,11 @@ constexpr int SecondGroup = 50; // tileset 50 heads the second group
 constexpr int PlaceholderRole = Qt::UserRole + 1;
 constexpr int PlaceRole = Qt::UserRole + 2;
 
+QString spokenName(const TilesetTable &tilesets, int tileset)
+{
+    return spokenTileset(tileset) + u": "_s + spokenField(tilesets.tilesetName(tileset));
+}
+
 } // namespace
 
 TilesetList::TilesetList(QWidget *parent)
@@ -89,9 +94,14 @@ void TilesetList::showComparison()
     mMarked = !marks.isEmpty();
     const QScopedValueRollback following(mFollowing, true);
     removePlaceholders();
-    for (const ComparisonPlaceholder &placeholder : mComparison->placeholders())
+    for (const ComparisonPlaceholder &placeholder : mComparison->placeholders()) {
         addPlaceholder(placeholder.before, placeholder.otherTileset, placeholder.label,
                        placeholder.mark);
+        const int there = placeholder.otherTileset;
+        const TilesetTable &other = *mComparison->tilesetAt({.placeholder = there}, {}).first;
+        setSpokenText(mPlaceholders.last(), spokenTileset(there) + u" of the other file: "_s +
+                                                spokenField(other.tilesetName(there)));
+    }
     setMarks(marks);
 }
 
@@ -104,6 +114,7 @@ void TilesetList::relabel(const TilesetTable &tilesets)
         const QString shown = mNodes[t]->text(0).mid(numberedTilesetText(t, {}).size());
         if (trimBlanks(QStringView(shown).left(NameWidth)) != name)
             setTilesetLabel(t, name);
+        setSpokenText(mNodes[t], spokenName(tilesets, t));
     }
 }
 
@@ -123,6 +134,7 @@ void TilesetList::build(const TilesetTable &tilesets)
             item = new QTreeWidgetItem(group, label);
         }
         item->setFlags(item->flags() | Qt::ItemIsEditable);
+        setSpokenText(item, spokenName(tilesets, t));
         mNodes.append(item);
     }
     if (count > SecondGroup)

@@ -1,8 +1,12 @@
 #include "datatable.h"
+#include "griddelegate.h"
+#include "labeleditdelegate.h"
+#include "tilesetgridmodel.h"
 #include "widgets.h"
 #include "windowtest.h"
 
 #include <QLabel>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QUndoStack>
 
@@ -11,6 +15,33 @@ using namespace TestFiles;
 
 // A descendant of ours with two entries changed, to merge with another.
 const TilesetTable mine = with(with(ours, 0, 0, "oak"), 2, 1, "ash");
+
+// How a delegate has the style paint an item in a dark palette made by hand, which keeps the
+// light one's placeholder colour; and how poorly its text reads then, selected or not.
+template<typename Delegate>
+struct DarkPainter : Delegate
+{
+    using Delegate::Delegate;
+    QStyleOptionViewItem option(const QModelIndex &index) const
+    {
+        QStyleOptionViewItem shown;
+        for (const auto &[role, colour] : {std::pair(QPalette::Base, QColor(42, 42, 42)),
+                                           {QPalette::Text, Qt::white},
+                                           {QPalette::Highlight, QColor(42, 130, 218)},
+                                           {QPalette::HighlightedText, Qt::black}})
+            shown.palette.setColor(role, colour);
+        this->initStyleOption(&shown, index);
+        return shown;
+    }
+    double contrast(const QModelIndex &index) const
+    {
+        const QStyleOptionViewItem shown = option(index);
+        const QPalette &is = shown.palette;
+        const QBrush &back = shown.backgroundBrush.style() ? shown.backgroundBrush : is.base();
+        return std::min(contrastRatio(is.color(QPalette::Text), back.color()),
+                        contrastRatio(is.highlightedText().color(), is.highlight().color()));
+    }
+};
 
 // Comparing with another file and merging from it: marks, taking, undo.
 class TestCompare : public WindowTest
@@ -45,8 +76,10 @@ private Q_SLOTS:
         // Tileset 0 agrees.
         QCOMPARE(std::tuple(count(), list()->topLevelItem(0)->text(0), nodeOfEntry(2)->toolTip(0)),
                  std::tuple(u"3 differences"_s, u"+ Top (other file)"_s, QString()));
+        QCOMPARE(list()->topLevelItem(0)->data(0, Qt::AccessibleTextRole),
+                 u"Tileset 00 of the other file: Top, only in the other file"_s);
         click(list(), list()->node(2));
-        QCOMPARE(nodeOfEntry(2)->toolTip(0), u"Other file: \"x\""_s);
+        QCOMPARE(nodeOfEntry(2)->toolTip(0), u"Differs from the other file. Other file: \"x\""_s);
         click(tree(), nodeOfEntry(2));
         // What each take changes is the comparison's to say; here, that the entry is taken.
         QCOMPARE(countAfter(u"mnutakeother"_s), u"2 differences"_s);
@@ -113,7 +146,47 @@ private Q_SLOTS:
                 u"+ %1 (other file)"_s.arg(name), Qt::MatchExactly | Qt::MatchRecursive);
             QCOMPARE(list()->itemAbove(placeholder.value(0)), list()->node(above));
         }
-        QVERIFY(nodeOfEntry(150)->parent()->background(0) != QBrush());
+        QCOMPARE(nodeOfEntry(150)->parent()->data(0, MarkRole), int(NodeMark::Holds));
+    }
+
+    // Each mark reads without its colour: a sign before the label (a placeholder keeps its
+    // own "+"), its words first in the tool tip and last in what a screen reader says. In a
+    // dark palette the text reads, on a mark, selected and dimmed as never written.
+    void marksReadWithoutColour_data()
+    {
+        addColumns<NodeMark::Kind, QString, QString>("kind", "sign", "words");
+        QTest::newRow("differs") << NodeMark::Differs << u"\u2260"_s
+                                 << u"differs from the other file"_s;
+        QTest::newRow("only here") << NodeMark::OnlyHere << u"\u2212"_s << u"only in this file"_s;
+        QTest::newRow("only there") << NodeMark::OnlyThere << u"+"_s << u"only in the other file"_s;
+        QTest::newRow("conflict") << NodeMark::Conflict << u"!"_s << u"conflict"_s;
+        QTest::newRow("holds") << NodeMark::Holds << u"\u2022"_s << u"holds differences"_s;
+    }
+    void marksReadWithoutColour()
+    {
+        QFETCH(NodeMark::Kind, kind);
+        QFETCH(QString, sign);
+        QFETCH(QString, words);
+        TilesetList tree;
+        tree.build(numberedTable(1, 1));
+        tree.addPlaceholder(0, 0, u"+ Top"_s, {kind, {}});
+        showNodeMark(tree.node(1), {kind, u"tip"_s});
+        QCOMPARE(std::pair(tree.node(1)->toolTip(0).toLower(),
+                           tree.node(1)->data(0, Qt::AccessibleTextRole).toString()),
+                 std::pair(words + u". tip"_s, u"Tileset 00: Set 0, "_s + words));
+        const DarkPainter<LabelEditDelegate> painter(NameWidth, nullptr);
+        const QModelIndex node = tree.model()->index(1, 0), placeholder = tree.model()->index(0, 0);
+        QCOMPARE(
+            std::pair(painter.option(node).text, painter.option(placeholder).text),
+            std::pair(sign + u" 00. Set 0"_s, (sign == u"+"_s ? u""_s : sign + u' ') + u"+ Top"_s));
+        QStandardItemModel cells(1, 2); // never written, marked in column 1
+        cells.setItemData(cells.index(0, 0), {{TilesetGridModel::NeverWrittenRole, true}});
+        cells.setItemData(cells.index(0, 1),
+                          {{TilesetGridModel::NeverWrittenRole, true}, {MarkRole, int(kind)}});
+        const DarkPainter<GridDelegate> grid;
+        QCOMPARE_GE(std::min({painter.contrast(node), grid.contrast(cells.index(0, 0)),
+                              grid.contrast(cells.index(0, 1))}),
+                    4.5);
     }
 
     // A merge takes the clean changes in one step and leaves the conflicts marked until each
@@ -141,7 +214,7 @@ private Q_SLOTS:
         click(list(), list()->node(1));
         QCOMPARE(nodeOfEntry(0)->toolTip(0),
                  u"Conflict. Other file: \"pine\"; common ancestor: \"0:0\""_s);
-        QCOMPARE(nodeOfEntry(0)->background(0).color(), QColor(255, 190, 190)); // red, not amber
+        QCOMPARE(nodeOfEntry(0)->data(0, MarkRole), int(NodeMark::Conflict));
         click(tree(), nodeOfEntry(0));
         QCOMPARE(countAfter(u"mnutakeother"_s), u"1 conflict"_s);
         QCOMPARE(countAfter(u"mnuundo"_s), u"2 conflicts"_s);

@@ -6,6 +6,7 @@
 #include "widgets.h"
 #include "windowtest.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QScreen>
@@ -24,6 +25,11 @@ class TestGrid : public WindowTest
     TilesetGrid *grid() { return child<TilesetGrid>(&window(), u"TilesetGrid"_s); }
     TilesetGridModel *model() { return static_cast<TilesetGridModel *>(grid()->model()); }
     QModelIndex cell(int t, int e) { return model()->fieldIndex(t, e); }
+    QString spoken(int t, int e) // as a screen reader has it
+    {
+        QAccessibleInterface *view = QAccessible::queryAccessibleInterface(grid());
+        return view->tableInterface()->cellAt(t, e + 1)->text(QAccessible::Name);
+    }
     void openGrid(const TilesetTable &table)
     {
         start().show();
@@ -91,6 +97,9 @@ private Q_SLOTS:
         painter.initStyleOption(&never, cell(0, 2));
         painter.initStyleOption(&emptied, cell(1, 2));
         QCOMPARE(std::pair(never.text, emptied.text), std::pair(u"never written"_s, QString()));
+        QCOMPARE(QStringList({spoken(0, 2), spoken(1, 2), spoken(0, -1)}),
+                 QStringList({u"Tileset 00, entry 002: never written"_s,
+                              u"Tileset 01, entry 002: empty"_s, u"Tileset 00, name: ab"_s}));
     }
 
     // A step's news reach the grid as the cells it changed (columns x, rows y), never as
@@ -219,7 +228,7 @@ private Q_SLOTS:
         QTEST(window().statusBar()->currentMessage(), "message");
     }
 
-    // Marks of a comparison colour the cells as they do the trees' nodes.
+    // Marks of a comparison mark the cells as they do the trees' nodes.
     void marks()
     {
         const TilesetTable ours = numberedTable(3, 5);
@@ -228,11 +237,13 @@ private Q_SLOTS:
             writeFile(u"b.dat"_s, fileBytes(with(with(ours, 1, 4, "x"), 2, -1, "y"))));
         QVERIFY(trigger(u"mnucompare"_s));
         click(list(), list()->node(2));
-        QCOMPARE(cell(1, 4).data(Qt::BackgroundRole), QVariant(nodeOfEntry(4)->background(0)));
-        QCOMPARE(cell(1, 4).data(Qt::ToolTipRole), u"Other file: \"x\""_s);
-        QCOMPARE(cell(2, -1).data(Qt::BackgroundRole), QVariant(list()->node(3)->background(0)));
+        QCOMPARE(cell(1, 4).data(MarkRole), nodeOfEntry(4)->data(0, MarkRole));
+        QCOMPARE(cell(1, 4).data(Qt::ToolTipRole), nodeOfEntry(4)->toolTip(0));
+        QCOMPARE(cell(2, -1).data(MarkRole), list()->node(3)->data(0, MarkRole));
+        QCOMPARE(spoken(1, 4), u"Tileset 01, entry 004: 1:4, differs from the other file"_s);
         QVERIFY(trigger(u"mnuendcompare"_s));
-        QCOMPARE(cell(1, 4).data(Qt::BackgroundRole), QVariant());
+        QCOMPARE(std::pair(cell(1, 4).data(MarkRole), spoken(1, 4)),
+                 std::pair(QVariant(), u"Tileset 01, entry 004: 1:4"_s));
     }
 
     // A command stores the cell being typed first, as it does the trees' labels.

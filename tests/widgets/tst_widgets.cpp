@@ -31,6 +31,10 @@ class TestWidgets : public QObject
 
     EntryTree mTree;
     QString label(int entry) const { return mTree.node(mTree.nodeOfEntry(entry))->text(0); }
+    static QString spoken(const QTreeWidgetItem *node)
+    {
+        return node->data(0, Qt::AccessibleTextRole).toString();
+    }
 
 private Q_SLOTS:
     // Where an entry sits: its category, the entry it is a sub-entry of (-1: none), and its
@@ -68,10 +72,11 @@ private Q_SLOTS:
         QCOMPARE(parent, parentEntry < 0 ? mTree.categoryNode(category)
                                          : mTree.node(mTree.nodeOfEntry(parentEntry)));
         QCOMPARE(parentEntry < 0 ? parent : parent->parent(), mTree.categoryNode(category));
-        mTree.setMarks(QList<NodeMark>(151, {NodeMark::Differs, u"differs"_s})); // S stays told
+        mTree.setMarks(QList<NodeMark>(151, {NodeMark::Differs, u"x"_s})); // S stays told
         const QString note =
-            u"S: a sub-entry, a part of entry %1\n"_s.arg(parentEntry, 3, 10, QChar(u'0'));
-        QCOMPARE(node->toolTip(0), (parentEntry < 0 ? QString() : note) + u"differs"_s);
+            u"\nS: a sub-entry, a part of entry %1"_s.arg(parentEntry, 3, 10, QChar(u'0'));
+        QCOMPARE(node->toolTip(0),
+                 u"Differs from the other file. x"_s + (parentEntry < 0 ? QString() : note));
     }
 
     // Tileset 0 heads tilesets 1..49, tileset 50 the ones after it.
@@ -126,6 +131,10 @@ private Q_SLOTS:
         mTree.setDescriptionsOn(true); // only a description that is there shows
         mTree.showTileset(table, 1);
         QCOMPARE(QStringList({label(0), label(1)}), QStringList({u"000. Grass: 1:0"_s, plain[1]}));
+        QCOMPARE(QStringList({spoken(mTree.node(2)), spoken(mTree.node(4)), spoken(list.node(3))}),
+                 QStringList({u"Tileset 01, entry 000, Grass: 1:0"_s,
+                              u"Tileset 01, entry 002: never written"_s,
+                              u"Tileset 02: never written"_s}));
         // Never cut with "...": a label wider than the tree scrolls sideways.
         list.resize(100, 200);
         list.show();
