@@ -141,17 +141,18 @@ def check(editor, hmkset, scratch):
             if app is not None:
                 show(app, limit=6)
 
+    def top_window(name):
+        return next((window for app in apps() if app is not None for window in app
+                     if window is not None and window.name == name), None)
+
     title = "HMK Tileset Editor - " + tileset_file
-    window = poll(f'window titled "{title}"',
-                  lambda: next((frame for app in apps() if app is not None
-                                for frame in app if frame is not None
-                                and frame.getRoleName() == "frame" and frame.name == title),
-                               None),
-                  show_desktop)
+    window = poll(f'window titled "{title}"', lambda: top_window(title), show_desktop)
+    if window.getRoleName() != "frame":
+        sys.exit(f'FAIL: the main window is a "{window.getRoleName()}", not a frame')
     print(f'found the window "{window.name}"')
 
-    tree = poll('tree named "Tilesets"', lambda: descendant(window, {"tree", "tree table"},
-                                                            "Tilesets"),
+    tree = poll('tree named "Tilesets"',
+                lambda: descendant(window, {"tree", "tree table"}, "Tilesets"),
                 lambda: show(window))
     for name in TILESETS:
         poll(f'node "{name}" in the tileset list',
@@ -179,10 +180,7 @@ def check(editor, hmkset, scratch):
                     "--name", "^HMK Tileset Editor - ", "windowfocus", "--sync"],
                    check=True, timeout=WAIT, stdout=subprocess.DEVNULL)
     pyatspi.Registry.generateKeyboardEvent(XK_F7, None, pyatspi.KEY_SYM)
-    grid = poll('window titled "All tilesets"',
-                lambda: next((frame for app in apps() if app is not None
-                              for frame in app if frame is not None
-                              and frame.name == "All tilesets"), None),
+    grid = poll('window titled "All tilesets"', lambda: top_window("All tilesets"),
                 show_desktop)
     cell = poll('grid cell named "Tileset 00, entry 000..."',
                 lambda: descendant(grid, {"table cell"}, "Tileset 00, entry 000"),
