@@ -18,6 +18,7 @@ SelectTilesetDialog::SelectTilesetDialog(const TilesetTable &tilesets, QWidget *
     setObjectName(u"Form5"_s);
     setWindowTitle(u"Select tileset"_s);
     mTilesets->setObjectName(u"Combo1"_s);
+    mTilesets->setAccessibleName(u"Tileset"_s); // the dialog's title is its only caption
 
     for (int t = 0; t < tilesets.tilesetCount(); ++t)
         mTilesets->addItem(numberedTilesetText(t, fieldText(tilesets.tilesetName(t))));

@@ -32,6 +32,8 @@ ClientArea::ClientArea(QWidget *parent)
     , mLayoutTimer(new QTimer(this))
 {
     setObjectName(u"clientArea"_s);
+    // Tab goes from left to right: the toolbars' buttons take no focus, their commands have keys.
+    setTabOrder(mTilesetList, mEntryTree);
     // Tahoma where the system has it, else the desktop's own face, at the designed size.
     QFont treeFont = QFontDatabase::hasFamily(u"Tahoma"_s) ? QFont(u"Tahoma"_s) : font();
     treeFont.setPointSizeF(8.25);

@@ -60,19 +60,22 @@ CompareController::CompareController(TilesetDocument *document, ComparisonState 
         return item;
     };
     mActions.compare =
-        add(u"mnucompare"_s, u"Compare with file..."_s, &CompareController::compareWithFile);
-    mActions.merge = add(u"mnumerge"_s, u"Merge from file..."_s, &CompareController::mergeFromFile);
+        add(u"mnucompare"_s, u"Co&mpare with file..."_s, &CompareController::compareWithFile);
+    mActions.merge =
+        add(u"mnumerge"_s, u"Mer&ge from file..."_s, &CompareController::mergeFromFile);
     mActions.next = add(
-        u"mnunextdifference"_s, u"Next difference"_s, [this] { mComparison->step(1); }, Qt::Key_F8);
+        u"mnunextdifference"_s, u"&Next difference"_s, [this] { mComparison->step(1); },
+        Qt::Key_F8);
     mActions.previous = add(
-        u"mnupreviousdifference"_s, u"Previous difference"_s, [this] { mComparison->step(-1); },
+        u"mnupreviousdifference"_s, u"&Previous difference"_s, [this] { mComparison->step(-1); },
         Qt::SHIFT | Qt::Key_F8);
-    mActions.take = add(u"mnutakeother"_s, u"Take from other file"_s, &CompareController::takeHere);
-    mActions.keepOurs =
-        add(u"mnukeepours"_s, u"Keep this file's text"_s, &CompareController::keepHere);
-    mActions.takeAll = add(u"mnutakeall"_s, u"Take all from other file"_s,
-                           [this] { take(mComparison->takeAll()); });
-    mActions.end = add(u"mnuendcompare"_s, u"End comparison"_s, [this] { mComparison->end(); });
+    mActions.take = add(u"mnutakeother"_s, u"&Take from other file"_s, &CompareController::takeHere,
+                        Qt::CTRL | Qt::Key_T);
+    mActions.keepOurs = add(u"mnukeepours"_s, u"&Keep this file's text"_s,
+                            &CompareController::keepHere, Qt::CTRL | Qt::Key_K);
+    mActions.takeAll =
+        add(u"mnutakeall"_s, u"Take &all from other file"_s, &CompareController::takeAll);
+    mActions.end = add(u"mnuendcompare"_s, u"&End comparison"_s, [this] { mComparison->end(); });
     mMenu->addActions({mActions.next, mActions.previous});
     mMenu->addSeparator()->setObjectName(u"mnuscompare1"_s);
     mMenu->addActions({mActions.take, mActions.keepOurs, mActions.takeAll});
@@ -188,6 +191,23 @@ void CompareController::takeHere()
         return;
     }
     take(here);
+}
+
+void CompareController::takeAll()
+{
+    // Three keys from the menu bar could otherwise overwrite a whole file unasked.
+    const ComparisonTake all = mComparison->takeAll();
+    const int count = int(all.differences.size());
+    const bool merging = mComparison->mode() == ComparisonState::Merging;
+    const QString what =
+        count == 1 ? (merging ? u"the 1 conflict"_s : u"the 1 difference"_s)
+                   : u"all %1 %2"_s.arg(count).arg(merging ? u"conflicts"_s : u"differences"_s);
+    if (count == 0 ||
+        mServices.messageBox(mWindow, u"Take %1 from the other file?"_s.arg(what),
+                             u"Take all from other file"_s, PlatformServices::Buttons::OkCancel,
+                             PlatformServices::Icon::Question) != PlatformServices::Answer::Ok)
+        return;
+    take(all);
 }
 
 void CompareController::keepHere()

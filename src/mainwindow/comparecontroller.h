@@ -51,6 +51,7 @@ private:
     // The file chosen in a file dialog of that title, and its path.
     std::optional<TilesetTable> askForFile(const QString &title, QString &path);
     void takeHere();
+    void takeAll(); // asks first
     void keepHere();
     void take(const ComparisonTake &take);
     void showCount();

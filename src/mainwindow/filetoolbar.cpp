@@ -10,6 +10,7 @@ FileToolbar::FileToolbar(QWidget *parent)
     : QToolBar(parent)
 {
     setObjectName(u"Toolbar1"_s);
+    setAccessibleName(u"File"_s);
     setMovable(false);
     setFloatable(false);
     setIconSize(QSize(16, 16));
@@ -35,6 +36,8 @@ void FileToolbar::addCommands(QAction *newFile, QAction *open, QAction *save)
         command->setIconVisibleInMenu(false); // the menus stay as they were, text alone
         command->setToolTip(buttons[i].toolTip);
         addAction(command);
-        widgetForAction(command)->setObjectName(u"Toolbar1Button%1"_s.arg(i + 1));
+        QWidget *button = widgetForAction(command);
+        button->setObjectName(u"Toolbar1Button%1"_s.arg(i + 1));
+        button->setAccessibleName(buttons[i].toolTip); // read as the tip, not the menu's caption
     }
 }

@@ -16,12 +16,12 @@ HelpMenu::HelpMenu(const QString &readmePath, PlatformServices &services, QWidge
     , mWindow(window)
 {
     setObjectName(u"mnuhelp"_s);
-    addAction(u"Readme.txt"_s, this, &HelpMenu::openReadme)->setObjectName(u"mnureadme"_s);
-    addAction(u"Visit my site"_s, this, [this] {
+    addAction(u"&Readme.txt"_s, this, &HelpMenu::openReadme)->setObjectName(u"mnureadme"_s);
+    addAction(u"&Visit my site"_s, this, [this] {
         openWithDesktop(AboutDialog::siteUrl(), u"Visit my site"_s);
     })->setObjectName(u"mnuvisitsite"_s);
     addSeparator()->setObjectName(u"mnus5"_s);
-    addAction(u"About..."_s, this, &HelpMenu::showAbout)->setObjectName(u"mnuabout"_s);
+    addAction(u"&About..."_s, this, &HelpMenu::showAbout)->setObjectName(u"mnuabout"_s);
 }
 
 void HelpMenu::openReadme()

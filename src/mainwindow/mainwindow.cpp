@@ -108,90 +108,98 @@ void MainWindow::createActions()
     QMenu *file = menuBar()->addMenu(u"&File"_s);
     file->setObjectName(u"mnufile"_s);
     mActions.newFile =
-        addCommand(file, u"mnunew"_s, u"New"_s, &MainWindow::fileNew, QKeySequence::New);
+        addCommand(file, u"mnunew"_s, u"&New"_s, &MainWindow::fileNew, QKeySequence::New);
     separator(file, u"mnus"_s);
     mActions.open =
-        addCommand(file, u"mnuopen"_s, u"Open..."_s, &MainWindow::fileOpen, QKeySequence::Open);
+        addCommand(file, u"mnuopen"_s, u"&Open..."_s, &MainWindow::fileOpen, QKeySequence::Open);
     mRecentFiles = new RecentFilesMenu(mFolders.recentFilesStore(), mServices, this);
     file->addMenu(mRecentFiles);
     mActions.close =
-        addCommand(file, u"mnuclose"_s, u"Close"_s, &MainWindow::fileClose, Qt::CTRL | Qt::Key_W);
+        addCommand(file, u"mnuclose"_s, u"&Close"_s, &MainWindow::fileClose, Qt::CTRL | Qt::Key_W);
     separator(file, u"mnus0"_s);
     mActions.save =
-        addCommand(file, u"mnusave"_s, u"Save"_s, &MainWindow::fileSave, QKeySequence::Save);
-    mActions.saveAs = addCommand(file, u"mnusaveas"_s, u"Save as..."_s, &MainWindow::fileSaveAs,
+        addCommand(file, u"mnusave"_s, u"&Save"_s, &MainWindow::fileSave, QKeySequence::Save);
+    mActions.saveAs = addCommand(file, u"mnusaveas"_s, u"Save &as..."_s, &MainWindow::fileSaveAs,
                                  Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     separator(file, u"mnustables"_s);
-    mActions.exportTable = addCommand(file, u"mnuexporttable"_s, u"Export table..."_s,
+    mActions.exportTable = addCommand(file, u"mnuexporttable"_s, u"&Export table..."_s,
                                       [this] { mTables->exportTable(); });
-    mActions.importTable = addCommand(file, u"mnuimporttable"_s, u"Import table..."_s,
+    mActions.importTable = addCommand(file, u"mnuimporttable"_s, u"&Import table..."_s,
                                       [this] { mTables->importTable(); });
     separator(file, u"mnus1"_s);
     mActions.fileInfo =
-        addCommand(file, u"mnufileinfo"_s, u"File info..."_s, &MainWindow::fileInfo);
+        addCommand(file, u"mnufileinfo"_s, u"File in&fo..."_s, &MainWindow::fileInfo);
     separator(file, u"mnus2"_s);
     mCompare->addFileCommands(file);
     separator(file, u"mnuscompare"_s);
-    addCommand(file, u"mnuquit"_s, u"Quit"_s, &QWidget::close, Qt::CTRL | Qt::Key_Q);
+    addCommand(file, u"mnuquit"_s, u"&Quit"_s, &QWidget::close, Qt::CTRL | Qt::Key_Q);
     mClientArea->fileToolbar()->addCommands(mActions.newFile, mActions.open, mActions.save);
 
     mEditMenu = menuBar()->addMenu(u"&Edit"_s);
     mEditMenu->setObjectName(u"mnuedit"_s);
     QUndoStack *history = mDocument->undoStack();
     mActions.undo = addCommand(
-        mEditMenu, u"mnuundo"_s, u"Undo"_s, [history] { history->undo(); }, QKeySequence::Undo);
-    mActions.redo = addCommand(mEditMenu, u"mnuredo"_s, u"Redo"_s, [history] { history->redo(); });
+        mEditMenu, u"mnuundo"_s, u"&Undo"_s, [history] { history->undo(); }, QKeySequence::Undo);
+    mActions.redo = addCommand(mEditMenu, u"mnuredo"_s, u"&Redo"_s, [history] { history->redo(); });
     mActions.redo->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
     separator(mEditMenu, u"mnusfields"_s);
     addCommand(
-        mEditMenu, u"mnucopyfields"_s, u"Copy"_s, [this] { mFields->copy(); }, QKeySequence::Copy);
+        mEditMenu, u"mnucopyfields"_s, u"&Copy"_s, [this] { mFields->copy(); }, QKeySequence::Copy);
     addCommand(
-        mEditMenu, u"mnupastefields"_s, u"Paste"_s, [this] { mFields->paste(); },
+        mEditMenu, u"mnupastefields"_s, u"&Paste"_s, [this] { mFields->paste(); },
         QKeySequence::Paste);
     addCommand(
-        mEditMenu, u"mnuclearfields"_s, u"Clear"_s, [this] { mFields->clear(); }, Qt::Key_Delete);
+        mEditMenu, u"mnuclearfields"_s, u"C&lear"_s, [this] { mFields->clear(); }, Qt::Key_Delete);
     addCommand(
-        mEditMenu, u"mnufilldown"_s, u"Fill down"_s, [this] { mFields->fillDown(); },
+        mEditMenu, u"mnufilldown"_s, u"Fill d&own"_s, [this] { mFields->fillDown(); },
         Qt::CTRL | Qt::Key_D);
     addCommand(
-        mEditMenu, u"mnufillright"_s, u"Fill right"_s, [this] { mFields->fillRight(); },
+        mEditMenu, u"mnufillright"_s, u"Fill righ&t"_s, [this] { mFields->fillRight(); },
         Qt::CTRL | Qt::Key_R);
     separator(mEditMenu, u"mnus7"_s);
-    addCommand(mEditMenu, u"mnuinsert"_s, u"Insert Tileset"_s, &MainWindow::insertTileset);
-    addCommand(mEditMenu, u"mnudelete"_s, u"Delete Tileset"_s, &MainWindow::deleteTileset);
-    addCommand(mEditMenu, u"mnucopy"_s, u"Copy from other tileset"_s, &MainWindow::copyTileset);
+    // Insert and Delete alone act in the tileset list when it has the focus (it asks for
+    // them first); these work wherever the focus is.
+    addCommand(mEditMenu, u"mnuinsert"_s, u"&Insert Tileset"_s, &MainWindow::insertTileset,
+               Qt::CTRL | Qt::SHIFT | Qt::Key_Insert);
+    addCommand(mEditMenu, u"mnudelete"_s, u"&Delete Tileset"_s, &MainWindow::deleteTileset,
+               Qt::CTRL | Qt::SHIFT | Qt::Key_Delete);
+    // F2 edits the entry, as it always has: the name has a key of its own.
+    addCommand(mEditMenu, u"mnurenametileset"_s, u"Re&name tileset"_s, &MainWindow::renameTileset,
+               Qt::SHIFT | Qt::Key_F2);
+    addCommand(mEditMenu, u"mnucopy"_s, u"Cop&y from other tileset"_s, &MainWindow::copyTileset,
+               Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     separator(mEditMenu, u"mnus6"_s);
-    addCommand(mEditMenu, u"mnuimport"_s, u"Import tileset from file..."_s,
-               &MainWindow::importTileset);
+    addCommand(mEditMenu, u"mnuimport"_s, u"I&mport tileset from file..."_s,
+               &MainWindow::importTileset, Qt::CTRL | Qt::Key_I);
     separator(mEditMenu, u"mnus3"_s);
-    addCommand(mEditMenu, u"mnugoto"_s, u"Go to entry..."_s, &MainWindow::goToEntry,
+    addCommand(mEditMenu, u"mnugoto"_s, u"&Go to entry..."_s, &MainWindow::goToEntry,
                Qt::CTRL | Qt::Key_G);
-    addCommand(mEditMenu, u"mnueditentry"_s, u"Edit entry"_s, &MainWindow::editEntry, Qt::Key_F2);
+    addCommand(mEditMenu, u"mnueditentry"_s, u"&Edit entry"_s, &MainWindow::editEntry, Qt::Key_F2);
     separator(mEditMenu, u"mnus8"_s);
     addCommand(
-        mEditMenu, u"mnufind"_s, u"Find..."_s, [this] { mFind->showDialog(false); },
+        mEditMenu, u"mnufind"_s, u"&Find..."_s, [this] { mFind->showDialog(false); },
         QKeySequence::Find);
     // F3 also steps on from the Find dialog, a window of its own.
     addCommand(
-        mEditMenu, u"mnufindnext"_s, u"Find next"_s, [this] { mFind->findNext(); }, Qt::Key_F3)
+        mEditMenu, u"mnufindnext"_s, u"Find ne&xt"_s, [this] { mFind->findNext(); }, Qt::Key_F3)
         ->setShortcutContext(Qt::ApplicationShortcut);
     addCommand(
-        mEditMenu, u"mnureplace"_s, u"Replace..."_s, [this] { mFind->showDialog(true); },
+        mEditMenu, u"mnureplace"_s, u"Repl&ace..."_s, [this] { mFind->showDialog(true); },
         Qt::CTRL | Qt::Key_H);
 
     QMenu *view = menuBar()->addMenu(u"&View"_s);
     view->setObjectName(u"mnuviewmenu"_s);
-    addCommand(view, u"mnualltilesets"_s, u"All tilesets"_s, &MainWindow::showGrid, Qt::Key_F7);
+    addCommand(view, u"mnualltilesets"_s, u"&All tilesets"_s, &MainWindow::showGrid, Qt::Key_F7);
 
     menuBar()->addMenu(mCompare->menu());
 
     QMenu *options = menuBar()->addMenu(u"&Options"_s);
     options->setObjectName(u"mnuops"_s);
     // The tree follows the check mark while it is shown; "Open last file" acts at start-up.
-    mActions.showDescriptions = addCommand(options, u"mnudisplaynames"_s, u"Show descriptions"_s,
+    mActions.showDescriptions = addCommand(options, u"mnudisplaynames"_s, u"&Show descriptions"_s,
                                            &MainWindow::refreshEntryTexts);
     mActions.showDescriptions->setCheckable(true);
-    mActions.openLast = options->addAction(u"Open last file on start up"_s);
+    mActions.openLast = options->addAction(u"&Open last file on start up"_s);
     mActions.openLast->setObjectName(u"mnuopenlast"_s);
     mActions.openLast->setCheckable(true);
 
@@ -209,13 +217,13 @@ void MainWindow::connectParts()
     connect(mComparison, &ComparisonState::marksChanged, this, &MainWindow::refreshEntryTexts);
     QUndoStack *history = mDocument->undoStack();
     const auto caption = [](const QString &verb, const QString &step) {
-        return step.isEmpty() ? verb : verb + u' ' + step;
+        return step.isEmpty() ? verb : verb + u' ' + QString(step).replace(u'&', u"&&"_s);
     };
     connect(history, &QUndoStack::undoTextChanged, this, [this, caption](const QString &step) {
-        mActions.undo->setText(caption(u"Undo"_s, step));
+        mActions.undo->setText(caption(u"&Undo"_s, step));
     });
     connect(history, &QUndoStack::redoTextChanged, this, [this, caption](const QString &step) {
-        mActions.redo->setText(caption(u"Redo"_s, step));
+        mActions.redo->setText(caption(u"&Redo"_s, step));
     });
     connect(history, &QUndoStack::indexChanged, this, &MainWindow::enableCommands);
     connect(mDocument, &TilesetDocument::modifiedChanged, this, &MainWindow::showModified);
@@ -224,6 +232,10 @@ void MainWindow::connectParts()
     connect(mTilesetList, &TilesetList::keyPressed, this, &MainWindow::refreshEntryTexts);
     connect(mTilesetList, &TilesetList::keyReleased, this, &MainWindow::refreshEntryTexts);
     connect(mTilesetList, &TilesetList::treeDoubleClicked, this, &MainWindow::renameTileset);
+    connect(mTilesetList, &LabelTree::editRequested, this, &MainWindow::renameTileset);
+    connect(mEntryTree, &LabelTree::editRequested, this, &MainWindow::editEntry);
+    connect(mTilesetList, &TilesetList::insertPressed, this, &MainWindow::insertTileset);
+    connect(mTilesetList, &TilesetList::deletePressed, this, &MainWindow::deleteTileset);
     connect(mTilesetList, &TilesetList::labelEdited, this, &MainWindow::storeTilesetName);
     connect(mEntryTree, &EntryTree::treeDoubleClicked, this, &MainWindow::editEntry);
     connect(mEntryTree, &EntryTree::labelEdited, this, &MainWindow::storeEntryText);

@@ -16,7 +16,7 @@ const QString RecentKey = u"recentFiles"_s;
 
 RecentFilesMenu::RecentFilesMenu(const QString &storePath, PlatformServices &services,
                                  QWidget *parent)
-    : QMenu(u"Recent files"_s, parent)
+    : QMenu(u"&Recent files"_s, parent)
     , mStorePath(storePath)
     , mServices(services)
 {
@@ -64,7 +64,7 @@ void RecentFilesMenu::rebuild()
         connect(item, &QAction::triggered, this, [this, path = paths[i]] { choose(path); });
     }
     addSeparator()->setObjectName(u"mnurecents"_s);
-    QAction *clear = addAction(u"Clear list"_s, this, [this] { setFiles({}); });
+    QAction *clear = addAction(u"&Clear list"_s, this, [this] { setFiles({}); });
     clear->setObjectName(u"mnurecentclear"_s);
     clear->setEnabled(!paths.isEmpty());
 }

@@ -14,6 +14,7 @@ EntryToolbar::EntryToolbar(QWidget *parent)
     : QToolBar(parent)
 {
     setObjectName(u"Toolbar2"_s);
+    setAccessibleName(u"Categories"_s);
     setOrientation(Qt::Vertical);
     setMovable(false);
     setFloatable(false);
@@ -27,6 +28,7 @@ EntryToolbar::EntryToolbar(QWidget *parent)
     mButtons.append(addAction(ImageList::icon(ImageList::ExpandCollapse),
                               u"Expand / collapse all"_s, this,
                               &EntryToolbar::expandOrCollapseAllClicked));
+    mButtons.last()->setShortcut(Qt::CTRL | Qt::Key_E);
     mButtons.append(addSeparator());
     for (int c = 0; c < int(EntryCategories.size()); ++c) {
         const QString name = EntryCategories[c].name.toString();
@@ -36,8 +38,11 @@ EntryToolbar::EntryToolbar(QWidget *parent)
         action->setToolTip(name);
         mButtons.append(action);
     }
-    for (int i = 0; i < mButtons.size(); ++i)
+    for (int i = 0; i < mButtons.size(); ++i) {
         mButtons[i]->setObjectName(u"Toolbar2Button%1"_s.arg(i + 1));
+        if (QWidget *button = widgetForAction(mButtons[i]); !mButtons[i]->isSeparator())
+            button->setAccessibleName(mButtons[i]->toolTip());
+    }
     fitButtons();
 }
 

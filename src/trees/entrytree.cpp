@@ -26,6 +26,8 @@ QString numberedEntry(int entry)
 EntryTree::EntryTree(QWidget *parent)
     : LabelTree(u"NewList2"_s, EntryWidth, parent)
 {
+    setAccessibleName(u"Entries"_s);
+    setAccessibleDescription(u"F2 edits the entry; Enter or a double-click too"_s);
     connect(this, &LabelTree::itemLabelEdited, this,
             [this](QTreeWidgetItem *item, const QString &text) {
                 Q_EMIT labelEdited(entryOfNode(nodeIndex(item)), text);
@@ -42,7 +44,16 @@ void EntryTree::follow(FieldCursor *cursor)
     connect(this, &QTreeWidget::itemPressed, cursor, moved);
     // On the name the entry chosen stays, and so does a category.
     connect(cursor, &FieldCursor::placeChanged, this, [this, cursor] {
-        const int entry = cursor->place().entry;
+        const FieldPlace place = cursor->place();
+        // A screen reader names the tree by whose entries it shows.
+        if (place.tileset >= 0)
+            setAccessibleName(u"Entries of tileset "_s + tilesetNumber(place.tileset));
+        else if (place.placeholder >= 0)
+            setAccessibleName(
+                u"Entries of tileset %1 of the other file"_s.arg(tilesetNumber(place.placeholder)));
+        else
+            setAccessibleName(u"Entries"_s);
+        const int entry = place.entry;
         if (entry >= 0 && entry != currentEntry()) {
             const QScopedValueRollback following(mFollowing, true);
             selectEntry(entry);

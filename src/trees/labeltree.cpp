@@ -3,10 +3,18 @@
 #include "labeleditdelegate.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
 #include <QTreeWidgetItemIterator>
+
+namespace {
+
+constexpr int FocusFrameWidth = 2;
+
+} // namespace
 
 LabelTree::LabelTree(const QString &name, int fieldWidth, QWidget *parent)
     : QTreeWidget(parent)
@@ -38,6 +46,66 @@ LabelTree::LabelTree(const QString &name, int fieldWidth, QWidget *parent)
             });
     connect(delegate, &LabelEditDelegate::editorTextChanged, this, &LabelTree::labelTextChanged);
     connect(delegate, &LabelEditDelegate::inputRefused, this, &LabelTree::labelInputRefused);
+    // Room for the focus frame outside the style's own, so the nodes never shift as Tab
+    // moves the focus.
+    setContentsMargins(FocusFrameWidth, FocusFrameWidth, FocusFrameWidth, FocusFrameWidth);
+    dimInactiveSelection();
+}
+
+bool LabelTree::event(QEvent *event)
+{
+    const bool handled = QTreeWidget::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), FocusFrameWidth,
+                            Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        const qreal inset = FocusFrameWidth / 2.0;
+        painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
+    } else if (event->type() == QEvent::PaletteChange) {
+        dimInactiveSelection();
+    }
+    return handled;
+}
+
+void LabelTree::focusInEvent(QFocusEvent *event)
+{
+    QTreeWidget::focusInEvent(event);
+    update(); // the frame, and the selection drawn as active
+    viewport()->update();
+}
+
+void LabelTree::focusOutEvent(QFocusEvent *event)
+{
+    QTreeWidget::focusOutEvent(event);
+    update();
+    viewport()->update();
+}
+
+void LabelTree::initViewItemOption(QStyleOptionViewItem *option) const
+{
+    QTreeWidget::initViewItemOption(option);
+    // Only the tree with the focus shows its selection as active; the other's is dimmed, so
+    // the eye finds where the keys go.
+    if (!hasFocus())
+        option->state &= ~QStyle::State_Active;
+}
+
+void LabelTree::dimInactiveSelection()
+{
+    // Many styles draw an inactive selection as the active one: a pale mix of the highlight
+    // into the base, under the ordinary text, reads the same on light and dark palettes.
+    QPalette colours = palette();
+    const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
+    const QColor base = colours.color(QPalette::Active, QPalette::Base);
+    const QColor dimmed = QColor::fromRgbF(base.redF() * 0.6f + highlight.redF() * 0.4f,
+                                           base.greenF() * 0.6f + highlight.greenF() * 0.4f,
+                                           base.blueF() * 0.6f + highlight.blueF() * 0.4f);
+    if (colours.color(QPalette::Inactive, QPalette::Highlight) == dimmed)
+        return; // set here before: the palette change this causes ends here
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, dimmed);
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     colours.color(QPalette::Active, QPalette::Text));
+    setPalette(colours);
 }
 
 void LabelTree::finishEdit()
@@ -92,6 +160,23 @@ void LabelTree::editSelectedLabel(const QString &bareText)
         return;
     selected.first()->setData(0, LabelEditDelegate::BareTextRole, bareText);
     editItem(selected.first());
+}
+
+void LabelTree::keyPressEvent(QKeyEvent *event)
+{
+    // Enter does what a double-click does: edits a label, or opens or closes a node that has
+    // none to edit.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QTreeWidgetItem *item = currentItem();
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || !item ||
+        state() == EditingState) {
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
+    if (item->flags() & Qt::ItemIsEditable)
+        Q_EMIT editRequested();
+    else
+        item->setExpanded(!item->isExpanded());
 }
 
 void LabelTree::mouseDoubleClickEvent(QMouseEvent *event)

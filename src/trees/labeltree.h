@@ -28,17 +28,24 @@ Q_SIGNALS:
     void labelTextChanged(const QString &text); // while the label editor is open
     void labelInputRefused(const QString &reason);
     void labelEditClosed();
+    void editRequested(); // Enter on a node whose label can be edited
 
 protected:
     // The node's label for a confirmed text.
     virtual QString editedLabel(const QTreeWidgetItem *item, const QString &text) const = 0;
 
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool event(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void initViewItemOption(QStyleOptionViewItem *option) const override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void fitColumn();
+    void dimInactiveSelection();
 
     QTimer mFitTimer;
 };

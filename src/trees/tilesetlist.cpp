@@ -24,6 +24,9 @@ constexpr int PlaceRole = Qt::UserRole + 2;
 TilesetList::TilesetList(QWidget *parent)
     : LabelTree(u"NewList1"_s, NameWidth, parent)
 {
+    setAccessibleName(u"Tilesets"_s);
+    setAccessibleDescription(
+        u"Shift+F2 renames the tileset; Insert and Delete insert and delete tilesets"_s);
     connect(this, &LabelTree::itemLabelEdited, this,
             [this](QTreeWidgetItem *item, const QString &text) {
                 Q_EMIT labelEdited(tilesetOf(item), text);
@@ -238,11 +241,37 @@ void TilesetList::mousePressEvent(QMouseEvent *event)
     Q_EMIT clicked();
 }
 
+namespace {
+
+// Insert and Delete alone, the keys that insert and delete tilesets while the list has the focus.
+bool isTilesetKey(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Insert || event->key() == Qt::Key_Delete) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+} // namespace
+
+bool TilesetList::event(QEvent *event)
+{
+    // Taken before the window's shortcuts, where Delete clears the field.
+    if (event->type() == QEvent::ShortcutOverride &&
+        isTilesetKey(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return LabelTree::event(event);
+}
+
 void TilesetList::keyPressEvent(QKeyEvent *event)
 {
+    if (isTilesetKey(event)) {
+        Q_EMIT event->key() == Qt::Key_Insert ? insertPressed() : deletePressed();
+        return;
+    }
     // Once before the selection moves, and once more on release after it has moved.
     Q_EMIT keyPressed();
-    QTreeWidget::keyPressEvent(event);
+    LabelTree::keyPressEvent(event);
 }
 
 void TilesetList::keyReleaseEvent(QKeyEvent *event)

@@ -51,6 +51,8 @@ Q_SIGNALS:
     void clicked();
     void keyPressed();
     void keyReleased();
+    void insertPressed();
+    void deletePressed();
     // The edited node's tileset, which stays the one that was edited even if the
     // selection moved on meanwhile.
     void labelEdited(int tileset, const QString &text);
@@ -59,6 +61,7 @@ protected:
     QString editedLabel(const QTreeWidgetItem *item, const QString &text) const override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;

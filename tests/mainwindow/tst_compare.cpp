@@ -54,6 +54,10 @@ private Q_SLOTS:
                  std::pair(u"take entry 002 of tileset 01 from other file"_s, true));
         click(list(), list()->topLevelItem(0));
         QCOMPARE(countAfter(u"mnutakeother"_s), u"1 difference"_s);
+        // Take all asks first, with the count; Cancel takes nothing.
+        services().answers = {PlatformServices::Answer::Cancel, PlatformServices::Answer::Ok};
+        QCOMPARE(countAfter(u"mnutakeall"_s), u"1 difference"_s);
+        QCOMPARE(services().messages.last().text, u"Take the 1 difference from the other file?"_s);
         QCOMPARE(countAfter(u"mnutakeall"_s), u"No differences"_s);
         QCOMPARE(std::pair(table(), undoText()), std::pair(other, u"take all from other file"_s));
         QVERIFY(trigger(u"mnuundo"_s) && trigger(u"mnuundo"_s) && trigger(u"mnuundo"_s));
@@ -88,7 +92,9 @@ private Q_SLOTS:
         };
         openAndRun(u"mnucompare"_s, {shaped(3)}, numberedTable(255, 4));
         QCOMPARE(count(), u"3 differences"_s);
+        services().answers = {PlatformServices::Answer::Ok};
         QVERIFY(trigger(u"mnutakeall"_s));
+        QCOMPARE(services().messages.last().text, u"Take all 3 differences from the other file?"_s);
         TilesetTable taken = shaped(4);
         taken.setEntry(3, 254, {});
         QCOMPARE(table(), taken);

@@ -77,6 +77,15 @@ protected:
         return trigger(QStringLiteral("mnuopen"));
     }
     QAction *action(const QString &name) { return window().findChild<QAction *>(name); }
+    // The item's caption as the menu shows it, without the "&" of its Alt key.
+    QString caption(const QString &name)
+    {
+        return action(name)
+            ->text()
+            .replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+            .remove(u'&')
+            .replace(u'\x01', u'&');
+    }
     TilesetList *list() { return window().findChild<TilesetList *>(QStringLiteral("NewList1")); }
     EntryTree *tree() { return window().findChild<EntryTree *>(QStringLiteral("NewList2")); }
     QTreeWidgetItem *nodeOfEntry(int entry) { return tree()->node(tree()->nodeOfEntry(entry)); }
