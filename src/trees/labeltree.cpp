@@ -1,5 +1,6 @@
 #include "labeltree.h"
 
+#include "comparemark.h"
 #include "labeleditdelegate.h"
 
 #include <QHeaderView>
@@ -146,8 +147,13 @@ void LabelTree::fitColumn()
         for (const QTreeWidgetItem *parent = item->parent(); parent; parent = parent->parent())
             ++depth;
         const int icon = item->icon(0).isNull() ? 0 : iconWidth + 4;
-        widest = std::max(widest, depth * indentation() + icon +
-                                      metrics.horizontalAdvance(item->text(0)) + padding);
+        // A mark's sign is painted before the label.
+        const QString sign = markSign(NodeMark::Kind(item->data(0, MarkRole).toInt())) + u' ';
+        const QString shown = sign.size() == 1 || item->text(0).startsWith(sign)
+                                  ? item->text(0)
+                                  : sign + item->text(0);
+        widest = std::max(widest, depth * indentation() + icon + metrics.horizontalAdvance(shown) +
+                                      padding);
     }
     // At least as wide as the pane, so a selected node is highlighted across it.
     setColumnWidth(0, std::max(widest, viewport()->width()));
