@@ -23,11 +23,6 @@ using namespace TestFiles;
 
 const QByteArray Nul(1, '\0');
 
-static QByteArray padded(const QByteArray &text, char fill, int width)
-{
-    return text + QByteArray(width - text.size(), fill);
-}
-
 // The settings before a read; the rows differ only in these two.
 static EditorSettings oldSettings(int sizerLeft, const QString &lastOpened = u"/old/set.dat"_s)
 {
@@ -40,6 +35,7 @@ class TestDocument : public QObject
     Q_OBJECT
 
     QTemporaryDir mDir; // the current folder
+    static QByteArray padded(QByteArray t, char fill, int w) { return t.leftJustified(w, fill); }
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(QDir::setCurrent(mDir.path())); }
@@ -342,8 +338,7 @@ private Q_SLOTS:
         const bool saved = writeTilesetFile(table, target, {}, &error);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         QVERIFY(!asOther || seteuid(0) == 0);
-        chmod(folder, 0700);
-        QVERIFY(before != u"append-only" || chattr(u"-a"_s));
+        QVERIFY((before != u"append-only" || chattr(u"-a"_s)) && chmod(folder, 0700) == 0);
 
         QTEST(error, "error");
         QCOMPARE(QFileInfo(target).symLinkTarget(), before == u"link" ? file : QString());

@@ -18,41 +18,38 @@ class TestFieldClipboard : public QObject
 private Q_SLOTS:
     void readFormats_data()
     {
-        addColumns<bool, QString, Rows>("html", "clipboard", "rows");
-        const auto text = [](const char *name, const QString &clipboard, const Rows &rows) {
-            QTest::newRow(name) << false << clipboard << rows;
+        // clipboard: HTML when it starts with "<", else plain text
+        addColumns<QString, Rows>("clipboard", "rows");
+        const auto row = [](const char *name, const QString &clipboard, const Rows &rows) {
+            QTest::newRow(name) << clipboard << rows;
         };
-        text("CR LF, the trailing line end dropped", u"a\tb\r\nc\td\r\n"_s,
-             {{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}});
-        text("LF, no line end after the last row", u"a\tb\nc\td"_s,
-             {{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}});
-        text("quoted: tab, line end, quote", u"\"x\ty\"\t\"1\r\n2\"\t\"say \"\"hi\"\"\"\r\n"_s,
-             {{u"x\ty"_s, u"1\r\n2"_s, u"say \"hi\""_s}});
-        text("a quote left open", u"a\t\"b\tc"_s, {{u"a"_s, u"b\tc"_s}});
-        text("a short row filled out", u"a\tb\nc"_s, {{u"a"_s, u"b"_s}, {u"c"_s, u""_s}});
-        text("only one line end dropped", u"a\n\n"_s, {{u"a"_s}, {u""_s}});
-        text("blanks kept, a quote inside", u"  a \tb\"c\r"_s, {{u"  a "_s, u"b\"c"_s}});
-        const auto html = [](const char *name, const QString &clipboard, const Rows &rows) {
-            QTest::newRow(name) << true << clipboard << rows;
-        };
-        html("LibreOffice",
-             u"<table cellspacing=0 border=0><colgroup width=85></colgroup><tr><td height=17 "
-             u"align=left>0012</td><td align=left>a&amp;b</td></tr></table>"_s,
-             {{u"0012"_s, u"a&b"_s}});
-        html("Google Sheets",
-             u"<google-sheets-html-origin><style>td{}</style><table><tbody><tr><td "
-             u"data-sheets-value=\"{&quot;1&quot;:2}\">x&nbsp;y</td><td><span>&#233;&#x20AC;"
-             u"</span></td></tr><tr><td>&lt;z&gt;</td></tr></tbody></table>"_s,
-             {{u"x\u00a0y"_s, u"\u00e9\u20ac"_s}, {u"<z>"_s, u""_s}});
-        html("Excel: the source's line ends are formatting",
-             u"<table>\r\n <tr>\r\n  <td class=xl65>\r\n  long\r\n  text</td>\r\n  "
-             u"<th>a<br>b</th>\r\n </tr>\r\n</table>"_s,
-             {{u"long text"_s, u"a\nb"_s}});
+        const Rows abcd{{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}};
+        row("CR LF, the trailing line end dropped", u"a\tb\r\nc\td\r\n"_s, abcd);
+        row("LF, no line end after the last row", u"a\tb\nc\td"_s, abcd);
+        row("quoted: tab, line end, quote", u"\"x\ty\"\t\"1\r\n2\"\t\"say \"\"hi\"\"\"\r\n"_s,
+            {{u"x\ty"_s, u"1\r\n2"_s, u"say \"hi\""_s}});
+        row("a quote left open", u"a\t\"b\tc"_s, {{u"a"_s, u"b\tc"_s}});
+        row("a short row filled out", u"a\tb\nc"_s, {{u"a"_s, u"b"_s}, {u"c"_s, u""_s}});
+        row("only one line end dropped", u"a\n\n"_s, {{u"a"_s}, {u""_s}});
+        row("blanks kept, a quote inside", u"  a \tb\"c\r"_s, {{u"  a "_s, u"b\"c"_s}});
+        row("LibreOffice",
+            u"<table cellspacing=0 border=0><colgroup width=85></colgroup><tr><td height=17 "
+            u"align=left>0012</td><td align=left>a&amp;b</td></tr></table>"_s,
+            {{u"0012"_s, u"a&b"_s}});
+        row("Google Sheets",
+            u"<google-sheets-html-origin><style>td{}</style><table><tbody><tr><td "
+            u"data-sheets-value=\"{&quot;1&quot;:2}\">x&nbsp;y</td><td><span>&#233;&#x20AC;"
+            u"</span></td></tr><tr><td>&lt;z&gt;</td></tr></tbody></table>"_s,
+            {{u"x\u00a0y"_s, u"\u00e9\u20ac"_s}, {u"<z>"_s, u""_s}});
+        row("Excel: the source's line ends are formatting",
+            u"<table>\r\n <tr>\r\n  <td class=xl65>\r\n  long\r\n  text</td>\r\n  "
+            u"<th>a<br>b</th>\r\n </tr>\r\n</table>"_s,
+            {{u"long text"_s, u"a\nb"_s}});
     }
     void readFormats()
     {
         QFETCH(QString, clipboard);
-        QFETCH(bool, html);
+        const bool html = clipboard.startsWith(u'<');
         QMimeData data;
         data.setText(html ? u"ignored: a table comes first"_s : clipboard);
         if (html)
@@ -87,11 +84,12 @@ private Q_SLOTS:
     // Where the block lands, what it changes, and why it is refused (column x, tileset y).
     void paste_data()
     {
-        addColumns<QRect, QString, int, int, QString>("selection", "clipboard", "changed", "cut",
-                                                      "refusal");
+        // changed: the fields changed, and of them cut
+        addColumns<QRect, QString, std::pair<int, int>, QString>("selection", "clipboard",
+                                                                 "changed", "refusal");
         const auto row = [](const char *name, QRect selection, const QString &clipboard,
                             int changed, int cut = 0, const QString &refusal = {}) {
-            QTest::newRow(name) << selection << clipboard << changed << cut << refusal;
+            QTest::newRow(name) << selection << clipboard << std::pair(changed, cut) << refusal;
         };
         row("one value into many", {1, 0, 2, 3}, u"v"_s, 6);
         row("a block to the last field", {3, 1, 1, 1}, u"a\tb\nc\td\n"_s, 4);
@@ -127,8 +125,7 @@ private Q_SLOTS:
             table, {selection.y(), selection.x(), selection.height(), selection.width()},
             fieldsFromMimeData(data).value());
         QTEST(paste.refusal, "refusal");
-        QTEST(paste.changedFields, "changed");
-        QTEST(paste.cutFields, "cut");
+        QTEST(std::pair(paste.changedFields, paste.cutFields), "changed");
         paste.edit.redo(table);
         int differing = 0;
         for (int t = 0; t < 3; ++t)

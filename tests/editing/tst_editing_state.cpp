@@ -13,6 +13,8 @@ using enum NodeMark::Kind;
 using Place = std::tuple<int, int, int>; // tileset, the field's entry (-1: name), placeholder
 using Change = std::function<void(TilesetDocument &, FieldCursor &)>;
 using Kinds = QList<int>;
+// The kinds of the tilesets' marks, where placeholders go, and tileset 1's entries' kinds.
+using Marks = std::tuple<Kinds, QList<int>, Kinds>;
 using D = TilesetDocument;
 using C = FieldCursor;
 
@@ -36,10 +38,9 @@ class TestEditingState : public QObject
         else
             mCursor->showField(tileset, entry);
     }
-    // The kinds of the tilesets' marks, where placeholders go, and tileset 1's entries' kinds.
-    std::tuple<Kinds, QList<int>, Kinds> marks() const
+    Marks marks() const
     {
-        std::tuple<Kinds, QList<int>, Kinds> marks;
+        Marks marks;
         for (const NodeMark &mark : mComparison->tilesetMarks())
             std::get<0>(marks).append(mark.kind);
         for (const ComparisonPlaceholder &placeholder : mComparison->placeholders())
@@ -63,9 +64,10 @@ private Q_SLOTS:
     // its own field, another document its first tileset's name.
     void cursor_data()
     {
-        addColumns<Change, Place, int, int>("change", "place", "chosen", "signals");
+        // after: the place, the entry chosen, the signals
+        addColumns<Change, std::tuple<Place, int, int>>("change", "after");
         const auto row = [](const char *tag, Place place, int chosen, int n, Change change) {
-            QTest::newRow(tag) << change << place << chosen << n;
+            QTest::newRow(tag) << change << std::tuple(place, chosen, n);
         };
         row("a tileset", {2, -1, -1}, 2, 1, [](D &, C &c) { c.moveToTileset(2); });
         row("a category", {1, -1, -1}, -1, 1, [](D &, C &c) { c.moveToEntry(-1); });
@@ -82,26 +84,22 @@ private Q_SLOTS:
         mCursor->showField(1, 2);
         QSignalSpy changed(mCursor.get(), &FieldCursor::placeChanged);
         change(*mDocument, *mCursor);
-        QTEST(place(), "place");
-        QTEST(mCursor->place().entry, "chosen");
-        QTEST(int(changed.size()), "signals");
+        QTEST(std::tuple(place(), mCursor->place().entry, int(changed.size())), "after");
     }
 
     // Marks as marks() reads them, and the count; nothing once ended.
     void marksAndCount_data()
     {
-        addColumns<TilesetTable, QString, Kinds, QList<int>, Kinds>("other", "count", "tilesets",
-                                                                    "placeholders", "entries");
+        addColumns<TilesetTable, QString, Marks>("other", "count", "marks");
         const Kinds none{None, None, None, None};
-        QTest::newRow("the same") << ours << u"No differences"_s << none.first(3) << QList<int>{}
-                                  << none;
-        QTest::newRow("deleted there") << deleted(ours, 1) << u"1 difference"_s
-                                       << Kinds{None, OnlyHere, None} << QList<int>{} << none;
+        QTest::newRow("the same") << ours << u"No differences"_s << Marks{none.first(3), {}, none};
+        QTest::newRow("deleted there")
+            << deleted(ours, 1) << u"1 difference"_s << Marks{{None, OnlyHere, None}, {}, none};
         QTest::newRow("first and last entries")
             << with(with(ours, 1, 0, "a"), 1, 3, "b") << u"2 differences"_s
-            << Kinds{None, Differs, None} << QList<int>{} << Kinds{Differs, None, None, Differs};
+            << Marks{{None, Differs, None}, {}, {Differs, None, None, Differs}};
         QTest::newRow("added at the end")
-            << inserted(ours, 3, "End") << u"1 difference"_s << none.first(3) << QList{3} << none;
+            << inserted(ours, 3, "End") << u"1 difference"_s << Marks{none.first(3), {3}, none};
     }
     void marksAndCount()
     {
@@ -109,12 +107,10 @@ private Q_SLOTS:
         QSignalSpy changed(mComparison.get(), &ComparisonState::marksChanged);
         mComparison->compare(other);
         QTEST(mComparison->countText(), "count");
-        QTEST(std::get<0>(marks()), "tilesets");
-        QTEST(std::get<1>(marks()), "placeholders");
-        QTEST(std::get<2>(marks()), "entries");
+        QTEST(marks(), "marks");
         mComparison->end();
         QCOMPARE(std::tuple(changed.size(), mComparison->countText(), marks()),
-                 std::tuple(2, u"No differences"_s, std::tuple(Kinds(), QList<int>(), Kinds())));
+                 std::tuple(2, u"No differences"_s, Marks()));
     }
 
     // In list order: the placeholder at the top, entry 2 of tileset 1, the name of tileset 2;
@@ -124,9 +120,7 @@ private Q_SLOTS:
     {
         addColumns<Place, Place, Place, QString, TilesetTable>("from", "next", "previous", "take",
                                                                "taken");
-        const Place top{-1, -1, 0};
-        const Place entry{1, 2, -1};
-        const Place last{2, -1, -1};
+        const Place top{-1, -1, 0}, entry{1, 2, -1}, last{2, -1, -1};
         const TilesetTable x = with(ours, 1, 2, "x");
         QTest::newRow("tileset 0") << Place{0, -1, -1} << entry << top << QString() << ours;
         QTest::newRow("the first") << top << entry << last << u"insert tileset 00 from other file"_s

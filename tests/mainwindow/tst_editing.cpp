@@ -30,8 +30,8 @@ class TestEditing : public WindowTest
     {
         start().show();
         window().activateWindow(); // F2 needs an active window
-        QVERIFY(QTest::qWaitForWindowActive(&window()));
-        QVERIFY(open(writeFile(u"a.dat"_s, fileBytes(table))));
+        QVERIFY(QTest::qWaitForWindowActive(&window()) &&
+                open(writeFile(u"a.dat"_s, fileBytes(table))));
     }
     // Starts editing the tileset's name ("rename", "second click on name") or its entry 12;
     // the editor that opens, if one does.
@@ -79,11 +79,7 @@ class TestEditing : public WindowTest
     QLabel *fieldStatus() { return child<QLabel>(&window(), u"fieldStatus"_s); }
     bool onEntry(int entry) { return tree()->currentItem() == nodeOfEntry(entry); }
     QString lastMessage() { return services().messages.last().text; }
-    void select(int tileset, int entry)
-    {
-        list()->selectTileset(tileset);
-        tree()->selectEntry(entry);
-    }
+    void select(int t, int entry) { list()->selectTileset(t), tree()->selectEntry(entry); }
 private Q_SLOTS:
     // Refused with a message, the document as it was.
     void refusals_data()
@@ -127,9 +123,9 @@ private Q_SLOTS:
         QTEST(lastMessage().replace(folderPath({}), u"<folder>"_s), "text");
         QTEST(services().messages.last().title, "title");
         QTEST(services().messages.last().icon, "icon");
-        QVERIFY(table() == before && !document().isModified());
-        QVERIFY(!readme ||
-                services().opened.value(0) == QUrl::fromLocalFile(folderPath(u"readme.txt"_s)));
+        QVERIFY(table() == before && !document().isModified() &&
+                (!readme ||
+                 services().opened.value(0) == QUrl::fromLocalFile(folderPath(u"readme.txt"_s))));
         // Import asks first; even refused, the node shows the name as stored.
         if (command == u"mnuimport"_s)
             QVERIFY(services().messages.first().icon == PlatformServices::Icon::Question &&

@@ -128,9 +128,9 @@ private Q_SLOTS:
 
         const ScriptedServices::Message asked = services().messages.value(0);
         const auto when = QLocale::system().toString(changed.toLocalTime(), QLocale::ShortFormat);
-        QCOMPARE(asked.text, u"The editor stopped before the changes to %1 were saved (last change "
-                             u"%2). Restore them?"_s.arg(shown, when));
-        QCOMPARE(asked.title, u"Recover unsaved changes"_s);
+        QCOMPARE(asked.title + u": "_s + asked.text,
+                 u"Recover unsaved changes: The editor stopped before the changes to %1 were saved "
+                 u"(last change %2). Restore them?"_s.arg(shown, when));
         QVERIFY(asked.buttons == PlatformServices::Buttons::YesNo &&
                 asked.icon == PlatformServices::Icon::Question && !QFile::exists(left));
         QCOMPARE(asked.details.contains(u"changed or removed since"_s), changedSince);
@@ -162,10 +162,8 @@ private Q_SLOTS:
         onTestClock(start()).show();
         const QString path = writeNumberedFile(u"set.dat"_s, 3, 151), folder = folders().recovery;
         open(path);
-        for (int i = 0; i <= 6; ++i) { // at 0, 0.3, ..., 1.8 seconds
-            editEntry(1, i, u"edit %1"_s.arg(i));
-            QVERIFY(!passes(i < 6 ? 300ms : 199ms));
-        }
+        for (int i = 0; i <= 6; ++i) // at 0, 0.3, ..., 1.8 seconds
+            QVERIFY((editEntry(1, i, u"edit %1"_s.arg(i)), !passes(i < 6 ? 300ms : 199ms)));
         QVERIFY(passes(1ms));
         QTRY_VERIFY(onlyCopy() && onlyCopy()->table == table() && onlyCopy()->filePath == path &&
                     onlyCopy()->fileStamp == FileStamp::of(path));
@@ -213,8 +211,7 @@ private Q_SLOTS:
         ProgramFolders killedEditors = folders();
         killedEditors.recovery = home + u"/HMK Tileset Editor/recovery"_s;
         QTRY_COMPARE_WITH_TIMEOUT(copies(killedEditors.recovery).size(), 1, 5000);
-        editor.kill();
-        QVERIFY(editor.waitForFinished());
+        QVERIFY((editor.kill(), editor.waitForFinished()));
 
         services().answers << Answer::Yes;
         start(killedEditors);
