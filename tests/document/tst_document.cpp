@@ -59,8 +59,7 @@ private Q_SLOTS:
     }
     void fieldRule()
     {
-        QFETCH(int, width);
-        QFETCH(QByteArray, raw);
+        auto [width, raw] = fetch<int, QByteArray>("width", "raw");
         // One entry alone, and the same between others in a run, which may take another path.
         QByteArray run = QByteArray(EntryWidth, 'x') + raw + raw;
         width == NameWidth ? applyFieldRule(raw.data(), width) : applyEntryRule(raw.data());
@@ -128,8 +127,7 @@ private Q_SLOTS:
 
     void descriptions()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, first);
+        auto [bytes, first] = fetch<QByteArray, QStringList>("bytes", "first");
         first.resize(DescriptionCount);
         QCOMPARE(readDescriptionFile(bytes.isNull() ? u"none"_s : write(u"desc"_s, bytes)), first);
     }
@@ -170,9 +168,8 @@ private Q_SLOTS:
     }
     void failedLoadChangesNothing()
     {
-        QFETCH(QString, place);
-        QFETCH(QByteArray, file);
-        QFETCH(int, requiredEntries);
+        const auto [place, file, requiredEntries] =
+            fetch<QString, QByteArray, int>("place", "file", "requiredEntries");
         QVERIFY(place == u"folder" ? QDir().mkpath(place)
                 : place == u"fifo" ? mkfifo("fifo", 0600) == 0
                                    : place == u"missing" || !write(place, file).isEmpty());
@@ -204,8 +201,7 @@ private Q_SLOTS:
     }
     void progress()
     {
-        QFETCH(int, tilesets);
-        QFETCH(int, entries);
+        auto [tilesets, entries] = fetch<int, int>("tilesets", "entries");
         struct Disk : QBuffer
         {
             int pumps = 0;
@@ -295,9 +291,8 @@ private Q_SLOTS:
     }
     void save()
     {
-        QFETCH(QString, before);
-        QFETCH(int, mode);
-        QFETCH(TilesetTable, table);
+        const auto [before, mode, table] =
+            fetch<QString, int, TilesetTable>("before", "mode", "table");
         const bool root = geteuid() == 0;
         if (!root && (before == u"another's file" || before == u"sticky"))
             QSKIP("only root gives a file another owner");

@@ -114,8 +114,7 @@ private Q_SLOTS:
     }
     void paste()
     {
-        QFETCH(QRect, selection);
-        QFETCH(QString, clipboard);
+        auto [selection, clipboard] = fetch<QRect, QString>("selection", "clipboard");
         TilesetTable table = with(numberedTable(3, 4), 0, 0, QByteArray("0:0\0junk", 8));
         table.setEntry(2, 0, {});
         const TilesetTable before = table;

@@ -154,8 +154,7 @@ private Q_SLOTS:
     }
     void import()
     {
-        QFETCH(QString, suffix);
-        QFETCH(QByteArray, content);
+        auto [suffix, content] = fetch<QString, QByteArray>("suffix", "content");
         const TilesetTable table = numberedTable(3, 2);
         QString error;
         const std::optional<TextRows> rows =

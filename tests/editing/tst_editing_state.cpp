@@ -166,9 +166,8 @@ private Q_SLOTS:
     }
     void keep()
     {
-        QFETCH(TilesetTable, mine);
-        QFETCH(TilesetTable, theirs);
-        QFETCH(Place, conflict);
+        const auto [mine, theirs, conflict] =
+            fetch<TilesetTable, TilesetTable, Place>("mine", "theirs", "conflict");
         mDocument->open(mine, {});
         const TilesetMerge merge = mergeTilesets(ours, mine, theirs);
         mComparison->merge(theirs, merge.conflicts);

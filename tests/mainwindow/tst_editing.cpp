@@ -105,8 +105,7 @@ private Q_SLOTS:
     }
     void refusals()
     {
-        QFETCH(int, tilesets);
-        QFETCH(QString, command);
+        auto [tilesets, command] = fetch<int, QString>("tilesets", "command");
         // Blanks around the last name, which the list shows trimmed.
         openTable(with(numberedTable(tilesets, 151), tilesets - 1, -1, " Moss "));
         const TilesetTable before = table();
@@ -180,11 +179,9 @@ private Q_SLOTS:
     }
     void edit()
     {
-        QFETCH(QString, how);
-        QFETCH(QByteArray, field);
-        QFETCH(QString, typed);
-        QFETCH(bool, confirmed);
-        QFETCH(QByteArray, stored);
+        const auto [how, field, typed, confirmed, stored] =
+            fetch<QString, QByteArray, QString, bool, QByteArray>("how", "field", "typed",
+                                                                  "confirmed", "stored");
         const bool rename = how.endsWith(u"name"_s); // "rename" too
         TilesetTable table = numberedTable(5, 151);
         rename ? table.setTilesetName(3, field) : table.setEntry(12, 3, field);
@@ -241,8 +238,7 @@ private Q_SLOTS:
     }
     void documentShapes()
     {
-        QFETCH(int, tilesets);
-        QFETCH(int, entries);
+        auto [tilesets, entries] = fetch<int, int>("tilesets", "entries");
         writeFile(u"desc.txt"_s, "Grass\r\n"); // so that descriptions are offered
         if (tilesets == 0) {
             openTable(numberedTable(2, entries));
@@ -277,8 +273,7 @@ private Q_SLOTS:
             for (int category = 0; category < 16; ++category)
                 QVERIFY(tree()->categoryNode(category)->isExpanded());
         }
-        QFETCH(QString, goTo);
-        QFETCH(int, entry);
+        auto [goTo, entry] = fetch<QString, int>("goTo", "entry");
         tree()->selectNode(1);
         services().inputs << goTo;
         QVERIFY(trigger(u"mnugoto"_s));
@@ -350,8 +345,7 @@ private Q_SLOTS:
     }
     void eachCommandIsOneStep()
     {
-        QFETCH(QString, command);
-        QFETCH(int, tileset);
+        auto [command, tileset] = fetch<QString, int>("command", "tileset");
         openTable(numberedTable(6, 151));
         select(tileset, 40);
         const QByteArray before = table().bytes();

@@ -138,8 +138,7 @@ private Q_SLOTS:
     }
     void saveAs()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, saved);
+        auto [name, saved] = fetch<QString, bool>("name", "saved");
         const QString path = openChanged(), target = folderPath(name);
         QVERIFY(saved || QDir().mkpath(target));
         window().findChild<QToolButton *>(u"Toolbar1Button3"_s)->click(); // the toolbar's Save
@@ -182,9 +181,8 @@ private Q_SLOTS:
     }
     void savePrompt()
     {
-        QFETCH(QString, command);
-        QFETCH(bool, saveFails);
-        QFETCH(Answer, answer);
+        const auto [command, saveFails, answer] =
+            fetch<QString, bool, Answer>("command", "saveFails", "answer");
         // Yes saves when the save can be made; then the file opens, as on No.
         const bool saved = answer == Answer::Yes && !saveFails;
         const bool opened = saved || answer == Answer::No;
@@ -235,8 +233,7 @@ private Q_SLOTS:
     }
     void settingsApplied()
     {
-        QFETCH(QByteArray, settings);
-        QFETCH(QString, written);
+        auto [settings, written] = fetch<QByteArray, QString>("settings", "written");
         const QByteArray last = writeNumberedFile(u"a.dat"_s, 1, 1).toUtf8();
         writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\nLastOpened=" + last + '\n' + settings);
         start().show();
@@ -321,8 +318,7 @@ private Q_SLOTS:
     }
     void fileChangedOnDisk()
     {
-        QFETCH(QByteArray, written);
-        QFETCH(bool, reload);
+        auto [written, reload] = fetch<QByteArray, bool>("written", "reload");
         start().show();
         const QString path = writeNumberedFile(u"watched.dat"_s, 3, 4);
         QVERIFY(open(path) && trigger(u"mnusave"_s)); // the editor's own save is no change
@@ -394,8 +390,7 @@ private Q_SLOTS:
     }
     void whereSettingsLive()
     {
-        QFETCH(bool, installed);
-        QFETCH(bool, writable);
+        auto [installed, writable] = fetch<bool, bool>("installed", "writable");
         // A folder below a plain file: nobody, root included, can write there.
         const QString program =
             writable ? folderPath(u"app"_s) : writeFile(u"plain"_s, "x") + u"/bin"_s;

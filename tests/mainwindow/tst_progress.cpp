@@ -94,8 +94,7 @@ private Q_SLOTS:
         // From start to end events run within a frame at 60 Hz of each other.
         for (qsizetype i = 1; i < runs.size(); ++i)
             QCOMPARE_LE(runs[i] - runs[i - 1], 16'000'000);
-        QFETCH(int, fewestRuns);
-        QFETCH(int, mostRuns);
+        auto [fewestRuns, mostRuns] = fetch<int, int>("fewestRuns", "mostRuns");
         QVERIFY(runs.size() - 2 >= fewestRuns && runs.size() - 2 <= mostRuns);
     }
 

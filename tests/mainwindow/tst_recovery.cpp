@@ -56,8 +56,7 @@ private Q_SLOTS:
     }
     void copyGoes()
     {
-        QFETCH(QString, command);
-        QFETCH(bool, askedToSave);
+        auto [command, askedToSave] = fetch<QString, bool>("command", "askedToSave");
         onTestClock(start()).show();
         open(writeNumberedFile(u"set.dat"_s, 3, 151));
         rename(0, u"Moss"_s);
@@ -82,8 +81,7 @@ private Q_SLOTS:
     }
     void leftCopyOffered()
     {
-        QFETCH(bool, untitled);
-        QFETCH(Answer, answer);
+        auto [untitled, answer] = fetch<bool, Answer>("untitled", "answer");
         const QString last = writeNumberedFile(u"last.dat"_s, 1, 1);
         writeFile(u"hmktse.ini"_s, "LastOpened=" + last.toUtf8() + "\nOpenLastFileOnStartup=1\n");
         const QString path = untitled ? QString() : writeNumberedFile(u"set.dat"_s, 2, 4);

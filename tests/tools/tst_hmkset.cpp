@@ -101,8 +101,7 @@ private Q_SLOTS:
     }
     void fieldsRoundTrip()
     {
-        QFETCH(QByteArray, field);
-        QFETCH(QByteArray, shown);
+        auto [field, shown] = fetch<QByteArray, QByteArray>("field", "shown");
         const bool isName = field.size() == NameWidth;
         TilesetTable table = numberedTable(1, 1);
         isName ? table.setTilesetName(0, field) : table.setEntry(0, 0, field);
@@ -203,9 +202,8 @@ private Q_SLOTS:
     }
     void commands()
     {
-        QFETCH(QString, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, shown);
+        const auto [arguments, exitCode, shown] =
+            fetch<QString, int, QString>("arguments", "exitCode", "shown");
         const auto [code, out, err] = runCommand(QStringList{mHmkset} + arguments.split(u' '));
         QCOMPARE(code, exitCode);
         const QString output = QString::fromUtf8(err.isEmpty() ? out : err);
@@ -251,9 +249,8 @@ private Q_SLOTS:
     }
     void merge()
     {
-        QFETCH(TilesetTable, ours);
-        QFETCH(TilesetTable, theirs);
-        QFETCH(TilesetTable, merged);
+        const auto [ours, theirs, merged] =
+            fetch<TilesetTable, TilesetTable, TilesetTable>("ours", "theirs", "merged");
         write(u"base.dat"_s, fileBytes(numberedTable(3, 2)));
         write(u"ours.dat"_s, fileBytes(ours));
         write(u"theirs.dat"_s, fileBytes(theirs));
