@@ -90,7 +90,9 @@ private Q_SLOTS:
         // Take all asks first, with the count; Cancel takes nothing.
         services().answers = {PlatformServices::Answer::Cancel, PlatformServices::Answer::Ok};
         QCOMPARE(countAfter(u"mnutakeall"_s), u"1 difference"_s);
-        QCOMPARE(services().messages.last().text, u"Take the 1 difference from the other file?"_s);
+        QCOMPARE(std::pair(services().messages.last().text, services().messages.last().icon),
+                 std::pair(u"Take the 1 difference from the other file?"_s,
+                           PlatformServices::Icon::Question));
         QCOMPARE(countAfter(u"mnutakeall"_s), u"No differences"_s);
         QCOMPARE(std::pair(table(), undoText()), std::pair(other, u"take all from other file"_s));
         QVERIFY(trigger(u"mnuundo"_s) && trigger(u"mnuundo"_s) && trigger(u"mnuundo"_s));

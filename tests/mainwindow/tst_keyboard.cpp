@@ -62,7 +62,7 @@ private Q_SLOTS:
         press(Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget(), list());
         press(Qt::Key_Down);
-        press(Qt::Key_F2, Qt::ShiftModifier); // F2 alone edits the entry
+        press(Qt::Key_Return); // renames, as Shift+F2 does below
         QTest::keyClicks(QApplication::focusWidget(), u"Moor"_s);
         press(Qt::Key_Return);
         QTRY_COMPARE(fieldText(table().tilesetName(1)), u"Moor"_s);
@@ -80,6 +80,9 @@ private Q_SLOTS:
         press(Qt::Key_Delete); // the tileset, not the name's text
         QCOMPARE(std::pair(document().tilesetCount(), fieldText(table().tilesetName(1))),
                  std::pair(3, u"Moor"_s));
+        press(Qt::Key_F2, Qt::ShiftModifier); // F2 alone edits the entry
+        QVERIFY(labelEditor(list()));
+        press(Qt::Key_Escape);
         press(Qt::Key_F, Qt::ControlModifier);
         QApplication::setActiveWindow(child(&window(), u"FindDialog"_s)); // as a desktop does
         QTest::keyClicks(QApplication::focusWidget(), u"x.bmp"_s);
