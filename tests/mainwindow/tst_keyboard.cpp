@@ -158,15 +158,27 @@ private Q_SLOTS:
         QCOMPARE(list()->viewport()->grab().toImage().pixel(selected + QPoint(60, 0)),
                  dimmed.rgb());
         QVERIFY(dimmed.rgb() != highlight.rgb());
+        const QPoint chosen = tree()->visualItemRect(tree()->currentItem()).center();
+        QVERIFY(tree()->viewport()->grab().toImage().pixel(tree()->viewport()->width() - 3,
+                                                           chosen.y()) != dimmed.rgb());
     }
 
     // Every widget a user reaches reads with a name; the entry tree's says whose entries.
     void everythingHasAName()
     {
         start().show();
+        QApplication::setActiveWindow(&window());
         QVERIFY(open(writeNumberedFile(u"a.dat"_s, 3, 151)));
-        click(list(), list()->node(3));
-        QCOMPARE(accessibleName(tree()), u"Entries of tileset 02"_s);
+        QCOMPARE(accessibleName(tree()), u"Entries of tileset 00"_s);
+        // Enter, the keypad's too, opens and closes a category; Ctrl+E all of them.
+        QTreeWidgetItem *rest = tree()->topLevelItem(15);
+        const bool open = rest->isExpanded();
+        tree()->setCurrentItem(rest);
+        QTest::keyClick(tree(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(rest->isExpanded(), !open);
+        QTest::keyClick(tree(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(tree(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(rest->isExpanded(), !open);
         QCOMPARE(accessibleName(list()), u"Tilesets"_s);
         NewFileDialog newFile(&window());
         SelectTilesetDialog select(table(), &window());
