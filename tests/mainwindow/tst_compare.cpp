@@ -68,10 +68,12 @@ class TestCompare : public WindowTest
 
 private Q_SLOTS:
     // What is clicked is what Take takes, and Take all takes everything, each as one unsaved
-    // undo step named for it; undone, the differences are marked again.
-    void take()
+    // undo step named for it; undone, the differences are marked again. F8 and Shift+F8 step
+    // through them in list order and wrap round; Close ends the comparison; a file compared
+    // with itself has none.
+    void takeStepAndEnd()
     {
-        openAndRun(u"mnucompare"_s, {other});
+        openAndRun(u"mnucompare"_s, {other, ours});
         QVERIFY(services().messages.isEmpty() && !action(u"mnukeepours"_s)->isEnabled());
         // Tileset 0 agrees.
         QCOMPARE(std::tuple(count(), list()->topLevelItem(0)->text(0), nodeOfEntry(2)->toolTip(0)),
@@ -96,13 +98,6 @@ private Q_SLOTS:
         QVERIFY(trigger(u"mnuundo"_s) && trigger(u"mnuundo"_s) && trigger(u"mnuundo"_s));
         QCOMPARE(std::tuple(table(), count(), document().isModified()),
                  std::tuple(ours, u"3 differences"_s, false));
-    }
-
-    // F8 and Shift+F8 step through the differences in list order and wrap round; Close ends
-    // the comparison; a file compared with itself has none.
-    void stepAndEnd()
-    {
-        openAndRun(u"mnucompare"_s, {other, ours});
         click(list(), list()->node(1));
         QCOMPARE(fieldAfter(u"mnunextdifference"_s), std::pair(1, 2));
         QVERIFY(trigger(u"mnunextdifference"_s) && trigger(u"mnunextdifference"_s));
