@@ -77,8 +77,9 @@ private Q_SLOTS:
         QVERIFY(grid()->visualRect(cell(section % 100, 100)).left() >= grid()->columnWidth(0));
     }
 
-    // Both show nothing, but only the entry never written says so; emptied, one is not.
-    void neverWrittenAndEmpty()
+    // Both show nothing, but only the entry never written says so; emptied, one is not. Marks
+    // of a comparison mark the cells as they do the trees' nodes.
+    void neverWrittenEmptyAndMarked()
     {
         TilesetTable table = with(numberedTable(2, 3), 0, -1, "  ab");
         table.setEntry(2, 0, {});
@@ -100,6 +101,16 @@ private Q_SLOTS:
         QCOMPARE(QStringList({spoken(0, 2), spoken(1, 2), spoken(0, -1)}),
                  QStringList({u"Tileset 00, entry 002: never written"_s,
                               u"Tileset 01, entry 002: empty"_s, u"Tileset 00, name: ab"_s}));
+        services().files.append(
+            writeFile(u"b.dat"_s, fileBytes(with(with(table, 1, 1, "x"), 0, -1, "y"))));
+        QVERIFY(trigger(u"mnucompare"_s));
+        QCOMPARE(cell(1, 1).data(MarkRole), nodeOfEntry(1)->data(0, MarkRole));
+        QCOMPARE(cell(1, 1).data(Qt::ToolTipRole), nodeOfEntry(1)->toolTip(0));
+        QCOMPARE(cell(0, -1).data(MarkRole), list()->node(1)->data(0, MarkRole));
+        QCOMPARE(spoken(1, 1), u"Tileset 01, entry 001: 1:1, differs from the other file"_s);
+        QVERIFY(trigger(u"mnuendcompare"_s));
+        QCOMPARE(std::pair(cell(1, 1).data(MarkRole), spoken(1, 1)),
+                 std::pair(QVariant(), u"Tileset 01, entry 001: 1:1"_s));
     }
 
     // A step's news reach the grid as the cells it changed (columns x, rows y), never as
@@ -223,24 +234,6 @@ private Q_SLOTS:
         editor()->insert(typed); // as typed: the key tester knows only ASCII
         QTEST(editor()->text(), "shown");
         QTEST(window().statusBar()->currentMessage(), "message");
-    }
-
-    // Marks of a comparison mark the cells as they do the trees' nodes.
-    void marks()
-    {
-        const TilesetTable ours = numberedTable(3, 5);
-        openGrid(ours);
-        services().files.append(
-            writeFile(u"b.dat"_s, fileBytes(with(with(ours, 1, 4, "x"), 2, -1, "y"))));
-        QVERIFY(trigger(u"mnucompare"_s));
-        click(list(), list()->node(2));
-        QCOMPARE(cell(1, 4).data(MarkRole), nodeOfEntry(4)->data(0, MarkRole));
-        QCOMPARE(cell(1, 4).data(Qt::ToolTipRole), nodeOfEntry(4)->toolTip(0));
-        QCOMPARE(cell(2, -1).data(MarkRole), list()->node(3)->data(0, MarkRole));
-        QCOMPARE(spoken(1, 4), u"Tileset 01, entry 004: 1:4, differs from the other file"_s);
-        QVERIFY(trigger(u"mnuendcompare"_s));
-        QCOMPARE(std::pair(cell(1, 4).data(MarkRole), spoken(1, 4)),
-                 std::pair(QVariant(), u"Tileset 01, entry 004: 1:4"_s));
     }
 
     // Copy writes the selected range, in the trees the field's text; a paste at one cell
