@@ -112,8 +112,9 @@ private Q_SLOTS:
 
     // A file of fewer entries per tileset: the entries both have are compared, and a tileset
     // taken from it gets the rest never assigned. A take on the largest file may keep it so;
-    // a change after a tileset deleted lands on its own tileset.
-    void fewerEntries()
+    // a change after a tileset deleted lands on its own tileset. Then the places of tilesets
+    // only there.
+    void fewerEntriesAndPlaces()
     {
         const auto shaped = [](int entries) {
             return with(inserted(deleted(numberedTable(255, entries), 0), 254, "End"), 1, 0, "q");
@@ -126,12 +127,8 @@ private Q_SLOTS:
         TilesetTable taken = shaped(4);
         taken.setEntry(3, 254, {});
         QCOMPARE(table(), taken);
-    }
-
-    // A placeholder stands where its tileset would go; a category holding a difference is
-    // marked too.
-    void placesAndCategories()
-    {
+        // A placeholder stands where its tileset would go; a category holding a difference is
+        // marked too.
         const TilesetTable mine = numberedTable(3, 151);
         openAndRun(u"mnucompare"_s,
                    {inserted(inserted(with(mine, 0, 150, "x"), 1, "Mid"), 3, "Late")}, mine);

@@ -48,9 +48,8 @@ class TestGrid : public WindowTest
     void selectCells(const QRect &cells) // by a click and a shift-click: column x, tileset y
     {
         clickCell(cells.y(), cells.x() - 1);
-        const QModelIndex last = model()->index(cells.bottom(), cells.right());
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          grid()->visualRect(last).center());
+                          grid()->visualRect(cell(cells.bottom(), cells.right() - 1)).center());
     }
 
 private Q_SLOTS:

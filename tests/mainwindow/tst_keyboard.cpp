@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QFile>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTimer>
@@ -20,8 +19,8 @@ using namespace TestFiles;
 namespace {
 
 // Keys as the user presses them, one after another: each to whatever has the focus then,
-// shortcuts first.
-void press(std::initializer_list<QKeyCombination> keys)
+// shortcuts first; then the text typed.
+void press(std::initializer_list<QKeyCombination> keys, const QString &typed = {})
 {
     for (const QKeyCombination key : keys) {
         QWidget *target = QApplication::activePopupWidget();
@@ -30,6 +29,7 @@ void press(std::initializer_list<QKeyCombination> keys)
         QVERIFY(target);
         QTest::keyClick(target, key.key(), key.keyboardModifiers());
     }
+    QTest::keyClicks(QApplication::focusWidget(), typed);
 }
 
 QString accessibleName(QObject *object)
@@ -64,14 +64,12 @@ private Q_SLOTS:
         services().files = {path, writeFile(u"other.dat"_s, fileBytes(theirs))};
         press({Qt::ControlModifier | Qt::Key_O});
         QCOMPARE(QApplication::focusWidget(), list());
-        press({Qt::Key_Down, Qt::ShiftModifier | Qt::Key_F2}); // F2 alone edits the entry
-        QTest::keyClicks(QApplication::focusWidget(), u"Moor"_s);
+        press({Qt::Key_Down, Qt::ShiftModifier | Qt::Key_F2}, u"Moor"_s); // F2 alone: the entry
         press({Qt::Key_Return});
         QTRY_COMPARE(fieldText(table().tilesetName(1)), u"Moor"_s);
         press({Qt::Key_Tab});
         QCOMPARE(QApplication::focusWidget(), tree());
-        press({Qt::Key_End, Qt::Key_Return}); // Return as F2 does
-        QTest::keyClicks(QApplication::focusWidget(), u"x.bmp"_s);
+        press({Qt::Key_End, Qt::Key_Return}, u"x.bmp"_s); // Return as F2 does
         press({Qt::Key_Return});
         QTRY_COMPARE(fieldText(table().entry(3, 1)), u"x.bmp"_s);
         press({Qt::ShiftModifier | Qt::Key_Tab});
@@ -106,9 +104,7 @@ private Q_SLOTS:
     void everyCommandInTheReadme()
     {
         start();
-        QFile readme(QStringLiteral(SOURCE_DIR "/README.md"));
-        QVERIFY(readme.open(QIODevice::ReadOnly));
-        const QString guide = QString::fromUtf8(readme.readAll());
+        const QString guide = QString::fromUtf8(read(QStringLiteral(SOURCE_DIR "/README.md")));
         QStringList missing;
         const QRegularExpression numbered(u"^mnurecent\\d"_s);
         const std::function<void(QMenu *, QString)> walk = [&](QMenu *menu, QString path) {
@@ -137,7 +133,8 @@ private Q_SLOTS:
     }
 
     // The focused tree shows a frame and an active selection; the other a dimmed one. Every
-    // widget a user reaches reads with a name; the entry tree's says whose entries.
+    // widget a user reaches reads with a name; the entry tree's says whose entries, a message
+    // box its text and its buttons.
     void focusIsSeenAndEverythingHasAName()
     {
         start().show();
@@ -161,9 +158,8 @@ private Q_SLOTS:
         QStringList nameless;
         for (QWidget *top : QWidgetList{&window(), &newFile, &select, &find}) {
             for (QWidget *widget : top->findChildren<QWidget *>()) {
-                const bool reached =
-                    widget->focusPolicy() != Qt::NoFocus || widget->inherits("QToolButton");
-                if (reached && widget->isVisibleTo(top) && !widget->inherits("QMenu") &&
+                if ((widget->focusPolicy() != Qt::NoFocus || widget->inherits("QToolButton")) &&
+                    widget->isVisibleTo(top) && !widget->inherits("QMenu") &&
                     accessibleName(widget).trimmed().isEmpty())
                     nameless.append(top->objectName() + u'/' + widget->objectName() + u' ' +
                                     QString::fromLatin1(widget->metaObject()->className()));
@@ -175,19 +171,14 @@ private Q_SLOTS:
                      child<QAction>(&window(), u"Toolbar2Button4"_s))),
                  u"Banks & cliffs"_s);
         QCOMPARE(accessibleName(textBox(&newFile, 0)), u"Amount of tilesets:"_s);
-    }
-
-    // A message box reads its text and its buttons.
-    void messageBoxReads()
-    {
-        QtPlatformServices services;
+        QtPlatformServices platform; // a message box reads its text and its buttons
         QStringList read;
         QTimer::singleShot(0, [&read] {
             QWidget *box = QApplication::activeModalWidget();
             read = readTexts(QAccessible::queryAccessibleInterface(box));
             box->close();
         });
-        services.messageBox(nullptr, u"Save changes?"_s, u"Title"_s,
+        platform.messageBox(nullptr, u"Save changes?"_s, u"Title"_s,
                             PlatformServices::Buttons::YesNo, PlatformServices::Icon::Question);
         for (const QString &text : {u"Save changes?"_s, u"Yes"_s, u"No"_s})
             QVERIFY2(read.join(u'|').remove(u'&').contains(text), qPrintable(read.join(u'|')));
