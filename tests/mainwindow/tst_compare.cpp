@@ -68,10 +68,12 @@ class TestCompare : public WindowTest
 
 private Q_SLOTS:
     // What is clicked is what Take takes, and Take all takes everything, each as one unsaved
-    // undo step named for it; undone, the differences are marked again.
-    void take()
+    // undo step named for it; undone, the differences are marked again. F8 and Shift+F8 step
+    // through them in list order and wrap round; Close ends the comparison; a file compared
+    // with itself has none.
+    void takeStepAndEnd()
     {
-        openAndRun(u"mnucompare"_s, {other});
+        openAndRun(u"mnucompare"_s, {other, ours});
         QVERIFY(services().messages.isEmpty() && !action(u"mnukeepours"_s)->isEnabled());
         // Tileset 0 agrees.
         QCOMPARE(std::tuple(count(), list()->topLevelItem(0)->text(0), nodeOfEntry(2)->toolTip(0)),
@@ -98,13 +100,6 @@ private Q_SLOTS:
         QVERIFY(trigger(u"mnuundo"_s) && trigger(u"mnuundo"_s) && trigger(u"mnuundo"_s));
         QCOMPARE(std::tuple(table(), count(), document().isModified()),
                  std::tuple(ours, u"3 differences"_s, false));
-    }
-
-    // F8 and Shift+F8 step through the differences in list order and wrap round; Close ends
-    // the comparison; a file compared with itself has none.
-    void stepAndEnd()
-    {
-        openAndRun(u"mnucompare"_s, {other, ours});
         click(list(), list()->node(1));
         QCOMPARE(fieldAfter(u"mnunextdifference"_s), std::pair(1, 2));
         QVERIFY(trigger(u"mnunextdifference"_s) && trigger(u"mnunextdifference"_s));
@@ -119,8 +114,9 @@ private Q_SLOTS:
 
     // A file of fewer entries per tileset: the entries both have are compared, and a tileset
     // taken from it gets the rest never assigned. A take on the largest file may keep it so;
-    // a change after a tileset deleted lands on its own tileset.
-    void fewerEntries()
+    // a change after a tileset deleted lands on its own tileset. Then the places of tilesets
+    // only there.
+    void fewerEntriesAndPlaces()
     {
         const auto shaped = [](int entries) {
             return with(inserted(deleted(numberedTable(255, entries), 0), 254, "End"), 1, 0, "q");
@@ -133,12 +129,8 @@ private Q_SLOTS:
         TilesetTable taken = shaped(4);
         taken.setEntry(3, 254, {});
         QCOMPARE(table(), taken);
-    }
-
-    // A placeholder stands where its tileset would go; a category holding a difference is
-    // marked too.
-    void placesAndCategories()
-    {
+        // A placeholder stands where its tileset would go; a category holding a difference is
+        // marked too.
         const TilesetTable mine = numberedTable(3, 151);
         openAndRun(u"mnucompare"_s,
                    {inserted(inserted(with(mine, 0, 150, "x"), 1, "Mid"), 3, "Late")}, mine);

@@ -48,9 +48,8 @@ class TestGrid : public WindowTest
     void selectCells(const QRect &cells) // by a click and a shift-click: column x, tileset y
     {
         clickCell(cells.y(), cells.x() - 1);
-        const QModelIndex last = model()->index(cells.bottom(), cells.right());
         QTest::mouseClick(grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          grid()->visualRect(last).center());
+                          grid()->visualRect(cell(cells.bottom(), cells.right() - 1)).center());
     }
 
 private Q_SLOTS:
@@ -77,8 +76,9 @@ private Q_SLOTS:
         QVERIFY(grid()->visualRect(cell(section % 100, 100)).left() >= grid()->columnWidth(0));
     }
 
-    // Both show nothing, but only the entry never written says so; emptied, one is not.
-    void neverWrittenAndEmpty()
+    // Both show nothing, but only the entry never written says so; emptied, one is not. Marks
+    // of a comparison mark the cells as they do the trees' nodes.
+    void neverWrittenEmptyAndMarked()
     {
         TilesetTable table = with(numberedTable(2, 3), 0, -1, "  ab");
         table.setEntry(2, 0, {});
@@ -100,6 +100,16 @@ private Q_SLOTS:
         QCOMPARE(QStringList({spoken(0, 2), spoken(1, 2), spoken(0, -1)}),
                  QStringList({u"Tileset 00, entry 002: never written"_s,
                               u"Tileset 01, entry 002: empty"_s, u"Tileset 00, name: ab"_s}));
+        services().files.append(
+            writeFile(u"b.dat"_s, fileBytes(with(with(table, 1, 1, "x"), 0, -1, "y"))));
+        QVERIFY(trigger(u"mnucompare"_s));
+        QCOMPARE(cell(1, 1).data(MarkRole), nodeOfEntry(1)->data(0, MarkRole));
+        QCOMPARE(cell(1, 1).data(Qt::ToolTipRole), nodeOfEntry(1)->toolTip(0));
+        QCOMPARE(cell(0, -1).data(MarkRole), list()->node(1)->data(0, MarkRole));
+        QCOMPARE(spoken(1, 1), u"Tileset 01, entry 001: 1:1, differs from the other file"_s);
+        QVERIFY(trigger(u"mnuendcompare"_s));
+        QCOMPARE(std::pair(cell(1, 1).data(MarkRole), spoken(1, 1)),
+                 std::pair(QVariant(), u"Tileset 01, entry 001: 1:1"_s));
     }
 
     // A step's news reach the grid as the cells it changed (columns x, rows y), never as
@@ -146,8 +156,7 @@ private Q_SLOTS:
                                                   "toEntry");
         QTest::newRow("click an entry") << false << 2 << 12 << 0 << 2 << 12;
         QTest::newRow("right from a name") << false << 3 << -1 << int(Qt::Key_Right) << 3 << 0;
-        QTest::newRow("down to the last tileset")
-            << false << 3 << 12 << int(Qt::Key_Down) << 4 << 12;
+        QTest::newRow("down, the last tileset") << false << 3 << 12 << int(Qt::Key_Down) << 4 << 12;
         QTest::newRow("in the trees") << true << 1 << 7 << 0 << 1 << 7;
     }
     void cursorBothWays()
@@ -157,12 +166,10 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(int, toEntry);
         openGrid(numberedTable(5, 20));
-        if (QFETCH(bool, inTrees); inTrees) {
+        QFETCH(bool, inTrees);
+        if (inTrees)
             click(list(), list()->node(tileset + 1));
-            click(tree(), nodeOfEntry(entry));
-        } else {
-            clickCell(tileset, entry);
-        }
+        inTrees ? click(tree(), nodeOfEntry(entry)) : clickCell(tileset, entry);
         if (key)
             QTest::keyClick(grid(), Qt::Key(key));
         QTEST(list()->currentTileset(), "toTileset");
@@ -228,38 +235,11 @@ private Q_SLOTS:
         QTEST(window().statusBar()->currentMessage(), "message");
     }
 
-    // Marks of a comparison mark the cells as they do the trees' nodes.
-    void marks()
-    {
-        const TilesetTable ours = numberedTable(3, 5);
-        openGrid(ours);
-        services().files.append(
-            writeFile(u"b.dat"_s, fileBytes(with(with(ours, 1, 4, "x"), 2, -1, "y"))));
-        QVERIFY(trigger(u"mnucompare"_s));
-        click(list(), list()->node(2));
-        QCOMPARE(cell(1, 4).data(MarkRole), nodeOfEntry(4)->data(0, MarkRole));
-        QCOMPARE(cell(1, 4).data(Qt::ToolTipRole), nodeOfEntry(4)->toolTip(0));
-        QCOMPARE(cell(2, -1).data(MarkRole), list()->node(3)->data(0, MarkRole));
-        QCOMPARE(spoken(1, 4), u"Tileset 01, entry 004: 1:4, differs from the other file"_s);
-        QVERIFY(trigger(u"mnuendcompare"_s));
-        QCOMPARE(std::pair(cell(1, 4).data(MarkRole), spoken(1, 4)),
-                 std::pair(QVariant(), u"Tileset 01, entry 004: 1:4"_s));
-    }
-
-    // A command stores the cell being typed first, as it does the trees' labels.
-    void commandStoresTheOpenEdit()
-    {
-        openGrid(numberedTable(3, 5));
-        clickCell(1, 2);
-        QTest::keyClick(grid(), Qt::Key_O);
-        QTest::keyClicks(editor(), u"ak"_s);
-        QVERIFY(trigger(u"mnuinsert"_s)); // before tileset 01, which moves down with the edit
-        QCOMPARE(cutAtNul(table().entry(2, 2)), "oak");
-    }
-
     // Copy writes the selected range, in the trees the field's text; a paste at one cell
-    // fills from there, as one step undone byte for byte.
-    void copyAndPaste()
+    // fills from there, as one step undone byte for byte. A paste that cuts asks first; one
+    // the file cannot hold is refused with a message. A command stores the cell being typed
+    // first, as it does the trees' labels.
+    void clipboardAndCommands()
     {
         openGrid(numberedTable(4, 20));
         const QByteArray before = table().bytes();
@@ -279,60 +259,6 @@ private Q_SLOTS:
         QCOMPARE(grid()->selectedFields(), (FieldRect{0, 0, 2, 2}));
         QVERIFY(trigger(u"mnuundo"_s));
         QCOMPARE(table().bytes(), before);
-    }
-
-    // The same commands act on the grid's selection (column x, tileset y), also from the main
-    // window's menus, and once the user goes to the trees, on their field only, the
-    // selection's last; field: that one's text afterwards.
-    void fieldCommands_data()
-    {
-        addColumns<bool, QRect, QKeySequence, QString, QString>("inGrid", "selection", "keys",
-                                                                "undo", "field");
-        QTest::newRow("trees: paste")
-            << false << QRect(5, 1, 2, 2) << QKeySequence(QKeySequence::Paste)
-            << u"Undo paste 1 field"_s << u"pasted"_s;
-        QTest::newRow("trees: Delete clears")
-            << false << QRect(5, 1, 2, 2) << QKeySequence(Qt::Key_Delete) << u"Undo clear 1 field"_s
-            << QString();
-        QTest::newRow("Delete clears a range")
-            << true << QRect(0, 0, 3, 2) << QKeySequence(Qt::Key_Delete) << u"Undo clear 6 fields"_s
-            << QString();
-        QTest::newRow("Delete clears names")
-            << true << QRect(0, 1, 1, 2) << QKeySequence(Qt::Key_Delete) << u"Undo clear 2 fields"_s
-            << QString();
-        QTest::newRow("fill down") << true << QRect(2, 1, 2, 3) << QKeySequence(u"Ctrl+D"_s)
-                                   << u"Undo fill down 4 fields"_s << u"1:2"_s;
-        QTest::newRow("fill right") << true << QRect(1, 2, 3, 1) << QKeySequence(u"Ctrl+R"_s)
-                                    << u"Undo fill right 2 fields"_s << u"2:0"_s;
-        QTest::newRow("Ctrl+A, all pasted")
-            << true << QRect(1, 1, 1, 1) << QKeySequence(u"Ctrl+A, Ctrl+V"_s)
-            << u"Undo paste 105 fields"_s << u"pasted"_s;
-    }
-    void fieldCommands()
-    {
-        QFETCH(QRect, selection);
-        QFETCH(QKeySequence, keys);
-        openGrid(numberedTable(5, 20));
-        QGuiApplication::clipboard()->setText(u"pasted"_s);
-        selectCells(selection);
-        QWidget *target = grid();
-        QFETCH(bool, inGrid);
-        if (!inGrid || keys.isEmpty())
-            QApplication::setActiveWindow(&window());
-        if (!inGrid) {
-            target = tree();
-        }
-        if (keys.isEmpty())
-            QVERIFY(trigger(u"mnuclearfields"_s));
-        QTest::keySequence(target, keys);
-        QTEST(caption(u"mnuundo"_s), "undo");
-        QTEST(model()->index(selection.bottom(), selection.right()).data().toString(), "field");
-    }
-
-    // A paste that cuts asks first; one the file cannot hold is refused with a message.
-    void pasteAsksAndRefuses()
-    {
-        openGrid(numberedTable(3, 5));
         clickCell(1, 2);
         QGuiApplication::clipboard()->setText(QString(40, u'x'));
         services().answers.append(PlatformServices::Answer::Cancel);
@@ -347,21 +273,58 @@ private Q_SLOTS:
         QTest::keyClick(grid(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(services().messages.last().icon, PlatformServices::Icon::Exclamation);
         QCOMPARE(caption(u"mnuundo"_s), u"Undo"_s);
+        QTest::keyClick(grid(), Qt::Key_O);
+        QTest::keyClicks(editor(), u"ak"_s);
+        QVERIFY(trigger(u"mnuinsert"_s)); // before tileset 01, which moves down with the edit
+        QCOMPARE(cutAtNul(table().entry(2, 2)), "oak");
     }
 
-    // First beside the main window; with no room to its right, below it.
-    void firstPlacedBelow()
+    // The same commands act on the grid's selection (column x, tileset y), and once the user
+    // goes to the trees, on their field only, the selection's last; field: that one's text
+    // afterwards.
+    void fieldCommands_data()
+    {
+        addColumns<bool, QRect, QString, QString, QString>("inGrid", "selection", "keys", "undo",
+                                                           "field");
+        QTest::newRow("trees: paste")
+            << false << QRect(5, 1, 2, 2) << u"Ctrl+V"_s << u"Undo paste 1 field"_s << u"pasted"_s;
+        QTest::newRow("trees: Delete clears")
+            << false << QRect(5, 1, 2, 2) << u"Del"_s << u"Undo clear 1 field"_s << QString();
+        QTest::newRow("Delete clears a range")
+            << true << QRect(0, 0, 3, 2) << u"Del"_s << u"Undo clear 6 fields"_s << QString();
+        QTest::newRow("Delete clears names")
+            << true << QRect(0, 1, 1, 2) << u"Del"_s << u"Undo clear 2 fields"_s << QString();
+        QTest::newRow("fill down")
+            << true << QRect(2, 1, 2, 3) << u"Ctrl+D"_s << u"Undo fill down 4 fields"_s << u"1:2"_s;
+        QTest::newRow("fill right") << true << QRect(1, 2, 3, 1) << u"Ctrl+R"_s
+                                    << u"Undo fill right 2 fields"_s << u"2:0"_s;
+        QTest::newRow("Ctrl+A, all pasted") << true << QRect(1, 1, 1, 1) << u"Ctrl+A, Ctrl+V"_s
+                                            << u"Undo paste 105 fields"_s << u"pasted"_s;
+    }
+    void fieldCommands()
+    {
+        QFETCH(QRect, selection);
+        QFETCH(bool, inGrid);
+        QFETCH(QString, keys);
+        openGrid(numberedTable(5, 20));
+        QGuiApplication::clipboard()->setText(u"pasted"_s);
+        selectCells(selection);
+        if (!inGrid)
+            QApplication::setActiveWindow(&window());
+        QTest::keySequence(inGrid ? grid() : static_cast<QWidget *>(tree()), QKeySequence(keys));
+        QTEST(caption(u"mnuundo"_s), "undo");
+        QTEST(model()->index(selection.bottom(), selection.right()).data().toString(), "field");
+    }
+
+    // First beside the main window; with no room to its right, below it. Then it opens where
+    // it was last closed, at the size it had.
+    void placedAndRemembered()
     {
         start().show();
         window().move(window().screen()->availableGeometry().right() - window().width() - 100, 0);
         QVERIFY(open(writeNumberedFile(u"a.dat"_s, 2, 2)) && trigger(u"mnualltilesets"_s));
         QVERIFY(grid()->window()->y() > window().y());
-    }
-
-    // The window opens where it was last closed, at the size it had.
-    void geometryRemembered()
-    {
-        openGrid(numberedTable(2, 2));
+        QVERIFY(QTest::qWaitForWindowActive(grid()->window()));
         grid()->window()->setGeometry(40, 50, 610, 420);
         grid()->window()->close();
         start().show();

@@ -149,31 +149,29 @@ private Q_SLOTS:
     {
         // target: 0: no drag
         // sizes: the list's width (the splitter stands at its right edge), the tree's width, height
-        addColumns<int, int, int, QList<int>>("w", "s", "target", "sizes");
-        QTest::newRow("w 1440") << 1440 << 6135 << 0 << QList{3000, 4485, 5715};
-        QTest::newRow("w 1441") << 1441 << 6135 << 0 << QList{331, 720, 5715};
-        QTest::newRow("s 780") << 7875 << 780 << 0 << QList{3000, 4485, 5715};
-        QTest::newRow("s 781") << 7875 << 781 << 0 << QList{3000, 4485, 361};
-        QTest::newRow("room 720") << 4110 << 6135 << 0 << QList{3000, 720, 5715};
-        QTest::newRow("room 721") << 4111 << 6135 << 0 << QList{3000, 721, 5715};
-        QTest::newRow("drag to 720") << 7875 << 6135 << 720 << QList{3000, 4485, 5715};
-        QTest::newRow("drag to 721") << 7875 << 6135 << 721 << QList{721, 6764, 5715};
-        QTest::newRow("drag to 7094") << 7875 << 6135 << 7094 << QList{7094, 391, 5715};
-        QTest::newRow("drag to 7095") << 7875 << 6135 << 7095 << QList{3000, 4485, 5715};
+        addColumns<QSize, int, QList<int>>("client", "target", "sizes");
+        QTest::newRow("w 1440") << QSize(1440, 6135) << 0 << QList{3000, 4485, 5715};
+        QTest::newRow("w 1441") << QSize(1441, 6135) << 0 << QList{331, 720, 5715};
+        QTest::newRow("s 780") << QSize(7875, 780) << 0 << QList{3000, 4485, 5715};
+        QTest::newRow("s 781") << QSize(7875, 781) << 0 << QList{3000, 4485, 361};
+        QTest::newRow("room 720") << QSize(4110, 6135) << 0 << QList{3000, 720, 5715};
+        QTest::newRow("room 721") << QSize(4111, 6135) << 0 << QList{3000, 721, 5715};
+        QTest::newRow("drag to 720") << QSize(7875, 6135) << 720 << QList{3000, 4485, 5715};
+        QTest::newRow("drag to 721") << QSize(7875, 6135) << 721 << QList{721, 6764, 5715};
+        QTest::newRow("drag to 7094") << QSize(7875, 6135) << 7094 << QList{7094, 391, 5715};
+        QTest::newRow("drag to 7095") << QSize(7875, 6135) << 7095 << QList{3000, 4485, 5715};
     }
     void layout()
     {
-        QFETCH(int, w);
-        QFETCH(int, s);
+        QFETCH(QSize, client);
         QFETCH(int, target);
         WindowLayout layout;
         layout.tilesetList.width = 3000;
-        layout.layOut(7875, 6135);
-        layout.layOut(7875, 6135);
-        layout.layOut(w, s);
+        for (const QSize size : {QSize(7875, 6135), QSize(7875, 6135), client})
+            layout.layOut(size.width(), size.height());
         if (target > 0) {
             layout.pressSplitter(30); // one press; every move is measured from it
-            layout.dragSplitter(target - layout.splitter.left + 30, w);
+            layout.dragSplitter(target - layout.splitter.left + 30, client.width());
         }
         QCOMPARE(layout.splitter.left, layout.tilesetList.width);
         QTEST(QList({layout.tilesetList.width, layout.entryTree.width, layout.entryTree.height}),
