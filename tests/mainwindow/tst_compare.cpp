@@ -158,9 +158,7 @@ private Q_SLOTS:
     }
     void marksReadWithoutColour()
     {
-        QFETCH(NodeMark::Kind, kind);
-        QFETCH(QString, sign);
-        QFETCH(QString, words);
+        auto [kind, sign, words] = fetch<NodeMark::Kind, QString, QString>("kind", "sign", "words");
         TilesetList tree;
         tree.build(numberedTable(1, 1));
         tree.addPlaceholder(0, 0, u"+ Top"_s, {kind, {}});
@@ -197,8 +195,7 @@ private Q_SLOTS:
     }
     void merge()
     {
-        QFETCH(TilesetTable, merged);
-        QFETCH(TilesetTable, theirs);
+        auto [merged, theirs] = fetch<TilesetTable, TilesetTable>("merged", "theirs");
         openAndRun(u"mnumerge"_s, {theirs, ours}, mine);
         QTEST(window().statusBar()->currentMessage(), "message");
         const bool modified = merged != mine;
@@ -253,8 +250,7 @@ private Q_SLOTS:
     }
     void otherEntryCounts()
     {
-        QFETCH(QString, title);
-        QFETCH(QList<TilesetTable>, files);
+        auto [title, files] = fetch<QString, QList<TilesetTable>>("title", "files");
         openAndRun(title == u"Compare with file"_s ? u"mnucompare"_s : u"mnumerge"_s, files);
         const auto [text, caption, buttons, icon, details, answer] = services().messages.value(0);
         QTEST(text, "message");

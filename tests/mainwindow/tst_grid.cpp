@@ -65,8 +65,7 @@ private Q_SLOTS:
     }
     void headers()
     {
-        QFETCH(Qt::Orientation, orientation);
-        QFETCH(int, section);
+        auto [orientation, section] = fetch<Qt::Orientation, int>("orientation", "section");
         openGrid(numberedTable(255, 151));
         QCOMPARE(std::pair(model()->rowCount(), model()->columnCount()), std::pair(255, 152));
         QTEST(model()->headerData(section, orientation, Qt::DisplayRole).toString(), "shown");
@@ -126,8 +125,7 @@ private Q_SLOTS:
     }
     void followsTheDocument()
     {
-        QFETCH(QString, step);
-        QFETCH(int, rows);
+        auto [step, rows] = fetch<QString, int>("step", "rows");
         openGrid(numberedTable(4, 20));
         rename(3, u"Moss"_s);
         click(list(), list()->node(2));
@@ -161,10 +159,8 @@ private Q_SLOTS:
     }
     void cursorBothWays()
     {
-        QFETCH(int, tileset);
-        QFETCH(int, entry);
-        QFETCH(int, key);
-        QFETCH(int, toEntry);
+        auto [tileset, entry, key, toEntry] =
+            fetch<int, int, int, int>("tileset", "entry", "key", "toEntry");
         openGrid(numberedTable(5, 20));
         QFETCH(bool, inTrees);
         if (inTrees)
@@ -193,10 +189,8 @@ private Q_SLOTS:
     }
     void editing()
     {
-        QFETCH(int, entry);
-        QFETCH(Qt::Key, start);
-        QFETCH(QString, typed);
-        QFETCH(Qt::Key, end);
+        auto [entry, start, typed, end] =
+            fetch<int, Qt::Key, QString, Qt::Key>("entry", "start", "typed", "end");
         openGrid(numberedTable(4, 20));
         clickCell(2, entry);
         QTest::keyClick(grid(), start, {}); // a letter key types its lower case
@@ -224,8 +218,7 @@ private Q_SLOTS:
     }
     void refusals()
     {
-        QFETCH(int, entry);
-        QFETCH(QString, typed);
+        auto [entry, typed] = fetch<int, QString>("entry", "typed");
         openGrid(numberedTable(3, 5));
         clickCell(2, entry);
         QTest::keyClick(grid(), Qt::Key_F2);
@@ -303,9 +296,7 @@ private Q_SLOTS:
     }
     void fieldCommands()
     {
-        QFETCH(QRect, selection);
-        QFETCH(bool, inGrid);
-        QFETCH(QString, keys);
+        auto [selection, inGrid, keys] = fetch<QRect, bool, QString>("selection", "inGrid", "keys");
         openGrid(numberedTable(5, 20));
         QGuiApplication::clipboard()->setText(u"pasted"_s);
         selectCells(selection);

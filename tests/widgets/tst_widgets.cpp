@@ -64,9 +64,8 @@ private Q_SLOTS:
             QVERIFY(entry < 0 || ++seen[entry] > 1 || mTree.nodeOfEntry(entry) == n);
         }
         QCOMPARE(seen, QList<int>(151, 1));
-        QFETCH(int, entry);
-        QFETCH(int, category);
-        QFETCH(int, parentEntry);
+        auto [entry, category, parentEntry] =
+            fetch<int, int, int>("entry", "category", "parentEntry");
         QTEST(int(mTree.nodeOfEntry(entry)), "node"); // nodes counted in the order made
         QTreeWidgetItem *node = mTree.node(mTree.nodeOfEntry(entry)), *parent = node->parent();
         QCOMPARE(parent, parentEntry < 0 ? mTree.categoryNode(category)
@@ -89,8 +88,7 @@ private Q_SLOTS:
     }
     void tilesetGroups()
     {
-        QFETCH(int, tilesets);
-        QFETCH(QList<int>, groups);
+        auto [tilesets, groups] = fetch<int, QList<int>>("tilesets", "groups");
         TilesetList list;
         list.build(numberedTable(tilesets, 1));
         QCOMPARE(list.topLevelItemCount(), groups.size());
@@ -163,8 +161,7 @@ private Q_SLOTS:
     }
     void layout()
     {
-        QFETCH(QSize, client);
-        QFETCH(int, target);
+        auto [client, target] = fetch<QSize, int>("client", "target");
         WindowLayout layout;
         layout.tilesetList.width = 3000;
         for (const QSize size : {QSize(7875, 6135), QSize(7875, 6135), client})
@@ -233,8 +230,7 @@ private Q_SLOTS:
     }
     void newFile()
     {
-        QFETCH(QString, typed);
-        QFETCH(int, tilesets);
+        auto [typed, tilesets] = fetch<QString, int>("typed", "tilesets");
         NewFileDialog dialog;
         dialog.show();
         child<QRadioButton>(&dialog, u"Option3"_s)->click();
