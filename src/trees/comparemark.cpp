@@ -43,15 +43,6 @@ double luminance(const QColor &colour)
            0.0722 * linear(colour.blueF());
 }
 
-// a, moved towards b by t (0 to 1); a's own transparency laid over b first.
-QColor mixed(const QColor &a, const QColor &b, double t)
-{
-    const double weight = a.alphaF() * (1 - t);
-    return QColor::fromRgbF(float(a.redF() * weight + b.redF() * (1 - weight)),
-                            float(a.greenF() * weight + b.greenF() * (1 - weight)),
-                            float(a.blueF() * weight + b.blueF() * (1 - weight)));
-}
-
 void showSpoken(QTreeWidgetItem *item)
 {
     const auto kind = NodeMark::Kind(item->data(0, MarkRole).toInt());
@@ -65,9 +56,24 @@ void showSpoken(QTreeWidgetItem *item)
 
 } // namespace
 
+QColor mixedColour(const QColor &a, const QColor &b, double t)
+{
+    const double weight = a.alphaF() * (1 - t);
+    return QColor::fromRgbF(float(a.redF() * weight + b.redF() * (1 - weight)),
+                            float(a.greenF() * weight + b.greenF() * (1 - weight)),
+                            float(a.blueF() * weight + b.blueF() * (1 - weight)));
+}
+
 QString markSign(NodeMark::Kind kind)
 {
     return look(kind).sign;
+}
+
+QString markedLabel(const QString &label, NodeMark::Kind kind)
+{
+    // A placeholder's label starts with its sign already.
+    const QString sign = markSign(kind) + u' ';
+    return kind == NodeMark::None || label.startsWith(sign) ? label : sign + label;
 }
 
 QString markWords(NodeMark::Kind kind)
@@ -123,10 +129,7 @@ void styleMarkedItem(QStyleOptionViewItem *option, const QModelIndex &index, boo
         const auto [background, text] = markColours(kind, palette);
         option->backgroundBrush = background;
         palette.setColor(QPalette::Text, text);
-        // A placeholder's label starts with its sign already.
-        const QString sign = markSign(kind) + u' ';
-        if (!option->text.startsWith(sign))
-            option->text.prepend(sign);
+        option->text = markedLabel(option->text, kind);
         option->features |= QStyleOptionViewItem::HasDisplay;
     }
     if (!dimmed)
@@ -136,10 +139,10 @@ void styleMarkedItem(QStyleOptionViewItem *option, const QModelIndex &index, boo
                                   : option->backgroundBrush.color();
     // From the placeholder colour towards the text's, only as far as it takes to read: a
     // palette made dark by hand keeps the light one's placeholder colour.
-    const QColor placeholder = mixed(palette.color(QPalette::PlaceholderText), background, 0);
+    const QColor placeholder = mixedColour(palette.color(QPalette::PlaceholderText), background, 0);
     QColor shown = placeholder;
     for (int step = 1; step <= 10 && contrastRatio(shown, background) < 4.5; ++step)
-        shown = mixed(placeholder, palette.color(QPalette::Text), step / 10.0);
+        shown = mixedColour(placeholder, palette.color(QPalette::Text), step / 10.0);
     palette.setColor(QPalette::Text, shown);
 }
 

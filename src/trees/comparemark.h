@@ -22,6 +22,8 @@ constexpr int SpokenRole = Qt::UserRole + 21;
 // tool tips and screen readers ("differs from the other file"). Empty for None.
 QString markSign(NodeMark::Kind kind);
 QString markWords(NodeMark::Kind kind);
+// The label as a marked node or cell shows it: the sign first, once.
+QString markedLabel(const QString &label, NodeMark::Kind kind);
 // The words as a sentence, then what the mark says of itself.
 QString markToolTip(const NodeMark &mark);
 // The text and, after a comma, the words of a mark.
@@ -33,6 +35,8 @@ QString spokenField(QByteArrayView field);
 
 // How far apart two colours read, from 1 to 21; text wants 4.5.
 double contrastRatio(const QColor &a, const QColor &b);
+// a, moved towards b by t (0 to 1); a's own transparency laid over b first.
+QColor mixedColour(const QColor &a, const QColor &b, double t);
 // The background and the text of a mark: a light tint under dark text in a light palette,
 // a deep shade under light text in a dark one.
 std::pair<QColor, QColor> markColours(NodeMark::Kind kind, const QPalette &palette);

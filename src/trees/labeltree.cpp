@@ -96,11 +96,8 @@ void LabelTree::dimInactiveSelection()
     // Many styles draw an inactive selection as the active one: a pale mix of the highlight
     // into the base, under the ordinary text, reads the same on light and dark palettes.
     QPalette colours = palette();
-    const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
-    const QColor base = colours.color(QPalette::Active, QPalette::Base);
-    const QColor dimmed = QColor::fromRgbF(base.redF() * 0.6f + highlight.redF() * 0.4f,
-                                           base.greenF() * 0.6f + highlight.greenF() * 0.4f,
-                                           base.blueF() * 0.6f + highlight.blueF() * 0.4f);
+    const QColor dimmed = mixedColour(colours.color(QPalette::Active, QPalette::Highlight),
+                                      colours.color(QPalette::Active, QPalette::Base), 0.6);
     if (colours.color(QPalette::Inactive, QPalette::Highlight) == dimmed)
         return; // set here before: the palette change this causes ends here
     colours.setColor(QPalette::Inactive, QPalette::Highlight, dimmed);
@@ -147,11 +144,8 @@ void LabelTree::fitColumn()
         for (const QTreeWidgetItem *parent = item->parent(); parent; parent = parent->parent())
             ++depth;
         const int icon = item->icon(0).isNull() ? 0 : iconWidth + 4;
-        // A mark's sign is painted before the label.
-        const QString sign = markSign(NodeMark::Kind(item->data(0, MarkRole).toInt())) + u' ';
-        const QString shown = sign.size() == 1 || item->text(0).startsWith(sign)
-                                  ? item->text(0)
-                                  : sign + item->text(0);
+        const QString shown =
+            markedLabel(item->text(0), NodeMark::Kind(item->data(0, MarkRole).toInt()));
         widest = std::max(widest, depth * indentation() + icon + metrics.horizontalAdvance(shown) +
                                       padding);
     }
