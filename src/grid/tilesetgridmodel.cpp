@@ -69,8 +69,7 @@ QVariant TilesetGridModel::data(const QModelIndex &index, int role) const
         const NodeMark mark = mMarks.value(cellKey(t, index.column()));
         if (role == Qt::AccessibleTextRole)
             return withMarkWords(
-                spokenTileset(t) +
-                    (entry < 0 ? u", name: "_s : u", entry "_s + entryNumber(entry) + u": "_s) +
+                (entry < 0 ? spokenTileset(t) + u", name: "_s : spokenEntry(t, entry) + u": "_s) +
                     spokenField(field),
                 mark.kind);
         if (mark.kind == NodeMark::None)

@@ -100,6 +100,11 @@ QString spokenTileset(int tileset)
     return u"Tileset "_s + tilesetNumber(tileset);
 }
 
+QString spokenEntry(int tileset, int entry)
+{
+    return spokenTileset(tileset) + u", entry "_s + entryNumber(entry);
+}
+
 QString spokenField(QByteArrayView field)
 {
     if (isNeverWritten(field))

@@ -31,6 +31,7 @@ QString withMarkWords(const QString &text, NodeMark::Kind kind);
 
 // "Tileset 07", and a field as read out: its text without blanks, "empty" or "never written".
 QString spokenTileset(int tileset);
+QString spokenEntry(int tileset, int entry); // "Tileset 07, entry 012"
 QString spokenField(QByteArrayView field);
 
 // How far apart two colours read, from 1 to 21; text wants 4.5.

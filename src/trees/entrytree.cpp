@@ -156,7 +156,7 @@ void EntryTree::showTileset(const TilesetTable &tilesets, int tileset)
         // Unchanged labels are skipped: most entries agree between tilesets.
         if (item->text(0) != label)
             item->setText(0, label);
-        QString spoken = spokenTileset(tileset) + u", entry "_s + entryNumber(entry);
+        QString spoken = spokenEntry(tileset, entry);
         if (mDescriptionsOn && entry < mDescriptions.size() && !mDescriptions[entry].isEmpty())
             spoken += u", "_s + mDescriptions[entry];
         setSpokenText(item, spoken + u": "_s + (field.isEmpty() ? u"empty"_s : spokenField(field)));

@@ -24,6 +24,13 @@ QString spokenName(const TilesetTable &tilesets, int tileset)
     return spokenTileset(tileset) + u": "_s + spokenField(tilesets.tilesetName(tileset));
 }
 
+// Insert and Delete alone, the keys that insert and delete tilesets while the list has the focus.
+bool isTilesetKey(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Insert || event->key() == Qt::Key_Delete) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 } // namespace
 
 TilesetList::TilesetList(QWidget *parent)
@@ -252,17 +259,6 @@ void TilesetList::mousePressEvent(QMouseEvent *event)
     QTreeWidget::mousePressEvent(event);
     Q_EMIT clicked();
 }
-
-namespace {
-
-// Insert and Delete alone, the keys that insert and delete tilesets while the list has the focus.
-bool isTilesetKey(const QKeyEvent *event)
-{
-    return (event->key() == Qt::Key_Insert || event->key() == Qt::Key_Delete) &&
-           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
-
-} // namespace
 
 bool TilesetList::event(QEvent *event)
 {
