@@ -159,6 +159,9 @@ private Q_SLOTS:
     void marksReadWithoutColour()
     {
         auto [kind, sign, words] = fetch<NodeMark::Kind, QString, QString>("kind", "sign", "words");
+        // The colour still tells each kind apart at a glance.
+        QVERIFY(kind == NodeMark::Differs ||
+                markColours(kind, {}) != markColours(NodeMark::Differs, {}));
         TilesetList tree;
         tree.build(numberedTable(1, 1));
         tree.addPlaceholder(0, 0, u"+ Top"_s, {kind, {}});
