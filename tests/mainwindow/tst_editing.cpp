@@ -213,10 +213,8 @@ private Q_SLOTS:
         // through a change elsewhere.
         if (confirmed)
             QCOMPARE((rename ? list()->node(4) : nodeOfEntry(12))->text(0), label);
-        if (confirmed && rename) {
-            editEntry(0, 0, u"x"_s);
-            QCOMPARE(list()->node(4)->text(0), label);
-        }
+        if (confirmed && rename)
+            QVERIFY((editEntry(0, 0, u"x"_s), list()->node(4)->text(0) == label));
     }
 
     // What a document's shape enables, where New names a second group, and where Go to entry
@@ -238,7 +236,9 @@ private Q_SLOTS:
     }
     void documentShapes()
     {
-        auto [tilesets, entries] = fetch<int, int>("tilesets", "entries");
+        const auto [tilesets, entries, categorised, goTo, entry] =
+            fetch<int, int, bool, QString, int>("tilesets", "entries", "categorised", "goTo",
+                                                "entry");
         writeFile(u"desc.txt"_s, "Grass\r\n"); // so that descriptions are offered
         if (tilesets == 0) {
             openTable(numberedTable(2, entries));
@@ -255,7 +255,6 @@ private Q_SLOTS:
                      tilesets > 50 ? padFixedText("New generic", NameWidth) : QByteArray(33, 0));
         }
         QCOMPARE(table().entryCount(), entries);
-        QFETCH(bool, categorised);
         QCOMPARE(tree()->topLevelItemCount(), categorised ? 16 : entries);
         QCOMPARE(action(u"mnudisplaynames"_s)->isEnabled(), categorised);
         action(u"mnudisplaynames"_s)->setChecked(true); // as the settings can leave it
@@ -273,7 +272,6 @@ private Q_SLOTS:
             for (int category = 0; category < 16; ++category)
                 QVERIFY(tree()->categoryNode(category)->isExpanded());
         }
-        auto [goTo, entry] = fetch<QString, int>("goTo", "entry");
         tree()->selectNode(1);
         services().inputs << goTo;
         QVERIFY(trigger(u"mnugoto"_s));
@@ -306,19 +304,17 @@ private Q_SLOTS:
     }
     void keysMoveTheSelection()
     {
-        QFETCH(int, entries);
+        const auto [entries, inList, keys, field] =
+            fetch<int, bool, QKeySequence, QString>("entries", "inList", "keys", "field");
         writeFile(u"hmktse.ini"_s, "[HMKTSE-Settings]\r\nSelectedEntry= 150\r\n");
         openTable(numberedTable(70, entries));
         // The remembered node is the categorised tree's; a flat list opens on its first entry.
         QCOMPARE(tree()->selectedNodeIndex(), entries == 151 ? 150 : 1);
-        QFETCH(bool, inList);
         QTreeWidget *keyed = inList ? static_cast<QTreeWidget *>(list()) : tree();
         keyed->setFocus();
         if (!inList)
             tree()->selectNode(tree()->nodeOfEntry(0));
-        QFETCH(QKeySequence, keys);
         QTest::keySequence(keyed, keys);
-        QFETCH(QString, field);
         QCOMPARE(fieldStatus()->text().left(field.size()), field);
         const int t = field.mid(8, 2).toInt();
         QCOMPARE(
@@ -345,7 +341,7 @@ private Q_SLOTS:
     }
     void eachCommandIsOneStep()
     {
-        auto [command, tileset] = fetch<QString, int>("command", "tileset");
+        auto [command, tileset, undo] = fetch<QString, int, QString>("command", "tileset", "undo");
         openTable(numberedTable(6, 151));
         select(tileset, 40);
         const QByteArray before = table().bytes();
@@ -386,7 +382,7 @@ private Q_SLOTS:
         QVERIFY(document().isModified() && listShowsTheTable());
         // The tileset changed stays selected; after the last is deleted, the new last.
         QCOMPARE(list()->currentTileset(), std::min(tileset, table().tilesetCount() - 1));
-        QTEST(caption(u"mnuundo"_s), "undo");
+        QCOMPARE(caption(u"mnuundo"_s), undo);
         select(0, 0);
         QVERIFY(trigger(u"mnuundo"_s) && table().bytes() == before); // byte for byte, padding too
         // The tileset, and the entry edited, selected again.
@@ -396,7 +392,6 @@ private Q_SLOTS:
         // Back where the file was opened, no step to name.
         QVERIFY(listShowsTheTable() && !document().isModified() &&
                 !action(u"mnuundo"_s)->isEnabled() && caption(u"mnuundo"_s) == u"Undo"_s);
-        QFETCH(QString, undo);
         QCOMPARE(caption(u"mnuredo"_s), u"Redo"_s + undo.mid(4));
         select(0, 0);
         QTest::keySequence(&window(), QKeySequence(u"Ctrl+Shift+Z"_s)); // Redo's second shortcut
@@ -405,15 +400,17 @@ private Q_SLOTS:
         QCOMPARE(tree()->currentEntry(), edit ? 12 : 0);
     }
 
-    void unsavedFollowsTheSavedStep()
+    // The saved state, Find and Replace with the status bar, and a table out and back, over a
+    // session of opened, closed and new documents.
+    void unsavedFindReplaceAndTables()
     {
+        openTable(numberedTable(6, 151));
         // How many of the document, the status bar and the Save button say it is unsaved.
         const auto told = [this] {
             const QString mark = child<QLabel>(&window(), u"unsavedMark"_s)->text();
             const QString tip = child<QToolButton>(&window(), u"Toolbar1Button3"_s)->toolTip();
             return int(document().isModified()) + !mark.isEmpty() + tip.contains(u"unsaved"_s);
         };
-        openTable(numberedTable(6, 151));
         rename(2, u"Set 2"_s); // the same bytes: no step
         QVERIFY(!document().undoStack()->canUndo() && told() == 0);
         select(0, 0);
@@ -424,8 +421,8 @@ private Q_SLOTS:
         QCOMPARE(told(), 3);
         QVERIFY(trigger(u"mnusave"_s));
         rename(1, u"B"_s);
-        QVERIFY(trigger(u"mnuundo"_s) && told() == 0); // as saved
-        QVERIFY(trigger(u"mnuundo"_s) && told() == 3); // before the save
+        // As saved, then before the save.
+        QVERIFY(trigger(u"mnuundo"_s) && told() == 0 && trigger(u"mnuundo"_s) && told() == 3);
         QVERIFY(trigger(u"mnuredo"_s) && told() == 0); // as saved again
         // A command stores an open edit first: Close, by its shortcut, has a change to ask about.
         startEdit(3, u"F2"_s)->setText(u"Moss"_s);
@@ -435,20 +432,7 @@ private Q_SLOTS:
         QVERIFY(trigger(u"mnuundo"_s) && trigger(u"mnuclose"_s)); // no question: nothing to save
         QVERIFY(!document().undoStack()->canUndo() && !action(u"mnuundo"_s)->isEnabled());
 
-        // A new document has no file to hold it: every step back still asks.
-        services().dialogs << [](QDialog &dialog) { dialog.accept(); };
-        QVERIFY(trigger(u"mnunew"_s));
-        rename(0, u"Moss"_s);
-        QVERIFY(trigger(u"mnuundo"_s));
-        services().answers << Answer::Cancel << Answer::Yes;
-        QVERIFY(trigger(u"mnuclose"_s) && lastMessage() == u"Save changes before closing file?"_s);
-        services().files << QString(); // Yes, then Save as is cancelled: nothing closes
-        QVERIFY(trigger(u"mnuclose"_s) && document().isOpen() && document().isModified());
-    }
-
-    void findReplaceAndTheStatusBar()
-    {
-        openTable(numberedTable(6, 151));
+        QVERIFY(open(folderPath(u"a.dat"_s))); // tileset 1 named "A" now
         const QByteArray before = table().bytes();
         search(u"5:14"_s); // entries 14 and 140..149 of tileset 5
         QVERIFY(!child<QPushButton>(finder(), u"replaceAll"_s)->isVisible()); // Find alone
@@ -535,13 +519,9 @@ private Q_SLOTS:
         QVERIFY(trigger(u"mnufindnext"_s) && finder()->isVisible());
         // No document: nothing to find in.
         QVERIFY(trigger(u"mnuclose"_s) && !finder()->isVisible());
-    }
 
-    // A table out and back through the File menu: its changes, tilesets added when asked,
-    // are one undo step.
-    void tableOutAndIn()
-    {
-        start().show();
+        // A table out and back through the File menu: its changes, tilesets added when asked,
+        // are one undo step.
         QVERIFY(!trigger(u"mnuimporttable"_s) && !trigger(u"mnuexporttable"_s)); // no document
         QVERIFY(open(writeNumberedFile(u"a.v2.dat"_s, 3, 4)));
         services().files.append(folderPath(u"a.csv"_s));
@@ -556,14 +536,23 @@ private Q_SLOTS:
         QVERIFY(import("Tileset,Name,000\n0,Moss,x\n3,Added,\n4,More,\n"));
         QCOMPARE(services().messages.last().text,
                  u"The table adds 2 tilesets after the last one (03 to 04). Add them?"_s);
-        QCOMPARE(window().statusBar()->currentMessage(), u"Imported the table: 6 fields changed"_s);
+        QCOMPARE(bar->currentMessage(), u"Imported the table: 6 fields changed"_s);
         QCOMPARE(document().tilesetCount(), 5);
         QVERIFY(trigger(u"mnuundo"_s) && table() == numberedTable(3, 4));
         QVERIFY(import("Tileset,Name\n0,Moss\n"));
         QCOMPARE(caption(u"mnuundo"_s), u"Undo import table: 1 field"_s);
         QVERIFY(import("Tileset,Name\n0,Moss\n"));
-        QCOMPARE(window().statusBar()->currentMessage(),
-                 u"Imported the table: nothing to change"_s);
+        QCOMPARE(bar->currentMessage(), u"Imported the table: nothing to change"_s);
+
+        // A new document has no file to hold it: every step back still asks.
+        services().dialogs << [](QDialog &dialog) { dialog.accept(); };
+        QVERIFY(trigger(u"mnuundo"_s) && trigger(u"mnunew"_s)); // the table as opened: unasked
+        rename(0, u"Moss"_s);
+        QVERIFY(trigger(u"mnuundo"_s));
+        services().answers << Answer::Cancel << Answer::Yes;
+        QVERIFY(trigger(u"mnuclose"_s) && lastMessage() == u"Save changes before closing file?"_s);
+        services().files << QString(); // Yes, then Save as is cancelled: nothing closes
+        QVERIFY(trigger(u"mnuclose"_s) && document().isOpen() && document().isModified());
     }
 };
 

@@ -269,9 +269,9 @@ private Q_SLOTS:
         QVERIFY(window().close() && iniFile().contains("SizerLeft= 2000\r\n"));
     }
 
-    void recentFilesNewestFirst()
+    void recentFilesNewestFirstAndChangedWhileLoading()
     {
-        start();
+        start().show();
         const auto recent = [this] { // the captions of Recent files
             QStringList captions;
             for (QAction *item : window().findChild<QMenu *>(u"mnurecent"_s)->actions())
@@ -291,6 +291,19 @@ private Q_SLOTS:
         QCOMPARE(recent().size(), 7 + 2);
         QVERIFY(trigger(u"mnurecentclear"_s) && !action(u"mnurecentclear"_s)->isEnabled());
         QCOMPARE(recent(), QStringList({QString(), u"&Clear list"_s}));
+
+        // A file replaced while it loads is news once the load ends: Save does not overwrite
+        // the other program's version unasked.
+        const QString path = writeNumberedFile(u"slow.dat"_s, 3, 4);
+        services().duringPump = [this, replaced = false]() mutable {
+            if (!std::exchange(replaced, true))
+                writeNumberedFile(u"slow.dat"_s, 5, 4);
+        };
+        services().answers << Answer::No;
+        QVERIFY(open(path));
+        services().duringPump = {};
+        QTRY_COMPARE(boxes(true), u"Recent files, File changed"_s);
+        QVERIFY(document().isModified() && document().tilesetCount() == 3);
     }
 
     // Another program removes, changes or damages the open file (3 tilesets), with the
@@ -318,11 +331,11 @@ private Q_SLOTS:
     }
     void fileChangedOnDisk()
     {
-        auto [written, reload] = fetch<QByteArray, bool>("written", "reload");
+        auto [written, reload, edited, titles] =
+            fetch<QByteArray, bool, QString, QStringList>("written", "reload", "edited", "titles");
         start().show();
         const QString path = writeNumberedFile(u"watched.dat"_s, 3, 4);
         QVERIFY(open(path) && trigger(u"mnusave"_s)); // the editor's own save is no change
-        QFETCH(QString, edited);
         if (edited == u"edited"_s)
             rename(0, u"Mine"_s);
         QTest::qWait(200);
@@ -337,7 +350,6 @@ private Q_SLOTS:
         QTest::qWait(300);
         QVERIFY(services().messages.isEmpty() || edited == u"typed"_s);
         window().setEnabled(true);
-        QFETCH(QStringList, titles);
         QTRY_COMPARE(boxes(true), titles.join(u", "_s));
         const ScriptedServices::Message &asked = services().messages.first();
         QCOMPARE(asked.defaultAnswer == Answer::No, !edited.isEmpty()); // the safe answer
@@ -357,23 +369,6 @@ private Q_SLOTS:
                 (open(writeNumberedFile(u"other.dat"_s, 1, 1)) && !document().isModified()));
     }
 
-    // A file replaced while it loads is news once the load ends: Save does not overwrite the
-    // other program's version unasked.
-    void changedWhileLoading()
-    {
-        start().show();
-        const QString path = writeNumberedFile(u"slow.dat"_s, 3, 4);
-        services().duringPump = [this, replaced = false]() mutable {
-            if (!std::exchange(replaced, true))
-                writeNumberedFile(u"slow.dat"_s, 5, 4);
-        };
-        services().answers << Answer::No;
-        QVERIFY(open(path));
-        services().duringPump = {};
-        QTRY_COMPARE(boxes(true), u"File changed"_s);
-        QVERIFY(document().isModified() && document().tilesetCount() == 3);
-    }
-
     // SizerLeft is 1000 in the program's hmktse.ini, where its folder can be written, and 2000
     // in the user's, where there is one.
     void whereSettingsLive_data()
@@ -390,12 +385,12 @@ private Q_SLOTS:
     }
     void whereSettingsLive()
     {
-        auto [installed, writable] = fetch<bool, bool>("installed", "writable");
+        auto [installed, writable, userIni, sizerLeft] =
+            fetch<bool, bool, bool, int>("installed", "writable", "userIni", "sizerLeft");
         // A folder below a plain file: nobody, root included, can write there.
         const QString program =
             writable ? folderPath(u"app"_s) : writeFile(u"plain"_s, "x") + u"/bin"_s;
         const QString user = folderPath(u"user"_s), share = folderPath(u"share"_s);
-        QFETCH(bool, userIni);
         // The user's folder is made by the editor when it first needs it.
         for (const QString &folder : {program, userIni ? user : share, share})
             QDir().mkpath(folder);
@@ -418,7 +413,6 @@ private Q_SLOTS:
         QCOMPARE(trigger(u"mnudisplaynames"_s), installed || userIni); // without a document
         QVERIFY(window().close());
         const QString written = (writable && !installed ? program : user) + u"/hmktse.ini"_s;
-        QFETCH(int, sizerLeft);
         QVERIFY(TestFiles::read(written).contains("SizerLeft= " + QByteArray::number(sizerLeft)));
         QCOMPARE(TestFiles::read(program + u"/hmktse.ini"_s).contains("SizerLeft= 1000"),
                  writable); // never written over from elsewhere

@@ -57,10 +57,11 @@ private Q_SLOTS:
 
     void largeLoadKeepsTheWindowPainting()
     {
+        auto [nsPerRecord, mostCalls, fewestRuns, mostRuns] =
+            fetch<qint64, int, int, int>("nsPerRecord", "mostCalls", "fewestRuns", "mostRuns");
         QTemporaryDir folder;
         SlowDisk services; // Open is answered with the file written here
         services.files << write(folder.filePath(u"big.dat"_s), fileBytes(numberedTable(255, 255)));
-        QFETCH(qint64, nsPerRecord);
         services.nsPerRecord = nsPerRecord;
         MainWindow window(services, folder.path());
 
@@ -87,14 +88,12 @@ private Q_SLOTS:
 
         // One pump per entry record, the last few let pass.
         QVERIFY(services.pumps <= 255 * 255 && services.pumps + services.letPass >= 255 * 255);
-        QFETCH(int, mostCalls);
-        QCOMPARE_LE(services.calls, mostCalls);
-        QVERIFY(disabled && window.isEnabled()); // disabled all through the load, enabled after
+        // Disabled all through the load, enabled after.
+        QVERIFY(services.calls <= mostCalls && disabled && window.isEnabled());
         QCOMPARE(std::pair(bars.value(0, -1), bars.value(bars.size() - 1, -1)), std::pair(0, 100));
         // From start to end events run within a frame at 60 Hz of each other.
         for (qsizetype i = 1; i < runs.size(); ++i)
             QCOMPARE_LE(runs[i] - runs[i - 1], 16'000'000);
-        auto [fewestRuns, mostRuns] = fetch<int, int>("fewestRuns", "mostRuns");
         QVERIFY(runs.size() - 2 >= fewestRuns && runs.size() - 2 <= mostRuns);
     }
 

@@ -152,11 +152,36 @@ private Q_SLOTS:
         QVERIFY(untitled || (trigger(u"mnusave"_s) && TestFiles::read(path) == fileBytes(untidy)));
     }
 
-    // Typing on without a pause of a second: the copy still comes two seconds after the first
-    // change. Another editor beside it keeps its own copy. A folder that takes no copy is
-    // said once, not at every change it does not keep.
-    void copyKeepsUpWithTypingEditorsKeepTheirOwnAndSayWhenTheyCannot()
+    // The real editor, killed: a file it opened is removed behind its back, so its tilesets
+    // exist only in the editor, and its copy, until it is killed. Typing on without a pause of
+    // a second: the copy still comes two seconds after the first change. Another editor beside
+    // it keeps its own copy. A folder that takes no copy is said once, not at every change it
+    // does not keep.
+    void eachEditorsCopyKeepsUpAndComesBackAfterAKill()
     {
+        // No settings beside the program.
+        const QString home = folderPath(u"home"_s), program = folderPath(u"hmktse"_s);
+        QVERIFY(QDir().mkpath(home) && QFile::copy(QStringLiteral(HMKTSE), program));
+        const QByteArray bytes = fileBytes(numberedTable(2, 4));
+        const QString gone = writeFile(u"set.dat"_s, bytes);
+        QProcess editor; // the later of two settings of a variable wins
+        editor.setEnvironment(QProcess::systemEnvironment()
+                              << u"XDG_DATA_HOME="_s + home << u"XDG_CONFIG_HOME="_s + home);
+        editor.start(program, {gone});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + u"/HMK Tileset Editor/recent.conf"_s), 10000);
+        QTest::qWait(300); // the file is watched now
+        QFile::remove(gone);
+        // On the real clock: a second after the change the removal makes.
+        ProgramFolders killedEditors = folders();
+        killedEditors.recovery = home + u"/HMK Tileset Editor/recovery"_s;
+        QTRY_COMPARE_WITH_TIMEOUT(copies(killedEditors.recovery).size(), 1, 5000);
+        QVERIFY((editor.kill(), editor.waitForFinished()));
+
+        services().answers << Answer::Yes;
+        start(killedEditors);
+        QCOMPARE(std::tuple(fileBytes(table()), document().isModified(), document().filePath()),
+                 std::tuple(bytes, true, gone));
+
         onTestClock(start()).show();
         const QString path = writeNumberedFile(u"set.dat"_s, 3, 151), folder = folders().recovery;
         open(path);
@@ -174,7 +199,7 @@ private Q_SLOTS:
         second.reset(); // gone without quitting, as in a crash: its copy stays, written to the end
         services().answers << Answer::No;
         MainWindow third(services(), folders());
-        QVERIFY(services().messages.value(0).text.contains(other) && copies().size() == 1);
+        QVERIFY(services().messages.last().text.contains(other) && copies().size() == 1);
         QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QFile::WriteOnly));
         const QString said = u"Unsaved changes cannot be kept for recovery: %1: %2"_s;
         for (const QString &message : {said.arg(folder, u"not a directory"_s), QString()}) {
@@ -187,34 +212,6 @@ private Q_SLOTS:
         QVERIFY(open(other) && trigger(u"mnuinsert"_s));
         QCOMPARE(window().statusBar()->currentMessage(),
                  said.arg(folder, u"the folder cannot be written"_s));
-    }
-
-    // The real editor, killed: a file it opened is removed behind its back, so its tilesets
-    // exist only in the editor, and its copy, until it is killed.
-    void killedEditorsChangesComeBack()
-    {
-        // No settings beside the program.
-        const QString home = folderPath(u"home"_s), program = folderPath(u"hmktse"_s);
-        QVERIFY(QDir().mkpath(home) && QFile::copy(QStringLiteral(HMKTSE), program));
-        const QByteArray bytes = fileBytes(numberedTable(2, 4));
-        const QString path = writeFile(u"set.dat"_s, bytes);
-        QProcess editor; // the later of two settings of a variable wins
-        editor.setEnvironment(QProcess::systemEnvironment()
-                              << u"XDG_DATA_HOME="_s + home << u"XDG_CONFIG_HOME="_s + home);
-        editor.start(program, {path});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home + u"/HMK Tileset Editor/recent.conf"_s), 10000);
-        QTest::qWait(300); // the file is watched now
-        QFile::remove(path);
-        // On the real clock: a second after the change the removal makes.
-        ProgramFolders killedEditors = folders();
-        killedEditors.recovery = home + u"/HMK Tileset Editor/recovery"_s;
-        QTRY_COMPARE_WITH_TIMEOUT(copies(killedEditors.recovery).size(), 1, 5000);
-        QVERIFY((editor.kill(), editor.waitForFinished()));
-
-        services().answers << Answer::Yes;
-        start(killedEditors);
-        QCOMPARE(std::tuple(fileBytes(table()), document().isModified(), document().filePath()),
-                 std::tuple(bytes, true, path));
     }
 };
 

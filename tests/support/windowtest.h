@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -66,10 +67,7 @@ protected:
     bool trigger(const QString &actionName)
     {
         QAction *item = action(actionName);
-        if (!item || !item->isEnabled() || !item->isVisible())
-            return false;
-        item->trigger();
-        return true;
+        return item && item->isEnabled() && item->isVisible() && (item->trigger(), true);
     }
     bool open(const QString &path) // "Open...", answering the file dialog with path
     {
@@ -80,11 +78,8 @@ protected:
     // The item's caption as the menu shows it, without the "&" of its Alt key.
     QString caption(const QString &name)
     {
-        return action(name)
-            ->text()
-            .replace(QStringLiteral("&&"), QStringLiteral("\x01"))
-            .remove(u'&')
-            .replace(u'\x01', u'&');
+        return action(name)->text().replace(QRegularExpression(QStringLiteral("&(.)")),
+                                            QStringLiteral("\\1"));
     }
     TilesetList *list() { return window().findChild<TilesetList *>(QStringLiteral("NewList1")); }
     EntryTree *tree() { return window().findChild<EntryTree *>(QStringLiteral("NewList2")); }
