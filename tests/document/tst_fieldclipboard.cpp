@@ -1,6 +1,5 @@
 #include "datatable.h"
 #include "fieldclipboard.h"
-#include "fieldformat.h"
 #include "tilesetfiles.h"
 
 #include <QMimeData>

@@ -1,5 +1,4 @@
 #include "datatable.h"
-#include "fieldformat.h"
 #include "tablefile.h"
 #include "tilesetfiles.h"
 
