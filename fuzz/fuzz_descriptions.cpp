@@ -9,13 +9,11 @@ void fuzzOne(const QByteArray &bytes)
     CHECK(texts.size() == DescriptionCount);
     // Line k is text k, byte for byte up to its cut: lines end at CR LF, LF or CR, the last
     // one needs none.
-    QByteArray lines = bytes;
-    lines.replace("\r\n", "\n").replace('\r', '\n');
+    QByteArray lines = QByteArray(bytes).replace("\r\n", "\n").replace('\r', '\n');
     if (lines.endsWith('\n'))
         lines.chop(1);
     const QList<QByteArray> expected = bytes.isEmpty() ? QList<QByteArray>() : lines.split('\n');
-    for (qsizetype k = 0; k < texts.size(); ++k) {
-        bool ok = false;
+    bool ok = false;
+    for (qsizetype k = 0; k < texts.size(); ++k)
         CHECK(toWindows1252(texts[k], &ok) == expected.value(k).left(DescriptionLength) && ok);
-    }
 }

@@ -13,9 +13,8 @@ void fuzzOne(const QByteArray &input)
     const int entryCount = std::max<int>(1, uchar(input[1]));
     const TilesetTable prior = TestFiles::numberedTable(3, entryCount);
     TilesetTable pending = prior;
-    if (!readAsModelled(input.sliced(2), entryCount, {}, pending))
-        return;
-    if (answer < 0 || answer >= pending.tilesetCount())
+    if (!readAsModelled(input.sliced(2), entryCount, {}, pending) || answer < 0 ||
+        answer >= pending.tilesetCount())
         return;
     // Only the target record changes, to the chosen one, and undoing puts it back.
     TilesetTable document = prior;

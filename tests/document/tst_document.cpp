@@ -182,8 +182,7 @@ private Q_SLOTS:
         QString reason;
         const LoadError error = readTilesetFile(place, requiredEntries, {}, table, &reason);
         QVERIFY(!asOther || seteuid(0) == 0);
-        QTEST(error, "error");
-        QTEST(reason, "reason");
+        QCOMPARE(std::tuple(error, reason), (fetch<LoadError, QString>("error", "reason")));
         QVERIFY(table == numberedTable(4, 6));
     }
 
@@ -291,8 +290,8 @@ private Q_SLOTS:
     }
     void save()
     {
-        const auto [before, mode, table] =
-            fetch<QString, int, TilesetTable>("before", "mode", "table");
+        const auto [before, mode, table, error] =
+            fetch<QString, int, TilesetTable, QString>("before", "mode", "table", "error");
         const bool root = geteuid() == 0;
         if (!root && (before == u"another's file" || before == u"sticky"))
             QSKIP("only root gives a file another owner");
@@ -329,52 +328,53 @@ private Q_SLOTS:
         const rlimit full = {600, unlimited.rlim_max}; // past the old length, short of the new
         signal(SIGXFSZ, SIG_IGN);
         QVERIFY(!before.endsWith(u"full") || setrlimit(RLIMIT_FSIZE, &full) == 0);
-        QString error;
-        const bool saved = writeTilesetFile(table, target, {}, &error);
+        QString why;
+        const bool saved = writeTilesetFile(table, target, {}, &why);
         setrlimit(RLIMIT_FSIZE, &unlimited);
         QVERIFY(!asOther || seteuid(0) == 0);
         QVERIFY((before != u"append-only" || chattr(u"-a"_s)) && chmod(folder, 0700) == 0);
 
-        QTEST(error, "error");
-        QCOMPARE(QFileInfo(target).symLinkTarget(), before == u"link" ? file : QString());
-        QCOMPARE(std::tuple(saved, identity(), read(file)),
-                 std::tuple(error.isEmpty(), kept, saved ? fileBytes(table) : old));
+        // No new file is left beside it.
         const QDir::Filters all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden;
-        QCOMPARE(QDir(dir.path()).entryList(all).size(), file == target ? 1 : 2); // no new file
+        QCOMPARE(std::tuple(why, saved, identity(), read(file), QFileInfo(target).symLinkTarget(),
+                            QDir(dir.path()).entryList(all).size()),
+                 std::tuple(error, error.isEmpty(), kept, saved ? fileBytes(table) : old,
+                            before == u"link" ? file : QString(), file == target ? 1 : 2));
     }
 
     // Each search, then the replacement of what it found, redone and undone.
     void findAndReplace_data()
     {
-        // found: tileset * 10 + entry + 1; a name is tileset * 10
+        // found: each field's tileset and entry; a name has no entry
         // replacement: every field found changes
         // entry0: of tileset 1, afterwards
-        addColumns<SearchOptions, QList<int>, QString, int, QByteArray>(
+        addColumns<SearchOptions, QList<FieldAddress>, QString, int, QByteArray>(
             "options", "found", "replacement", "cut", "entry0");
-        const auto row = [](const char *name, SearchOptions options, QList<int> found,
-                            const QString &replacement, int cut, QByteArray entry0) {
-            QTest::newRow(name) << options << found << replacement << cut << entry0;
+        const auto row = [](const char *name, SearchOptions options, QList<FieldAddress> found,
+                            QStringView replacement, int cut, QByteArray entry0) {
+            QTest::newRow(name) << options << found << replacement.toString() << cut << entry0;
         };
         // A replaced field is stored as an edit stores it: terminated, then padded.
         const QByteArray rock = storeFixedText("rock012.bmp", EntryWidth);
         const QByteArray stone = storeFixedText("stone012.bmp", EntryWidth);
-        row("any case, names and entries", {u"rock"_s}, {10, 11, 23}, u"stone"_s, 0, stone);
-        row("match case", {u"rock"_s, true}, {11}, u"stone"_s, 0, stone);
-        row("text after a NUL is no text", {u"grass"_s}, {12}, u"moss"_s, 0, rock);
-        row("whole name, padding aside", {u"rock garden"_s, false, true}, {10}, u"x"_s, 0, rock);
-        row("whole field, not a part", {u"rock"_s, false, true}, {}, u"stone"_s, 0, rock);
-        row("cut at the width, and counted", {u"012"_s}, {11, 23}, QString(30, u'x'), 2,
+        row("any case, names and entries", {u"rock"_s}, {{1}, {1, 0}, {2, 2}}, u"stone", 0, stone);
+        row("match case", {u"rock"_s, true}, {{1, 0}}, u"stone", 0, stone);
+        row("text after a NUL is no text", {u"grass"_s}, {{1, 1}}, u"moss", 0, rock);
+        row("whole name, padding aside", {u"rock garden"_s, false, true}, {{1}}, u"x", 0, rock);
+        row("whole field, not a part", {u"rock"_s, false, true}, {}, u"stone", 0, rock);
+        row("cut at the width, and counted", {u"012"_s}, {{1, 0}, {2, 2}}, QString(30, u'x'), 2,
             QByteArray("rock") + QByteArray(28, 'x'));
         // "Rock gardens" and its padding come to 34 characters: the blanks go, no NUL.
-        row("padding that falls off is no cut", {u"garden"_s}, {10}, u"gardens"_s, 0, rock);
-        row("filling the field exactly is no cut", {u"rock012"_s, true}, {11}, QString(28, u'x'), 0,
-            QByteArray(28, 'x') + ".bmp");
-        row("entries only", {u"rock"_s, false, false, false}, {11, 23}, u"stone"_s, 0, stone);
-        row("Z in any case", {u"zz"_s}, {14}, u"q"_s, 0, rock);
+        row("padding that falls off is no cut", {u"garden"_s}, {{1}}, u"gardens", 0, rock);
+        row("filling the field exactly is no cut", {u"rock012"_s, true}, {{1, 0}},
+            QString(28, u'x'), 0, QByteArray(28, 'x') + ".bmp");
+        row("entries only", {u"rock"_s, false, false, false}, {{1, 0}, {2, 2}}, u"stone", 0, stone);
+        row("Z in any case", {u"zz"_s}, {{1, 3}}, u"q", 0, rock);
     }
     void findAndReplace()
     {
-        QFETCH(SearchOptions, options);
+        const auto [options, replacement, cut] =
+            fetch<SearchOptions, QString, int>("options", "replacement", "cut");
         // Tileset 1 holds the odd fields: a name padded with blanks and no terminator, text
         // after a NUL, a field never written, a full-width entry.
         auto table = with(with(numberedTable(3, 4), 1, 0, "rock012.bmp"), 2, 2, "ROCK012.BMP");
@@ -384,14 +384,9 @@ private Q_SLOTS:
         table.setEntry(3, 1, QByteArray(EntryWidth, 'Z'));
         const TilesetTable before = table;
         const QList<FieldAddress> matches = findFields(table, options);
-        QList<int> found;
-        for (const FieldAddress &m : matches)
-            found.append(m.tileset * 10 + m.entry + 1);
-        QTEST(found, "found");
-        QFETCH(QString, replacement);
+        QTEST(matches, "found");
         const FieldReplacement r = replaceFields(table, matches, options, replacement);
-        QCOMPARE(r.changedFields, int(matches.size()));
-        QTEST(r.cutFields, "cut");
+        QCOMPARE(std::pair(r.changedFields, r.cutFields), std::pair(int(matches.size()), cut));
         r.edit.redo(table);
         QTEST(table.entry(0, 1).toByteArray(), "entry0");
         r.edit.undo(table);

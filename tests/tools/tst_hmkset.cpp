@@ -251,11 +251,9 @@ private Q_SLOTS:
     {
         const auto [ours, theirs, merged] =
             fetch<TilesetTable, TilesetTable, TilesetTable>("ours", "theirs", "merged");
-        write(u"base.dat"_s, fileBytes(numberedTable(3, 2)));
-        write(u"ours.dat"_s, fileBytes(ours));
-        write(u"theirs.dat"_s, fileBytes(theirs));
-        const auto [code, out, err] =
-            runCommand({mHmkset, u"merge"_s, u"base.dat"_s, u"ours.dat"_s, u"theirs.dat"_s});
+        const auto [code, out, err] = runCommand(
+            {mHmkset, u"merge"_s, write(u"base.dat"_s, fileBytes(numberedTable(3, 2))),
+             write(u"ours.dat"_s, fileBytes(ours)), write(u"theirs.dat"_s, fileBytes(theirs))});
         QTEST(code, "exitCode");
         QTEST(QString::fromUtf8(err.isEmpty() ? out : err), "shown");
         QCOMPARE(read(u"ours.dat"_s), fileBytes(merged.isNull() ? ours : merged));
