@@ -67,7 +67,9 @@ private Q_SLOTS:
     {
         auto [orientation, section] = fetch<Qt::Orientation, int>("orientation", "section");
         openGrid(numberedTable(255, 151));
-        QCOMPARE(std::pair(model()->rowCount(), model()->columnCount()), std::pair(255, 152));
+        QCOMPARE(std::tuple(model()->rowCount(), model()->columnCount(),
+                            child(grid(), u"frozenNames"_s)->accessibleName()),
+                 std::tuple(255, 152, u"Tileset names"_s));
         QTEST(model()->headerData(section, orientation, Qt::DisplayRole).toString(), "shown");
         QCOMPARE(model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole), u"Ground textures"_s);
         grid()->scrollTo(cell(section % 100, 150)); // back left: clear of the names' column
